@@ -1,0 +1,46 @@
+// Types shared by every part of ZelSheet: the error the grid engine raises, the cell type
+// enumeration of the sheet's columns, and the colour value.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace zel {
+
+// A colour as the interface passes it: 0x00BBGGRR.
+using Color = int32_t;
+
+constexpr Color Rgb(int r, int g, int b) {
+  return static_cast<Color>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+
+// Raised by the grid engine for a bad index or a refused value. The message says what was
+// refused and where ("SetText: column 12 is beyond MaxCols 10"). Members that "let the
+// failure reach the caller" let this through; the others catch it.
+class GridError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The cell type of a sheet column (16-bit values of the public interface).
+enum EnumCellTypeConstants : int16_t {
+  EnText = 1,
+  EnFloat = 2,
+  EnCombo = 3,
+  EnCheck = 4,
+  EnButton = 5,
+  EnMask = 6,
+  EnPicture = 7,
+  EnTime = 8,
+  EnDate = 9,
+  EnDateMonth = 10,
+  EnDateyear = 11,
+  EnDateYearMonth = 12,
+  EnDateDay = 13,
+  EnCaption = 14,
+  EnTextMulti = 15,
+  EnImageButton = 16,
+};
+
+}  // namespace zel

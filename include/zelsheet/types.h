@@ -23,6 +23,14 @@ class GridError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Raised by a sheet member for an index outside one of the sheet's own arrays (the column
+// model, the display map, the field records of the multi-row layout): the "subscript out of
+// range" that such members let reach the caller.
+class SubscriptError : public std::out_of_range {
+ public:
+  using std::out_of_range::out_of_range;
+};
+
 // The cell type of a sheet column (16-bit values of the public interface).
 enum EnumCellTypeConstants : int16_t {
   EnText = 1,

@@ -53,4 +53,9 @@ Date CivilFromDays(long days) noexcept;
 // 0 = Sunday .. 6 = Saturday.
 int Weekday(const Date& d) noexcept;
 
+// Day serial as the platform's date values count them: 0 is 1899-12-30 and the fraction is
+// the time of day (0.5 = 12:00). nullopt when the day falls outside years 1..9999 or the
+// serial is not finite. The time is rounded to the nearest second.
+std::optional<DateTime> FromSerial(double serial) noexcept;
+
 }  // namespace zel::text

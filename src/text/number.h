@@ -31,20 +31,41 @@ double RoundHalfEven(double v, int decimals);
 // infinities -> "Infinity"/"-Infinity".
 std::string NumberToText(double v);
 
-// Number formatting with a numeric format text: "0", "0.00", "#,##0", "#,##0.00", "#,##0.",
-// "#.000", "0%", "#,##0;(#,##0);-" (sections positive;negative;zero). Digits after "." are
-// rounded half to even on the decimal text; a trailing "." with no digit places prints no
-// point. Other characters in the format are copied as literals (quoted "..." and \x too).
+// Number formatting with a numeric format text, as the platform's expression formatter does
+// it: "0", "0.00", "#,##0", "#,##0.00", "#.000", "0%", "0.00E+00", "000-00",
+// "#,##0;(#,##0);-" (sections positive;negative;zero; an empty section uses the first).
+//   "0"/"#" digit placeholders ("0" pads with zeros, "#" shows nothing for a missing digit);
+//   "." the decimal point, kept even with no digit after it ("#,##0." gives "1,235.");
+//   "," between integer placeholders groups thousands, right before the point (or the end
+//   of the integer placeholders) divides by 1000; "%" multiplies by 100 and prints "%";
+//   text in "double quotes", a character after "\" and any other character print as is.
+// Digits are rounded half away from zero on the value's shortest decimal text, so 2.675
+// with "0.00" gives "2.68". With one section a negative value gets a leading "-" unless it
+// rounds to zero. NaN and infinities give NumberToText's text.
 std::string FormatNumber(double v, std::string_view fmt);
 
-// The general formatter behind GetFormat:
+// The general formatter behind GetFormat, after the platform's expression formatter:
 // - empty `fmt`: `value` unchanged;
-// - `fmt` with date codes (yyyy yy mm m dd d hh h nn ss with any literal characters) and
-//   `value` a date text ("yyyymmdd", "yyyy-mm-dd", "yyyy/mm/dd", "yyyymmddhhnnss",
-//   "yyyy-mm-dd hh:nn:ss", "yyyymm", "hhnnss" with ":"): the date laid out by the codes;
-// - `fmt` with numeric codes and `value` numeric (IsNumeric): FormatNumber(Val(value), fmt);
-// - anything else: `value` unchanged.
-// In a date format, "mm" right after "h"/"hh" (or right before "ss") means minutes.
-std::string Format(std::string_view value, std::string_view fmt);
+// - named formats: "General Number", "Currency", "Fixed", "Standard", "Percent",
+//   "Scientific", "Yes/No", "True/False", "On/Off", "General Date", "Long Date",
+//   "Medium Date", "Short Date", "Long Time", "Medium Time", "Short Time";
+// - a numeric format (digit placeholders "0"/"#", see FormatNumber) and a numeric `value`
+//   (IsNumeric, group commas allowed): FormatNumber(value, fmt);
+// - a date format (codes yyyy yy y q mmmm mmm mm m dddd ddd dd d ww w hh h nn n ss s,
+//   AM/PM am/pm A/P a/p, any other character literal; codes are case-insensitive) and a date
+//   text `value` ("yyyymmdd", "yyyy-mm-dd", "yyyy/mm/dd", "yyyymmddhhnnss",
+//   "yyyy-mm-dd hh:nn:ss", "yyyymm", "dd-mm-yyyy", "hh:nn:ss"; see ParseDateText) or a
+//   numeric value taken as a day serial (0 = 1899-12-30, the fraction is the time of day):
+//   the date laid out by the codes. "m"/"mm" right after "h"/"hh" or right before "s"/"ss"
+//   mean minutes. Month and day names are English;
+// - a text format ("@" a character or blank, "&" a character or nothing, "<" lower case,
+//   ">" upper case, "!" fill from the left): the value laid out by it;
+// - anything else (a non-numeric value with a numeric format, a non-date value with a date
+//   format): `value` unchanged.
+// `firstDayOfWeek` (1 = Sunday .. 7 = Saturday, 0 = Sunday) drives "w" and "ww";
+// `firstWeekOfYear` (1 = the week of 1 January, 2 = the first week with four days,
+// 3 = the first full week, 0 = 1) drives "ww".
+std::string Format(std::string_view value, std::string_view fmt, int firstDayOfWeek = 1,
+                   int firstWeekOfYear = 1);
 
 }  // namespace zel::text

@@ -1,0 +1,141 @@
+#include "text/strings.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zel::text {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(TextCount, CharactersNotBytes) {
+  struct Case {
+    std::string s;
+    size_t chars;
+  };
+  const Case cases[] = {
+      {"", 0},
+      {"abc", 3},
+      {"가나다12", 5},
+      {"abcdefghij가klmnopqrs", 20},  // ASCII fast path on both sides of a Hangul syllable
+      {"😀x", 2},                      // four-byte character
+      {"\xEA\xB0", 2},                 // cut-off Hangul: each byte alone
+      {"\xFF\xC0\x80", 3},             // never valid, overlong
+      {"\xED\xA0\x80", 3},             // encoded surrogate
+      {"a\x80" "b", 3},                // stray continuation byte
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CharCount(c.s), c.chars) << c.s;
+    EXPECT_EQ(Len(c.s), static_cast<int32_t>(c.chars)) << c.s;
+  }
+  EXPECT_EQ(ByteOffset("가나다", 2), 6u);
+  EXPECT_EQ(ByteOffset("가나다", 9), 9u);
+  EXPECT_EQ(CharSizeAt("가", 0), 3u);
+  EXPECT_EQ(CharSizeAt("가", 3), 0u);
+}
+
+TEST(TextCut, MidLeftRight) {
+  EXPECT_EQ(Mid("31-01-2024", 7, 4), "2024");
+  EXPECT_EQ(Mid("가나다라", 2, 2), "나다");
+  EXPECT_EQ(Mid("가나다라", 3), "다라");
+  EXPECT_EQ(Mid("가나다라", 4, 10), "라");  // past the end: what is there
+  EXPECT_EQ(Mid("가나다라", 9, 2), "");
+  EXPECT_EQ(Mid("abc", 1, 0), "");
+  EXPECT_EQ(Mid("\xEA\xB0x", 2, 1), "\xB0");  // invalid bytes are characters too
+  EXPECT_THROW(Mid("abc", 0), std::invalid_argument);
+  EXPECT_THROW(Mid("abc", -3, 1), std::invalid_argument);
+
+  EXPECT_EQ(Left("가나다", 2), "가나");
+  EXPECT_EQ(Left("가나다", 9), "가나다");
+  EXPECT_EQ(Right("가나다", 2), "나다");
+  EXPECT_EQ(Right("가나다", 0), "");
+  EXPECT_EQ(Right("ab", 5), "ab");
+  EXPECT_THROW(Left("a", -1), std::invalid_argument);
+  EXPECT_THROW(Right("a", -1), std::invalid_argument);
+}
+
+TEST(TextSearch, InStr) {
+  struct Case {
+    std::string s, find;
+    int32_t start, expected;
+  };
+  const Case cases[] = {
+      {"가나다나", "나", 1, 2},  {"가나다나", "나", 3, 4},  {"가나다나", "라", 1, 0},
+      {"abc", "", 2, 2},         {"abc", "", 4, 4},         {"abc", "", 5, 0},
+      {"abc", "c", 4, 0},        {"abc", "c", 99, 0},       {"", "a", 1, 0},
+      {"a~,b~,", "~,", 3, 5},    {"가\xB0", "\xB0", 1, 2},  // the stray byte, not inside 가
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(InStr(c.s, c.find, c.start), c.expected) << c.s << " / " << c.find << " @" << c.start;
+  EXPECT_THROW(InStr("abc", "a", 0), std::invalid_argument);
+}
+
+TEST(TextSearch, InStrRev) {
+  struct Case {
+    std::string s, find;
+    int32_t start, expected;
+  };
+  const Case cases[] = {
+      {"가나다나", "나", -1, 4}, {"가나다나", "나", 3, 2}, {"aaa", "aa", -1, 2},
+      {"abcabc", "bc", 5, 2},    {"abc", "", -1, 3},       {"abc", "", 2, 2},
+      {"abc", "a", 4, 0},        {"", "a", -1, 0},         {"abc", "x", -1, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(InStrRev(c.s, c.find, c.start), c.expected) << c.s << " / " << c.find << " @" << c.start;
+  EXPECT_THROW(InStrRev("abc", "a", 0), std::invalid_argument);
+  EXPECT_THROW(InStrRev("abc", "a", -2), std::invalid_argument);
+}
+
+TEST(TextSearch, FindNeverMatchesInsideACharacter) {
+  // 가 is EA B0 80; a lone B0 80 must not match inside it.
+  EXPECT_EQ(InStr("가", "\xB0\x80"), 0);
+  EXPECT_EQ(InStrRev("가", "\xB0\x80"), 0);
+  EXPECT_EQ(Replace("가", "\xB0\x80", "x"), "가");
+  EXPECT_EQ(Split("가", "\xB0").size(), 1u);
+}
+
+TEST(TextEdit, Replace) {
+  EXPECT_EQ(Replace("a~,b~,c", "~,", "     "), "a     b     c");
+  EXPECT_EQ(Replace("가나가", "가", "다라"), "다라나다라");
+  EXPECT_EQ(Replace("aaa", "aa", "b"), "ba");
+  EXPECT_EQ(Replace("abc", "", "x"), "abc");
+  EXPECT_EQ(Replace("", "a", "x"), "");
+  EXPECT_EQ(Replace("a_/b", "_/", "~,"), "a~,b");
+}
+
+TEST(TextEdit, SplitCountsSeparators) {
+  struct Case {
+    std::string s, sep;
+    Strings parts;
+  };
+  const Case cases[] = {
+      {"a1~,a2~,~I~b1~,b2~,~I~", "~I~", {"a1~,a2~,", "b1~,b2~,", ""}},
+      {"a~,b~,", "~,", {"a", "b", ""}},
+      {"abc", ",", {"abc"}},
+      {"", ",", {""}},  // an empty text holds no separator: size() - 1 == 0
+      {",", ",", {"", ""}},
+      {"가,나", ",", {"가", "나"}},
+      {"abc", "", {"abc"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Split(c.s, c.sep), c.parts) << c.s;
+  EXPECT_EQ(SplitView("x|y", "|").size(), 2u);
+}
+
+TEST(TextEdit, TrimBlanksOnlyAndCase) {
+  EXPECT_EQ(Trim("  가 나  "), "가 나");
+  EXPECT_EQ(Trim("\t a \n"), "\t a \n");  // only blanks are trimmed
+  EXPECT_EQ(LTrim("  a "), "a ");
+  EXPECT_EQ(RTrim("  a "), "  a");
+  EXPECT_EQ(Trim("    "), "");
+  EXPECT_EQ(UCase("ok가z"), "OK가Z");
+  EXPECT_EQ(LCase("SHID가"), "shid가");
+  EXPECT_EQ(Space(3), "   ");
+  EXPECT_EQ(Space(-1), "");
+  EXPECT_EQ(Len(Space(50)), 50);
+}
+
+}  // namespace
+}  // namespace zel::text

@@ -4,7 +4,8 @@
 // Conversions use libc iconv. A code page name iconv does not know falls back to CP949; when
 // CP949 itself is unavailable (gconv modules missing: on Debian they ship in libc6), lengths
 // and cuts fall back to counting the UTF-8 bytes and conversions return their input.
-// Safe to call from several threads at once (each call opens its own converter).
+// Safe to call from several threads at once: each thread keeps its own converters, opened on
+// first use of a code page name.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,8 @@ std::string FromAnsi(std::string_view bytes, std::string_view codepage = kDefaul
 int32_t LenH(std::string_view utf8, std::string_view codepage = kDefaultCodePage);
 
 // The longest prefix of `utf8` whose code page length is at most `maxBytes`, never splitting
-// a two-byte character; returned as UTF-8. maxBytes <= 0 gives "".
+// a two-byte character; returned as UTF-8. maxBytes <= 0 gives "". The rest of the text is
+// utf8.substr(result.size()): a two-byte character that did not fit starts the rest whole.
 std::string SCut(std::string_view utf8, int32_t maxBytes,
                  std::string_view codepage = kDefaultCodePage);
 

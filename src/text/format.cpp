@@ -287,7 +287,7 @@ std::string_view NamedFormat(std::string_view fmt) {
     std::string_view name, layout;
   };
   static constexpr Named kNames[] = {
-      {"Currency", "#,##0.00;(#,##0.00)"}, {"Fixed", "0.00"},
+      {"Currency", "₩#,##0;-₩#,##0"}, {"Fixed", "0.00"},
       {"Standard", "#,##0.00"},            {"Percent", "0.00%"},
       {"Scientific", "0.00E+00"},          {"Long Date", "yyyy-mm-dd dddd"},
       {"Medium Date", "yy-mmm-dd"},        {"Short Date", "yyyy-mm-dd"},

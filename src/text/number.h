@@ -57,7 +57,8 @@ std::string FormatNumber(double v, std::string_view fmt);
 //   "yyyy-mm-dd hh:nn:ss", "yyyymm", "dd-mm-yyyy", "hh:nn:ss"; see ParseDateText) or a
 //   numeric value taken as a day serial (0 = 1899-12-30, the fraction is the time of day):
 //   the date laid out by the codes. "m"/"mm" right after "h"/"hh" or right before "s"/"ss"
-//   mean minutes. Month and day names are English;
+//   mean minutes. Month and day names are English; named formats follow the Korean
+//   locale ("Short Date" yyyy-mm-dd, "Currency" ₩#,##0);
 // - a text format ("@" a character or blank, "&" a character or nothing, "<" lower case,
 //   ">" upper case, "!" fill from the left): the value laid out by it;
 // - anything else (a non-numeric value with a numeric format, a non-date value with a date

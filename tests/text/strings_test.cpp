@@ -44,6 +44,8 @@ TEST(TextCut, MidLeftRight) {
   EXPECT_EQ(Mid("가나다라", 4, 10), "라");  // past the end: what is there
   EXPECT_EQ(Mid("가나다라", 9, 2), "");
   EXPECT_EQ(Mid("abc", 1, 0), "");
+  EXPECT_EQ(Mid("abcdefghijk가나", 12, 1), "가");  // long ASCII run before the syllable
+  EXPECT_EQ(Mid("abcdefgh가ijklmnopq", 9, 9), "가ijklmnop");
   EXPECT_EQ(Mid("\xEA\xB0x", 2, 1), "\xB0");  // invalid bytes are characters too
   EXPECT_THROW(Mid("abc", 0), std::invalid_argument);
   EXPECT_THROW(Mid("abc", -3, 1), std::invalid_argument);

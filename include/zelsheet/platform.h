@@ -445,6 +445,7 @@ class Platform {
 // - pop-up menus: the chooser set with SetMenuChooser, else every menu is dismissed.
 class StandardPlatform : public Platform {
  public:
+  // `settings` null: settings kept in memory only (lost when the platform goes).
   explicit StandardPlatform(std::unique_ptr<SettingsStore> settings);
   ~StandardPlatform() override;
 

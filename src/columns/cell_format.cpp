@@ -57,25 +57,25 @@ std::optional<CellFormat> ColumnFormat(int32_t cell_type, const ColumnFormatArgs
   CellFormat f;
   switch (cell_type) {
     case EnText:
-      f = EditLike(cell_kind::kEdit, a.max_length, kFilterAny);
+      f = EditLike(kCellEdit, a.max_length, kFilterAny);
       f.font_name = std::string(a.font_name);
       if (a.built_in_screen) f.multi_line = true;
       f.lock = true;
       return f;
     case EnFloat:
-      f.kind = cell_kind::kFloat;
+      f.kind = kCellFloat;
       SetFloatRange(f, a.max_length, a.dec_length);
       f.h_align = kAlignRight;
       f.lock = true;
       return f;
     case EnCombo:
-      f.kind = cell_kind::kComboBox;
+      f.kind = kCellComboBox;
       f.combo_editable = false;
       f.combo_list = std::string(a.mask_or_list);
       f.lock = true;
       return f;
     case EnCheck:
-      f.kind = cell_kind::kCheckBox;
+      f.kind = kCellCheckBox;
       f.check_center = true;
       f.check_option = 0;
       f.check_text = std::string(a.mask_or_list);
@@ -83,24 +83,24 @@ std::optional<CellFormat> ColumnFormat(int32_t cell_type, const ColumnFormatArgs
       return f;
     case EnButton:
     case EnImageButton:
-      f.kind = cell_kind::kButton;
+      f.kind = kCellButton;
       f.button_text = std::string(a.mask_or_list);
       f.lock = false;
       return f;
     case EnMask:
-      f.kind = cell_kind::kPattern;
+      f.kind = kCellPattern;
       f.pattern = PatternFromMask(a.mask_or_list);
       f.h_align = kAlignLeft;
       f.font_charset = 0;
       f.lock = true;
       return f;
     case EnPicture:
-      f.kind = cell_kind::kPicture;
+      f.kind = kCellPicture;
       f.h_align = kAlignLeft;
       f.lock = false;
       return f;
     case EnTime:
-      f = EditLike(cell_kind::kEdit, a.max_length, kFilterAny);
+      f = EditLike(kCellEdit, a.max_length, kFilterAny);
       f.font_name = std::string(a.font_name);
       f.lock = true;
       return f;
@@ -120,13 +120,13 @@ std::optional<CellFormat> ColumnFormat(int32_t cell_type, const ColumnFormatArgs
       f = EditLike(std::nullopt, 2, kFilterDigits);
       break;
     case EnCaption:
-      f.kind = cell_kind::kStaticText;
+      f.kind = kCellStatic;
       f.h_align = kAlignLeft;
       f.static_option = false;
       f.lock = true;
       return f;
     case EnTextMulti:
-      f = EditLike(cell_kind::kEdit, a.max_length, kFilterAny);
+      f = EditLike(kCellEdit, a.max_length, kFilterAny);
       f.multi_line = true;
       f.lock = true;
       return f;
@@ -145,36 +145,36 @@ std::optional<CellFormat> FieldCellFormat(int32_t cell_type, int32_t max_length,
   CellFormat f;
   switch (cell_type) {
     case EnText:
-      f = EditLike(cell_kind::kEdit, max_length, kFilterAny);
+      f = EditLike(kCellEdit, max_length, kFilterAny);
       break;
     case EnDate:
       f = EditLike(std::nullopt, max_length, kFilterAny);
       break;
     case EnFloat:
-      f.kind = cell_kind::kFloat;
+      f.kind = kCellFloat;
       SetFloatRange(f, max_length, dec_length);
       break;
     case EnCombo:
-      f.kind = cell_kind::kComboBox;
+      f.kind = kCellComboBox;
       f.combo_editable = false;
       f.combo_list = std::string(list);
       break;
     case EnCheck:
-      f.kind = cell_kind::kCheckBox;
+      f.kind = kCellCheckBox;
       f.check_center = true;
       break;
     case EnButton:
-      f.kind = cell_kind::kButton;
+      f.kind = kCellButton;
       break;
     case EnMask:
-      f.kind = cell_kind::kPattern;
+      f.kind = kCellPattern;
       f.pattern = PatternFromMask(mask);
       break;
     case EnPicture:
-      f.kind = cell_kind::kPicture;
+      f.kind = kCellPicture;
       break;
     case EnTime:
-      f.kind = cell_kind::kTime;
+      f.kind = kCellTime;
       f.value = "000000";
       f.time_option = true;
       break;
@@ -191,11 +191,11 @@ std::optional<CellFormat> FieldCellFormat(int32_t cell_type, int32_t max_length,
       f = EditLike(std::nullopt, 2, kFilterDigits);
       break;
     case EnCaption:
-      f.kind = cell_kind::kStaticText;
+      f.kind = kCellStatic;
       f.static_option = false;
       break;
     case EnTextMulti:
-      f = EditLike(cell_kind::kEdit, max_length, kFilterAny);
+      f = EditLike(kCellEdit, max_length, kFilterAny);
       f.multi_line = true;
       break;
     default:

@@ -10,23 +10,9 @@
 #include <string>
 #include <string_view>
 
-namespace zel::internal {
+#include "zelsheet/grid.h"
 
-// The grid engine's cell kinds as its CellType property takes them.
-namespace cell_kind {
-inline constexpr int32_t kDate = 0;
-inline constexpr int32_t kEdit = 1;
-inline constexpr int32_t kFloat = 2;
-inline constexpr int32_t kInteger = 3;
-inline constexpr int32_t kPattern = 4;
-inline constexpr int32_t kStaticText = 5;
-inline constexpr int32_t kTime = 6;
-inline constexpr int32_t kButton = 7;
-inline constexpr int32_t kComboBox = 8;
-inline constexpr int32_t kPicture = 9;
-inline constexpr int32_t kCheckBox = 10;
-inline constexpr int32_t kNumber = 13;
-}  // namespace cell_kind
+namespace zel::internal {
 
 // Alignment codes of the grid (horizontal 0 left, 1 right, 2 centre; vertical 2 centre).
 inline constexpr int32_t kAlignLeft = 0;
@@ -41,7 +27,7 @@ inline constexpr int32_t kFilterDigits = 3;
 // an absent one keeps the cell's present value. `kind` absent keeps the cell's kind (the
 // date types are written as text by Display and keep whatever kind the column has).
 struct CellFormat {
-  std::optional<int32_t> kind;
+  std::optional<int32_t> kind;  // a GridCellKind
   // Float and number cells. A maximum that does not fit a double (10 to a huge length) is
   // kept as infinity here and refused when written.
   std::optional<bool> float_option;

@@ -36,14 +36,14 @@ TEST(ColumnFormatTest, EachTypeHasItsKindAndLock) {
     std::optional<bool> lock;
   };
   const Case cases[] = {
-      {EnText, cell_kind::kEdit, true},          {EnFloat, cell_kind::kFloat, true},
-      {EnCombo, cell_kind::kComboBox, true},     {EnCheck, cell_kind::kCheckBox, false},
-      {EnButton, cell_kind::kButton, false},     {EnImageButton, cell_kind::kButton, false},
-      {EnMask, cell_kind::kPattern, true},       {EnPicture, cell_kind::kPicture, false},
-      {EnTime, cell_kind::kEdit, true},          {EnDate, std::nullopt, true},
+      {EnText, kCellEdit, true},          {EnFloat, kCellFloat, true},
+      {EnCombo, kCellComboBox, true},     {EnCheck, kCellCheckBox, false},
+      {EnButton, kCellButton, false},     {EnImageButton, kCellButton, false},
+      {EnMask, kCellPattern, true},       {EnPicture, kCellPicture, false},
+      {EnTime, kCellEdit, true},          {EnDate, std::nullopt, true},
       {EnDateMonth, std::nullopt, true},         {EnDateyear, std::nullopt, true},
       {EnDateYearMonth, std::nullopt, true},     {EnDateDay, std::nullopt, true},
-      {EnCaption, cell_kind::kStaticText, true}, {EnTextMulti, cell_kind::kEdit, true},
+      {EnCaption, kCellStatic, true}, {EnTextMulti, kCellEdit, true},
   };
   ColumnFormatArgs args;
   args.max_length = 10;
@@ -108,7 +108,7 @@ TEST(ColumnFormatTest, SettingsThatDependOnTheDeclaration) {
 
 TEST(FieldCellFormatTest, RecordCellsUseTheFieldsOwnSettings) {
   auto time = *FieldCellFormat(EnTime, 0, 0, "", "");
-  EXPECT_EQ(time.kind, cell_kind::kTime);
+  EXPECT_EQ(time.kind, kCellTime);
   EXPECT_EQ(time.value, "000000");
   EXPECT_EQ(time.time_option, true);
 

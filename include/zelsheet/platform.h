@@ -441,7 +441,8 @@ class Platform {
 // - the system clock (local time);
 // - ShellExecute starts nothing and answers 31 (no program for it), since a library has
 //   no desktop to ask; a host that has one replaces the service;
-// - companion tools: the headless ones (HeadlessCompanionTools);
+// - companion tools: the headless ones (HeadlessCompanionTools), exporting and printing
+//   into WindowDir + "/Praxium.Net/Export";
 // - pop-up menus: the chooser set with SetMenuChooser, else every menu is dismissed.
 class StandardPlatform : public Platform {
  public:

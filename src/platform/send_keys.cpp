@@ -94,7 +94,10 @@ std::optional<std::vector<KeyStroke>> ParseSendKeys(const std::string& keys) {
     }
     // A brace group. "{}}" and "{{}" hold a brace, so the name may itself be "}".
     size_t close = s.find('}', pos + 2);
-    if (pos + 1 < s.size() && s[pos + 1] == '}') close = pos + 2 < s.size() && s[pos + 2] == '}' ? pos + 2 : std::string_view::npos;
+    if (pos + 1 < s.size() && s[pos + 1] == '}') {
+      const bool literal_brace = pos + 2 < s.size() && s[pos + 2] == '}';
+      close = literal_brace ? pos + 2 : std::string_view::npos;
+    }
     if (close == std::string_view::npos) return std::nullopt;
     std::string_view body = s.substr(pos + 1, close - pos - 1);
     pos = close + 1;

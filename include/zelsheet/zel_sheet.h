@@ -1,0 +1,914 @@
+// ZelSheet: the data sheet a screen places on itself.
+//
+// A host creates one ZelSheet per sheet of a screen, on a zel::Platform that outlives it:
+//
+//   zel::ZelSheet sheet(platform, events);   // creation: identity defaults, Initialize
+//   sheet.ReadProperties(bag);               // loading: Info split, settings, grid built
+//   sheet.AddItem(...);                      // the screen declares its columns
+//   ... Display, editing, GetData, MessageCheckSave ...
+//                                            // destruction: arrangement saved, Terminate
+//
+// The sheet owns one grid engine (GetSheet returns it) and talks to it only through the
+// engine's members. About two hundred members simply pass an engine member through under
+// the same name; they never catch, so the engine's zel::GridError (bad index, refused value)
+// reaches the caller. The other members state their failure style in their comment: skip
+// the failing step and go on, end quietly, show a message box, or let the error through.
+//
+// Properties are overloaded pairs: `T Name() const` reads, `void Name(T)` writes.
+// Everything runs on the host's one user-interface thread.
+//
+// The members are grouped by subsystem; each group is defined in the source folder named in
+// its heading.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "zelsheet/detail/columns.h"
+#include "zelsheet/grid.h"
+#include "zelsheet/object_safety.h"
+#include "zelsheet/platform.h"
+#include "zelsheet/property_bag.h"
+#include "zelsheet/types.h"
+#include "zelsheet/zel_sheet_events.h"
+
+namespace zel {
+
+// The sheet's fourteen colours. The host sets them at design time (stored properties
+// "COLOR_..."); every painting routine reads them. Values are 0x00BBGGRR.
+struct TypeSheetColor {
+  Color border_color = 0x1E9F4E;       // frame drawn around the sheet's own area
+  Color code_help = 0xFBF1DF;          // back colour of code-help ("DIC") columns
+  Color not_null = 0x0202FE;           // kept with the record; nothing paints with it
+  Color grid_color = 0x1E9F4E;         // grid lines
+  Color gray_area_back_color = 0xFFFFFF;  // the area outside the cells
+  Color back_color = 0xFFFFFF;         // normal cells
+  Color fore_color = 0;
+  Color header_col_bg_color = 0xCDD4CF;  // column headers
+  Color header_col_fg_color = 0;
+  Color header_row_bg_color = 0xCDD4CF;  // row headers
+  Color header_row_fg_color = 0;
+  Color header_col_must_input_fg_color = 0x0202FE;  // titles of key and required columns
+  Color lock_back_color = 0xFFFFFF;    // locked cells: copies of back/fore taken at loading
+  Color lock_fore_color = 0;
+};
+
+// A rectangle the control drew on its own surface (the frame around the grid).
+struct DrawnRect {
+  int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  Color color = 0;
+  bool operator==(const DrawnRect&) const = default;
+};
+
+// Where the control placed its grid, and what it drew around it (all in the control's
+// units, as given to Resize). A host's renderer reads it.
+struct ControlArea {
+  int32_t width = 0, height = 0;                 // the control's inner size
+  int32_t grid_left = 0, grid_top = 0;           // the grid's place inside it
+  int32_t grid_width = 0, grid_height = 0;
+  std::vector<DrawnRect> drawing;                // cleared by Cls
+};
+
+class ZelSheet {
+ public:
+  // =====================================================================================
+  // ---- Sheet object and lifecycle (src/sheet) ----
+  // =====================================================================================
+
+  // Creation: sets the identity defaults (PgmID "Global", SheetID "ZelSheet", SortKeyNo 3,
+  // ...), gives the grid a single-line border and raises Initialize to `events` (when
+  // given). `platform` and `events` are not owned and must outlive the sheet; Terminate is
+  // raised from the destructor.
+  explicit ZelSheet(Platform& platform);
+  ZelSheet(Platform& platform, ZelSheetEvents& events);
+  // Destruction: stores the user's arrangement of the sheet in the settings store, releases
+  // the column model and raises Terminate; then sets the pointers back to the default.
+  // Never throws: each failing step is skipped.
+  ~ZelSheet();
+  ZelSheet(const ZelSheet&) = delete;
+  ZelSheet& operator=(const ZelSheet&) = delete;
+
+  // The sink that hears the sheet's events from now on (nullptr: none). Not owned.
+  void SetEventSink(ZelSheetEvents* events);
+
+  // Loading: reads the stored properties of the host's form (missing keys take their
+  // defaults), splits Info, reads the OS language, font name, per-user settings and message
+  // table, and builds the sheet (SetSheetDeg with "MaxCols", then SetHeaderColorMult).
+  // Never throws: a step that fails is skipped and the next one runs.
+  void ReadProperties(const PropertyBag& bag);
+  // Saving: writes "Appearance", "Info", "SheetID", "IsClearHeaderInfo", "IsClear",
+  // "ServerDate", "IsSaveToFileDataOnly" and "PgmID". A failing write is skipped.
+  void WriteProperties(PropertyBag& bag) const;
+
+  // The control was given a new inner size: clears its drawing, places the grid 10 units
+  // in from the left and top with 30 units less width and height, draws the frame from
+  // (5, 5) to (width - 10, height - 10) in BorderColor, and raises Resize.
+  void Resize(int32_t width, int32_t height);
+  // Raise Show, Paint and Hide.
+  void Show();
+  void Paint();
+  void Hide();
+  // The control's size, grid placement and drawing as of the last Resize.
+  const ControlArea& Area() const { return control_.area; }
+
+  // Asks the host to repaint the grid: calls the handler set with SetRepaintHandler.
+  void Refresh();
+  // Host side: what Refresh does (repaint the grid). Empty: Refresh does nothing visible.
+  void SetRepaintHandler(std::function<void()> handler);
+
+  std::string UserID() const { return identity_.user_id; }
+  void UserID(const std::string& userId) { identity_.user_id = userId; }
+
+  // Public switches. Plain fields: reading and writing has no other effect; the members
+  // that read them say what they change.
+  int32_t gSelectSheet() const { return flags_.g_select_sheet; }
+  void gSelectSheet(int32_t v) { flags_.g_select_sheet = v; }
+  int32_t gCheckCol() const { return flags_.g_check_col; }
+  void gCheckCol(int32_t v) { flags_.g_check_col = v; }
+  int32_t gSelectCol() const { return flags_.g_select_col; }
+  void gSelectCol(int32_t v) { flags_.g_select_col = v; }
+  int32_t gDisCol() const { return flags_.g_dis_col; }
+  void gDisCol(int32_t v) { flags_.g_dis_col = v; }
+  // True in the multi-row layout (set by AddItem_Multi, or by the host).
+  bool IsMultiSheet() const { return flags_.is_multi_sheet; }
+  void IsMultiSheet(bool on) { flags_.is_multi_sheet = on; }
+  // Display-only sheet: keys other than navigation are swallowed (set for built-in screens).
+  bool IsDataDisplay() const { return flags_.is_data_display; }
+  void IsDataDisplay(bool on) { flags_.is_data_display = on; }
+  bool IsNoColSort() const { return flags_.is_no_col_sort; }
+  void IsNoColSort(bool on) { flags_.is_no_col_sort = on; }
+  bool IsDblClickColor() const { return flags_.is_dbl_click_color; }
+  void IsDblClickColor(bool on) { flags_.is_dbl_click_color = on; }
+  bool IsNoButtonClick() const { return flags_.is_no_button_click; }
+  void IsNoButtonClick(bool on) { flags_.is_no_button_click = on; }
+  bool IsNoAddCellSpan() const { return flags_.is_no_add_cell_span; }
+  void IsNoAddCellSpan(bool on) { flags_.is_no_add_cell_span = on; }
+  bool IsNoRowEdit() const { return flags_.is_no_row_edit; }
+  void IsNoRowEdit(bool on) { flags_.is_no_row_edit = on; }
+
+  // When True, AddItem without IsSetStyle only hands out a definition number. Write only.
+  void IsSheetInit(bool on) { flags_.is_sheet_init = on; }
+  // When True, edits do not change the row status.
+  bool IsNoRowHeaderChange() const { return flags_.is_no_row_header_change; }
+  void IsNoRowHeaderChange(bool on) { flags_.is_no_row_header_change = on; }
+  // When True, the user cannot drag columns.
+  bool IsNoColMove() const { return flags_.is_no_col_move; }
+  void IsNoColMove(bool on) { flags_.is_no_col_move = on; }
+  // When True, restoring the cursor goes to the top instead of the stored position.
+  bool IsActiveCellTop() const { return flags_.is_active_cell_top; }
+  void IsActiveCellTop(bool on) { flags_.is_active_cell_top = on; }
+  bool IsClearHeaderInfo() const { return flags_.is_clear_header_info; }
+  void IsClearHeaderInfo(bool on) { flags_.is_clear_header_info = on; }
+  bool IsClear() const { return flags_.is_clear; }
+  void IsClear(bool on) { flags_.is_clear = on; }
+  bool IsSaveToFileDataOnly() const { return flags_.is_save_to_file_data_only; }
+  void IsSaveToFileDataOnly(bool on) { flags_.is_save_to_file_data_only = on; }
+
+  // Locks the whole sheet (True: every cell locked in the system's locked colour, headers
+  // in their header colours) or unlocks the grid's current cell or block and restores the
+  // locked-cell colours (False). Grid errors reach the caller.
+  bool IsSheetLock() const { return flags_.is_sheet_lock; }
+  void IsSheetLock(bool locked);
+
+  // Kept for the settings; not passed to the grid here. 0 makes the cell type setters
+  // re-centre the header cell.
+  int16_t Appearance() const { return flags_.appearance; }
+  void Appearance(int16_t appearance) { flags_.appearance = appearance; }
+  // Number of sort keys (2 or 3) the header sort applies; stored as given.
+  int16_t SortKeyNo() const { return flags_.sort_key_no; }
+  void SortKeyNo(int16_t keys) { flags_.sort_key_no = keys; }
+  // The cell last being edited (kept by the editing members).
+  int32_t EditCol() const { return editing_.edit_col; }
+  int32_t EditRow() const { return editing_.edit_row; }
+
+  // "ZelSheet"; writing is ignored.
+  std::string ControlName() const { return "ZelSheet"; }
+  void ControlName(const std::string&) {}
+  // The grid engine itself, for hosts that need members not passed through.
+  Grid& GetSheet() { return grid_; }
+  const Grid& GetSheet() const { return grid_; }
+  // Accepted and ignored (the host sizes the control through Resize).
+  void Size(float Width, float Height);
+
+  // Length of `sSource` in bytes of the system's ANSI code page (a Hangul character counts
+  // 2). Throws std::overflow_error beyond 32767.
+  int16_t LenH(const std::string& sSource) const;
+  // Cuts the first CutLength bytes (ANSI code page) off CutString without splitting a
+  // two-byte character, and returns them as text. A blank CutString returns "" and changes
+  // nothing. Otherwise CutLength is first lowered to CutString's byte length when larger,
+  // and CutString becomes the rest; a character the cut would split stays whole in the rest.
+  // Throws std::invalid_argument for a negative CutLength.
+  std::string SCut(std::string& CutString, int32_t& CutLength) const;
+
+  // First / last grid column (from 1 up / from MaxCols down) that is not hidden; 0 when
+  // every column is hidden. The grid's Col is left as it was.
+  int32_t ColStart();
+  int32_t ColEnd();
+
+  // The note of the grid's current cell (write only), and the grid's note-fetch switch.
+  void CellNote(const std::string& note) { grid_.CellNote(note); }
+  bool IsFetchCellNote() const { return grid_.IsFetchCellNote(); }
+  int16_t RestrictCols() const { return grid_.RestrictCols(); }
+  void RestrictCols(int16_t restrict) { grid_.RestrictCols(restrict); }
+  int16_t ColMerge() const { return grid_.ColMerge(); }
+  void ColMerge(int16_t mode) { grid_.ColMerge(mode); }
+  int16_t RowMerge() const { return grid_.RowMerge(); }
+  void RowMerge(int16_t mode) { grid_.RowMerge(mode); }
+  void SetCellBorder(int32_t lCol, int32_t lRow, int32_t lCol2, int32_t lRow2, int16_t nIndex,
+                     Color crColor, int16_t nStyle) {
+    grid_.SetCellBorder(lCol, lRow, lCol2, lRow2, nIndex, crColor, nStyle);
+  }
+
+  // Writing sets the pointer of the whole screen and of the control; reading gives the
+  // control's.
+  int16_t MousePointer() const;
+  void MousePointer(int16_t pointer);
+
+  // True when the active grid column's declared cell type is EnImageButton.
+  bool IsActiveColimageButton() const;
+
+  // Safety for scripting hosts (see object_safety.h): the options of interface `riid`
+  // (its identifier text) and requests to set them. Return kSafetyOk, kSafetyFail or
+  // kSafetyNoInterface.
+  int32_t GetInterfaceSafetyOptions(const std::string& riid, int32_t& pdwSupportedOptions,
+                                    int32_t& pdwEnabledOptions) const {
+    return QueryInterfaceSafety(riid, pdwSupportedOptions, pdwEnabledOptions);
+  }
+  int32_t SetInterfaceSafetyOptions(const std::string& riid, int32_t dwOptionSetMask,
+                                    int32_t dwEnabledOptions) {
+    return RequestInterfaceSafety(riid, dwOptionSetMask, dwEnabledOptions);
+  }
+
+  // =====================================================================================
+  // ---- Pass-through grid members (src/sheet) ----
+  // =====================================================================================
+  // Each reads, writes or calls the grid engine's member of the same name, with the
+  // engine's units and codes (see grid.h). None catches: zel::GridError reaches the caller.
+
+  bool AllowCellOverflow() const { return grid_.AllowCellOverflow(); }
+  void AllowCellOverflow(bool v) { grid_.AllowCellOverflow(v); }
+  bool AllowDragDrop() const { return grid_.AllowDragDrop(); }
+  void AllowDragDrop(bool v) { grid_.AllowDragDrop(v); }
+  bool AllowMultiBlocks() const { return grid_.AllowMultiBlocks(); }
+  void AllowMultiBlocks(bool v) { grid_.AllowMultiBlocks(v); }
+  Color BackColor() const { return grid_.BackColor(); }
+  void BackColor(Color v) { grid_.BackColor(v); }
+  int16_t BackColorStyle() const { return grid_.BackColorStyle(); }
+  void BackColorStyle(int16_t v) { grid_.BackColorStyle(v); }
+  bool BlockMode() const { return grid_.BlockMode(); }
+  void BlockMode(bool v) { grid_.BlockMode(v); }
+  int16_t ButtonDrawMode() const { return grid_.ButtonDrawMode(); }
+  void ButtonDrawMode(int16_t v) { grid_.ButtonDrawMode(v); }
+  Color CellBorderColor() const { return grid_.CellBorderColor(); }
+  void CellBorderColor(Color v) { grid_.CellBorderColor(v); }
+  int16_t CellBorderStyle() const { return grid_.CellBorderStyle(); }
+  void CellBorderStyle(int16_t v) { grid_.CellBorderStyle(v); }
+  int16_t CellBorderType() const { return grid_.CellBorderType(); }
+  void CellBorderType(int16_t v) { grid_.CellBorderType(v); }
+  int16_t CellType() const { return grid_.CellType(); }
+  void CellType(int16_t v) { grid_.CellType(v); }
+  bool ChangeMade() const { return grid_.ChangeMade(); }
+  void ChangeMade(bool v) { grid_.ChangeMade(v); }
+  std::string Clip() const { return grid_.Clip(); }
+  void Clip(const std::string& v) { grid_.Clip(v); }
+  int16_t ClipboardOptions() const { return grid_.ClipboardOptions(); }
+  void ClipboardOptions(int16_t v) { grid_.ClipboardOptions(v); }
+  std::string ClipValue() const { return grid_.ClipValue(); }
+  void ClipValue(const std::string& v) { grid_.ClipValue(v); }
+  int32_t Col() const { return grid_.Col(); }
+  void Col(int32_t v) { grid_.Col(v); }
+  int32_t Col2() const { return grid_.Col2(); }
+  void Col2(int32_t v) { grid_.Col2(v); }
+  int16_t ColHeaderDisplay() const { return grid_.ColHeaderDisplay(); }
+  void ColHeaderDisplay(int16_t v) { grid_.ColHeaderDisplay(v); }
+  bool ColHidden() const { return grid_.ColHidden(); }
+  void ColHidden(bool v) { grid_.ColHidden(v); }
+  int32_t ColsFrozen() const { return grid_.ColsFrozen(); }
+  void ColsFrozen(int32_t v) { grid_.ColsFrozen(v); }
+  double ColWidth(int32_t col) const { return grid_.ColWidth(col); }
+  void ColWidth(int32_t col, double v) { grid_.ColWidth(col, v); }
+  std::string CursorIcon() const { return grid_.CursorIcon(); }
+  void CursorIcon(const std::string& v) { grid_.CursorIcon(v); }
+  int16_t CursorStyle() const { return grid_.CursorStyle(); }
+  void CursorStyle(int16_t v) { grid_.CursorStyle(v); }
+  int16_t CursorType() const { return grid_.CursorType(); }
+  void CursorType(int16_t v) { grid_.CursorType(v); }
+  bool DisplayColHeaders() const { return grid_.DisplayColHeaders(); }
+  void DisplayColHeaders(bool v) { grid_.DisplayColHeaders(v); }
+  bool DisplayRowHeaders() const { return grid_.DisplayRowHeaders(); }
+  void DisplayRowHeaders(bool v) { grid_.DisplayRowHeaders(v); }
+  bool EditMode() const { return grid_.EditMode(); }
+  void EditMode(bool v) { grid_.EditMode(v); }
+  bool EditModePermanent() const { return grid_.EditModePermanent(); }
+  void EditModePermanent(bool v) { grid_.EditModePermanent(v); }
+  bool EditModeReplace() const { return grid_.EditModeReplace(); }
+  void EditModeReplace(bool v) { grid_.EditModeReplace(v); }
+  std::string FloatDefCurrencyChar() const { return grid_.FloatDefCurrencyChar(); }
+  void FloatDefCurrencyChar(const std::string& v) { grid_.FloatDefCurrencyChar(v); }
+  std::string FloatDefDecimalChar() const { return grid_.FloatDefDecimalChar(); }
+  void FloatDefDecimalChar(const std::string& v) { grid_.FloatDefDecimalChar(v); }
+  std::string FloatDefSepChar() const { return grid_.FloatDefSepChar(); }
+  void FloatDefSepChar(const std::string& v) { grid_.FloatDefSepChar(v); }
+  GridFont Font() const { return grid_.Font(); }
+  void Font(const GridFont& v) { grid_.Font(v); }
+  bool FontBold() const { return grid_.FontBold(); }
+  void FontBold(bool v) { grid_.FontBold(v); }
+  bool FontItalic() const { return grid_.FontItalic(); }
+  void FontItalic(bool v) { grid_.FontItalic(v); }
+  std::string FontName() const { return grid_.FontName(); }
+  void FontName(const std::string& v) { grid_.FontName(v); }
+  float FontSize() const { return grid_.FontSize(); }
+  void FontSize(float v) { grid_.FontSize(v); }
+  bool FontStrikethru() const { return grid_.FontStrikethru(); }
+  void FontStrikethru(bool v) { grid_.FontStrikethru(v); }
+  bool FontUnderline() const { return grid_.FontUnderline(); }
+  void FontUnderline(bool v) { grid_.FontUnderline(v); }
+  Color ForeColor() const { return grid_.ForeColor(); }
+  void ForeColor(Color v) { grid_.ForeColor(v); }
+  int32_t LeftCol() const { return grid_.LeftCol(); }
+  void LeftCol(int32_t v) { grid_.LeftCol(v); }
+  Color LockBackColor() const { return grid_.LockBackColor(); }
+  void LockBackColor(Color v) { grid_.LockBackColor(v); }
+  bool LockCells() const { return grid_.LockCells(); }
+  void LockCells(bool v) { grid_.LockCells(v); }
+  Color LockForeColor() const { return grid_.LockForeColor(); }
+  void LockForeColor(Color v) { grid_.LockForeColor(v); }
+  int32_t MultiSelIndex() const { return grid_.MultiSelIndex(); }
+  void MultiSelIndex(int32_t v) { grid_.MultiSelIndex(v); }
+  bool NoBeep() const { return grid_.NoBeep(); }
+  void NoBeep(bool v) { grid_.NoBeep(v); }
+  bool NoBorder() const { return grid_.NoBorder(); }
+  void NoBorder(bool v) { grid_.NoBorder(v); }
+  int16_t OperationMode() const { return grid_.OperationMode(); }
+  void OperationMode(int16_t v) { grid_.OperationMode(v); }
+  bool ProcessTab() const { return grid_.ProcessTab(); }
+  void ProcessTab(bool v) { grid_.ProcessTab(v); }
+  bool ReDraw() const { return grid_.ReDraw(); }
+  void ReDraw(bool v) { grid_.ReDraw(v); }
+  int32_t Row() const { return grid_.Row(); }
+  void Row(int32_t v) { grid_.Row(v); }
+  int32_t Row2() const { return grid_.Row2(); }
+  void Row2(int32_t v) { grid_.Row2(v); }
+  int16_t RowHeaderDisplay() const { return grid_.RowHeaderDisplay(); }
+  void RowHeaderDisplay(int16_t v) { grid_.RowHeaderDisplay(v); }
+  double RowHeight(int32_t row) const { return grid_.RowHeight(row); }
+  void RowHeight(int32_t row, double v) { grid_.RowHeight(row, v); }
+  bool RowHidden() const { return grid_.RowHidden(); }
+  void RowHidden(bool v) { grid_.RowHidden(v); }
+  int32_t RowsFrozen() const { return grid_.RowsFrozen(); }
+  void RowsFrozen(int32_t v) { grid_.RowsFrozen(v); }
+  Color SelBackColor() const { return grid_.SelBackColor(); }
+  void SelBackColor(Color v) { grid_.SelBackColor(v); }
+  int16_t SelectBlockOptions() const { return grid_.SelectBlockOptions(); }
+  void SelectBlockOptions(int16_t v) { grid_.SelectBlockOptions(v); }
+  Color SelForeColor() const { return grid_.SelForeColor(); }
+  void SelForeColor(Color v) { grid_.SelForeColor(v); }
+  int32_t SelLength() const { return grid_.SelLength(); }
+  void SelLength(int32_t v) { grid_.SelLength(v); }
+  int32_t SelModeIndex() const { return grid_.SelModeIndex(); }
+  void SelModeIndex(int32_t v) { grid_.SelModeIndex(v); }
+  bool SelModeSelected() const { return grid_.SelModeSelected(); }
+  void SelModeSelected(bool v) { grid_.SelModeSelected(v); }
+  int32_t SelStart() const { return grid_.SelStart(); }
+  void SelStart(int32_t v) { grid_.SelStart(v); }
+  std::string SelText() const { return grid_.SelText(); }
+  void SelText(const std::string& v) { grid_.SelText(v); }
+  int16_t SortBy() const { return grid_.SortBy(); }
+  void SortBy(int16_t v) { grid_.SortBy(v); }
+  int32_t SortKey(int32_t n) const { return grid_.SortKey(n); }
+  void SortKey(int32_t n, int32_t v) { grid_.SortKey(n, v); }
+  int16_t SortKeyOrder(int32_t n) const { return grid_.SortKeyOrder(n); }
+  void SortKeyOrder(int32_t n, int16_t v) { grid_.SortKeyOrder(n, v); }
+  std::string Text() const { return grid_.Text(); }
+  void Text(const std::string& v) { grid_.Text(v); }
+  int16_t TextTip() const { return grid_.TextTip(); }
+  void TextTip(int16_t v) { grid_.TextTip(v); }
+  int32_t TextTipDelay() const { return grid_.TextTipDelay(); }
+  void TextTipDelay(int32_t v) { grid_.TextTipDelay(v); }
+  int32_t TopRow() const { return grid_.TopRow(); }
+  void TopRow(int32_t v) { grid_.TopRow(v); }
+  int16_t TypeEditCharCase() const { return grid_.TypeEditCharCase(); }
+  void TypeEditCharCase(int16_t v) { grid_.TypeEditCharCase(v); }
+  std::string TypePictPicture() const { return grid_.TypePictPicture(); }
+  void TypePictPicture(const std::string& v) { grid_.TypePictPicture(v); }
+  std::string Value() const { return grid_.Value(); }
+  void Value(const std::string& v) { grid_.Value(v); }
+  // Number of header rows (H of the multi-row layout) and of row-header columns.
+  int32_t ColHeaderRows() const { return grid_.ColHeaderRows(); }
+  void ColHeaderRows(int32_t v) { grid_.ColHeaderRows(v); }
+  int32_t RowHeaderCols() const { return grid_.RowHeaderCols(); }
+  void RowHeaderCols(int32_t v) { grid_.RowHeaderCols(v); }
+
+  // Read only.
+  int32_t ActiveCol() const { return grid_.ActiveCol(); }
+  int32_t ActiveRow() const { return grid_.ActiveRow(); }
+  int32_t DataColCnt() const { return grid_.DataColCnt(); }
+  intptr_t hwnd() const { return grid_.hwnd(); }
+  bool IsBlockSelected() const { return grid_.IsBlockSelected(); }
+  int32_t MaxCols() const { return grid_.MaxCols(); }
+  int32_t MaxRows() const { return grid_.MaxRows(); }
+  double MaxTextCellHeight() const { return grid_.MaxTextCellHeight(); }
+  double MaxTextCellWidth() const { return grid_.MaxTextCellWidth(); }
+  double MaxTextColWidth(int32_t col) const { return grid_.MaxTextColWidth(col); }
+  double MaxTextRowHeight(int32_t row) const { return grid_.MaxTextRowHeight(row); }
+  int32_t MultiSelCount() const { return grid_.MultiSelCount(); }
+  int32_t SelBlockCol() const { return grid_.SelBlockCol(); }
+  int32_t SelBlockCol2() const { return grid_.SelBlockCol2(); }
+  int32_t SelBlockRow() const { return grid_.SelBlockRow(); }
+  int32_t SelBlockRow2() const { return grid_.SelBlockRow2(); }
+  int32_t SelModeSelCount() const { return grid_.SelModeSelCount(); }
+  int16_t TypeFloatDecimalPlaces() const { return grid_.TypeFloatDecimalPlaces(); }
+
+  // Write only.
+  void Action(int32_t code) { grid_.Action(code); }
+  void CellNoteIndicator(int16_t indicator) { grid_.CellNoteIndicator(indicator); }
+
+  // Methods.
+  int32_t ColWidthToTwips(double width) const { return grid_.ColWidthToTwips(width); }
+  bool ExportRangeToHTML(int32_t col, int32_t row, int32_t col2, int32_t row2,
+                         const std::string& path, bool append, const std::string& logFile) {
+    return grid_.ExportRangeToHTML(col, row, col2, row2, path, append, logFile);
+  }
+  bool ExportToExcel(const std::string& path, const std::string& sheetName,
+                     const std::string& logFile) {
+    return grid_.ExportToExcel(path, sheetName, logFile);
+  }
+  bool ExportToHTML(const std::string& path, bool append, const std::string& logFile) {
+    return grid_.ExportToHTML(path, append, logFile);
+  }
+  bool GetArray(int32_t colLeft, int32_t rowTop,
+                std::vector<std::vector<std::string>>& out) const {
+    return grid_.GetArray(colLeft, rowTop, out);
+  }
+  bool GetCellPos(int32_t col, int32_t row, int32_t& x, int32_t& y, int32_t& width,
+                  int32_t& height) const {
+    return grid_.GetCellPos(col, row, x, y, width, height);
+  }
+  int32_t GetColItemData(int32_t col) const { return grid_.GetColItemData(col); }
+  bool GetLastValidCell(int32_t& col, int32_t& row) const {
+    return grid_.GetLastValidCell(col, row);
+  }
+  int32_t GetMultiSelItem(int32_t previousRow) const { return grid_.GetMultiSelItem(previousRow); }
+  bool GetText(int32_t col, int32_t row, std::string& out) const {
+    return grid_.GetText(col, row, out);
+  }
+  void GetTextTipAppearance(std::string& fontName, float& fontSize, bool& bold, bool& italic,
+                            Color& backColor, Color& foreColor) const {
+    grid_.GetTextTipAppearance(fontName, fontSize, bold, italic, backColor, foreColor);
+  }
+  bool ImportExcelSheet(const std::string& path, int32_t sheetIndex,
+                        const std::string& sheetName) {
+    return grid_.ImportExcelSheet(path, sheetIndex, sheetName);
+  }
+  bool IsCellSelected(int32_t col, int32_t row) const { return grid_.IsCellSelected(col, row); }
+  bool IsExcelFile(const std::string& path) const { return grid_.IsExcelFile(path); }
+  bool IsExcelFile(const std::string& path, std::vector<std::string>& sheetNames) const {
+    return grid_.IsExcelFile(path, sheetNames);
+  }
+  bool IsFormulaValid(const std::string& formula) const { return grid_.IsFormulaValid(formula); }
+  bool IsVisible(int32_t col, int32_t row, bool partial) const {
+    return grid_.IsVisible(col, row, partial);
+  }
+  bool LoadFromFile(const std::string& path) { return grid_.LoadFromFile(path); }
+  bool LoadTabFile(const std::string& path) { return grid_.LoadTabFile(path); }
+  void OLEDrag() { grid_.OLEDrag(); }
+  int32_t RowHeightToTwips(double height) const { return grid_.RowHeightToTwips(height); }
+  bool SaveTabFile(const std::string& path) { return grid_.SaveTabFile(path); }
+  bool SaveToFile(const std::string& path, bool dataOnly) {
+    return grid_.SaveToFile(path, dataOnly);
+  }
+  void SetActiveCell(int32_t col, int32_t row) { grid_.SetActiveCell(col, row); }
+  bool SetArray(int32_t colLeft, int32_t rowTop,
+                const std::vector<std::vector<std::string>>& values) {
+    return grid_.SetArray(colLeft, rowTop, values);
+  }
+  void SetColItemData(int32_t col, int32_t data) { grid_.SetColItemData(col, data); }
+  bool SetFloat(int32_t col, int32_t row, double value) { return grid_.SetFloat(col, row, value); }
+  bool SetInteger(int32_t col, int32_t row, int32_t value) {
+    return grid_.SetInteger(col, row, value);
+  }
+  void SetText(int32_t col, int32_t row, const std::string& value) {
+    grid_.SetText(col, row, value);
+  }
+  double TwipsToColWidth(int32_t twips) const { return grid_.TwipsToColWidth(twips); }
+  double TwipsToRowHeight(int32_t twips) const { return grid_.TwipsToRowHeight(twips); }
+  // Spans: a cell covering lNumCols x lNumRows cells; false when refused (overlap, outside).
+  bool AddCellSpan(int32_t lCol, int32_t lRow, int32_t lNumCols, int32_t lNumRows) {
+    return grid_.AddCellSpan(lCol, lRow, lNumCols, lNumRows);
+  }
+  bool GetCellSpan(int32_t lCol, int32_t lRow, int32_t& pvColAnchar, int32_t& pvRowAnChar,
+                   int32_t& pvNumCols, int32_t& pvNumRows) const {
+    return grid_.GetCellSpan(lCol, lRow, pvColAnchar, pvRowAnChar, pvNumCols, pvNumRows);
+  }
+  void RemoveCellSpan(int32_t lCol, int32_t lRow) { grid_.RemoveCellSpan(lCol, lRow); }
+
+  // Members of the same family that go to the control itself or add behaviour.
+  // The control's own switches (not the grid's).
+  bool Enabled() const { return control_.enabled; }
+  void Enabled(bool on) { control_.enabled = on; }
+  bool RightToLeft() const { return control_.right_to_left; }
+  void RightToLeft(bool on) { control_.right_to_left = on; }
+  bool FontTransparent() const { return control_.font_transparent; }
+  void FontTransparent(bool on) { control_.font_transparent = on; }
+  // The window the control stands in (0 until the host tells it with SetContainerHwnd).
+  intptr_t ContainerHwnd() const { return control_.container_hwnd; }
+  void SetContainerHwnd(intptr_t handle) { control_.container_hwnd = handle; }
+  // Clears the control's own drawing (the frame around the grid).
+  void Cls() { control_.area.drawing.clear(); }
+  // The control's own measure of `str` in twips, in its 9-point font: a character of the
+  // ANSI code page's single-byte set is one grid column unit (120 twips) wide, a two-byte
+  // character two; lines (LF, CR LF) are measured apart and the widest counts. The height
+  // is one line of 1.2 times the font size per line.
+  float TextWidth(const std::string& str) const;
+  float TextHeight(const std::string& str) const;
+  // The control's draw mode. Writing also records the grid's active cell as the sheet's
+  // last-entered cell (the cell a following change is compared against).
+  int16_t DrawMode() const { return control_.draw_mode; }
+  void DrawMode(int16_t mode);
+  // The grid's border style; writing is ignored.
+  int16_t BorderStyle() const { return grid_.BorderStyle(); }
+  void BorderStyle(int16_t) {}
+  // Sets the grid's MaxRows and then freezes again the rows the sheet keeps frozen (the
+  // grid forgets frozen rows it no longer has).
+  void MaxRows(int32_t rows);
+  // The grid's DataRowCnt, plus 1 while the user is typing into a spare row below the data.
+  int32_t DataRowCnt() const;
+  // Row of the last double click; 1 before any.
+  int32_t DblClickRow() const { return editing_.dbl_click_row; }
+  // Makes (col, row) the active cell: sets the grid's Col and Row and performs Action 0.
+  void ActiveCell(int32_t col, int32_t row);
+  // Gives the input focus to the grid.
+  void SetFocus();
+  bool HasFocus() const { return control_.grid_has_focus; }
+  void RowHeadersAutoText(int16_t display) { grid_.RowHeadersAutoText(display); }
+
+  // =====================================================================================
+  // ---- Column definition, cell types, multi-row layout (src/columns) ----
+  // =====================================================================================
+
+  // Declaring columns. A definition number (`defCol`) is a column's identity, handed out by
+  // AddItem from 1 in the order of definition; ColX(defCol) is the grid column where it
+  // stands now. See zelsheet/detail/columns.h for the model.
+
+  // Declares a column (IsSetStyle false: hands out the next definition number, writes it to
+  // lngCol and returns it) or re-declares and re-formats column lngCol (IsSetStyle true).
+  // Writes the title into header row lngRow of grid column ColX(lngCol), fills the column
+  // model (appending "SHID;" / "SDIS;" to the access code when FormReadClass /
+  // FormWriteClass exceed the column's classes), formats the column by its cell type when
+  // IsSetStyle is set or the sheet formats on definition, and applies the access code.
+  // With IsSheetInit set, a plain declaration only hands out the number.
+  // Never throws: every single write that fails shows a critical message box naming it and
+  // the error, and the next write runs.
+  int32_t AddItem(const std::string& strFileName, const std::string& strTitle,
+                  int16_t enuCellType, int32_t& lngCol, int16_t intMaxLength = 0,
+                  int16_t intDecLength = 0, const std::string& strAccessKey = "",
+                  const std::string& strDefault = "", const std::string& strMaskAndString = "",
+                  int16_t intReadclass = 9, int16_t intWriteclass = 9, int32_t lngRow = 0,
+                  bool IsSetStyle = false);
+  // The same without a variable to receive the number (a literal or nothing for lngCol).
+  int32_t AddItem(const std::string& strFileName, const std::string& strTitle,
+                  int16_t enuCellType = EnText, int32_t&& lngCol = 0, int16_t intMaxLength = 0,
+                  int16_t intDecLength = 0, const std::string& strAccessKey = "",
+                  const std::string& strDefault = "", const std::string& strMaskAndString = "",
+                  int16_t intReadclass = 9, int16_t intWriteclass = 9, int32_t lngRow = 0,
+                  bool IsSetStyle = false);
+  // Re-declares and re-formats the existing column lngCol: AddItem with IsSetStyle true,
+  // whatever is passed for it. Combo columns keep their format.
+  void SetItem(const std::string& strFileName, const std::string& strTitle,
+               int16_t enuCellType = EnText, int32_t lngCol = 0, int16_t intMaxLength = 0,
+               int16_t intDecLength = 0, const std::string& strAccessKey = "",
+               const std::string& strDefault = "", const std::string& strMaskAndString = "",
+               int16_t intReadclass = 9, int16_t intWriteclass = 9, int32_t lngRow = 0,
+               bool IsSetStyle = false);
+
+  // Applies an access code to grid column lngCol: lock ("DIS", undone by "EDT"), back
+  // colour ("DIC": CodeHelp), header text colour ("KEY", "NON": must-input colour), and
+  // hiding ("SHID" always; "HID" when IsHidden or before the user's stored arrangement was
+  // applied). Never shows a column. Keeps the grid's Row; leaves Col at lngCol.
+  // Grid errors reach the caller.
+  void SetAccessKey(int32_t lngCol, const std::string& strAccessKey, bool IsHidden = false);
+  // The access code of definition lngCol. Writing stores it and applies it to ColX(lngCol)
+  // (ControlKey also honours "HID"). Throws SubscriptError outside the model.
+  std::string AccessKey(int32_t lngCol) const;
+  void AccessKey(int32_t lngCol, const std::string& strAccessKey);
+  std::string ControlKey(int32_t lngCol) const;
+  void ControlKey(int32_t lngCol, const std::string& strAccessKey);
+  // Field name and read class of definition lngCol: reading outside the model throws
+  // SubscriptError, writing there is ignored. Writing only stores.
+  std::string FieldName(int32_t lngCol) const;
+  void FieldName(int32_t lngCol, const std::string& strFieldName);
+  int16_t ReadClass(int32_t lngCol) const;
+  void ReadClass(int32_t lngCol, int16_t intReadClass);
+  // Write class of definition lngCol; reading and writing outside the model throw
+  // SubscriptError.
+  int16_t WriteClass(int32_t lngCol) const;
+  void WriteClass(int32_t lngCol, int16_t intWriteClass);
+  // The read and write classes of the screen (write only): columns declared below them are
+  // hidden / locked by AddItem.
+  void FormReadClass(int16_t intFormReadClass) { columns_.form_read_class = intFormReadClass; }
+  void FormWriteClass(int16_t intFormWriteClass) { columns_.form_write_class = intFormWriteClass; }
+  // The column counter: the last definition number handed out.
+  int32_t GetMaxCols() const { return columns_.counter; }
+  void SetMaxCols(int32_t lngMaxCols) { columns_.counter = lngMaxCols; }
+  // Grid column of definition nCol: from the display map (nCol itself beyond it); in the
+  // multi-row layout the column of field record nCol (0 for 0; SubscriptError beyond the
+  // field records).
+  int32_t ColX(int32_t nCol) const;
+  // Definition number of the grid's active column (its column item data).
+  int32_t ActiveColX() const;
+  // The grid's value of cell (col, row) as text into Var / written as the cell's text (an
+  // absent Value writes "0"). Both leave the grid's Col and Row at the cell. Grid errors
+  // reach the caller.
+  void GetValue(int32_t col, int32_t row, std::string& Var);
+  void SetValue(int32_t col, int32_t row, const std::optional<std::string>& Value);
+  // Sets the grid's MaxCols to n and, unless n is 0, sizes the column model and display map
+  // to 1..n keeping their entries; the columns beyond the counter get their own number as
+  // item data and map entry. Grid errors reach the caller. (SetSheetDeg and the settings
+  // restore call this, not the grid's MaxCols, so the model follows the grid.)
+  void MaxCols(int32_t n);
+
+  // Cell type setters. lngCol and lngRow are grid coordinates (-1: all) unless stated; each
+  // leaves the grid's Col and Row there. After formatting a whole column (lngRow -1) with
+  // Appearance 0 the column's header cell is set back to a centred edit cell. None catches:
+  // grid errors reach the caller with the settings made before them kept.
+  bool fnSSSetTypeButton(const std::string& strText, int32_t lngCol, int32_t lngRow);
+  void fnSSSetTypeCheckBox(const std::string& strText, bool IsCenter, int32_t lngCol,
+                           int32_t lngRow);
+  bool fnSSSetTypeComboBox(bool IsEditable, const std::string& strList, int32_t lngCol,
+                           int32_t lngRow);
+  // Also records EnDate as the declared type of the definition number the display map holds
+  // for lngCol; SubscriptError when lngCol lies outside the map or that number outside the
+  // model.
+  bool fnSSSetTypeDate(bool IsEditable, int32_t lngCol, int32_t lngRow);
+  // Edit cell of lngMaxLength characters, then SetColColor(strBackColor, strForeColor).
+  void fnSSSetTypeEdit(int32_t lngMaxLength, int32_t lngCol, int32_t lngRow,
+                       const std::string& strBackColor = "", const std::string& strForeColor = "");
+  bool fnSSSetTypeFloat(int16_t intDecimalPlaces, double dblFloatMin, double dblFloatMax,
+                        int32_t lngCol, int32_t lngRow);
+  // Number cells of definition lngCol (grid column ColX(lngCol)), then
+  // SetColColorLock(strBackColor, strForeColor).
+  bool SetTypeTextFloat(int16_t intDecimalPlaces, double dblFloatMin, double dblFloatMax,
+                        int32_t lngCol, int32_t lngRow, const std::string& strBackColor = "",
+                        const std::string& strForeColor = "");
+  void fnSSSetTypeInteger(int32_t lngIntegerMin, int32_t lngIntegerMax, int32_t lngCol,
+                          int32_t lngRow);
+  // Pattern cells with strPicMask as given ("X" a placeholder).
+  void fnSSSetTypePic(int16_t intAlign, const std::string& strPicMask, int32_t lngCol,
+                      int32_t lngRow);
+  // Picture cells showing the image file strPictPicture.
+  void fnSSSetTypePicture(int16_t intAlign, const std::string& strPictPicture, int32_t lngCol,
+                          int32_t lngRow);
+  void fnSSSetTypeStaticText(int16_t intAlign, int32_t lngCol, int32_t lngRow);
+  // Writes Var into the column header of definition col.
+  void fnSetHeaderText(int32_t col, const std::string& Var);
+  // Back and text colour of the grid's current cell or block, each given as "r,g,b" (blank:
+  // white / black). SubscriptError for a text of fewer than three items.
+  void SetColColor(const std::string& strBackColor, const std::string& strForeColor);
+  // The same through the grid's locked-cell colours, which take the two colours too. A
+  // blank argument is replaced in the caller's variable by the colour text it stood for.
+  void SetColColorLock(std::string& strBackColor, std::string& strForeColor);
+  void SetColColorLock(const std::string& strBackColor, const std::string& strForeColor);
+
+  // Multi-row layout: records of H = ColHeaderRows grid rows, whose fields are cells with a
+  // row offset and spans. AddCellSpan_Start, one AddItem_Multi per field, AddCellSpan_End.
+
+  // Sizes the field records to 1..lngTotalSpanCount and the field index to H x MaxCols.
+  void AddCellSpan_Start(int32_t lngTotalSpanCount);
+  // Declares field lngIndex (IsSetItem false: the next number, written to lngIndex and
+  // returned) at grid column lCol, row offset lRow, spanning lNumCols x lNumRows, and
+  // builds its header cell (header row lRow, spanned, titled, coloured, "HID" hides the
+  // column). Sets IsMultiSheet. When the definition came from the string parameters, the
+  // stored title and access code win and are written back to strTitle and strAccessKey.
+  // SubscriptError for a field number beyond AddCellSpan_Start's count; grid errors reach
+  // the caller.
+  int32_t AddItem_Multi(int32_t lCol, int32_t lRow, int32_t lNumCols, int32_t lNumRows,
+                        int32_t& lngIndex, const std::string& strDBFieldName,
+                        std::string& strTitle, int16_t enCellType, std::string& strAccessKey,
+                        int16_t intMaxLength, int16_t intDecMaxLength,
+                        const std::string& strComboBoxListOrMaskString = "",
+                        int32_t enHAlignHeader = 2, int32_t enVAlignHeader = 2,
+                        int32_t enHAlign = -1, int32_t enVAlign = 0, bool IsSetItem = false);
+  // The same with values only (nothing written back).
+  int32_t AddItem_Multi(int32_t lCol, int32_t lRow, int32_t lNumCols, int32_t lNumRows,
+                        int32_t lngIndex, const std::string& strDBFieldName,
+                        const std::string& strTitle, int16_t enCellType,
+                        const std::string& strAccessKey, int16_t intMaxLength,
+                        int16_t intDecMaxLength,
+                        const std::string& strComboBoxListOrMaskString = "",
+                        int32_t enHAlignHeader = 2, int32_t enVAlignHeader = 2,
+                        int32_t enHAlign = -1, int32_t enVAlign = 0, bool IsSetItem = false);
+  // Re-declares field lngIndex (AddItem_Multi with IsSetItem true): header cells untouched.
+  void SetItem_Multi(int32_t lCol, int32_t lRow, int32_t lNumCols, int32_t lNumRows,
+                     int32_t lngIndex, const std::string& strDBFieldName,
+                     const std::string& strTitle, int16_t enCellType,
+                     const std::string& strAccessKey, int16_t intMaxLength,
+                     int16_t intDecMaxLength, const std::string& strComboBoxListOrMaskString = "",
+                     int32_t enHAlignHeader = 2, int32_t enVAlignHeader = 2,
+                     int32_t enHAlign = -1, int32_t enVAlign = 0);
+  // Trims the field records to the counter, spans the corner cell over the header rows and
+  // paints the header block in the grid's own header colour. intHeaderCount is not used.
+  void AddCellSpan_End(int16_t intHeaderCount = 0);
+  // The cell tag of the header cell of definition lngCol (grid column ColX(lngCol), row 0).
+  // The grid's Col and Row are left as they were.
+  std::string HeaderCellTag(int32_t lngCol);
+  void HeaderCellTag(int32_t lngCol, const std::string& strTag);
+  // Row offset of field lngmsCol inside a record. SubscriptError beyond the field records.
+  int32_t RowX(int32_t lngmsCol) const;
+  // The field at grid column lngCol in the record row of grid row lngRow; with either left
+  // at -1 the field the user last moved into. 0 for a cell outside the field index (never
+  // throws).
+  int32_t GetColIndex(int32_t lngCol = -1, int32_t lngRow = -1) const;
+  // Row offset of grid row lngRow inside its record, and the record's first grid row.
+  // std::domain_error when ColHeaderRows is below 1.
+  int32_t GetSpanRow(int32_t lngRow) const;
+  int32_t GetSpanHeaderRow(int32_t lngRow) const;
+  // Number of field records (the column counter).
+  int32_t GroupMaxCols() const { return columns_.counter; }
+  // Makes the cell of field msIndex in the record starting at grid row HeaderRow active.
+  void ActiveCellX(int32_t msIndex, int32_t HeaderRow);
+  // The record formatter (AddRowsToSheet calls it in the multi-row layout): keeps
+  // lngRecordCnt spare records (-1: the sheet's spare count, 20 when unset; another number
+  // becomes it) after the data (or after all rows with IsBelowAllRows), each with its row
+  // header spanned over the record and marked "A", its field cells spanned (unless
+  // IsNoAddCellSpan), formatted by type, aligned and given their access code, and a bottom
+  // border under every record but the last. Grid errors reach the caller.
+  void AddRecordsToSheet(int32_t lngRecordCnt = -1, bool IsBelowAllRows = false);
+
+  // =====================================================================================
+  // ---- Data string, Display, save parameters (src/exchange) ----
+  // =====================================================================================
+
+  // =====================================================================================
+  // ---- Row status, cell values, row operations (src/editing) ----
+  // =====================================================================================
+
+  // =====================================================================================
+  // ---- Save check, save results, message table (src/validation) ----
+  // =====================================================================================
+
+  // =====================================================================================
+  // ---- Settings, colours and fonts (src/settings) ----
+  // =====================================================================================
+
+  // Builds the sheet from the user's stored settings with `lngMaxCols` columns for
+  // built-in screens; other screens start from the default appearance of 50 columns.
+  // Each failing step is skipped.
+  void SetSheetDeg(int32_t& lngMaxCols);
+  // Gives the header rows and row-header columns of the multi-row layout the header cell
+  // style, and the single row-header column its colours. Grid errors reach the caller.
+  void SetHeaderColorMult();
+
+  // =====================================================================================
+  // ---- Tools, menus, folders (src/tools) ----
+  // =====================================================================================
+
+ private:
+  // ---- State of the sheet object (src/sheet) ----
+
+  // Who the sheet is and how its screen was opened. Fixed at loading except the ids,
+  // which the host may change later without recomputing the rest.
+  struct SheetIdentity {
+    std::string pgm_id = "Global";
+    std::string sheet_id = "ZelSheet";
+    std::string user_id;
+    std::string info;              // the info record as stored (see sheet/info_record.h)
+    std::string settings_section;  // pgm_id + "\" + sheet_id
+    std::string update_key;        // pgm_id + "." + sheet_id
+    std::string date_stamp;        // of the screen definition (Info field 1 after "DATE:")
+    std::string load_mode;         // Info field 4: "INIT", "newpage", "save", ...
+    int16_t language = 0;          // Info field 5: selects message table and layout language
+    std::string rights;            // Info field 6
+    std::string export_value;      // Info field 3, handed to the spreadsheet export
+    int16_t os_language = 0;       // the operating system's language code
+    std::string font_name;         // font of text columns, by OS language ("Tahoma")
+    bool builtin_screen = false;   // PgmID begins with "zel" in any case
+  };
+
+  // The public switches and fields of the sheet object.
+  struct SheetFlags {
+    int32_t g_select_sheet = 0, g_check_col = 0, g_select_col = 0, g_dis_col = 0;
+    bool is_multi_sheet = false;
+    bool is_data_display = false;
+    bool is_no_col_sort = false;
+    bool is_dbl_click_color = false;
+    bool is_no_button_click = false;
+    bool is_no_add_cell_span = false;
+    bool is_no_row_edit = false;
+    bool is_sheet_init = false;
+    bool is_no_row_header_change = false;
+    bool is_no_col_move = false;
+    bool is_active_cell_top = false;
+    bool is_clear_header_info = false;
+    bool is_clear = false;
+    bool is_save_to_file_data_only = false;
+    bool is_sheet_lock = false;
+    int16_t appearance = 0;
+    int16_t sort_key_no = 3;
+  };
+
+  // The control around the grid: its own properties, size and drawing.
+  struct ControlState {
+    ControlArea area;
+    int16_t draw_mode = 13;  // copy pen
+    bool enabled = true;
+    bool right_to_left = false;
+    bool font_transparent = true;
+    intptr_t container_hwnd = 0;
+    bool grid_has_focus = false;
+    float font_size = 9.0f;
+    std::function<void()> repaint;
+  };
+
+  // ---- State of the column definition (src/columns): see zelsheet/detail/columns.h ----
+
+  // ---- State of the data exchange (src/exchange) ----
+  struct ExchangeState {
+    std::string string_param;         // stored "StringParam", trimmed
+    std::string date_separator = "-"; // fixed at creation
+    bool is_multi = false;            // stored "IsMulti": definition lists are multi-row
+  };
+
+  // ---- State of the editing (src/editing) ----
+  struct EditingState {
+    int32_t edit_col = 0, edit_row = 0;  // the cell last being edited
+    // Set while the user types into a spare "A" row below the data; DataRowCnt counts it.
+    bool row_pending = false;
+    // The cell last entered (the next ShowDic's cell); -1 parts stand for the active cell.
+    int32_t last_entered_col = 0, last_entered_row = 0;
+    int32_t dbl_click_row = 1;
+    int32_t spare_rows = -1;   // empty rows kept below the data; -1 not set yet (20)
+    bool is_data_add = false;  // every Display appends
+    std::string server_date;   // the server's date ("yyyymmdd"), when the host gave it
+  };
+
+  // ---- State of the save validation (src/validation) ----
+  struct ValidationState {
+    std::vector<std::string> message_table;  // 0: reset note, 1: error summary, 2: required
+    int32_t error_count = 0;
+    std::string error_msg;
+  };
+
+  // ---- State of the settings, colours and fonts (src/settings) ----
+  struct SettingsState {
+    TypeSheetColor colors;
+    // Set when the sheet is built without a stored layout: AddItem then formats cells.
+    bool format_on_define = false;
+    bool is_file_load = false;    // the layout file was loaded for the current language
+    bool saves_disabled = false;  // the stored settings were discarded while open
+    std::string stored_language;  // "Language" as read from the settings section
+    int32_t frozen_rows = 0;      // rows the sheet keeps frozen across MaxRows changes
+  };
+
+  // ---- State of the tools, menus and folders (src/tools) ----
+  struct ToolState {
+    // Context menu entries the rights text can switch off.
+    bool copy_enabled = true;
+    bool send_to_excel_enabled = true;
+    bool data_add_checked = false;  // check mark of the data-add entry
+    // Captions from the message table, by menu entry name ("mnuSheetSort").
+    std::map<std::string, std::string> menu_captions;
+  };
+
+  // The sink events go to (never null).
+  ZelSheetEvents& Events() { return events_ != nullptr ? *events_ : no_events_; }
+  // Loading steps (src/sheet/loading.cpp).
+  void ReadStoredProperties(const PropertyBag& bag, int32_t& maxCols);
+  void TakeInfoFields();
+  void ReadOsLanguageAndFont();
+  void ApplyProgramUpdate();
+  void ReadUserSwitches();
+  void SettleLoadMode();
+  void DetectBuiltinScreen();
+  // Message table (src/validation): fills it from the machine value "SHEET_" + language
+  // number (entries split at "~I~"; entries 3 on become the context-menu captions), or with
+  // the three built-in texts when there is none; and reads entry `index` ("" when absent).
+  void LoadMessageTable();
+  std::string MessageText(int32_t index) const;
+  // Settings helpers of the least build (src/sheet/loading_calls.cpp).
+  std::string GetSheetSetting(const std::string& key, const std::string& defaultValue);
+  void SaveSheetSetting(const std::string& key, const std::string& value);
+  void ApplyDefaultAppearance();
+  void SaveArrangement();
+  void DiscardStoredSettings();
+
+  Platform& platform_;
+  Grid grid_;
+  ZelSheetEvents* events_ = nullptr;
+  ZelSheetEvents no_events_;
+
+  SheetIdentity identity_;
+  SheetFlags flags_;
+  ControlState control_;
+  ColumnModel columns_;
+  ExchangeState exchange_;
+  EditingState editing_;
+  ValidationState validation_;
+  SettingsState settings_;
+  ToolState tools_;
+};
+
+}  // namespace zel

@@ -1,0 +1,111 @@
+#include "grid/file_io.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "text/strings.h"
+
+namespace zel::internal {
+
+bool ReadFileHead(const std::string& path, size_t n, std::string& head, uint64_t& size) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  in.seekg(0, std::ios::end);
+  const std::streamoff end = in.tellg();
+  if (end < 0) return false;
+  size = static_cast<uint64_t>(end);
+  in.seekg(0, std::ios::beg);
+  head.assign(static_cast<size_t>(std::min<uint64_t>(n, size)), '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  return in.gcount() == static_cast<std::streamsize>(head.size());
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out, uint64_t limit) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  in.seekg(0, std::ios::end);
+  const std::streamoff end = in.tellg();
+  if (end < 0 || static_cast<uint64_t>(end) > limit) return false;
+  in.seekg(0, std::ios::beg);
+  out.assign(static_cast<size_t>(end), '\0');
+  in.read(out.data(), end);
+  if (in.gcount() != end) return false;
+  // A file that grew while we read is read to its new end, within the limit.
+  char more[4096];
+  while (in.read(more, sizeof more) || in.gcount() > 0) {
+    if (out.size() + static_cast<size_t>(in.gcount()) > limit) return false;
+    out.append(more, static_cast<size_t>(in.gcount()));
+  }
+  return !in.bad();
+}
+
+void AppendLog(const std::string& log_path, const std::string& line) {
+  if (log_path.empty()) return;
+  std::ofstream out(log_path, std::ios::binary | std::ios::app);
+  if (out) out << line << '\n';
+}
+
+namespace {
+
+// Restores the property-access cursor and block of a grid when it goes out of scope.
+class AddressGuard {
+ public:
+  explicit AddressGuard(Grid& g)
+      : g_(g), col_(g.Col()), row_(g.Row()), col2_(g.Col2()), row2_(g.Row2()), block_(g.BlockMode()) {}
+  ~AddressGuard() {
+    g_.Col(col_);
+    g_.Row(row_);
+    g_.Col2(col2_);
+    g_.Row2(row2_);
+    g_.BlockMode(block_);
+  }
+  AddressGuard(const AddressGuard&) = delete;
+  AddressGuard& operator=(const AddressGuard&) = delete;
+
+ private:
+  Grid& g_;
+  int32_t col_, row_, col2_, row2_;
+  bool block_;
+};
+
+}  // namespace
+
+void ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells) {
+  int32_t rows = 0, cols = 0;
+  for (const TableCell& c : cells) {
+    rows = std::max(rows, c.row);
+    cols = std::max(cols, c.col);
+  }
+  AddressGuard guard(grid);
+  if (grid.MaxRows() > 0 && grid.MaxCols() > 0 && grid.DataRowCnt() > 0) {
+    grid.Col(1);
+    grid.Col2(grid.MaxCols());
+    grid.Row(1);
+    grid.Row2(grid.MaxRows());
+    grid.BlockMode(true);
+    grid.Action(kActionClearText);
+  }
+  if (rows > grid.MaxRows()) grid.MaxRows(rows);
+  if (cols > grid.MaxCols()) grid.MaxCols(cols);
+  for (const TableCell& c : cells) {
+    if (!c.text.empty()) grid.SetText(c.col, c.row, c.text);
+  }
+}
+
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t n = text::CharSizeAt(text, i);
+    if (n == 1 && static_cast<unsigned char>(text[i]) >= 0x80) {
+      out += "\xEF\xBF\xBD";
+    } else {
+      out.append(text.substr(i, n));
+    }
+    i += n;
+  }
+  return out;
+}
+
+}  // namespace zel::internal

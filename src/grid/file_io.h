@@ -1,0 +1,40 @@
+// File helpers of the grid's file members: whole-file reading, log lines, and replacing the
+// data cells by a table of texts (tab files and workbook imports).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "zelsheet/grid.h"
+
+namespace zel::internal {
+
+// Reads the whole file into `out`. False when it cannot be opened or read, or when it is
+// larger than `limit` bytes (out is then unspecified).
+bool ReadWholeFile(const std::string& path, std::string& out, uint64_t limit);
+
+// Reads the first `n` bytes of a file (fewer when it is shorter) and its size in bytes.
+bool ReadFileHead(const std::string& path, size_t n, std::string& head, uint64_t& size);
+
+// Appends one line to a log file; nothing when `log_path` is empty. Failures are ignored:
+// a log never makes the logged operation fail.
+void AppendLog(const std::string& log_path, const std::string& line);
+
+// A text to put into a cell: (data column, data row, text); row 0 is the column header.
+struct TableCell {
+  int32_t col;
+  int32_t row;
+  std::string text;
+};
+
+// Empties every data cell's text, grows MaxRows / MaxCols to hold the cells, then writes
+// them with SetText (so each cell's kind decides what it keeps). Columns and rows are 1..,
+// row 0 writes the column header. Restores the grid's Col / Row / Col2 / Row2 / BlockMode.
+void ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells);
+
+// `text` with every byte sequence that is not well-formed UTF-8 replaced by U+FFFD, so that
+// the markup written from it stays well-formed.
+std::string ValidUtf8(std::string_view text);
+
+}  // namespace zel::internal

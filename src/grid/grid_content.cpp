@@ -1,0 +1,499 @@
+// Cell content: what SetText stores for each kind, what GetText shows, block text transfer.
+#include <algorithm>
+#include <cmath>
+
+#include "grid/grid_ops.h"
+#include "text/number.h"
+#include "text/strings.h"
+
+namespace zel {
+using namespace internal;
+
+namespace internal {
+
+int32_t LinRow(const GridState& s, int32_t row) {
+  if (row >= 0) return row == 0 ? 1 - s.head_rows() : row;
+  return row + 1000 - (s.head_rows() - 1);
+}
+
+int32_t RowAddr(const GridState& s, int32_t lin) {
+  if (lin >= 1) return lin;
+  const int32_t n = lin + s.head_rows() - 1;
+  return n == 0 ? 0 : -1000 + n;
+}
+
+int32_t LinCol(const GridState& s, int32_t col) {
+  if (col >= 0) return col == 0 ? 1 - s.head_cols() : col;
+  return col + 1000 - (s.head_cols() - 1);
+}
+
+int32_t ColAddr(const GridState& s, int32_t lin) {
+  if (lin >= 1) return lin;
+  const int32_t n = lin + s.head_cols() - 1;
+  return n == 0 ? 0 : -1000 + n;
+}
+
+CellRange MakeRange(const GridState& s, const char* who, int32_t c1, int32_t r1, int32_t c2,
+                    int32_t r2) {
+  s.CheckColAll(who, c1);
+  s.CheckColAll(who, c2);
+  s.CheckRowAll(who, r1);
+  s.CheckRowAll(who, r2);
+  CellRange r{};
+  if (c1 == -1 || c2 == -1) {
+    r.col_lo = 1;
+    r.col_hi = s.max_cols;
+  } else {
+    r.col_lo = std::min(LinCol(s, c1), LinCol(s, c2));
+    r.col_hi = std::max(LinCol(s, c1), LinCol(s, c2));
+  }
+  if (r1 == -1 || r2 == -1) {
+    r.row_lo = 1;
+    r.row_hi = s.max_rows;
+  } else {
+    r.row_lo = std::min(LinRow(s, r1), LinRow(s, r2));
+    r.row_hi = std::max(LinRow(s, r1), LinRow(s, r2));
+  }
+  return r;
+}
+
+CellRange CurrentRange(const GridState& s, const char* who) {
+  if (s.block_mode) return MakeRange(s, who, s.col, s.row, s.col2, s.row2);
+  return MakeRange(s, who, s.col, s.row, s.col, s.row);
+}
+
+namespace {
+
+// Applies a store to one cell and keeps the data extent in step.
+template <class F>
+void Put(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot, F store) {
+  const bool was_empty = c.Empty(slot);
+  store();
+  const bool now_empty = c.Empty(slot);
+  if (was_empty != now_empty) s.NoteCell(c, data_col, data_row, slot, now_empty ? -1 : 1);
+}
+
+// Drops the grid's separator and currency characters so that a shown number reads back.
+std::string StripNumberText(const GridState& s, std::string_view v) {
+  std::string out(v);
+  auto drop = [&out](const std::string& what) {
+    if (what.empty()) return;
+    for (size_t p = out.find(what); p != std::string::npos; p = out.find(what, p)) {
+      out.erase(p, what.size());
+    }
+  };
+  drop(s.float_sep);
+  drop(s.float_currency);
+  if (s.float_decimal != ".") {
+    const size_t p = out.find(s.float_decimal);
+    if (p != std::string::npos) out.replace(p, s.float_decimal.size(), ".");
+  }
+  return out;
+}
+
+std::string FormatFloat(const GridState& s, const Column& c, uint32_t slot, double v) {
+  const int64_t dec = std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15);
+  const bool sep = AsInt(s.Resolve(Prop::kFloatSep, c, slot)) != 0;
+  const bool money = AsInt(s.Resolve(Prop::kFloatMoney, c, slot)) != 0;
+  std::string fmt = sep ? "#,##0" : "0";
+  if (dec > 0) fmt += "." + std::string(static_cast<size_t>(dec), '0');
+  std::string shown = text::FormatNumber(v, fmt);
+  if (s.float_decimal != "." || s.float_sep != ",") {
+    std::string out;
+    for (char ch : shown) {
+      if (ch == '.') {
+        out += s.float_decimal;
+      } else if (ch == ',') {
+        out += s.float_sep;
+      } else {
+        out += ch;
+      }
+    }
+    shown.swap(out);
+  }
+  if (money) {
+    if (!shown.empty() && shown[0] == '-') return "-" + s.float_currency + shown.substr(1);
+    return s.float_currency + shown;
+  }
+  return shown;
+}
+
+}  // namespace
+
+std::vector<std::string_view> ComboItems(std::string_view list) {
+  std::vector<std::string_view> items;
+  size_t start = 0;
+  while (start < list.size()) {
+    const size_t tab = list.find('\t', start);
+    if (tab == std::string_view::npos) {
+      items.push_back(list.substr(start));
+      break;
+    }
+    items.push_back(list.substr(start, tab - start));
+    start = tab + 1;
+  }
+  return items;
+}
+
+void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+                std::string_view v) {
+  const int16_t kind = s.KindOf(c, slot);
+  switch (kind) {
+    case kCellFloat:
+    case kCellNumber:
+    case kCellInteger: {
+      const std::string plain = StripNumberText(s, v);
+      if (text::TrimView(plain).empty()) {
+        Put(s, c, data_col, data_row, slot, [&] { c.Erase(slot); });
+        return;
+      }
+      const int decimals =
+          kind == kCellInteger
+              ? 0
+              : static_cast<int>(std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15));
+      double d = text::Val(plain);
+      if (std::isfinite(d)) d = text::RoundHalfEven(d, decimals);
+      Put(s, c, data_col, data_row, slot, [&] { c.StoreNumber(slot, d); });
+      return;
+    }
+    case kCellCheckBox: {
+      const std::string_view stored = v.empty() ? "" : (v == "1" ? "1" : "0");
+      Put(s, c, data_col, data_row, slot, [&] { c.StoreText(slot, stored); });
+      return;
+    }
+    case kCellComboBox: {
+      if (!v.empty() && AsInt(s.Resolve(Prop::kComboEditable, c, slot)) == 0) {
+        const auto items = ComboItems(AsString(s.Resolve(Prop::kComboList, c, slot)));
+        if (std::find(items.begin(), items.end(), v) == items.end()) return;
+      }
+      Put(s, c, data_col, data_row, slot, [&] { c.StoreText(slot, v); });
+      return;
+    }
+    default:
+      Put(s, c, data_col, data_row, slot, [&] { c.StoreText(slot, v); });
+  }
+}
+
+void StoreNumberValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+                      double v) {
+  Put(s, c, data_col, data_row, slot, [&] { c.StoreNumber(slot, v); });
+}
+
+void EraseValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot) {
+  Put(s, c, data_col, data_row, slot, [&] { c.Erase(slot); });
+}
+
+void CopyValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+               const Column& src, uint32_t from) {
+  Put(s, c, data_col, data_row, slot, [&] { c.StoreCopy(slot, src, from); });
+}
+
+void ShownText(const GridState& s, const Column& c, uint32_t slot, std::string& out) {
+  const Cell* cell = c.At(slot);
+  if (!cell || cell->empty()) {
+    out.clear();
+    return;
+  }
+  switch (cell->rep()) {
+    case Cell::kInline:
+      out.assign(cell->inline_data(), cell->inline_size());
+      return;
+    case Cell::kArena:
+      out.assign(c.TextView(slot));
+      return;
+    default:
+      break;
+  }
+  const double v = cell->number();
+  const int16_t kind = s.KindOf(c, slot);
+  if (kind == kCellFloat || kind == kCellNumber) {
+    out = FormatFloat(s, c, slot, v);
+  } else {
+    out = text::NumberToText(v);
+  }
+}
+
+std::string ShownText(const GridState& s, const Column& c, uint32_t slot) {
+  std::string out;
+  ShownText(s, c, slot, out);
+  return out;
+}
+
+std::string PlainValue(const GridState& /*s*/, const Column& c, uint32_t slot) {
+  const Cell* cell = c.At(slot);
+  if (!cell || cell->empty()) return {};
+  if (cell->rep() == Cell::kNumber) return text::NumberToText(cell->number());
+  return std::string(c.TextView(slot));
+}
+
+std::vector<std::vector<std::string>> ParseTabText(std::string_view text) {
+  std::vector<std::vector<std::string>> rows;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    std::string_view line =
+        end == std::string_view::npos ? text.substr(start) : text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::vector<std::string> fields;
+    for (std::string_view f : text::SplitView(line, "\t")) fields.emplace_back(f);
+    rows.push_back(std::move(fields));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return rows;
+}
+
+void PasteRows(GridState& s, const std::vector<std::vector<std::string>>& rows, int32_t col,
+               int32_t row, int32_t col_limit, int32_t row_limit, bool plain) {
+  const int32_t lc0 = LinCol(s, col);
+  const int32_t lr0 = LinRow(s, row);
+  const int32_t lc_max = LinCol(s, col_limit);
+  const int32_t lr_max = LinRow(s, row_limit);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const int64_t lr = lr0 + static_cast<int64_t>(i);
+    if (lr > lr_max) break;
+    const int32_t r = RowAddr(s, static_cast<int32_t>(lr));
+    const uint32_t slot = s.SlotOf("Paste", r);
+    for (size_t j = 0; j < rows[i].size(); ++j) {
+      const int64_t lc = lc0 + static_cast<int64_t>(j);
+      if (lc > lc_max) break;
+      const int32_t c = ColAddr(s, static_cast<int32_t>(lc));
+      Column& column = s.ColumnAt("Paste", c);
+      if (plain) {
+        Put(s, column, c >= 1, r >= 1 ? r : 0, slot, [&] { column.StoreText(slot, rows[i][j]); });
+      } else {
+        StoreValue(s, column, c >= 1, r >= 1 ? r : 0, slot, rows[i][j]);
+      }
+    }
+  }
+}
+
+std::string RangeText(const GridState& s, const CellRange& r, bool plain) {
+  std::string out;
+  std::string cell;
+  if (r.empty()) return out;
+  for (int32_t lr = r.row_lo; lr <= r.row_hi; ++lr) {
+    const int32_t row = RowAddr(s, lr);
+    const uint32_t slot = s.SlotOf("Clip", row);
+    for (int32_t lc = r.col_lo; lc <= r.col_hi; ++lc) {
+      const Column& c = s.ColumnAt("Clip", ColAddr(s, lc));
+      if (lc != r.col_lo) out += '\t';
+      if (plain) {
+        out += PlainValue(s, c, slot);
+      } else {
+        ShownText(s, c, slot, cell);
+        out += cell;
+      }
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace internal
+
+// ---- Grid members -------------------------------------------------------------------------
+void Grid::SetText(int32_t col, int32_t row, std::string_view value) {
+  GridState& s = *state_;
+  Column& c = s.ColumnAt("SetText", col);
+  const uint32_t slot = s.SlotOf("SetText", row);
+  StoreValue(s, c, col >= 1, row >= 1 ? row : 0, slot, value);
+}
+
+bool Grid::GetText(int32_t col, int32_t row, std::string& out) const {
+  const GridState& s = *state_;
+  const Column& c = s.ColumnAt("GetText", col);
+  const uint32_t slot = s.SlotOf("GetText", row);
+  ShownText(s, c, slot, out);
+  return !out.empty();
+}
+
+std::string Grid::Text() const {
+  const GridState& s = *state_;
+  return ShownText(s, s.ColumnAt("Text", s.col), s.SlotOf("Text", s.row));
+}
+
+void Grid::Text(std::string_view value) {
+  GridState& s = *state_;
+  const CellRange r = CurrentRange(s, "Text");
+  const std::string copy(value);  // the value may be a view of a cell being overwritten
+  for (int32_t lr = r.row_lo; lr <= r.row_hi; ++lr) {
+    const int32_t row = RowAddr(s, lr);
+    const uint32_t slot = s.SlotOf("Text", row);
+    for (int32_t lc = r.col_lo; lc <= r.col_hi; ++lc) {
+      const int32_t col = ColAddr(s, lc);
+      StoreValue(s, s.ColumnAt("Text", col), col >= 1, row >= 1 ? row : 0, slot, copy);
+    }
+  }
+}
+
+std::string Grid::Value() const {
+  const GridState& s = *state_;
+  return PlainValue(s, s.ColumnAt("Value", s.col), s.SlotOf("Value", s.row));
+}
+
+void Grid::Value(std::string_view value) { Text(value); }
+
+bool Grid::SetFloat(int32_t col, int32_t row, double value) {
+  GridState& s = *state_;
+  Column& c = s.ColumnAt("SetFloat", col);
+  const uint32_t slot = s.SlotOf("SetFloat", row);
+  if (!std::isfinite(value)) Fail("SetFloat", "value is not a finite number");
+  StoreNumberValue(s, c, col >= 1, row >= 1 ? row : 0, slot, value);
+  return true;
+}
+
+bool Grid::SetInteger(int32_t col, int32_t row, int32_t value) {
+  GridState& s = *state_;
+  Column& c = s.ColumnAt("SetInteger", col);
+  const uint32_t slot = s.SlotOf("SetInteger", row);
+  StoreNumberValue(s, c, col >= 1, row >= 1 ? row : 0, slot, value);
+  return true;
+}
+
+bool Grid::GetArray(int32_t colLeft, int32_t rowTop,
+                    std::vector<std::vector<std::string>>& out) const {
+  const GridState& s = *state_;
+  bool any = false;
+  for (size_t i = 0; i < out.size(); ++i) {
+    const int64_t lr = static_cast<int64_t>(LinRow(s, rowTop)) + static_cast<int64_t>(i);
+    for (size_t j = 0; j < out[i].size(); ++j) {
+      const int64_t lc = static_cast<int64_t>(LinCol(s, colLeft)) + static_cast<int64_t>(j);
+      out[i][j].clear();
+      if (lr > s.max_rows || lc > s.max_cols || lr < 1 - s.head_rows() || lc < 1 - s.head_cols()) {
+        continue;
+      }
+      const int32_t row = RowAddr(s, static_cast<int32_t>(lr));
+      const int32_t col = ColAddr(s, static_cast<int32_t>(lc));
+      ShownText(s, s.ColumnAt("GetArray", col), s.SlotOf("GetArray", row), out[i][j]);
+      any = true;
+    }
+  }
+  return any;
+}
+
+bool Grid::SetArray(int32_t colLeft, int32_t rowTop,
+                    const std::vector<std::vector<std::string>>& values) {
+  GridState& s = *state_;
+  s.CheckColAll("SetArray", colLeft);
+  s.CheckRowAll("SetArray", rowTop);
+  if (colLeft == -1 || rowTop == -1) Fail("SetArray", "the corner must name one cell");
+  bool any = false;
+  for (size_t i = 0; i < values.size(); ++i) {
+    const int64_t lr = static_cast<int64_t>(LinRow(s, rowTop)) + static_cast<int64_t>(i);
+    if (lr > s.max_rows) break;
+    const int32_t row = RowAddr(s, static_cast<int32_t>(lr));
+    const uint32_t slot = s.SlotOf("SetArray", row);
+    for (size_t j = 0; j < values[i].size(); ++j) {
+      const int64_t lc = static_cast<int64_t>(LinCol(s, colLeft)) + static_cast<int64_t>(j);
+      if (lc > s.max_cols) break;
+      const int32_t col = ColAddr(s, static_cast<int32_t>(lc));
+      StoreValue(s, s.ColumnAt("SetArray", col), col >= 1, row >= 1 ? row : 0, slot, values[i][j]);
+      any = true;
+    }
+  }
+  return any;
+}
+
+std::string Grid::Clip() const {
+  const GridState& s = *state_;
+  return RangeText(s, CurrentRange(s, "Clip"), false);
+}
+
+void Grid::Clip(std::string_view text) {
+  GridState& s = *state_;
+  const CellRange r = CurrentRange(s, "Clip");
+  if (r.empty()) return;
+  const int32_t col_limit = s.block_mode ? ColAddr(s, r.col_hi) : s.max_cols;
+  const int32_t row_limit = s.block_mode ? RowAddr(s, r.row_hi) : s.max_rows;
+  PasteRows(s, ParseTabText(text), ColAddr(s, r.col_lo), RowAddr(s, r.row_lo), col_limit,
+            row_limit, false);
+}
+
+std::string Grid::ClipValue() const {
+  const GridState& s = *state_;
+  return RangeText(s, CurrentRange(s, "ClipValue"), true);
+}
+
+void Grid::ClipValue(std::string_view text) { Clip(text); }
+
+int32_t Grid::DataRowCnt() const { return state_->data_row_cnt; }
+
+int32_t Grid::DataColCnt() const {
+  const GridState& s = *state_;
+  for (int32_t c = s.max_cols; c >= 1; --c) {
+    if (s.cols[static_cast<size_t>(c)]->data_cells > 0) return c;
+  }
+  return 0;
+}
+
+bool Grid::GetLastValidCell(int32_t& col, int32_t& row) const {
+  col = DataColCnt();
+  row = DataRowCnt();
+  return row > 0;
+}
+
+std::string Grid::DisplayText(int32_t col, int32_t row) const {
+  const GridState& s = *state_;
+  std::string out;
+  GetText(col, row, out);
+  if (!out.empty()) return out;
+  if (row == 0 && col >= 1) {
+    if (s.col_header_display == 1) return std::to_string(col);
+    if (s.col_header_display == 2) {
+      std::string letters;
+      for (int64_t n = col; n > 0; n = (n - 1) / 26) {
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+      }
+      return letters;
+    }
+  }
+  if (col == 0 && row >= 1 && s.row_header_display == 1) return std::to_string(row);
+  if (col == 0 && row >= 1 && s.row_header_display == 2) {
+    std::string letters;
+    for (int64_t n = row; n > 0; n = (n - 1) / 26) {
+      letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return letters;
+  }
+  return out;
+}
+
+}  // namespace zel
+
+namespace zel {
+using namespace internal;
+
+namespace {
+
+std::string ReadSide(const GridState& s, const char* who, bool note) {
+  const Column& c = s.ColumnAt(who, s.col);
+  const auto& m = note ? c.notes : c.tags;
+  auto it = m.find(s.SlotOf(who, s.row));
+  return it == m.end() ? std::string() : it->second;
+}
+
+void WriteSide(GridState& s, const char* who, bool note, std::string_view value) {
+  const CellRange r = CurrentRange(s, who);
+  for (int32_t lr = r.row_lo; lr <= r.row_hi; ++lr) {
+    const uint32_t slot = s.SlotOf(who, RowAddr(s, lr));
+    for (int32_t lc = r.col_lo; lc <= r.col_hi; ++lc) {
+      Column& c = s.ColumnAt(who, ColAddr(s, lc));
+      auto& m = note ? c.notes : c.tags;
+      if (value.empty()) {
+        m.erase(slot);
+      } else {
+        m[slot] = std::string(value);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::string Grid::CellTag() const { return ReadSide(*state_, "CellTag", false); }
+void Grid::CellTag(std::string_view tag) { WriteSide(*state_, "CellTag", false, tag); }
+std::string Grid::CellNote() const { return ReadSide(*state_, "CellNote", true); }
+void Grid::CellNote(std::string_view note) { WriteSide(*state_, "CellNote", true, note); }
+
+}  // namespace zel

@@ -1,0 +1,254 @@
+// Stable multi-key sort of a block by rows or by columns.
+//
+// Each line (row or column) gets, per key, a compact key record; the sort moves 16-byte items
+// holding the line index and the first key's order-preserving 64-bit prefix, so that most
+// comparisons never leave the item. Ties on the prefix fall back to the full key chain.
+#include "grid/grid_sort.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "grid/grid_ops.h"
+
+namespace zel::internal {
+
+namespace {
+
+enum KeyClass : uint8_t { kNum = 0, kText = 1, kNone = 2 };
+
+struct Key {
+  uint64_t prefix = 0;  // order-preserving: big-endian text bytes or transformed double
+  const char* text = nullptr;
+  uint32_t len = 0;
+  uint8_t cls = kNone;
+};
+
+uint64_t NumberOrder(double v) {
+  if (v == 0) v = 0;  // -0 sorts with 0
+  uint64_t bits = std::bit_cast<uint64_t>(v);
+  return (bits & 0x8000000000000000ULL) ? ~bits : bits | 0x8000000000000000ULL;
+}
+
+Key MakeKey(const Column& c, uint32_t slot) {
+  Key k;
+  const Cell* cell = c.At(slot);
+  if (!cell || cell->empty()) return k;
+  if (cell->rep() == Cell::kNumber) {
+    k.cls = kNum;
+    k.prefix = NumberOrder(cell->number());
+    return k;
+  }
+  const std::string_view t = c.TextView(slot);
+  k.cls = kText;
+  k.text = t.data();
+  k.len = static_cast<uint32_t>(t.size());
+  unsigned char bytes[8] = {};
+  std::memcpy(bytes, t.data(), std::min<size_t>(8, t.size()));
+  for (unsigned char b : bytes) k.prefix = (k.prefix << 8) | b;
+  return k;
+}
+
+// Three-way comparison in ascending order (empties compare equal to each other).
+int Compare(const Key& a, const Key& b) {
+  if (a.cls != b.cls) return a.cls < b.cls ? -1 : 1;
+  if (a.cls == kNone) return 0;
+  if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
+  if (a.cls == kNum) return 0;
+  const int c = std::memcmp(a.text, b.text, std::min(a.len, b.len));
+  if (c != 0) return c < 0 ? -1 : 1;
+  return a.len == b.len ? 0 : (a.len < b.len ? -1 : 1);
+}
+
+// True when a goes before b for this key; empties last whatever the order.
+int Directed(const Key& a, const Key& b, bool desc) {
+  if (a.cls == kNone || b.cls == kNone) {
+    if (a.cls == b.cls) return 0;
+    return a.cls == kNone ? 1 : -1;
+  }
+  const int c = Compare(a, b);
+  return desc ? -c : c;
+}
+
+struct Item {
+  uint64_t prefix;  // first key, transformed for its direction
+  uint32_t line;
+  uint8_t cls;      // first key's class, transformed for its direction
+};
+
+struct SortKeySpec {
+  int32_t key;
+  bool desc;
+};
+
+// Sorts `lines` lines whose key k value is given by keys[k][line]; returns the new order.
+std::vector<uint32_t> Order(const std::vector<std::vector<Key>>& keys, const std::vector<SortKeySpec>& specs,
+                            uint32_t lines) {
+  std::vector<Item> items(lines);
+  const bool desc0 = specs[0].desc;
+  for (uint32_t i = 0; i < lines; ++i) {
+    const Key& k = keys[0][i];
+    Item& it = items[i];
+    it.line = i;
+    if (k.cls == kNone) {
+      it.cls = 2;
+      it.prefix = 0;
+    } else if (desc0) {
+      it.cls = k.cls == kNum ? 1 : 0;
+      it.prefix = ~k.prefix;
+    } else {
+      it.cls = k.cls;
+      it.prefix = k.prefix;
+    }
+  }
+  auto less = [&](const Item& a, const Item& b) {
+    if (a.cls != b.cls) return a.cls < b.cls;
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    for (size_t k = 0; k < specs.size(); ++k) {
+      const int c = Directed(keys[k][a.line], keys[k][b.line], specs[k].desc);
+      if (c != 0) return c < 0;
+    }
+    return false;
+  };
+  std::stable_sort(items.begin(), items.end(), less);
+  std::vector<uint32_t> order(lines);
+  for (uint32_t i = 0; i < lines; ++i) order[i] = items[i].line;
+  return order;
+}
+
+void SortRows(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& specs, bool whole_rows) {
+  const int32_t lo = std::max(r.row_lo, 1);
+  const int32_t hi = r.row_hi;
+  if (hi - lo < 1) return;
+  const uint32_t n = static_cast<uint32_t>(hi - lo + 1);
+  std::vector<std::vector<Key>> keys(specs.size(), std::vector<Key>(n));
+  for (size_t k = 0; k < specs.size(); ++k) {
+    const Column& c = *s.cols[static_cast<size_t>(specs[k].key)];
+    for (uint32_t i = 0; i < n; ++i) keys[k][i] = MakeKey(c, s.row_map[static_cast<size_t>(lo - 1) + i]);
+  }
+  const std::vector<uint32_t> order = Order(keys, specs, n);
+  std::vector<uint32_t> old_slots(s.row_map.begin() + (lo - 1), s.row_map.begin() + (lo - 1) + n);
+  if (whole_rows) {
+    for (uint32_t i = 0; i < n; ++i) s.row_map[static_cast<size_t>(lo - 1) + i] = old_slots[order[i]];
+    s.RecountRows(lo, hi);
+    return;
+  }
+  // Only the block's columns move: permute their cells, formats, tags and notes in place.
+  for (int32_t lc = r.col_lo; lc <= r.col_hi; ++lc) {
+    Column& c = s.ColumnAt("Action", ColAddr(s, lc));
+    std::vector<Cell> cells(n);
+    std::vector<std::pair<bool, Patch>> styles(n);
+    std::vector<std::pair<bool, std::string>> tags(n), notes(n);
+    for (uint32_t i = 0; i < n; ++i) {
+      const uint32_t slot = old_slots[i];
+      if (const Cell* cell = c.At(slot)) cells[i] = *cell;
+      if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) styles[i] = {true, std::move(it->second)};
+      if (auto it = c.tags.find(slot); it != c.tags.end()) tags[i] = {true, std::move(it->second)};
+      if (auto it = c.notes.find(slot); it != c.notes.end()) notes[i] = {true, std::move(it->second)};
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+      const uint32_t slot = old_slots[i];
+      const uint32_t from = order[i];
+      if (slot >= c.cells.size() && !cells[from].empty()) c.cells.resize(static_cast<size_t>(slot) + 1);
+      if (slot < c.cells.size()) c.cells[slot] = cells[from];
+      if (styles[from].first) {
+        c.cell_styles[slot] = std::move(styles[from].second);
+      } else {
+        c.cell_styles.erase(slot);
+      }
+      if (tags[from].first) {
+        c.tags[slot] = std::move(tags[from].second);
+      } else {
+        c.tags.erase(slot);
+      }
+      if (notes[from].first) {
+        c.notes[slot] = std::move(notes[from].second);
+      } else {
+        c.notes.erase(slot);
+      }
+    }
+  }
+  // Rows now hold different numbers of cells: count them again.
+  for (uint32_t slot : old_slots) {
+    uint32_t count = 0;
+    for (int32_t c = 1; c <= s.max_cols; ++c) count += s.cols[static_cast<size_t>(c)]->Empty(slot) ? 0 : 1;
+    s.row_cells[slot] = count;
+  }
+  s.RecountRows(lo, hi);
+}
+
+void SortCols(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& specs, bool whole_cols) {
+  const int32_t lo = std::max(r.col_lo, 1);
+  const int32_t hi = r.col_hi;
+  if (hi - lo < 1) return;
+  const uint32_t n = static_cast<uint32_t>(hi - lo + 1);
+  std::vector<std::vector<Key>> keys(specs.size(), std::vector<Key>(n));
+  for (size_t k = 0; k < specs.size(); ++k) {
+    const uint32_t slot = s.row_map[static_cast<size_t>(specs[k].key - 1)];
+    for (uint32_t i = 0; i < n; ++i) keys[k][i] = MakeKey(*s.cols[static_cast<size_t>(lo) + i], slot);
+  }
+  const std::vector<uint32_t> order = Order(keys, specs, n);
+  if (whole_cols) {
+    std::vector<std::unique_ptr<Column>> moved(n);
+    for (uint32_t i = 0; i < n; ++i) moved[i] = std::move(s.cols[static_cast<size_t>(lo) + order[i]]);
+    for (uint32_t i = 0; i < n; ++i) s.cols[static_cast<size_t>(lo) + i] = std::move(moved[i]);
+    return;
+  }
+  for (int32_t lr = r.row_lo; lr <= r.row_hi; ++lr) {
+    const int32_t row = RowAddr(s, lr);
+    const uint32_t slot = s.SlotOf("Action", row);
+    Column holder;
+    std::vector<std::pair<bool, Patch>> styles(n);
+    std::vector<std::pair<bool, std::string>> tags(n), notes(n);
+    for (uint32_t i = 0; i < n; ++i) {
+      Column& c = *s.cols[static_cast<size_t>(lo) + i];
+      holder.StoreCopy(i, c, slot);
+      if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) styles[i] = {true, it->second};
+      if (auto it = c.tags.find(slot); it != c.tags.end()) tags[i] = {true, it->second};
+      if (auto it = c.notes.find(slot); it != c.notes.end()) notes[i] = {true, it->second};
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+      Column& c = *s.cols[static_cast<size_t>(lo) + i];
+      const uint32_t from = order[i];
+      CopyValue(s, c, true, row >= 1 ? row : 0, slot, holder, from);
+      if (styles[from].first) {
+        c.cell_styles[slot] = styles[from].second;
+      } else {
+        c.cell_styles.erase(slot);
+      }
+      if (tags[from].first) {
+        c.tags[slot] = tags[from].second;
+      } else {
+        c.tags.erase(slot);
+      }
+      if (notes[from].first) {
+        c.notes[slot] = notes[from].second;
+      } else {
+        c.notes.erase(slot);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void SortBlock(GridState& s) {
+  const CellRange r = MakeRange(s, "Action", s.col, s.row, s.col2, s.row2);
+  if (r.empty()) return;
+  const bool by_rows = s.sort_by == kSortByRow;
+  std::vector<SortKeySpec> specs;
+  for (size_t n = 0; n < s.sort_keys.size(); ++n) {
+    const int32_t key = s.sort_keys[n];
+    const int16_t order = n < s.sort_orders.size() ? s.sort_orders[n] : kSortNone;
+    if (order == kSortNone || key < 1 || key > (by_rows ? s.max_cols : s.max_rows)) continue;
+    specs.push_back({key, order == kSortDescending});
+  }
+  if (specs.empty()) return;
+  if (by_rows) {
+    SortRows(s, r, specs, s.col == -1 || s.col2 == -1);
+  } else {
+    SortCols(s, r, specs, s.row == -1 || s.row2 == -1);
+  }
+}
+
+}  // namespace zel::internal

@@ -1,0 +1,463 @@
+// Cell storage, slots, data extent and format resolution of the grid's inner state.
+#include "grid/grid_store.h"
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+
+namespace zel::internal {
+
+[[noreturn]] void Fail(const char* who, const std::string& what) {
+  throw GridError(std::string(who) + ": " + what);
+}
+
+std::string AddrText(int32_t v) { return std::to_string(v); }
+
+int64_t AsInt(const PropValue& v) {
+  if (const auto* i = std::get_if<int64_t>(&v)) return *i;
+  if (const auto* d = std::get_if<double>(&v)) return static_cast<int64_t>(*d);
+  return 0;
+}
+
+double AsDouble(const PropValue& v) {
+  if (const auto* d = std::get_if<double>(&v)) return *d;
+  if (const auto* i = std::get_if<int64_t>(&v)) return static_cast<double>(*i);
+  return 0;
+}
+
+const std::string& AsString(const PropValue& v) {
+  static const std::string kEmpty;
+  if (const auto* s = std::get_if<std::string>(&v)) return *s;
+  return kEmpty;
+}
+
+// ---- Patch ------------------------------------------------------------------------------
+const PatchEntry* Patch::Find(Prop p) const {
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), p,
+                             [](const PatchEntry& e, Prop q) { return e.prop < q; });
+  return it != entries_.end() && it->prop == p ? &*it : nullptr;
+}
+
+void Patch::Set(Prop p, uint64_t stamp, PropValue v) {
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), p,
+                             [](const PatchEntry& e, Prop q) { return e.prop < q; });
+  if (it != entries_.end() && it->prop == p) {
+    it->stamp = stamp;
+    it->value = std::move(v);
+  } else {
+    entries_.insert(it, PatchEntry{p, stamp, std::move(v)});
+  }
+}
+
+void Patch::Erase(Prop p) {
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), p,
+                             [](const PatchEntry& e, Prop q) { return e.prop < q; });
+  if (it != entries_.end() && it->prop == p) entries_.erase(it);
+}
+
+const PropValue& DefaultProp(Prop p) {
+  static const std::vector<PropValue> kDefaults = [] {
+    std::vector<PropValue> d(kPropCount, PropValue(int64_t{0}));
+    auto set = [&d](Prop q, PropValue v) { d[static_cast<size_t>(q)] = std::move(v); };
+    set(Prop::kKind, int64_t{kCellEdit});
+    set(Prop::kHAlign, int64_t{0});
+    set(Prop::kVAlign, int64_t{0});
+    set(Prop::kCharCase, int64_t{1});
+    set(Prop::kFloatMin, -99999999999.99);
+    set(Prop::kFloatMax, 99999999999.99);
+    set(Prop::kFloatDec, int64_t{2});
+    set(Prop::kIntMin, int64_t{std::numeric_limits<int32_t>::min()});
+    set(Prop::kIntMax, int64_t{std::numeric_limits<int32_t>::max()});
+    set(Prop::kComboList, std::string());
+    set(Prop::kCheckText, std::string());
+    set(Prop::kButtonText, std::string());
+    set(Prop::kButtonColor, int64_t{0xC0C0C0});
+    set(Prop::kButtonTextColor, int64_t{0});
+    set(Prop::kPicMask, std::string());
+    set(Prop::kPicture, std::string());
+    set(Prop::kDateCentury, int64_t{1});
+    set(Prop::kDateSeparator, int64_t{'-'});
+    set(Prop::kLock, int64_t{1});
+    set(Prop::kBackColor, int64_t{0xFFFFFF});
+    set(Prop::kForeColor, int64_t{0});
+    set(Prop::kFontName, std::string("Arial"));
+    set(Prop::kFontSize, 9.0);
+    set(Prop::kFontCharSet, int64_t{1});
+    return d;
+  }();
+  return kDefaults[static_cast<size_t>(p)];
+}
+
+// ---- Column -----------------------------------------------------------------------------
+Cell& Column::Grow(uint32_t slot) {
+  if (slot >= cells.size()) cells.resize(static_cast<size_t>(slot) + 1);
+  return cells[slot];
+}
+
+void Column::Release(const Cell& c) {
+  if (c.rep() == Cell::kArena) arena_garbage += c.arena_size();
+}
+
+bool Column::StoreText(uint32_t slot, std::string_view s) {
+  const bool was_empty = Empty(slot);
+  if (s.empty()) {
+    if (!was_empty) Erase(slot);
+    return was_empty;
+  }
+  if (s.size() > Grid::kMaxTextBytes) Fail("SetText", "text of " + std::to_string(s.size()) + " bytes is too long");
+  Cell& c = Grow(slot);
+  Release(c);
+  if (s.size() <= Cell::kInlineMax) {
+    c.set_inline(s);
+  } else {
+    const uint64_t offset = arena.size();
+    arena.insert(arena.end(), s.begin(), s.end());
+    cells[slot].set_arena(offset, static_cast<uint32_t>(s.size()));
+  }
+  if (arena_garbage > (size_t{1} << 20) && arena_garbage * 2 > arena.size()) CompactArena();
+  return was_empty;
+}
+
+bool Column::StoreNumber(uint32_t slot, double v) {
+  const bool was_empty = Empty(slot);
+  Cell& c = Grow(slot);
+  Release(c);
+  c.set_number(v);
+  return was_empty;
+}
+
+bool Column::Erase(uint32_t slot) {
+  if (Empty(slot)) return false;
+  Release(cells[slot]);
+  cells[slot].clear();
+  return true;
+}
+
+bool Column::StoreCopy(uint32_t slot, const Column& src, uint32_t from) {
+  const Cell* c = src.At(from);
+  if (!c || c->empty()) {
+    const bool was_empty = Empty(slot);
+    Erase(slot);
+    return was_empty;
+  }
+  if (c->rep() == Cell::kNumber) return StoreNumber(slot, c->number());
+  if (&src == this) {
+    const std::string copy(src.TextView(from));
+    return StoreText(slot, copy);
+  }
+  return StoreText(slot, src.TextView(from));
+}
+
+void Column::CompactArena() {
+  std::vector<char> fresh;
+  fresh.reserve(arena.size() - std::min(arena.size(), arena_garbage));
+  for (Cell& c : cells) {
+    if (c.rep() != Cell::kArena) continue;
+    const uint64_t offset = fresh.size();
+    const uint32_t size = c.arena_size();
+    fresh.insert(fresh.end(), arena.begin() + static_cast<ptrdiff_t>(c.arena_offset()),
+                 arena.begin() + static_cast<ptrdiff_t>(c.arena_offset() + size));
+    c.set_arena(offset, size);
+  }
+  arena.swap(fresh);
+  arena_garbage = 0;
+}
+
+void Column::ClearAll() {
+  std::vector<Cell>().swap(cells);
+  std::vector<char>().swap(arena);
+  arena_garbage = 0;
+  data_cells = 0;
+  style = Patch();
+  cell_styles.clear();
+  tags.clear();
+  notes.clear();
+}
+
+// ---- RowBits ----------------------------------------------------------------------------
+void RowBits::Resize(int32_t rows) {
+  const int32_t old = size_;
+  size_ = rows;
+  words_.resize((static_cast<size_t>(rows) + 63) / 64, 0);
+  if (rows < old && rows % 64 != 0) words_.back() &= (uint64_t{1} << (rows % 64)) - 1;
+}
+
+void RowBits::Set(int32_t row, bool on) {
+  const size_t i = static_cast<size_t>(row - 1);
+  const uint64_t m = uint64_t{1} << (i % 64);
+  if (on) {
+    words_[i / 64] |= m;
+  } else {
+    words_[i / 64] &= ~m;
+  }
+}
+
+bool RowBits::Get(int32_t row) const {
+  const size_t i = static_cast<size_t>(row - 1);
+  return (words_[i / 64] >> (i % 64)) & 1;
+}
+
+void RowBits::InsertAt(int32_t row) {
+  if (row < 1 || row > size_) return;
+  const size_t i = static_cast<size_t>(row - 1);
+  const size_t w = i / 64;
+  const size_t b = i % 64;
+  // Carry the top bit of each word into the next, from the last word down.
+  for (size_t k = words_.size() - 1; k > w; --k) {
+    words_[k] = (words_[k] << 1) | (words_[k - 1] >> 63);
+  }
+  const uint64_t low = b == 0 ? 0 : (words_[w] & ((uint64_t{1} << b) - 1));
+  const uint64_t high = (words_[w] >> b) << (b + 1);  // b + 1 <= 64 handled below
+  words_[w] = (b == 63 ? 0 : high) | low;
+  if (size_ % 64 != 0) words_.back() &= (uint64_t{1} << (size_ % 64)) - 1;
+}
+
+void RowBits::EraseAt(int32_t row) {
+  if (row < 1 || row > size_) return;
+  const size_t i = static_cast<size_t>(row - 1);
+  const size_t w = i / 64;
+  const size_t b = i % 64;
+  const uint64_t low = b == 0 ? 0 : (words_[w] & ((uint64_t{1} << b) - 1));
+  const uint64_t high = b == 63 ? 0 : ((words_[w] >> (b + 1)) << b);
+  words_[w] = high | low;
+  for (size_t k = w; k + 1 < words_.size(); ++k) {
+    words_[k] |= (words_[k + 1] & 1) << 63;
+    words_[k + 1] >>= 1;
+  }
+}
+
+int32_t RowBits::LastSet(int32_t limit) const {
+  if (limit > size_) limit = size_;
+  if (limit < 1) return 0;
+  size_t i = static_cast<size_t>(limit - 1);
+  size_t w = i / 64;
+  uint64_t word = words_[w];
+  const size_t b = i % 64;
+  if (b != 63) word &= (uint64_t{2} << b) - 1;
+  while (true) {
+    if (word != 0) return static_cast<int32_t>(w * 64 + 63 - std::countl_zero(word)) + 1;
+    if (w == 0) return 0;
+    word = words_[--w];
+  }
+}
+
+void RowBits::ClearAll() { std::fill(words_.begin(), words_.end(), 0); }
+
+// ---- GridState --------------------------------------------------------------------------
+GridState::GridState() {
+  for (size_t i = 0; i < kPropCount; ++i) {
+    sheet_style.Set(static_cast<Prop>(i), 0, DefaultProp(static_cast<Prop>(i)));
+  }
+  cols.push_back(std::make_unique<Column>());
+  head_slots.push_back(NewSlot());
+}
+
+bool GridState::ValidCol(int32_t c) const {
+  if (c >= 0) return c <= max_cols;
+  return c <= -1000 && c + 1000 < head_cols();
+}
+
+bool GridState::ValidRow(int32_t r) const {
+  if (r >= 0) return r <= max_rows;
+  return r <= -1000 && r + 1000 < head_rows();
+}
+
+Column& GridState::ColumnAt(const char* who, int32_t c) {
+  return const_cast<Column&>(static_cast<const GridState*>(this)->ColumnAt(who, c));
+}
+
+const Column& GridState::ColumnAt(const char* who, int32_t c) const {
+  if (c >= 0) {
+    if (c > max_cols) Fail(who, "column " + AddrText(c) + " is beyond MaxCols " + AddrText(max_cols));
+    return *cols[static_cast<size_t>(c)];
+  }
+  if (c <= -1000 && c + 1000 < head_cols()) {
+    const int32_t n = c + 1000;
+    return n == 0 ? *cols[0] : *extra_head_cols[static_cast<size_t>(n - 1)];
+  }
+  if (c <= -1000) {
+    Fail(who, "row-header column " + AddrText(c + 1000) + " is beyond RowHeaderCols " +
+                  AddrText(head_cols()));
+  }
+  Fail(who, "column " + AddrText(c) + " does not name one column");
+}
+
+uint32_t GridState::SlotOf(const char* who, int32_t r) const {
+  if (r >= 1) {
+    if (r > max_rows) Fail(who, "row " + AddrText(r) + " is beyond MaxRows " + AddrText(max_rows));
+    return row_map[static_cast<size_t>(r - 1)];
+  }
+  if (r == 0) return head_slots[0];
+  if (r <= -1000 && r + 1000 < head_rows()) return head_slots[static_cast<size_t>(r + 1000)];
+  if (r <= -1000) {
+    Fail(who, "header row " + AddrText(r + 1000) + " is beyond ColHeaderRows " + AddrText(head_rows()));
+  }
+  Fail(who, "row " + AddrText(r) + " does not name one row");
+}
+
+void GridState::CheckColAll(const char* who, int32_t c) const {
+  if (c == -1) return;
+  (void)ColumnAt(who, c);
+}
+
+void GridState::CheckRowAll(const char* who, int32_t r) const {
+  if (r == -1) return;
+  (void)SlotOf(who, r);
+}
+
+uint32_t GridState::NewSlot() {
+  if (!free_slots.empty()) {
+    const uint32_t s = free_slots.back();
+    free_slots.pop_back();
+    return s;
+  }
+  if (slot_count == std::numeric_limits<uint32_t>::max()) Fail("MaxRows", "out of row slots");
+  row_cells.push_back(0);
+  return slot_count++;
+}
+
+void GridState::ClearSlot(uint32_t slot, int32_t data_row) {
+  for (size_t i = 0; i < cols.size(); ++i) {
+    Column& c = *cols[i];
+    if (c.Erase(slot)) NoteCell(c, i >= 1, data_row, slot, -1);
+    if (!c.cell_styles.empty()) c.cell_styles.erase(slot);
+    if (!c.tags.empty()) c.tags.erase(slot);
+    if (!c.notes.empty()) c.notes.erase(slot);
+  }
+  for (auto& p : extra_head_cols) {
+    Column& c = *p;
+    c.Erase(slot);
+    if (!c.cell_styles.empty()) c.cell_styles.erase(slot);
+    if (!c.tags.empty()) c.tags.erase(slot);
+    if (!c.notes.empty()) c.notes.erase(slot);
+  }
+  if (!row_styles.empty()) row_styles.erase(slot);
+  if (!row_heights.empty()) row_heights.erase(slot);
+  if (!hidden_rows.empty()) hidden_rows.erase(slot);
+  if (!row_merge.empty()) row_merge.erase(slot);
+  row_cells[slot] = 0;
+}
+
+void GridState::ReleaseSlot(uint32_t slot, int32_t data_row) {
+  ClearSlot(slot, data_row);
+  free_slots.push_back(slot);
+}
+
+void GridState::NoteCell(Column& c, bool data_col, int32_t r, uint32_t slot, int delta) {
+  if (!data_col || r < 1) return;
+  c.data_cells += delta;
+  uint32_t& n = row_cells[slot];
+  if (delta > 0) {
+    if (n++ == 0) {
+      data_rows.Set(r, true);
+      if (r > data_row_cnt) data_row_cnt = r;
+    }
+  } else if (n > 0 && --n == 0) {
+    data_rows.Set(r, false);
+    if (r == data_row_cnt) data_row_cnt = data_rows.LastSet(r - 1);
+  }
+}
+
+void GridState::RecountRows(int32_t first, int32_t last) {
+  for (int32_t r = first; r <= last; ++r) {
+    const uint32_t slot = row_map[static_cast<size_t>(r - 1)];
+    data_rows.Set(r, row_cells[slot] > 0);
+  }
+  RefreshDataRowCnt();
+}
+
+void GridState::RefreshDataRowCnt() { data_row_cnt = data_rows.LastSet(max_rows); }
+
+void GridState::Compact() {
+  std::vector<uint32_t> new_of(slot_count, std::numeric_limits<uint32_t>::max());
+  uint32_t next = 0;
+  for (uint32_t& s : head_slots) {
+    new_of[s] = next;
+    s = next++;
+  }
+  for (uint32_t& s : row_map) {
+    new_of[s] = next;
+    s = next++;
+  }
+  auto remap_map = [&new_of](auto& m) {
+    std::remove_reference_t<decltype(m)> fresh;
+    fresh.reserve(m.size());
+    for (auto& [k, v] : m) {
+      if (k < new_of.size() && new_of[k] != std::numeric_limits<uint32_t>::max()) {
+        fresh.emplace(new_of[k], std::move(v));
+      }
+    }
+    m.swap(fresh);
+  };
+  ForEachColumn([&](Column& c) {
+    std::vector<Cell> cells(std::min<size_t>(next, c.cells.size() > 0 ? next : 0));
+    for (uint32_t s = 0; s < c.cells.size(); ++s) {
+      const uint32_t n = new_of[s];
+      if (n == std::numeric_limits<uint32_t>::max()) {
+        if (c.cells[s].rep() == Cell::kArena) c.arena_garbage += c.cells[s].arena_size();
+        continue;
+      }
+      cells[n] = c.cells[s];
+    }
+    while (!cells.empty() && cells.back().empty()) cells.pop_back();
+    cells.shrink_to_fit();
+    c.cells.swap(cells);
+    if (c.arena_garbage > 0) c.CompactArena();
+    remap_map(c.cell_styles);
+    remap_map(c.tags);
+    remap_map(c.notes);
+  });
+  remap_map(row_styles);
+  remap_map(row_heights);
+  remap_map(row_merge);
+  std::unordered_set<uint32_t> hidden;
+  for (uint32_t s : hidden_rows) {
+    if (new_of[s] != std::numeric_limits<uint32_t>::max()) hidden.insert(new_of[s]);
+  }
+  hidden_rows.swap(hidden);
+  std::vector<uint32_t> counts(next, 0);
+  for (uint32_t s = 0; s < slot_count; ++s) {
+    if (new_of[s] != std::numeric_limits<uint32_t>::max()) counts[new_of[s]] = row_cells[s];
+  }
+  row_cells.swap(counts);
+  row_cells.shrink_to_fit();
+  slot_count = next;
+  free_slots.clear();
+  free_slots.shrink_to_fit();
+}
+
+const PropValue& GridState::Resolve(Prop p, const Column& c, uint32_t slot) const {
+  const PatchEntry* best = sheet_style.Find(p);
+  if (const PatchEntry* e = c.style.Find(p); e && e->stamp > best->stamp) best = e;
+  if (!row_styles.empty()) {
+    if (auto it = row_styles.find(slot); it != row_styles.end()) {
+      if (const PatchEntry* e = it->second.Find(p); e && e->stamp > best->stamp) best = e;
+    }
+  }
+  if (!c.cell_styles.empty()) {
+    if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) {
+      if (const PatchEntry* e = it->second.Find(p); e && e->stamp > best->stamp) best = e;
+    }
+  }
+  return best->value;
+}
+
+const PropValue& GridState::ResolveColumn(Prop p, const Column& c) const {
+  const PatchEntry* best = sheet_style.Find(p);
+  if (const PatchEntry* e = c.style.Find(p); e && e->stamp > best->stamp) best = e;
+  return best->value;
+}
+
+const PropValue& GridState::ResolveRow(Prop p, uint32_t slot) const {
+  const PatchEntry* best = sheet_style.Find(p);
+  if (auto it = row_styles.find(slot); it != row_styles.end()) {
+    if (const PatchEntry* e = it->second.Find(p); e && e->stamp > best->stamp) best = e;
+  }
+  return best->value;
+}
+
+int16_t GridState::KindOf(const Column& c, uint32_t slot) const {
+  return static_cast<int16_t>(AsInt(Resolve(Prop::kKind, c, slot)));
+}
+
+}  // namespace zel::internal

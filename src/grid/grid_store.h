@@ -1,0 +1,367 @@
+// Inner state of zel::Grid, shared by the engine's source files (src/grid/*.cpp), including
+// the layout file and export code that serialise it.
+//
+// Storage layout
+// --------------
+// Rows. Every row owns a *physical slot* (uint32). Data row r (1-based, logical) lives in
+//   slot row_map[r - 1]; header row n lives in slot head_slots[n]. Everything that belongs to
+//   a row is keyed by its slot: the cells of every column, cell formats, tags and notes, row
+//   formats, heights, hidden flags and merge modes. Inserting or deleting a row therefore
+//   moves 4 bytes per following row in row_map (a memmove), and a full-row sort only permutes
+//   row_map. Slots of removed rows go to free_slots and are reused; Compact() renumbers the
+//   slots (header rows first, then data rows in order) when too many are free.
+// Columns. cols[0] is the row-header column 0, cols[c] data column c (1..MaxCols);
+//   extra_head_cols[n - 1] is row-header column n (-1000 + n) for n >= 1. Each Column is a
+//   heap object, so inserting, deleting or sorting whole columns moves pointers.
+// Cells. Column::cells is indexed by slot; a slot at or beyond cells.size() is empty (the
+//   vector grows on first write). A Cell is 16 bytes:
+//     byte 15 (tag): bits 0-1 representation: 0 empty, 1 inline text, 2 arena text, 3 number;
+//                    bits 2-5 inline text length (0..15).
+//     inline text:  bytes 0..14 hold the UTF-8 bytes.
+//     arena text:   bytes 0..7 the offset into Column::arena, bytes 8..11 the byte length;
+//                   the text is arena[offset, offset + length). Overwritten arena texts
+//                   become garbage (counted in arena_garbage) and the arena is compacted
+//                   when garbage exceeds half of it.
+//     number:       bytes 0..7 a double (float, integer and number cells keep numbers).
+//   So a cell costs 16 bytes plus, for texts over 15 bytes, the text's own bytes.
+// Formats. A Patch is a small sorted list of (property, stamp, value). The sheet level
+//   (sheet_style) has every property; column patches live in Column::style, row patches in
+//   row_styles[slot], cell patches in Column::cell_styles[slot]. Every write takes a new stamp
+//   from next_stamp; the value of a property for a cell is the one with the highest stamp
+//   among its cell, row, column and sheet patches. Stamps only grow; saving keeps them.
+// Data extent. row_cells[slot] counts the non-empty cells of data columns in that slot (data
+//   rows only); data_rows is a bitmap of the logical data rows whose count is non-zero and
+//   data_row_cnt caches its highest set bit (DataRowCnt). Column::data_cells counts the
+//   non-empty data-row cells of a column (DataColCnt scans the few columns).
+// Spans are kept in logical coordinates in `spans`, an ordered map keyed by anchor; each axis
+//   is either the header area or the data area (a span never crosses from one to the other).
+//   Row and column inserts and deletes shift or resize them.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <variant>
+#include <vector>
+
+#include "zelsheet/grid.h"
+#include "zelsheet/platform.h"
+
+namespace zel::internal {
+
+// ---- Cells -------------------------------------------------------------------------------
+class Cell {
+ public:
+  enum Rep : uint8_t { kEmpty = 0, kInline = 1, kArena = 2, kNumber = 3 };
+  static constexpr size_t kInlineMax = 15;
+
+  Rep rep() const { return static_cast<Rep>(b_[15] & 3); }
+  bool empty() const { return rep() == kEmpty; }
+  size_t inline_size() const { return b_[15] >> 2; }
+  const char* inline_data() const { return reinterpret_cast<const char*>(b_); }
+  uint64_t arena_offset() const { uint64_t v; std::memcpy(&v, b_, 8); return v; }
+  uint32_t arena_size() const { uint32_t v; std::memcpy(&v, b_ + 8, 4); return v; }
+  double number() const { double v; std::memcpy(&v, b_, 8); return v; }
+
+  void clear() { std::memset(b_, 0, sizeof b_); }
+  void set_inline(std::string_view s) {
+    clear();
+    std::memcpy(b_, s.data(), s.size());
+    b_[15] = static_cast<unsigned char>(kInline | (s.size() << 2));
+  }
+  void set_arena(uint64_t offset, uint32_t size) {
+    clear();
+    std::memcpy(b_, &offset, 8);
+    std::memcpy(b_ + 8, &size, 4);
+    b_[15] = kArena;
+  }
+  void set_number(double v) {
+    clear();
+    std::memcpy(b_, &v, 8);
+    b_[15] = kNumber;
+  }
+
+ private:
+  alignas(8) unsigned char b_[16] = {};
+};
+static_assert(sizeof(Cell) == 16);
+
+// ---- Formats -----------------------------------------------------------------------------
+enum class Prop : uint8_t {
+  kKind, kHAlign, kVAlign, kMaxLen, kCharCase, kCharSet, kMultiLine, kPassword,
+  kFloatMin, kFloatMax, kFloatDec, kFloatSep, kFloatMoney, kIntMin, kIntMax,
+  kComboList, kComboEditable, kCheckText, kCheckCenter, kCheckType,
+  kButtonText, kButtonColor, kButtonTextColor, kPicMask, kPicture, kWordWrap,
+  kDateCentury, kDateFormat, kDateSeparator, kTimeSeconds,
+  kLock, kBackColor, kForeColor,
+  kFontName, kFontSize, kFontBold, kFontItalic, kFontUnderline, kFontStrike, kFontCharSet,
+  kBorderLeft, kBorderRight, kBorderTop, kBorderBottom,  // value: style << 32 | colour
+  kCount
+};
+constexpr size_t kPropCount = static_cast<size_t>(Prop::kCount);
+
+using PropValue = std::variant<int64_t, double, std::string>;
+
+struct PatchEntry {
+  Prop prop;
+  uint64_t stamp;
+  PropValue value;
+};
+
+// The properties written at one level, sorted by property.
+class Patch {
+ public:
+  const PatchEntry* Find(Prop p) const;
+  void Set(Prop p, uint64_t stamp, PropValue v);
+  void Erase(Prop p);
+  bool empty() const { return entries_.empty(); }
+  const std::vector<PatchEntry>& entries() const { return entries_; }
+  std::vector<PatchEntry>& entries() { return entries_; }
+
+ private:
+  std::vector<PatchEntry> entries_;
+};
+
+// Default value of every property (the sheet level of a new grid).
+const PropValue& DefaultProp(Prop p);
+
+// ---- Columns -----------------------------------------------------------------------------
+struct Column {
+  std::vector<Cell> cells;  // by slot
+  std::vector<char> arena;  // texts longer than Cell::kInlineMax
+  size_t arena_garbage = 0;
+  int64_t data_cells = 0;   // non-empty cells in data rows
+  Patch style;              // column-level formats
+  std::unordered_map<uint32_t, Patch> cell_styles;  // by slot
+  std::unordered_map<uint32_t, std::string> tags;   // by slot
+  std::unordered_map<uint32_t, std::string> notes;  // by slot
+  int32_t item_data = 0;
+  std::string id;
+  double width = -1;  // < 0: the default width
+  bool hidden = false;
+  int16_t merge = kMergeNone;
+
+  bool Empty(uint32_t slot) const { return slot >= cells.size() || cells[slot].empty(); }
+  const Cell* At(uint32_t slot) const { return slot < cells.size() ? &cells[slot] : nullptr; }
+  // The text of a text cell (empty view for empty and number cells).
+  std::string_view TextView(uint32_t slot) const {
+    if (slot >= cells.size()) return {};
+    const Cell& c = cells[slot];
+    switch (c.rep()) {
+      case Cell::kInline: return {c.inline_data(), c.inline_size()};
+      case Cell::kArena: return {arena.data() + c.arena_offset(), c.arena_size()};
+      default: return {};
+    }
+  }
+  // Stores a text / number; returns whether the cell was empty before. "" empties.
+  bool StoreText(uint32_t slot, std::string_view s);
+  bool StoreNumber(uint32_t slot, double v);
+  // Empties the cell; returns whether it held something.
+  bool Erase(uint32_t slot);
+  // Copies cell `from` of `src` into `slot` (any representation); returns was-empty.
+  bool StoreCopy(uint32_t slot, const Column& src, uint32_t from);
+  void CompactArena();
+  // Resets the column to empty cells and no formats (keeps item data, width, id...).
+  void ClearAll();
+
+ private:
+  void Release(const Cell& c);
+  Cell& Grow(uint32_t slot);
+};
+
+// ---- Data extent bitmap -----------------------------------------------------------------
+// Bit r - 1 set when logical data row r holds data.
+class RowBits {
+ public:
+  void Resize(int32_t rows);
+  void Set(int32_t row, bool on);
+  bool Get(int32_t row) const;
+  // Shift rows [row, size] one place up (inserting an empty bit at row, dropping the last).
+  void InsertAt(int32_t row);
+  // Shift rows [row + 1, size] one place down (dropping row, adding an empty last bit).
+  void EraseAt(int32_t row);
+  // Highest set row <= `limit`, 0 when none.
+  int32_t LastSet(int32_t limit) const;
+  void ClearAll();
+
+ private:
+  std::vector<uint64_t> words_;
+  int32_t size_ = 0;
+};
+
+// ---- Spans ------------------------------------------------------------------------------
+// One axis position: header area (index n of the header rows/columns) or data area.
+struct SpanKey {
+  bool head_row;
+  int32_t row;
+  bool head_col;
+  int32_t col;
+  auto operator<=>(const SpanKey&) const = default;
+};
+struct Span {
+  int32_t num_cols;
+  int32_t num_rows;
+};
+
+// ---- Selection --------------------------------------------------------------------------
+struct Block {
+  int32_t col, row, col2, row2;  // -1 pairs for whole rows / columns
+};
+
+// ---- Whole state ------------------------------------------------------------------------
+struct GridState {
+  GridState();
+
+  // Size.
+  int32_t max_rows = 0;
+  int32_t max_cols = 0;
+  // Rows.
+  std::vector<uint32_t> row_map;     // data row r -> slot (index r - 1)
+  std::vector<uint32_t> head_slots;  // header row n -> slot
+  uint32_t slot_count = 0;
+  std::vector<uint32_t> free_slots;
+  std::vector<uint32_t> row_cells;   // by slot
+  RowBits data_rows;
+  int32_t data_row_cnt = 0;
+  std::unordered_map<uint32_t, Patch> row_styles;
+  std::unordered_map<uint32_t, double> row_heights;
+  std::unordered_set<uint32_t> hidden_rows;
+  std::unordered_map<uint32_t, int16_t> row_merge;
+  double default_row_height = Grid::kDefaultRowHeight;
+  // Columns.
+  std::vector<std::unique_ptr<Column>> cols;             // 0 and 1..max_cols
+  std::vector<std::unique_ptr<Column>> extra_head_cols;  // row-header columns 1..
+  double default_col_width = Grid::kDefaultColWidth;
+  // Formats.
+  Patch sheet_style;
+  uint64_t next_stamp = 1;
+  // Spans.
+  std::map<SpanKey, Span> spans;
+  int32_t max_span_rows = 1;
+  int32_t max_span_cols = 1;
+
+  // Addressing and property-access state.
+  int32_t col = 1, row = 1, col2 = 1, row2 = 1;
+  bool block_mode = false;
+  int32_t dest_col = 1, dest_row = 1;
+  int32_t active_col = 1, active_row = 1;
+  int32_t top_row = 1, left_col = 1;
+  int32_t cols_frozen = 0, rows_frozen = 0;
+  bool redraw = true;
+  int32_t viewport_w = 0, viewport_h = 0;
+  // Editing state (the input part drives it).
+  bool change_made = false;
+  bool edit_mode = false, edit_mode_permanent = false, edit_mode_replace = false;
+  int32_t sel_start = 0, sel_length = 0;
+  std::string sel_text;
+  // Selection.
+  std::vector<Block> blocks;
+  int32_t multi_sel_index = -1;  // -1: the last block
+  int32_t sel_mode_index = 0;
+  int16_t operation_mode = 0;
+  int16_t select_block_options = 15;
+  bool allow_multi_blocks = false;
+  // Sorting.
+  int16_t sort_by = kSortByRow;
+  std::vector<int32_t> sort_keys;     // index n - 1
+  std::vector<int16_t> sort_orders;   // index n - 1
+  // Combo item cursor.
+  int32_t combo_index = 0;
+  // Grid-wide colours and switches.
+  bool protect = true;
+  Color lock_back = 0xFFFFFF, lock_fore = 0;
+  Color sel_back = 0xC56A31, sel_fore = 0xFFFFFF;
+  Color grid_color = 0xC0C0C0, gray_area = 0x808080;
+  Color header_back = 0xC0C0C0, header_fore = 0;
+  int16_t back_color_style = 0;
+  bool odd_even_set = false;
+  Color odd_back = 0xFFFFFF, odd_fore = 0, even_back = 0xFFFFFF, even_fore = 0;
+  int16_t border_type = 0, border_style = 1;
+  Color border_color = 0;
+  // Stored pass-through settings.
+  bool allow_cell_overflow = false, allow_drag_drop = false;
+  int16_t button_draw_mode = 0, clipboard_options = 15;
+  int16_t col_header_display = 2, row_header_display = 1;
+  std::string cursor_icon;
+  int16_t cursor_style = 0, cursor_type = 0;
+  bool display_col_headers = true, display_row_headers = true;
+  std::string float_currency = "\xE2\x82\xA9", float_decimal = ".", float_sep = ",";
+  bool no_beep = false, no_border = false;
+  int16_t border_style_grid = 1;
+  bool process_tab = false;
+  int16_t restrict_cols = 0, restrict_rows = 0;
+  int16_t text_tip = 0;
+  int32_t text_tip_delay = 500;
+  std::string tip_font = "Arial";
+  float tip_size = 9.0f;
+  bool tip_bold = false, tip_italic = false;
+  Color tip_back = 0xE1FFFF, tip_fore = 0;
+  int16_t note_indicator = 0;
+  bool fetch_cell_note = false;
+  intptr_t hwnd = 0;
+  // Services.
+  Clipboard* clipboard = nullptr;
+  std::string own_clipboard;
+  std::string last_row_copy;  // text of the last whole-row copy (for paste back)
+  GridListener* listener = nullptr;
+
+  // ---- Addressing helpers (throw GridError naming `who`) ----
+  int32_t head_rows() const { return static_cast<int32_t>(head_slots.size()); }
+  int32_t head_cols() const { return static_cast<int32_t>(extra_head_cols.size()) + 1; }
+  // A single column (0, 1..max_cols, -1000 + n). -1 refused.
+  Column& ColumnAt(const char* who, int32_t col);
+  const Column& ColumnAt(const char* who, int32_t col) const;
+  // A single row's slot (1..max_rows, 0, -1000 + n). -1 refused.
+  uint32_t SlotOf(const char* who, int32_t row) const;
+  // Checks without throwing.
+  bool ValidCol(int32_t col) const;
+  bool ValidRow(int32_t row) const;
+  // Checks an address that may be -1.
+  void CheckColAll(const char* who, int32_t col) const;
+  void CheckRowAll(const char* who, int32_t row) const;
+
+  // ---- Slots ----
+  uint32_t NewSlot();
+  // Empties everything keyed by `slot` (cells of every column, formats, tags, notes, height,
+  // hidden, merge). `data_row` is its logical data row (0 for a header slot).
+  void ClearSlot(uint32_t slot, int32_t data_row);
+  void ReleaseSlot(uint32_t slot, int32_t data_row);
+  void Compact();
+  template <class F>
+  void ForEachColumn(F&& f) {
+    for (auto& c : cols) f(*c);
+    for (auto& c : extra_head_cols) f(*c);
+  }
+
+  // ---- Data extent ----
+  // Adjusts counts after a cell of column `c` (a data column when `data_col`) in `slot`
+  // (logical data row `row`, 0 for a header row) became non-empty (+1) or empty (-1).
+  void NoteCell(Column& c, bool data_col, int32_t row, uint32_t slot, int delta);
+  bool IsHeadSlot(uint32_t slot) const {
+    for (uint32_t h : head_slots) if (h == slot) return true;
+    return false;
+  }
+  void RecountRows(int32_t first, int32_t last);  // rebuild bits/counts for a row range
+  void RefreshDataRowCnt();
+
+  // ---- Formats ----
+  const PropValue& Resolve(Prop p, const Column& c, uint32_t slot) const;
+  const PropValue& ResolveColumn(Prop p, const Column& c) const;
+  const PropValue& ResolveRow(Prop p, uint32_t slot) const;
+  int16_t KindOf(const Column& c, uint32_t slot) const;
+  uint64_t Stamp() { return next_stamp++; }
+};
+
+// Small helpers.
+[[noreturn]] void Fail(const char* who, const std::string& what);
+std::string AddrText(int32_t v);
+int64_t AsInt(const PropValue& v);
+double AsDouble(const PropValue& v);
+const std::string& AsString(const PropValue& v);
+
+}  // namespace zel::internal

@@ -1,0 +1,157 @@
+// Declaring columns: AddItem and SetItem.
+//
+// AddItem is the one member a screen calls for every column, often dozens of times in a
+// row while the screen opens, so it must never stop half-way: each single write (the header
+// text, every entry of the column model, every format setting, the access code) runs on its
+// own, and one that fails shows a critical message box saying which write failed and why,
+// then the next write runs. A column declared beyond the model therefore still gets its
+// header text, and its format and access code where its grid column exists.
+#include <exception>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "columns/access_code.h"
+#include "columns/cell_format.h"
+#include "columns/format_apply.h"
+#include "text/strings.h"
+#include "zelsheet/zel_sheet.h"
+
+namespace zel {
+namespace {
+
+constexpr std::string_view kAddItemTitle = "[AddItem]";
+
+// Runs one write of AddItem; a failure is reported in a critical box and swallowed.
+class AddItemGuard {
+ public:
+  AddItemGuard(Platform& platform, int32_t def_col) : platform_(platform), def_col_(def_col) {}
+
+  void operator()(std::string_view what, const std::function<void()>& write) const {
+    try {
+      write();
+    } catch (const std::exception& e) {
+      Report(what, e.what());
+    } catch (...) {
+      Report(what, "unknown error");
+    }
+  }
+
+ private:
+  void Report(std::string_view what, std::string_view error) const {
+    std::string text = "Column ";
+    text += std::to_string(def_col_);
+    text += ", ";
+    text += what;
+    text += ": ";
+    text += error;
+    try {
+      platform_.MsgBox(text, vbCritical, std::string(kAddItemTitle));
+    } catch (...) {
+      // A message box that cannot be shown must not stop the declaration either.
+    }
+  }
+
+  Platform& platform_;
+  int32_t def_col_;
+};
+
+std::string WithoutTabs(std::string_view s) { return text::Replace(s, "\t", ""); }
+
+}  // namespace
+
+int32_t ZelSheet::AddItem(const std::string& strFileName, const std::string& strTitle,
+                          int16_t enuCellType, int32_t&& lngCol, int16_t intMaxLength,
+                          int16_t intDecLength, const std::string& strAccessKey,
+                          const std::string& strDefault, const std::string& strMaskAndString,
+                          int16_t intReadclass, int16_t intWriteclass, int32_t lngRow,
+                          bool IsSetStyle) {
+  int32_t& col = lngCol;
+  return AddItem(strFileName, strTitle, enuCellType, col, intMaxLength, intDecLength,
+                 strAccessKey, strDefault, strMaskAndString, intReadclass, intWriteclass,
+                 lngRow, IsSetStyle);
+}
+
+void ZelSheet::SetItem(const std::string& strFileName, const std::string& strTitle,
+                       int16_t enuCellType, int32_t lngCol, int16_t intMaxLength,
+                       int16_t intDecLength, const std::string& strAccessKey,
+                       const std::string& strDefault, const std::string& strMaskAndString,
+                       int16_t intReadclass, int16_t intWriteclass, int32_t lngRow,
+                       bool /*IsSetStyle*/) {
+  AddItem(strFileName, strTitle, enuCellType, lngCol, intMaxLength, intDecLength, strAccessKey,
+          strDefault, strMaskAndString, intReadclass, intWriteclass, lngRow, true);
+}
+
+int32_t ZelSheet::AddItem(const std::string& strFileName, const std::string& strTitle,
+                          int16_t enuCellType, int32_t& lngCol, int16_t intMaxLength,
+                          int16_t intDecLength, const std::string& strAccessKey,
+                          const std::string& strDefault, const std::string& strMaskAndString,
+                          int16_t intReadclass, int16_t intWriteclass, int32_t lngRow,
+                          bool IsSetStyle) {
+  // 1-2. A plain declaration takes the next number; while the sheet is being initialised
+  // from stored settings that is all it does.
+  if (!IsSetStyle) {
+    if (columns_.counter < INT32_MAX) ++columns_.counter;
+    lngCol = columns_.counter;
+    if (flags_.is_sheet_init) return lngCol;
+  }
+  const int32_t def_col = lngCol;
+  const AddItemGuard guard(platform_, def_col);
+
+  // 3. Where the column stands now.
+  int32_t p = def_col;
+  guard("display position", [&] { p = ColX(def_col); });
+
+  // 4. Header text, without tabs.
+  const std::string title = text::Trim(strTitle);
+  guard("header text", [&] { grid_.SetText(p, lngRow, WithoutTabs(title)); });
+
+  // 5. The column model, one entry at a time.
+  const std::string access_key =
+      internal::ExtendAccessKey(strAccessKey, columns_.form_read_class, intReadclass,
+                                columns_.form_write_class, intWriteclass);
+  const auto def = [&]() -> ColumnDef& { return columns_.Def(def_col); };
+  guard("field name", [&] { def().field_name = WithoutTabs(text::Trim(strFileName)); });
+  guard("title", [&] { def().title = title; });
+  guard("cell type", [&] { def().cell_type = enuCellType; });
+  guard("maximum length", [&] { def().max_length = intMaxLength; });
+  guard("decimal length", [&] { def().dec_length = intDecLength; });
+  guard("access code", [&] { def().access_key = access_key; });
+  guard("default", [&] { def().default_value = strDefault; });
+  if (enuCellType != EnFloat) {
+    guard("mask", [&] { def().mask = internal::ModelMask(strMaskAndString); });
+  }
+  guard("read class", [&] { def().read_class = intReadclass; });
+  guard("write class", [&] { def().write_class = intWriteclass; });
+
+  // 6. The whole column, unmerged.
+  guard("Col", [&] { grid_.Col(p); });
+  guard("Row", [&] { grid_.Row(-1); });
+  guard("ColMerge", [&] { grid_.ColMerge(kMergeNone); });
+
+  // 7. Cell format by type, when the column is being (re)styled or the sheet formats on
+  // definition. A combo keeps the list it was given at runtime unless this is its first
+  // declaration on a fresh sheet.
+  const bool format_due = IsSetStyle || settings_.format_on_define;
+  const bool combo_allowed = !IsSetStyle && settings_.format_on_define;
+  if (format_due && (enuCellType != EnCombo || combo_allowed)) {
+    internal::ColumnFormatArgs args;
+    args.max_length = intMaxLength;
+    args.dec_length = intDecLength;
+    args.mask_or_list = strMaskAndString;
+    args.font_name = identity_.font_name;
+    args.built_in_screen = identity_.builtin_screen;
+    if (const auto format = internal::ColumnFormat(enuCellType, args)) {
+      internal::ApplyCellFormat(grid_, *format, std::cref(guard));
+    }
+    if (enuCellType == EnFloat) {
+      guard("mask", [&] { def().mask = internal::FloatModelMask(intDecLength); });
+    }
+  }
+
+  // 8. The access code, also when the format was left alone.
+  guard("access code", [&] { SetAccessKey(p, access_key, false); });
+  return def_col;
+}
+
+}  // namespace zel

@@ -254,12 +254,12 @@ GridState::GridState() {
 
 bool GridState::ValidCol(int32_t c) const {
   if (c >= 0) return c <= max_cols;
-  return c <= -1000 && c + 1000 < head_cols();
+  return c >= -1000 && c + 1000 < head_cols();
 }
 
 bool GridState::ValidRow(int32_t r) const {
   if (r >= 0) return r <= max_rows;
-  return r <= -1000 && r + 1000 < head_rows();
+  return r >= -1000 && r + 1000 < head_rows();
 }
 
 Column& GridState::ColumnAt(const char* who, int32_t c) {
@@ -271,11 +271,11 @@ const Column& GridState::ColumnAt(const char* who, int32_t c) const {
     if (c > max_cols) Fail(who, "column " + AddrText(c) + " is beyond MaxCols " + AddrText(max_cols));
     return *cols[static_cast<size_t>(c)];
   }
-  if (c <= -1000 && c + 1000 < head_cols()) {
+  if (c >= -1000 && c + 1000 < head_cols()) {
     const int32_t n = c + 1000;
     return n == 0 ? *cols[0] : *extra_head_cols[static_cast<size_t>(n - 1)];
   }
-  if (c <= -1000) {
+  if (c >= -1000 && c < -1000 + Grid::kMaxHeaders) {
     Fail(who, "row-header column " + AddrText(c + 1000) + " is beyond RowHeaderCols " +
                   AddrText(head_cols()));
   }
@@ -288,8 +288,8 @@ uint32_t GridState::SlotOf(const char* who, int32_t r) const {
     return row_map[static_cast<size_t>(r - 1)];
   }
   if (r == 0) return head_slots[0];
-  if (r <= -1000 && r + 1000 < head_rows()) return head_slots[static_cast<size_t>(r + 1000)];
-  if (r <= -1000) {
+  if (r >= -1000 && r + 1000 < head_rows()) return head_slots[static_cast<size_t>(r + 1000)];
+  if (r >= -1000 && r < -1000 + Grid::kMaxHeaders) {
     Fail(who, "header row " + AddrText(r + 1000) + " is beyond ColHeaderRows " + AddrText(head_rows()));
   }
   Fail(who, "row " + AddrText(r) + " does not name one row");

@@ -1,0 +1,310 @@
+// Addressing, content by cell kind, and the data extent (DataRowCnt / DataColCnt).
+#include <gtest/gtest.h>
+
+#include "grid_check.h"
+
+namespace zel {
+namespace {
+
+using testing_grid::Invariants;
+
+Grid Small(int32_t cols, int32_t rows) {
+  Grid g;
+  g.MaxCols(cols);
+  g.MaxRows(rows);
+  return g;
+}
+
+std::string Text(const Grid& g, int32_t col, int32_t row) {
+  std::string out;
+  g.GetText(col, row, out);
+  return out;
+}
+
+TEST(GridAddressing, HeaderRowsColumnsAndAll) {
+  Grid g = Small(4, 5);
+  g.SetText(2, 0, "title");
+  EXPECT_EQ(Text(g, 2, -1000), "title") << "row 0 and header row -1000 are one row";
+  g.ColHeaderRows(3);
+  g.SetText(2, -998, "third");
+  EXPECT_EQ(Text(g, 2, -998), "third");
+  EXPECT_EQ(Text(g, 2, 0), "title");
+  g.RowHeaderCols(2);
+  g.SetText(-999, 3, "rh1");
+  g.SetText(0, 3, "A");
+  EXPECT_EQ(Text(g, -999, 3), "rh1");
+  EXPECT_EQ(Text(g, 0, 3), "A");
+  EXPECT_EQ(g.DataRowCnt(), 0) << "headers hold no data";
+
+  // -1 writes through Text with BlockMode reach every data row of the column, not the headers.
+  g.Col(3);
+  g.Row(-1);
+  g.BlockMode(true);
+  g.Text("x");
+  g.BlockMode(false);
+  for (int32_t r = 1; r <= 5; ++r) EXPECT_EQ(Text(g, 3, r), "x");
+  EXPECT_EQ(Text(g, 3, 0), "");
+  EXPECT_EQ(g.DataRowCnt(), 5);
+  EXPECT_TRUE(Invariants(g));
+
+  // Lowering the header count drops the extra header rows with their texts.
+  g.ColHeaderRows(1);
+  EXPECT_THROW(g.SetText(2, -998, "x"), GridError);
+  g.ColHeaderRows(3);
+  EXPECT_EQ(Text(g, 2, -998), "");
+}
+
+TEST(GridAddressing, BadIndexesThrowWithWhatAndWhere) {
+  Grid g = Small(10, 5);
+  struct Case {
+    int32_t col, row;
+    const char* needle;
+  } cases[] = {
+      {11, 1, "column 11 is beyond MaxCols 10"},
+      {1, 6, "row 6 is beyond MaxRows 5"},
+      {-1, 1, "column -1"},
+      {1, -1, "row -1"},
+      {1, -999, "header row 1 is beyond ColHeaderRows 1"},
+      {-999, 1, "row-header column 1"},
+      {-5, 1, "column -5"},
+  };
+  for (const Case& c : cases) {
+    try {
+      g.SetText(c.col, c.row, "x");
+      ADD_FAILURE() << "no error for " << c.col << "," << c.row;
+    } catch (const GridError& e) {
+      EXPECT_NE(std::string(e.what()).find("SetText"), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.needle), std::string::npos) << e.what();
+    }
+    std::string out;
+    EXPECT_THROW(g.GetText(c.col, c.row, out), GridError);
+  }
+  EXPECT_THROW(g.MaxRows(-1), GridError);
+  EXPECT_THROW(g.MaxCols(Grid::kMaxDims + 1), GridError);
+  EXPECT_THROW(g.ColHeaderRows(0), GridError);
+  EXPECT_THROW(g.Action(99), GridError);
+  g.Col(12);
+  g.Row(1);
+  EXPECT_THROW(g.Text(), GridError);
+  EXPECT_THROW(g.CellType(kCellFloat), GridError);
+  EXPECT_TRUE(Invariants(g));
+}
+
+TEST(GridContent, KindsDecideWhatIsStoredAndShown) {
+  struct Case {
+    int16_t kind;
+    int16_t decimals;
+    bool separator;
+    const char* input;
+    const char* shown;
+    const char* value;
+  } cases[] = {
+      {kCellFloat, 2, false, "12.5", "12.50", "12.5"},
+      {kCellFloat, 2, false, "", "", ""},
+      {kCellFloat, 2, false, "abc", "0.00", "0"},
+      {kCellFloat, 2, true, "1234567.891", "1,234,567.89", "1234567.89"},
+      {kCellFloat, 2, true, "1,234.50", "1,234.50", "1234.5"},  // its own shown text reads back
+      {kCellFloat, 0, false, "-7.5", "-8", "-8"},
+      {kCellNumber, 0, false, "2.5", "2", "2"},  // halves to even
+      {kCellNumber, 1, false, "3.25", "3.2", "3.2"},
+      {kCellInteger, 0, false, "12.7", "13", "13"},
+      {kCellCheckBox, 0, false, "1", "1", "1"},
+      {kCellCheckBox, 0, false, "Y", "0", "0"},
+      {kCellCheckBox, 0, false, "0", "0", "0"},
+      {kCellCheckBox, 0, false, "", "", ""},
+      {kCellEdit, 0, false, "  spaced  ", "  spaced  ", "  spaced  "},
+      {kCellStatic, 0, false, "한글 텍스트가 조금 긴 경우", "한글 텍스트가 조금 긴 경우", "한글 텍스트가 조금 긴 경우"},
+      {kCellDate, 0, false, "31-01-2024", "31-01-2024", "31-01-2024"},
+  };
+  for (const Case& c : cases) {
+    Grid g = Small(2, 2);
+    g.Col(1);
+    g.Row(-1);
+    g.CellType(c.kind);
+    g.TypeFloatDecimalPlaces(c.decimals);
+    g.TypeFloatSeparator(c.separator);
+    g.SetText(1, 1, c.input);
+    g.Row(1);
+    EXPECT_EQ(g.Text(), c.shown) << "kind " << c.kind << " input '" << c.input << "'";
+    EXPECT_EQ(g.Value(), c.value) << "kind " << c.kind << " input '" << c.input << "'";
+    EXPECT_EQ(g.DataRowCnt(), std::string(c.shown).empty() ? 0 : 1);
+    EXPECT_TRUE(Invariants(g));
+  }
+}
+
+TEST(GridContent, FloatShowsMoneyAndGridCharacters) {
+  Grid g = Small(1, 1);
+  g.Col(1);
+  g.Row(1);
+  g.CellType(kCellFloat);
+  g.TypeFloatDecimalPlaces(1);
+  g.TypeFloatSeparator(true);
+  g.TypeFloatMoney(true);
+  g.FloatDefCurrencyChar("$");
+  g.SetFloat(1, 1, -1234.5);
+  EXPECT_EQ(g.Text(), "-$1,234.5");
+  g.FloatDefDecimalChar(",");
+  g.FloatDefSepChar(".");
+  EXPECT_EQ(g.Text(), "-$1.234,5");
+  EXPECT_EQ(g.Value(), "-1234.5");
+  g.Text("$2.000,25");  // a shown text in the grid's characters reads back as a number
+  EXPECT_EQ(g.Value(), "2000.2");
+}
+
+TEST(GridContent, ComboSelectsByItem) {
+  const std::string pad(50, ' ');
+  const std::string seoul = "Seoul" + pad + "01";
+  const std::string busan = "Busan" + pad + "02";
+  Grid g = Small(2, 3);
+  g.Col(1);
+  g.Row(-1);
+  g.CellType(kCellComboBox);
+  g.TypeComboBoxList(seoul + "\t" + busan + "\t");
+  g.Row(2);
+  EXPECT_EQ(g.TypeComboBoxCount(), 2);
+  g.TypeComboBoxIndex(1);
+  EXPECT_EQ(g.TypeComboBoxString(), busan);
+  g.TypeComboBoxIndex(2);
+  EXPECT_EQ(g.TypeComboBoxString(), "") << "an index past the list reads nothing";
+  EXPECT_EQ(g.TypeComboBoxCurSel(), -1);
+
+  g.TypeComboBoxCurSel(1);
+  EXPECT_EQ(g.Text(), busan);
+  g.SetText(1, 2, seoul);
+  EXPECT_EQ(g.TypeComboBoxCurSel(), 0);
+  g.SetText(1, 2, "Daegu");  // not an item of a non-editable combo: ignored
+  EXPECT_EQ(g.Text(), seoul);
+  EXPECT_THROW(g.TypeComboBoxCurSel(2), GridError);
+  g.TypeComboBoxCurSel(-1);
+  EXPECT_EQ(g.Text(), "");
+  EXPECT_EQ(g.DataRowCnt(), 0);
+
+  g.TypeComboBoxEditable(true);
+  g.SetText(1, 2, "Daegu");
+  EXPECT_EQ(g.Text(), "Daegu");
+  EXPECT_EQ(g.TypeComboBoxCurSel(), -1);
+
+  // Action 26 clears the lists of the whole column; the texts stay.
+  g.Row(-1);
+  g.Action(kActionComboClear);
+  g.Row(3);
+  EXPECT_EQ(g.TypeComboBoxCount(), 0);
+  EXPECT_EQ(Text(g, 1, 2), "Daegu");
+}
+
+TEST(GridContent, ArraysAndClip) {
+  Grid g = Small(3, 3);
+  EXPECT_TRUE(g.SetArray(2, 2, {{"a", "b", "dropped"}, {"c", "d"}, {"gone"}}));
+  std::vector<std::vector<std::string>> out(3, std::vector<std::string>(3, "stale"));
+  EXPECT_TRUE(g.GetArray(1, 1, out));
+  const std::vector<std::vector<std::string>> expect{{"", "", ""}, {"", "a", "b"}, {"", "c", "d"}};
+  EXPECT_EQ(out, expect);
+  std::vector<std::vector<std::string>> outside(1, std::vector<std::string>(1));
+  EXPECT_FALSE(g.GetArray(4, 4, outside));
+
+  g.Col(2);
+  g.Row(2);
+  g.Col2(3);
+  g.Row2(3);
+  g.BlockMode(true);
+  EXPECT_EQ(g.Clip(), "a\tb\r\nc\td\r\n");
+  g.Clip("1\t2\t3\r\n4\t5\r\n6\r\n");  // kept within the block
+  g.BlockMode(false);
+  EXPECT_EQ(Text(g, 2, 2), "1");
+  EXPECT_EQ(Text(g, 3, 3), "5");
+  EXPECT_EQ(Text(g, 1, 2), "");
+  EXPECT_TRUE(Invariants(g));
+}
+
+TEST(GridContent, TagsAndNotesStayWithTheirCell) {
+  Grid g = Small(3, 4);
+  g.Col(2);
+  g.Row(3);
+  g.CellTag("tag-2-3");
+  g.CellNote("note");
+  g.Col(1);
+  EXPECT_EQ(g.CellTag(), "");
+  g.Row(1);
+  g.Action(kActionInsertRow);
+  g.Col(2);
+  g.Row(4);
+  EXPECT_EQ(g.CellTag(), "tag-2-3");
+  EXPECT_EQ(g.CellNote(), "note");
+  g.CellTag("");
+  EXPECT_EQ(g.CellTag(), "");
+}
+
+TEST(GridDataExtent, DataRowCntFollowsEveryChange) {
+  Grid g = Small(4, 30);
+  auto step = [&g](const char* what, int32_t expect) {
+    EXPECT_EQ(g.DataRowCnt(), expect) << what;
+    EXPECT_TRUE(Invariants(g)) << what;
+  };
+  step("empty", 0);
+  g.SetText(2, 10, "a");
+  step("write row 10", 10);
+  g.SetText(0, 25, "A");
+  g.SetText(3, 0, "title");
+  step("row header and column header do not count", 10);
+  g.SetText(4, 20, "b");
+  g.SetText(1, 5, "c");
+  step("write rows 20 and 5", 20);
+  g.SetText(4, 20, "");
+  step("clear row 20", 10);
+  g.SetText(2, 10, "");
+  step("clear row 10", 5);
+  g.SetText(3, 12, "d");
+  g.Row(5);
+  g.Action(kActionInsertRow);
+  step("insert above row 5", 13);
+  g.Row(1);
+  g.Action(kActionDeleteRow);
+  step("delete row 1", 12);
+  g.SetText(1, 30, "last");
+  g.Row(3);
+  g.Action(kActionInsertRow);
+  step("insert drops the last row", 13);
+  g.Col(1);
+  g.Row(1);
+  g.Col2(4);
+  g.Row2(12);
+  g.BlockMode(true);
+  g.Action(kActionClearText);
+  g.BlockMode(false);
+  step("clear the block of rows 1-12", 13);
+  g.SetText(2, 28, "z");
+  g.MaxRows(20);
+  step("MaxRows below the data", 13);
+  g.Col(1);
+  g.Action(kActionDeleteCol);
+  step("delete column 1 keeps row 13 (column 2 moved to 1)", 13);
+  g.MaxCols(1);
+  step("MaxCols 1 drops the other columns", 0);
+  g.MaxCols(4);
+  g.SetText(4, 7, "q");
+  g.MaxRows(0);
+  step("MaxRows 0", 0);
+  g.MaxRows(30);
+  step("rows come back empty", 0);
+  EXPECT_EQ(Text(g, 4, 7), "");
+}
+
+TEST(GridDataExtent, DataColCntAndLastValidCell) {
+  Grid g = Small(6, 6);
+  int32_t col = -1, row = -1;
+  EXPECT_FALSE(g.GetLastValidCell(col, row));
+  EXPECT_EQ(col, 0);
+  g.SetText(5, 2, "x");
+  g.SetText(0, 6, "A");
+  g.SetText(6, 0, "header");
+  EXPECT_TRUE(g.GetLastValidCell(col, row));
+  EXPECT_EQ(col, 5);
+  EXPECT_EQ(row, 2);
+  g.Col(2);
+  g.Action(kActionInsertCol);
+  EXPECT_EQ(g.DataColCnt(), 6);
+  EXPECT_TRUE(Invariants(g));
+}
+
+}  // namespace
+}  // namespace zel

@@ -38,6 +38,10 @@
 
 namespace zel {
 
+namespace testing {
+struct SheetProbe;  // tests' view of the private state (tests/support/sheet_probe.h)
+}
+
 // The sheet's fourteen colours. The host sets them at design time (stored properties
 // "COLOR_..."); every painting routine reads them. Values are 0x00BBGGRR.
 struct TypeSheetColor {
@@ -767,6 +771,8 @@ class ZelSheet {
   // =====================================================================================
 
  private:
+  friend struct testing::SheetProbe;
+
   // ---- State of the sheet object (src/sheet) ----
 
   // Who the sheet is and how its screen was opened. Fixed at loading except the ids,

@@ -1,0 +1,295 @@
+// The sheet object's small members and the pass-throughs that add behaviour to the grid.
+#include <gtest/gtest.h>
+
+#include "support/sheet_fixture.h"
+#include "support/sheet_probe.h"
+
+namespace zel {
+namespace {
+
+using testing::SheetFixture;
+using testing::SheetProbe;
+
+TEST(SheetMembersTest, MaxRowsKeepsTheRowsTheSheetHoldsFrozen) {
+  testing::ScriptedPlatform platform;
+  platform.Settings().SaveSetting("Praxium.Net", "P\\S", "RowsFrozen", "2");
+  ZelSheet s(platform);
+  ZelSheet* sheet = &s;
+  sheet->ReadProperties(SheetFixture::Bag({{"Info", "D~,P~,X~,INIT~,0~,R~,S~,U"}}));
+  // Loading emptied the grid, and the grid forgot the frozen rows it no longer had.
+  EXPECT_EQ(sheet->MaxRows(), 0);
+  EXPECT_EQ(sheet->GetSheet().RowsFrozen(), 0);
+  sheet->MaxRows(10);
+  EXPECT_EQ(sheet->RowsFrozen(), 2);
+  sheet->MaxRows(1);
+  EXPECT_EQ(sheet->RowsFrozen(), 1);
+  sheet->MaxRows(5);
+  EXPECT_EQ(sheet->RowsFrozen(), 2);
+  // The grid's own member does not.
+  sheet->GetSheet().MaxRows(0);
+  sheet->GetSheet().MaxRows(5);
+  EXPECT_EQ(sheet->RowsFrozen(), 0);
+}
+
+TEST(SheetMembersTest, PassThroughsThatAddBehaviour) {
+  SheetFixture f;
+  ZelSheet& sheet = f.sheet;
+
+  sheet.BorderStyle(0);
+  EXPECT_EQ(sheet.BorderStyle(), 1);
+
+  sheet.MaxRows(5);
+  sheet.SetText(1, 2, "x");
+  EXPECT_EQ(sheet.DataRowCnt(), 2);
+  SheetProbe::Editing(sheet).row_pending = true;  // the user types into a spare row
+  EXPECT_EQ(sheet.DataRowCnt(), 3);
+  EXPECT_EQ(sheet.GetSheet().DataRowCnt(), 2);
+
+  EXPECT_EQ(sheet.DblClickRow(), 1);
+
+  sheet.ActiveCell(3, 4);
+  EXPECT_EQ(sheet.ActiveCol(), 3);
+  EXPECT_EQ(sheet.ActiveRow(), 4);
+
+  sheet.DrawMode(7);
+  EXPECT_EQ(sheet.DrawMode(), 7);
+  EXPECT_EQ(SheetProbe::Editing(sheet).last_entered_col, 3);
+  EXPECT_EQ(SheetProbe::Editing(sheet).last_entered_row, 4);
+
+  sheet.RowHeadersAutoText(2);
+  EXPECT_EQ(sheet.RowHeaderDisplay(), 2);
+
+  // The control's own switches do not touch the grid.
+  sheet.Enabled(false);
+  sheet.RightToLeft(true);
+  EXPECT_FALSE(sheet.Enabled());
+  EXPECT_TRUE(sheet.RightToLeft());
+  sheet.SetContainerHwnd(42);
+  EXPECT_EQ(sheet.ContainerHwnd(), 42);
+  EXPECT_EQ(sheet.hwnd(), 0);
+}
+
+class FocusListener : public GridListener {
+ public:
+  int focus = 0;
+  void GotFocus() override { ++focus; }
+};
+
+TEST(SheetMembersTest, SetFocusIsReportedByTheGridOnce) {
+  SheetFixture f;
+  FocusListener listener;
+  f.sheet.GetSheet().SetListener(&listener);
+  f.sheet.SetFocus();
+  f.sheet.SetFocus();
+  EXPECT_TRUE(f.sheet.HasFocus());
+  EXPECT_EQ(listener.focus, 1);
+  f.sheet.GetSheet().SetListener(nullptr);
+}
+
+TEST(SheetMembersTest, PassThroughsLetTheGridErrorThrough) {
+  SheetFixture f;
+  ZelSheet& sheet = f.sheet;
+  sheet.MaxRows(3);
+  EXPECT_THROW(sheet.SetText(51, 1, "x"), GridError);
+  EXPECT_THROW(sheet.SetText(1, 4, "x"), GridError);
+  EXPECT_THROW(sheet.ColWidth(99, 3.0), GridError);
+  EXPECT_THROW(sheet.ActiveCell(1, 99), GridError);
+  EXPECT_THROW(sheet.MaxRows(-1), GridError);
+  EXPECT_THROW(sheet.Action(999), GridError);
+  std::string text;
+  EXPECT_THROW(sheet.GetText(-7, 1, text), GridError);
+}
+
+TEST(SheetMembersTest, ColStartAndColEndSkipHiddenColumnsAndKeepCol) {
+  SheetFixture f;
+  ZelSheet& sheet = f.sheet;
+  for (int32_t c : {1, 2, 50, 49}) {
+    sheet.Col(c);
+    sheet.ColHidden(true);
+  }
+  sheet.Col(7);
+  EXPECT_EQ(sheet.ColStart(), 3);
+  EXPECT_EQ(sheet.ColEnd(), 48);
+  EXPECT_EQ(sheet.Col(), 7);
+  sheet.Col(-1);
+  sheet.ColHidden(true);
+  sheet.Col(5);
+  EXPECT_EQ(sheet.ColStart(), 0);
+  EXPECT_EQ(sheet.ColEnd(), 0);
+  EXPECT_EQ(sheet.Col(), 5);
+}
+
+TEST(SheetMembersTest, LenHCountsAnsiBytes) {
+  SheetFixture f;
+  EXPECT_EQ(f.sheet.LenH("가나다12"), 8);
+  EXPECT_EQ(f.sheet.LenH(""), 0);
+  EXPECT_EQ(f.sheet.LenH("abc"), 3);
+}
+
+TEST(SheetMembersTest, SCutCutsByBytesWithoutSplittingACharacter) {
+  struct Case {
+    const char* text;
+    int32_t length;
+    const char* result;
+    const char* rest;
+    int32_t length_after;
+  };
+  const Case cases[] = {
+      {"가나다12", 4, "가나", "다12", 4},
+      {"가나다12", 3, "가", "나다12", 3},  // the cut falls inside 나: it stays in the rest
+      {"a가b", 2, "a", "가b", 2},
+      {"abc", 10, "abc", "", 3},  // lowered to the text's length
+      {"가나", 9, "가나", "", 4},
+      {"abc", 0, "", "abc", 0},
+      {"   ", 2, "", "   ", 2},  // blank: nothing changes
+      {"", 5, "", "", 5},
+      {" a ", 2, " a", " ", 2},
+  };
+  SheetFixture f;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::string text = c.text;
+    int32_t length = c.length;
+    EXPECT_EQ(f.sheet.SCut(text, length), c.result);
+    EXPECT_EQ(text, c.rest);
+    EXPECT_EQ(length, c.length_after);
+  }
+  std::string text = "abc";
+  int32_t negative = -1;
+  EXPECT_THROW(f.sheet.SCut(text, negative), std::invalid_argument);
+  EXPECT_EQ(text, "abc");
+}
+
+TEST(SheetMembersTest, IsSheetLockLocksEverythingAndUnlockRestoresTheLockColours) {
+  SheetFixture f(SheetFixture::Bag({{"COLOR_BACKCOLOR", "111"},
+                                    {"COLOR_FORECOLOR", "222"},
+                                    {"COLOR_HeaderRowBgColor", "333"},
+                                    {"COLOR_HeaderColFgColor", "444"}}));
+  ZelSheet& sheet = f.sheet;
+  Grid& grid = sheet.GetSheet();
+  sheet.MaxRows(2);
+  sheet.IsSheetLock(true);
+  EXPECT_TRUE(sheet.IsSheetLock());
+  grid.Col(4);
+  grid.Row(2);
+  EXPECT_TRUE(grid.LockCells());
+  EXPECT_EQ(grid.LockBackColor(), static_cast<Color>(0x8000000Bu));
+  grid.Col(0);
+  grid.Row(1);
+  EXPECT_EQ(grid.BackColor(), 333);
+  grid.Col(2);
+  grid.Row(0);
+  EXPECT_EQ(grid.ForeColor(), 444);
+
+  // Unlocking works on the current cell or block only.
+  grid.Col(4);
+  grid.Row(2);
+  sheet.IsSheetLock(false);
+  EXPECT_FALSE(sheet.IsSheetLock());
+  EXPECT_FALSE(grid.LockCells());
+  EXPECT_EQ(grid.LockBackColor(), 111);
+  EXPECT_EQ(grid.LockForeColor(), 222);
+  grid.Col(3);
+  EXPECT_TRUE(grid.LockCells());
+}
+
+TEST(SheetMembersTest, MousePointerSetsScreenAndControl) {
+  SheetFixture f;
+  f.sheet.MousePointer(vbHourglass);
+  EXPECT_EQ(f.sheet.MousePointer(), vbHourglass);
+  EXPECT_EQ(f.platform.Mouse().ScreenPointer(), vbHourglass);
+  f.platform.Mouse().ControlPointer(vbArrow);
+  EXPECT_EQ(f.sheet.MousePointer(), vbArrow);
+}
+
+TEST(SheetMembersTest, ActiveImageButtonColumnFollowsTheDefinitionNumber) {
+  SheetFixture f;
+  ZelSheet& sheet = f.sheet;
+  sheet.MaxRows(2);
+  SheetProbe::Columns(sheet).Def(4).cell_type = EnImageButton;
+  sheet.ActiveCell(4, 1);
+  EXPECT_TRUE(sheet.IsActiveColimageButton());
+  // The column carries its definition number when it moves.
+  sheet.SetColItemData(4, 5);
+  EXPECT_FALSE(sheet.IsActiveColimageButton());
+  sheet.ActiveCell(2, 1);
+  sheet.SetColItemData(2, 4);
+  EXPECT_TRUE(sheet.IsActiveColimageButton());
+  sheet.SetColItemData(2, 0);  // not a definition number
+  EXPECT_FALSE(sheet.IsActiveColimageButton());
+}
+
+TEST(SheetMembersTest, TextMeasureCountsColumnUnits) {
+  SheetFixture f;
+  EXPECT_FLOAT_EQ(f.sheet.TextWidth(""), 0.0f);
+  EXPECT_FLOAT_EQ(f.sheet.TextWidth("abc"), 360.0f);
+  EXPECT_FLOAT_EQ(f.sheet.TextWidth("가나"), 480.0f);
+  EXPECT_FLOAT_EQ(f.sheet.TextWidth("ab\r\nabcd\nx"), 480.0f);
+  EXPECT_FLOAT_EQ(f.sheet.TextHeight("x"), 216.0f);
+  EXPECT_FLOAT_EQ(f.sheet.TextHeight("x\ny"), 432.0f);
+}
+
+TEST(SheetMembersTest, PlainSwitchesAndSafetyAnswers) {
+  SheetFixture f;
+  ZelSheet& sheet = f.sheet;
+  sheet.SortKeyNo(2);
+  EXPECT_EQ(sheet.SortKeyNo(), 2);
+  sheet.IsSheetInit(true);
+  EXPECT_TRUE(SheetProbe::Flags(sheet).is_sheet_init);
+  sheet.UserID("kim");
+  EXPECT_EQ(sheet.UserID(), "kim");
+  EXPECT_EQ(&sheet.GetSheet(), &SheetProbe::Engine(sheet));
+  sheet.Size(1.0f, 2.0f);  // accepted and ignored
+
+  int32_t supported = 0;
+  int32_t enabled = 0;
+  EXPECT_EQ(sheet.GetInterfaceSafetyOptions(std::string(kIidPersistPropertyBag), supported,
+                                            enabled),
+            kSafetyOk);
+  EXPECT_EQ(enabled, kSafeForInitialization);
+  EXPECT_EQ(sheet.SetInterfaceSafetyOptions(std::string(kIidDispatch), 1, 1), kSafetyOk);
+  EXPECT_EQ(sheet.SetInterfaceSafetyOptions("{nothing}", 1, 1), kSafetyNoInterface);
+
+  int repaints = 0;
+  sheet.Refresh();  // no handler yet: nothing happens
+  sheet.SetRepaintHandler([&] { ++repaints; });
+  sheet.Refresh();
+  EXPECT_EQ(repaints, 1);
+}
+
+TEST(SheetMembersTest, HeaderStyleOfTheMultiRowLayout) {
+  SheetFixture f(SheetFixture::Bag({{"COLOR_HeaderRowBgColor", "777"}}));
+  ZelSheet& sheet = f.sheet;
+  Grid& grid = sheet.GetSheet();
+  sheet.MaxRows(2);
+  sheet.ColHeaderRows(3);
+  for (int32_t row : {-1000, -998}) {
+    grid.Col(-1);
+    grid.Row(row);
+    grid.TypeMaxEditLen(10);
+    grid.CellType(kCellStatic);
+  }
+  sheet.SetHeaderColorMult();
+  // Header rows 1 and 2 get the header cell style; the first row keeps its own.
+  for (int32_t row : {-999, -998}) {
+    grid.Col(4);
+    grid.Row(row);
+    EXPECT_EQ(grid.CellType(), kCellEdit);
+    EXPECT_EQ(grid.TypeMaxEditLen(), 255);
+    EXPECT_TRUE(grid.TypeEditMultiLine());
+    EXPECT_FALSE(grid.LockCells());
+  }
+  grid.Col(4);
+  grid.Row(0);
+  EXPECT_EQ(grid.TypeMaxEditLen(), 10);
+  EXPECT_EQ(grid.CellType(), kCellStatic);
+  // The single row-header column: style without line wrap, and its colours.
+  grid.Col(0);
+  grid.Row(1);
+  EXPECT_EQ(grid.CellType(), kCellEdit);
+  EXPECT_EQ(grid.TypeMaxEditLen(), 255);
+  EXPECT_EQ(grid.BackColor(), 777);
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,0 +1,211 @@
+// Row and column insert, delete, resize and block copy: what travels with a row or column.
+#include <gtest/gtest.h>
+
+#include "grid_check.h"
+
+namespace zel {
+namespace {
+
+using testing_grid::Fill;
+using testing_grid::Invariants;
+using testing_grid::Picture;
+
+Grid Lettered() {
+  Grid g;
+  g.MaxCols(2);
+  g.MaxRows(5);
+  Fill(g, {{"a1", "b1"}, {"a2", "b2"}, {"a3", "b3"}, {"a4", "b4"}});
+  const char* status[] = {"", "U", "", "A"};
+  for (int32_t r = 1; r <= 4; ++r) g.SetText(0, r, status[r - 1]);
+  g.SetText(1, 0, "A");
+  g.SetText(2, 0, "B");
+  return g;
+}
+
+TEST(GridRows, InsertAndDeleteMoveRowHeadersFormatsAndHeights) {
+  Grid g = Lettered();
+  g.Col(-1);
+  g.Row(2);
+  g.BackColor(Rgb(255, 0, 0));
+  g.RowHeight(2, 30);
+  g.Col(1);
+  g.Row(2);
+  g.CellTag("t");
+
+  g.Row(2);
+  g.Action(kActionInsertRow);
+  EXPECT_EQ(Picture(g),
+            "|A|B\n"
+            "|a1|b1\n"
+            "||\n"
+            "U|a2|b2\n"
+            "|a3|b3\n"
+            "A|a4|b4\n");
+  EXPECT_EQ(g.MaxRows(), 5) << "insert keeps MaxRows; the last (empty) row fell off";
+  EXPECT_EQ(g.RowHeight(3), 30);
+  EXPECT_EQ(g.RowHeight(2), Grid::kDefaultRowHeight);
+  g.Col(2);
+  g.Row(3);
+  EXPECT_EQ(g.BackColor(), Rgb(255, 0, 0));
+  g.Row(2);
+  EXPECT_EQ(g.BackColor(), 0xFFFFFF);
+  g.Col(1);
+  g.Row(3);
+  EXPECT_EQ(g.CellTag(), "t");
+  EXPECT_TRUE(Invariants(g));
+
+  g.Row(1);
+  g.Action(kActionDeleteRow);
+  EXPECT_EQ(Picture(g),
+            "|A|B\n"
+            "||\n"
+            "U|a2|b2\n"
+            "|a3|b3\n"
+            "A|a4|b4\n"
+            "||\n");
+  g.Row(2);
+  g.Row2(4);
+  g.BlockMode(true);
+  g.Action(kActionDeleteRow);
+  g.BlockMode(false);
+  EXPECT_EQ(Picture(g), "|A|B\n||\n||\n||\n||\n||\n");
+  EXPECT_EQ(g.DataRowCnt(), 0);
+  EXPECT_EQ(g.RowHeight(2), Grid::kDefaultRowHeight) << "a deleted row's height leaves with it";
+  EXPECT_TRUE(Invariants(g));
+
+  g.Row(6);
+  EXPECT_THROW(g.Action(kActionInsertRow), GridError);
+  g.Row(0);
+  EXPECT_THROW(g.Action(kActionDeleteRow), GridError);
+}
+
+TEST(GridRows, InsertAtLastRowDropsItsContent) {
+  Grid g = Lettered();
+  g.SetText(1, 5, "last");
+  g.Row(5);
+  g.Action(kActionInsertRow);
+  EXPECT_EQ(g.DataRowCnt(), 4);
+  std::string t;
+  EXPECT_FALSE(g.GetText(1, 5, t));
+  EXPECT_TRUE(Invariants(g));
+}
+
+TEST(GridColumns, InsertDeleteMoveItemDataWidthsAndFormats) {
+  Grid g = Lettered();
+  g.MaxCols(3);
+  for (int32_t c = 1; c <= 3; ++c) g.SetColItemData(c, c * 10);
+  g.ColWidth(2, 15);
+  g.Col(2);
+  g.Row(-1);
+  g.CellType(kCellFloat);
+  g.Col(1);
+  g.Action(kActionInsertCol);
+  EXPECT_EQ(g.GetColItemData(1), 0);
+  EXPECT_EQ(g.GetColItemData(2), 10);
+  EXPECT_EQ(g.GetColItemData(3), 20);
+  EXPECT_EQ(g.ColWidth(3), 15);
+  g.Col(3);
+  EXPECT_EQ(g.CellType(), kCellFloat);
+  EXPECT_EQ(g.MaxCols(), 3);
+  EXPECT_EQ(Picture(g, 1), "||A|B\n||a1|b1\n");
+  EXPECT_TRUE(Invariants(g));
+
+  g.Col(1);
+  g.Col2(2);
+  g.BlockMode(true);
+  g.Action(kActionDeleteCol);
+  g.BlockMode(false);
+  EXPECT_EQ(g.GetColItemData(1), 20);
+  EXPECT_EQ(g.GetColItemData(2), 0);
+  EXPECT_EQ(Picture(g, 2), "|B||\n|b1||\nU|b2||\n");
+  EXPECT_TRUE(Invariants(g));
+}
+
+TEST(GridRows, ShrinkingAndRegrowingLeavesNothingBehind) {
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(10000);
+  for (int32_t r = 1; r <= 10000; r += 7) g.SetText(1 + r % 3, r, "row" + std::to_string(r) + std::string(20, 'x'));
+  g.Col(2);
+  g.Row(9000);
+  g.CellNote("n");
+  g.RowHeight(9000, 40);
+  g.MaxRows(100);  // frees most slots: the store compacts itself
+  EXPECT_TRUE(Invariants(g));
+  EXPECT_EQ(g.DataRowCnt(), 99);
+  std::string t;
+  g.GetText(1 + 99 % 3, 99, t);
+  EXPECT_EQ(t, "row99" + std::string(20, 'x'));
+  g.MaxRows(10000);
+  EXPECT_FALSE(g.GetText(1 + 9002 % 3, 9002, t));
+  g.Col(2);
+  g.Row(9000);
+  EXPECT_EQ(g.CellNote(), "");
+  EXPECT_EQ(g.RowHeight(9000), Grid::kDefaultRowHeight);
+  EXPECT_TRUE(Invariants(g));
+}
+
+TEST(GridCopy, WholeColumnCarriesTextsKindsColoursAndItemData) {
+  Grid g = Lettered();
+  g.MaxCols(4);
+  g.SetColItemData(1, 7);
+  g.Col(1);
+  g.Row(-1);
+  g.CellType(kCellCheckBox);
+  g.TypeCheckText("done");
+  g.BackColor(Rgb(1, 2, 3));
+  g.Row(2);
+  g.ForeColor(Rgb(9, 9, 9));
+  g.CellTag("tag");
+  g.Col(1);
+  g.Col2(1);
+  g.Row(-1);
+  g.DestCol(3);
+  g.DestRow(-1);
+  g.Action(kActionCopyBlock);
+  EXPECT_EQ(g.GetColItemData(3), 7);
+  EXPECT_EQ(Picture(g, 2), "|A|B|A|\n|a1|b1|a1|\nU|a2|b2|a2|\n");
+  g.Col(3);
+  g.Row(-1);
+  EXPECT_EQ(g.CellType(), kCellCheckBox);
+  EXPECT_EQ(g.TypeCheckText(), "done");
+  EXPECT_EQ(g.BackColor(), Rgb(1, 2, 3));
+  g.Row(2);
+  EXPECT_EQ(g.ForeColor(), Rgb(9, 9, 9));
+  EXPECT_EQ(g.CellTag(), "tag");
+  EXPECT_TRUE(Invariants(g));
+
+  g.DestCol(4);
+  g.Col(3);
+  g.Col2(4);
+  EXPECT_THROW(g.Action(kActionCopyBlock), GridError) << "two columns do not fit from column 4";
+}
+
+TEST(GridCopy, CellBlocksAndOverlappingRows) {
+  Grid g = Lettered();
+  g.Col(1);
+  g.Row(1);
+  g.TypeHAlign(2);
+  g.Col2(2);
+  g.Row2(2);
+  g.DestCol(1);
+  g.DestRow(2);
+  g.Action(kActionCopyBlock);  // overlaps its source: reads all before writing
+  EXPECT_EQ(Picture(g, 3), "|A|B\n|a1|b1\nU|a1|b1\n|a2|b2\n");
+  g.Col(1);
+  g.Row(2);
+  EXPECT_EQ(g.TypeHAlign(), 2);
+  g.Row(3);
+  EXPECT_EQ(g.TypeHAlign(), 0);
+
+  g.Col(-1);
+  g.Row(1);
+  g.Row2(2);
+  g.DestRow(2);
+  g.Action(kActionCopyBlock);  // whole rows, downwards over themselves
+  EXPECT_EQ(Picture(g, 4), "|A|B\n|a1|b1\n|a1|b1\nU|a1|b1\nA|a4|b4\n");
+  EXPECT_TRUE(Invariants(g));
+}
+
+}  // namespace
+}  // namespace zel

@@ -71,7 +71,7 @@ constexpr uint16_t kFlagDataOnly = 1;
 constexpr uint32_t kNoRef = std::numeric_limits<uint32_t>::max();
 
 enum ValueType : uint8_t { kTypeInt = 0, kTypeDouble = 1, kTypeString = 2 };
-enum CellCode : uint8_t { kCellText = 1, kCellNumber = 3 };
+enum CellCode : uint8_t { kCodeText = 1, kCodeNumber = 3 };
 enum RowFlags : uint8_t { kRowHeight = 1, kRowHidden = 2, kRowMerge = 4, kRowStyle = 8 };
 enum ColFlags : uint8_t { kColHidden = 1 };
 enum AreaFlags : uint8_t { kAreaHeadRow = 1, kAreaHeadCol = 2 };
@@ -120,8 +120,8 @@ const std::vector<Setting>& SettingTable() {
       {4, true, &S::active_row},
       {5, true, &S::cols_frozen},
       {6, true, &S::rows_frozen},
-      {7, true, &S::default_row_height, 0, 1e6},
-      {8, true, &S::default_col_width, 0, 1e6},
+      {7, true, &S::default_row_height, 0, kInf},
+      {8, true, &S::default_col_width, 0, kInf},
       // Behaviour and appearance.
       {20, false, &S::edit_mode_permanent},
       {21, false, &S::edit_mode_replace},
@@ -338,10 +338,10 @@ void WriteColumn(ImageWriter& w, const GridState& s, const RowRefs& refs, const 
     prev = ref;
     const Cell& cell = c.cells[slot];
     if (cell.rep() == Cell::kNumber) {
-      w.U8(kCellNumber);
+      w.U8(kCodeNumber);
       w.F64(cell.number());
     } else {
-      w.U8(kCellText);
+      w.U8(kCodeText);
       w.Str(c.TextView(slot));
     }
   }
@@ -502,7 +502,7 @@ void ReadRows(ImageReader& r, GridState& s, bool data_only, uint64_t next_stamp)
     if (f == 0 || (f & ~allowed)) throw Refused("bad row flags");
     if (f & kRowHeight) {
       const double h = r.F64();
-      if (!std::isfinite(h) || h < 0 || h > 1e6) throw Refused("bad row height");
+      if (!std::isfinite(h) || h < 0) throw Refused("bad row height");
       s.row_heights[slot] = h;
     }
     if (f & kRowHidden) s.hidden_rows.insert(slot);
@@ -518,7 +518,7 @@ void ReadColumn(ImageReader& r, GridState& s, Column& c, bool data_col, bool dat
   c.item_data = static_cast<int32_t>(r.Int(INT32_MIN, INT32_MAX, "item data"));
   c.id = std::string(r.Str());
   const double width = r.F64();
-  if (!std::isfinite(width) || width > 1e6) throw Refused("bad column width");
+  if (!std::isfinite(width)) throw Refused("bad column width");
   c.width = width < 0 ? -1 : width;
   const uint8_t f = r.U8();
   if (f & ~kColHidden) throw Refused("bad column flags");
@@ -531,13 +531,13 @@ void ReadColumn(ImageReader& r, GridState& s, Column& c, bool data_col, bool dat
   for (uint64_t i = 0; i < cells; ++i) {
     const uint32_t slot = NextRef(r, prev, total);
     switch (r.U8()) {
-      case kCellText: {
+      case kCodeText: {
         const std::string_view t = r.Str();
         if (t.empty() || t.size() > Grid::kMaxTextBytes) throw Refused("bad cell text");
         c.StoreText(slot, t);
         break;
       }
-      case kCellNumber:
+      case kCodeNumber:
         c.StoreNumber(slot, r.F64());
         break;
       default:

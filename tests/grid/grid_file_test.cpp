@@ -1,0 +1,591 @@
+// The grid's file image (SaveToFile / LoadFromFile) and TAB-separated files.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <functional>
+
+#include "file_test_support.h"
+#include "text/codepage.h"
+#include "zelsheet/grid.h"
+
+namespace zel {
+namespace {
+
+using testing_files::DumpGrid;
+using testing_files::ReadFile;
+using testing_files::TempDir;
+using testing_files::WriteFile;
+
+// A grid using every kind of thing the image keeps: texts short and long (Hangul), header
+// rows and row-header columns, kinds with settings, column / row / cell formats written in an
+// order where the latest must win, borders, tags, notes, spans in the data and header areas,
+// layout and grid-wide settings.
+void FillRich(Grid& g) {
+  g.MaxCols(6);
+  g.MaxRows(30);
+  g.ColHeaderRows(2);
+  g.RowHeaderCols(2);
+  g.SetText(1, 0, "이름");
+  g.SetText(2, -999, "upper header");
+  g.SetText(-999, 3, "rh");
+  g.SetText(0, 2, "U");
+  g.SetText(1, 1, "가나다라마바사아자차카타파하가나다라마바사아자차카타파하");
+  g.SetText(1, 2, "ab");
+  g.SetText(1, 4, "line one\nline\ttwo");
+
+  g.Col(2);
+  g.Row(-1);
+  g.CellType(kCellFloat);
+  g.TypeFloatDecimalPlaces(3);
+  g.TypeHAlign(1);
+  g.SetText(2, 1, "12.5");
+  g.SetText(2, 3, "-7");
+  g.Col(3);
+  g.CellType(kCellCheckBox);
+  g.TypeCheckText("예");
+  g.SetText(3, 1, "1");
+  g.SetText(3, 2, "Y");
+  g.Col(4);
+  g.CellType(kCellComboBox);
+  g.TypeComboBoxList("사과\t배\t");
+  g.SetText(4, 1, "배");
+  g.Col(5);
+  g.Row(3);
+  g.CellType(kCellInteger);
+  g.SetText(5, 3, "42");
+  g.SetFloat(1, 20, 3.25);
+  g.SetInteger(6, 21, -12);
+
+  g.Col(6);
+  g.Row(-1);
+  g.BackColor(Rgb(1, 2, 3));
+  g.Col(-1);
+  g.Row(5);
+  g.ForeColor(Rgb(200, 0, 0));
+  g.Col(6);
+  g.Row(5);
+  g.BackColor(Rgb(9, 9, 9));  // a cell format newer than its column's
+  g.Col(1);
+  g.FontBold(true);
+  g.FontName("굴림체");
+  g.Row(6);
+  g.LockCells(false);
+  g.Col(-1);
+  g.Row(-1);
+  g.FontSize(11);  // the sheet level, newest, so it wins over the older cell formats
+  g.Col(1);
+  g.Row(5);
+  g.FontItalic(true);
+  g.SetCellBorder(1, 7, 2, 8, kBorderOutline, Rgb(0, 0, 255), 2);
+  g.Row(9);
+  g.CellTag("tag-9");
+  g.CellNote("메모");
+  g.Col(-999);
+  g.Row(3);
+  g.CellTag("in the row header");
+
+  EXPECT_TRUE(g.AddCellSpan(1, 10, 2, 2));
+  EXPECT_TRUE(g.AddCellSpan(3, 0, 2, 1));
+  EXPECT_TRUE(g.AddCellSpan(1, 0, 1, 2));
+  EXPECT_TRUE(g.AddCellSpan(-999, 5, 1, 3));
+
+  g.ColWidth(1, 20.5);
+  g.RowHeight(3, 30);
+  g.RowHeight(0, 18);
+  g.Col(4);
+  g.ColHidden(true);
+  g.Row(7);
+  g.RowHidden(true);
+  g.ColsFrozen(1);
+  g.RowsFrozen(2);
+  g.TopRow(4);
+  g.LeftCol(2);
+  g.SetActiveCell(3, 5);
+  for (int32_t c = 1; c <= 6; ++c) g.SetColItemData(c, 100 + c);
+  g.Col(2);
+  g.ColID("F2");
+  g.Col(1);
+  g.ColMerge(kMergeAlways);
+  g.Row(4);
+  g.RowMerge(kMergeRestricted);
+
+  g.SetOddEvenRowColor(Rgb(250, 250, 250), Rgb(1, 1, 1), Rgb(240, 240, 255), Rgb(2, 2, 2));
+  g.LockBackColor(Rgb(10, 20, 30));
+  g.SelBackColor(Rgb(0, 0, 128));
+  g.TextTip(2);
+  g.TextTipDelay(900);
+  g.EditModePermanent(true);
+  g.OperationMode(2);
+  g.ColHeaderDisplay(1);
+  g.Protect(false);
+  g.CursorStyle(3);
+}
+
+// Moves rows about so that physical row slots no longer follow the row order: inserts,
+// deletes, a sort, and a shrink and regrow that leaves free slots behind.
+void Shuffle(Grid& g) {
+  g.BlockMode(false);
+  g.Row(3);
+  g.Action(kActionInsertRow);
+  g.Row(12);
+  g.Action(kActionDeleteRow);
+  g.Col(1);
+  g.Row(1);
+  g.Col2(g.MaxCols());
+  g.Row2(9);
+  g.BlockMode(true);
+  g.SortBy(kSortByRow);
+  g.SortKey(1, 1);
+  g.SortKeyOrder(1, kSortDescending);
+  g.Action(kActionSort);
+  g.BlockMode(false);
+  g.MaxRows(25);
+  g.MaxRows(33);
+  g.SetText(2, 33, "9.75");
+}
+
+// A small grid that the refused loads must leave alone.
+void FillSmall(Grid& g) {
+  g.MaxCols(3);
+  g.MaxRows(5);
+  g.SetText(1, 1, "keep me");
+  g.SetText(3, 5, "끝");
+  g.Col(2);
+  g.Row(-1);
+  g.BackColor(Rgb(5, 6, 7));
+  g.AddCellSpan(1, 2, 2, 2);
+}
+
+TEST(GridImage, ReloadsIdenticallyIncludingAfterRowsMoved) {
+  TempDir dir;
+  for (bool shuffled : {false, true}) {
+    SCOPED_TRACE(shuffled ? "shuffled rows" : "rows in order");
+    Grid src;
+    FillRich(src);
+    if (shuffled) Shuffle(src);
+    const std::string path = dir.File("layout.sts");
+    ASSERT_TRUE(src.SaveToFile(path, false));
+
+    Grid back;
+    back.SetText(1, 1, "to be replaced");
+    ASSERT_TRUE(back.LoadFromFile(path));
+    EXPECT_EQ(DumpGrid(back), DumpGrid(src));
+    // Everything the image holds came back: saving again gives the same bytes.
+    ASSERT_TRUE(back.SaveToFile(dir.File("again.sts"), false));
+    EXPECT_EQ(ReadFile(dir.File("again.sts")), ReadFile(path));
+  }
+}
+
+TEST(GridImage, SpotChecksOfWhatTheSheetReliesOn) {
+  TempDir dir;
+  Grid src;
+  FillRich(src);
+  ASSERT_TRUE(src.SaveToFile(dir.File("a.sts"), false));
+  Grid g;
+  ASSERT_TRUE(g.LoadFromFile(dir.File("a.sts")));
+  std::string t;
+  g.GetText(2, 1, t);
+  EXPECT_EQ(t, "12.500");
+  g.Col(2);
+  g.Row(1);
+  EXPECT_EQ(g.Value(), "12.5");
+  g.GetText(3, 2, t);
+  EXPECT_EQ(t, "0");
+  g.GetText(4, 1, t);
+  EXPECT_EQ(t, "배");
+  EXPECT_EQ(g.GetColItemData(5), 105);
+  EXPECT_DOUBLE_EQ(g.ColWidth(1), 20.5);
+  int32_t ac, ar, nc, nr;
+  EXPECT_TRUE(g.GetCellSpan(2, 11, ac, ar, nc, nr));
+  const std::array<int32_t, 4> span{ac, ar, nc, nr};
+  const std::array<int32_t, 4> expected{1, 10, 2, 2};
+  EXPECT_EQ(span, expected);
+  EXPECT_FALSE(g.AddCellSpan(2, 11, 2, 1));  // the loaded span still refuses overlaps
+  EXPECT_EQ(g.DataRowCnt(), 21);
+  g.SetText(1, 30, "x");
+  EXPECT_EQ(g.DataRowCnt(), 30);
+  g.Row(30);
+  g.Action(kActionDeleteRow);
+  EXPECT_EQ(g.DataRowCnt(), 21);
+}
+
+TEST(GridImage, LoadKeepsTheGridObjectsOwnState) {
+  TempDir dir;
+  Grid src;
+  FillSmall(src);
+  ASSERT_TRUE(src.SaveToFile(dir.File("a.sts"), false));
+  GridListener listener;
+  Grid g;
+  g.SetListener(&listener);
+  g.Col(7);
+  g.Row(8);
+  g.BlockMode(true);
+  ASSERT_TRUE(g.LoadFromFile(dir.File("a.sts")));
+  EXPECT_EQ(g.Listener(), &listener);
+  EXPECT_EQ(g.Col(), 7);
+  EXPECT_EQ(g.Row(), 8);
+  EXPECT_TRUE(g.BlockMode());
+}
+
+TEST(GridImage, DataOnlyKeepsContentAndLayoutWithoutFormats) {
+  TempDir dir;
+  Grid src;
+  FillRich(src);
+  ASSERT_TRUE(src.SaveToFile(dir.File("data.sts"), true));
+  Grid g;
+  ASSERT_TRUE(g.LoadFromFile(dir.File("data.sts")));
+  EXPECT_EQ(g.MaxCols(), 6);
+  EXPECT_EQ(g.MaxRows(), 30);
+  EXPECT_EQ(g.ColHeaderRows(), 2);
+  std::string t;
+  g.GetText(1, 0, t);
+  EXPECT_EQ(t, "이름");
+  g.GetText(1, 1, t);
+  EXPECT_EQ(t, "가나다라마바사아자차카타파하가나다라마바사아자차카타파하");
+  g.GetText(2, 1, t);
+  EXPECT_EQ(t, "12.5");  // the number, now in a plain text cell
+  g.GetText(4, 1, t);
+  EXPECT_EQ(t, "배");
+  g.Col(2);
+  g.Row(1);
+  EXPECT_EQ(g.CellType(), kCellEdit);
+  g.Col(6);
+  EXPECT_EQ(g.BackColor(), Grid().BackColor());
+  g.Col(1);
+  g.Row(9);
+  EXPECT_EQ(g.CellTag(), "tag-9");
+  EXPECT_EQ(g.GetColItemData(3), 103);
+  EXPECT_DOUBLE_EQ(g.ColWidth(1), 20.5);
+  EXPECT_DOUBLE_EQ(g.RowHeight(3), 30);
+  EXPECT_EQ(g.ColsFrozen(), 1);
+  int32_t ac, ar, nc, nr;
+  EXPECT_TRUE(g.GetCellSpan(2, 10, ac, ar, nc, nr));
+  EXPECT_EQ(g.TextTip(), Grid().TextTip());
+  EXPECT_EQ(g.DataRowCnt(), 21);
+  // A data-only image is smaller than the full one.
+  ASSERT_TRUE(src.SaveToFile(dir.File("full.sts"), false));
+  EXPECT_LT(ReadFile(dir.File("data.sts")).size(), ReadFile(dir.File("full.sts")).size());
+}
+
+TEST(GridImage, DamagedImagesAreRefusedAndChangeNothing) {
+  TempDir dir;
+  Grid src;
+  FillRich(src);
+  ASSERT_TRUE(src.SaveToFile(dir.File("good.sts"), false));
+  const std::string good = ReadFile(dir.File("good.sts"));
+  ASSERT_GT(good.size(), 100u);
+
+  Grid target;
+  FillSmall(target);
+  const std::string before = DumpGrid(target);
+  const std::string bad = dir.File("bad.sts");
+  int checked = 0;
+  auto refused = [&](const std::string& bytes, const std::string& what) {
+    WriteFile(bad, bytes);
+    EXPECT_FALSE(target.LoadFromFile(bad)) << what;
+    if (++checked % 50 == 0) {
+      EXPECT_EQ(DumpGrid(target), before) << what;
+    }
+  };
+  for (size_t n : {size_t{0}, size_t{1}, size_t{8}, size_t{19}, size_t{20}, size_t{21}, good.size() / 2,
+                   good.size() - 5, good.size() - 4, good.size() - 1}) {
+    refused(good.substr(0, n), "truncated to " + std::to_string(n));
+  }
+  refused(good + "x", "a byte appended");
+  refused(good + good, "the image twice");
+  for (size_t i = 0; i < good.size(); i += (i < 64 ? 1 : 7)) {
+    for (int bit : {0, 5}) {
+      std::string flipped = good;
+      flipped[i] = static_cast<char>(flipped[i] ^ (1 << bit));
+      refused(flipped, "bit " + std::to_string(bit) + " of byte " + std::to_string(i) + " flipped");
+    }
+  }
+  EXPECT_EQ(DumpGrid(target), before);
+}
+
+TEST(GridImage, ForeignAndMissingFilesAreRefused) {
+  TempDir dir;
+  Grid target;
+  FillSmall(target);
+  const std::string before = DumpGrid(target);
+  const std::string other = dir.File("other");
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"empty file", ""},
+      {"text", "이름\t값\r\n1\t2\r\n"},
+      {"picture header", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)},
+      {"our magic alone", "ZELGRID\x1A"},
+      {"our magic, a future version", std::string("ZELGRID\x1A\x02\0\0\0\0\0\0\0\0\0\0\0", 20) + "\0\0\0\0"},
+  };
+  for (const auto& [what, bytes] : cases) {
+    WriteFile(other, bytes);
+    EXPECT_FALSE(target.LoadFromFile(other)) << what;
+  }
+  EXPECT_FALSE(target.LoadFromFile(dir.File("missing.sts")));
+  EXPECT_FALSE(target.LoadFromFile(dir.path().string()));  // a folder
+  EXPECT_FALSE(target.LoadFromFile(""));
+  EXPECT_EQ(DumpGrid(target), before);
+}
+
+TEST(GridImage, SavingIsAtomicAndReportsFailure) {
+  TempDir dir;
+  Grid g;
+  FillSmall(g);
+  const std::string path = dir.File("layout.sts");
+  WriteFile(path, "previous contents");
+  ASSERT_TRUE(g.SaveToFile(path, false));
+  ASSERT_TRUE(g.SaveToFile(path, true));
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"layout.sts"});  // no temporary left behind
+  Grid back;
+  EXPECT_TRUE(back.LoadFromFile(path));
+
+  const std::string before = ReadFile(path);
+  EXPECT_FALSE(g.SaveToFile(dir.File("no/such/folder/x.sts"), false));
+  EXPECT_FALSE(g.SaveToFile("", false));
+  EXPECT_EQ(ReadFile(path), before);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"layout.sts"});
+}
+
+// ---- Images built by hand from the written-down grammar -------------------------------------
+class ImageBuilder {
+ public:
+  ImageBuilder& U8(uint8_t v) {
+    body_ += static_cast<char>(v);
+    return *this;
+  }
+  ImageBuilder& Var(uint64_t v) {
+    while (v >= 0x80) {
+      body_ += static_cast<char>((v & 0x7F) | 0x80);
+      v >>= 7;
+    }
+    return U8(static_cast<uint8_t>(v));
+  }
+  ImageBuilder& Zig(int64_t v) { return Var((static_cast<uint64_t>(v) << 1) ^ static_cast<uint64_t>(v >> 63)); }
+  ImageBuilder& F64(double d) {
+    uint64_t v;
+    std::memcpy(&v, &d, 8);
+    for (int i = 0; i < 8; ++i) U8(static_cast<uint8_t>(v >> (8 * i)));
+    return *this;
+  }
+  ImageBuilder& Str(std::string_view s) {
+    Var(s.size());
+    body_ += s;
+    return *this;
+  }
+  ImageBuilder& Raw(std::string_view s) {
+    body_ += s;
+    return *this;
+  }
+  // A plain column: no item data, id, width, flags or merge; an empty style when `full`.
+  ImageBuilder& ColumnHead(bool full) {
+    Zig(0).Str("").F64(-1).U8(0).Zig(0);
+    if (full) Var(0);
+    return *this;
+  }
+  ImageBuilder& EmptyColumn(bool full) {
+    ColumnHead(full).Var(0).Var(0).Var(0);
+    if (full) Var(0);
+    return *this;
+  }
+  std::string Finish(bool data_only) const {
+    std::string out("ZELGRID\x1A", 8);
+    auto fixed = [&out](uint64_t v, int n) {
+      for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    fixed(1, 2);
+    fixed(data_only ? 1 : 0, 2);
+    fixed(body_.size(), 8);
+    out += body_;
+    uint32_t c = 0xFFFFFFFFu;
+    for (unsigned char b : out) {
+      c ^= b;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    }
+    fixed(c ^ 0xFFFFFFFFu, 4);
+    return out;
+  }
+
+ private:
+  std::string body_;
+};
+
+// Parts of a full image of 2 data rows x 2 data columns; each case replaces one part.
+struct ImageParts {
+  std::function<void(ImageBuilder&)> sizes = [](ImageBuilder& b) { b.Var(2).Var(2).Var(1).Var(1); };
+  std::function<void(ImageBuilder&)> settings = [](ImageBuilder& b) { b.Var(0); };
+  std::function<void(ImageBuilder&)> formats = [](ImageBuilder& b) { b.Var(5).Var(0); };
+  std::function<void(ImageBuilder&)> rows = [](ImageBuilder& b) { b.Var(0); };
+  std::function<void(ImageBuilder&)> column1 = [](ImageBuilder& b) {
+    b.ColumnHead(true).Var(1).Var(1).U8(1).Str("가").Var(0).Var(0).Var(0);
+  };
+  std::function<void(ImageBuilder&)> spans = [](ImageBuilder& b) { b.Var(0); };
+  std::string extra;
+
+  std::string Build() const {
+    ImageBuilder b;
+    sizes(b);
+    settings(b);
+    formats(b);
+    rows(b);
+    b.EmptyColumn(true);  // column 0
+    column1(b);
+    b.EmptyColumn(true);  // column 2
+    spans(b);
+    b.Raw(extra);
+    return b.Finish(false);
+  }
+};
+
+TEST(GridImage, HandBuiltImageFollowsTheGrammar) {
+  TempDir dir;
+  WriteFile(dir.File("a.sts"), ImageParts().Build());
+  Grid g;
+  ASSERT_TRUE(g.LoadFromFile(dir.File("a.sts")));
+  EXPECT_EQ(g.MaxRows(), 2);
+  EXPECT_EQ(g.MaxCols(), 2);
+  std::string t;
+  g.GetText(1, 1, t);
+  EXPECT_EQ(t, "가");
+  EXPECT_EQ(g.DataRowCnt(), 1);
+  EXPECT_EQ(g.DataColCnt(), 1);
+
+  // The worked example of the format comment: a 1 x 2 grid with "가" in (1, 1).
+  Grid ex;
+  ex.MaxRows(1);
+  ex.MaxCols(2);
+  ex.SetText(1, 1, "가");
+  ASSERT_TRUE(ex.SaveToFile(dir.File("ex.sts"), false));
+  const std::string image = ReadFile(dir.File("ex.sts"));
+  EXPECT_EQ(image.substr(0, 12), std::string("ZELGRID\x1A\x01\0\0\0", 12));
+  EXPECT_EQ(image.substr(20, 4), std::string("\x01\x02\x01\x01", 4));
+  const std::string column1("\0\0\0\0\0\0\0\0\xF0\xBF\0\0\0\x01\x01\x01\x03\xEA\xB0\x80\0\0\0", 23);
+  EXPECT_NE(image.find(column1), std::string::npos);
+}
+
+TEST(GridImage, ForgedImagesWithAGoodChecksumAreCheckedPartByPart) {
+  using B = ImageBuilder;
+  struct Case {
+    const char* what;
+    std::function<void(ImageParts&)> change;
+    bool loads;
+  };
+  const std::vector<Case> cases = {
+      {"as built", [](ImageParts&) {}, true},
+      {"millions of columns in a tiny image", [](ImageParts& p) { p.sizes = [](B& b) { b.Var(2).Var(100'000'000).Var(1).Var(1); }; }, false},
+      {"rows beyond the limit", [](ImageParts& p) { p.sizes = [](B& b) { b.Var(100'000'001).Var(2).Var(1).Var(1); }; }, false},
+      {"no header row", [](ImageParts& p) { p.sizes = [](B& b) { b.Var(2).Var(2).Var(0).Var(1); }; }, false},
+      {"cell beyond the last row", [](ImageParts& p) { p.column1 = [](B& b) { b.ColumnHead(true).Var(1).Var(3).U8(1).Str("x").Var(0).Var(0).Var(0); }; }, false},
+      {"empty text cell", [](ImageParts& p) { p.column1 = [](B& b) { b.ColumnHead(true).Var(1).Var(1).U8(1).Str("").Var(0).Var(0).Var(0); }; }, false},
+      {"unknown cell code", [](ImageParts& p) { p.column1 = [](B& b) { b.ColumnHead(true).Var(1).Var(1).U8(2).Str("x").Var(0).Var(0).Var(0); }; }, false},
+      {"number cell", [](ImageParts& p) { p.column1 = [](B& b) { b.ColumnHead(true).Var(1).Var(2).U8(3).F64(2.5).Var(0).Var(0).Var(0); }; }, true},
+      {"cell count larger than the image", [](ImageParts& p) { p.column1 = [](B& b) { b.ColumnHead(true).Var(1u << 30); }; }, false},
+      {"format stamp from the future", [](ImageParts& p) { p.formats = [](B& b) { b.Var(5).Var(1).U8(0).Var(5).U8(0).Zig(2); }; }, false},
+      {"format of the wrong type", [](ImageParts& p) { p.formats = [](B& b) { b.Var(5).Var(1).U8(0).Var(1).U8(2).Str("2"); }; }, false},
+      {"formats out of order", [](ImageParts& p) { p.formats = [](B& b) { b.Var(5).Var(2).U8(2).Var(1).U8(0).Zig(0).U8(1).Var(1).U8(0).Zig(0); }; }, false},
+      {"unknown format property", [](ImageParts& p) { p.formats = [](B& b) { b.Var(5).Var(1).U8(200).Var(1).U8(0).Zig(0); }; }, false},
+      {"sheet made of float cells", [](ImageParts& p) { p.formats = [](B& b) { b.Var(5).Var(1).U8(0).Var(1).U8(0).Zig(kCellFloat); }; }, true},
+      {"setting of the wrong type", [](ImageParts& p) { p.settings = [](B& b) { b.Var(1).Var(44).U8(2).Str("1"); }; }, false},
+      {"setting out of range", [](ImageParts& p) { p.settings = [](B& b) { b.Var(1).Var(44).U8(0).Zig(7); }; }, false},
+      {"setting of a newer writer", [](ImageParts& p) { p.settings = [](B& b) { b.Var(1).Var(9999).U8(0).Zig(7); }; }, true},
+      {"frozen beyond the size (clamped)", [](ImageParts& p) { p.settings = [](B& b) { b.Var(1).Var(5).U8(0).Zig(99); }; }, true},
+      {"negative row height", [](ImageParts& p) { p.rows = [](B& b) { b.Var(1).Var(1).U8(1).F64(-3); }; }, false},
+      {"row without flags", [](ImageParts& p) { p.rows = [](B& b) { b.Var(1).Var(1).U8(0); }; }, false},
+      {"span", [](ImageParts& p) { p.spans = [](B& b) { b.Var(1).U8(0).Var(1).Var(1).Var(2).Var(2); }; }, true},
+      {"span leaving the grid", [](ImageParts& p) { p.spans = [](B& b) { b.Var(1).U8(0).Var(2).Var(1).Var(1).Var(2); }; }, false},
+      {"span of no cells", [](ImageParts& p) { p.spans = [](B& b) { b.Var(1).U8(0).Var(1).Var(1).Var(0).Var(1); }; }, false},
+      {"overlapping spans", [](ImageParts& p) { p.spans = [](B& b) { b.Var(2).U8(0).Var(1).Var(1).Var(2).Var(1).U8(0).Var(1).Var(2).Var(1).Var(2); }; }, false},
+      {"header span into the data rows", [](ImageParts& p) { p.spans = [](B& b) { b.Var(1).U8(1).Var(0).Var(1).Var(1).Var(2); }; }, false},
+      {"varint of eleven bytes", [](ImageParts& p) { p.settings = [](B& b) { b.Raw(std::string(10, '\x80')).U8(0); }; }, false},
+      {"bytes after the spans", [](ImageParts& p) { p.extra = "x"; }, false},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    ImageParts parts;
+    c.change(parts);
+    WriteFile(dir.File("f.sts"), parts.Build());
+    Grid g;
+    g.SetText(1, 1, "before");
+    EXPECT_EQ(g.LoadFromFile(dir.File("f.sts")), c.loads) << c.what;
+    if (!c.loads) {
+      std::string t;
+      g.GetText(1, 1, t);
+      EXPECT_EQ(t, "before") << c.what;
+    }
+    if (c.loads) {
+      EXPECT_LE(g.ColsFrozen(), g.MaxCols()) << c.what;
+    }
+  }
+}
+
+// ---- TAB-separated files ----------------------------------------------------------------------
+TEST(GridTabFile, RoundTripWithHangulEmptyCellsAndKinds) {
+  TempDir dir;
+  Grid g;
+  g.MaxCols(5);
+  g.MaxRows(10);
+  g.Col(3);
+  g.Row(-1);
+  g.CellType(kCellFloat);
+  g.SetText(1, 1, "이름");
+  g.SetText(3, 1, "1234.5");
+  g.SetText(2, 2, "탭\t과 줄\n바꿈");
+  g.SetText(4, 3, "끝");
+  g.SetText(1, 0, "header is not data");
+  const std::string path = dir.File("data.txt");
+  ASSERT_TRUE(g.SaveTabFile(path));
+  EXPECT_EQ(ReadFile(path), "이름\t\t1234.50\t\r\n\t탭 과 줄 바꿈\t\t\r\n\t\t\t끝\r\n");
+
+  Grid back;
+  back.MaxCols(2);
+  back.MaxRows(1);
+  back.Col(3);  // not yet there: the load grows the grid
+  ASSERT_TRUE(back.LoadTabFile(path));
+  EXPECT_EQ(back.MaxCols(), 4);
+  EXPECT_EQ(back.MaxRows(), 3);
+  EXPECT_EQ(back.DataRowCnt(), 3);
+  std::string t;
+  back.GetText(1, 1, t);
+  EXPECT_EQ(t, "이름");
+  back.GetText(3, 1, t);
+  EXPECT_EQ(t, "1234.50");
+  back.GetText(4, 3, t);
+  EXPECT_EQ(t, "끝");
+  EXPECT_EQ(back.Col(), 3);
+}
+
+TEST(GridTabFile, LoadReplacesAllDataAndReadsOtherEncodings) {
+  TempDir dir;
+  Grid g;
+  g.MaxCols(4);
+  g.MaxRows(8);
+  g.SetText(4, 8, "old");
+  g.SetText(1, 0, "header stays");
+  const std::string path = dir.File("in.txt");
+  WriteFile(path, "\xEF\xBB\xBF" "a\tb\nc\n");
+  ASSERT_TRUE(g.LoadTabFile(path));
+  EXPECT_EQ(g.MaxRows(), 8);
+  EXPECT_EQ(g.DataRowCnt(), 2);
+  EXPECT_EQ(g.DataColCnt(), 2);
+  std::string t;
+  g.GetText(1, 1, t);
+  EXPECT_EQ(t, "a");  // the byte-order mark is not data
+  g.GetText(1, 0, t);
+  EXPECT_EQ(t, "header stays");
+
+  if (text::CodePageAvailable("CP949")) {
+    WriteFile(path, "\xB0\xA1\t\xC7\xD1\r\n");  // "가", "한" in the ANSI code page
+    ASSERT_TRUE(g.LoadTabFile(path));
+    g.GetText(1, 1, t);
+    EXPECT_EQ(t, "가");
+    g.GetText(2, 1, t);
+    EXPECT_EQ(t, "한");
+  }
+
+  const std::string before = DumpGrid(g);
+  EXPECT_FALSE(g.LoadTabFile(dir.File("missing.txt")));
+  EXPECT_FALSE(g.SaveTabFile(dir.File("no/folder/out.txt")));
+  EXPECT_EQ(DumpGrid(g), before);
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,0 +1,200 @@
+// Formats: levels (sheet, column, row, cell) where the latest write covering a cell wins.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "grid_check.h"
+
+namespace zel {
+namespace {
+
+TEST(GridStyle, LatestWriteCoveringACellWins) {
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(200000);
+  auto kind_at = [&g](int32_t col, int32_t row) {
+    g.Col(col);
+    g.Row(row);
+    return g.CellType();
+  };
+  g.Col(2);
+  g.Row(150000);
+  g.CellType(kCellCheckBox);  // one cell
+  g.Row(-1);
+  g.CellType(kCellFloat);  // then the whole column: one write, covers the cell too
+  EXPECT_EQ(kind_at(2, 150000), kCellFloat);
+  EXPECT_EQ(kind_at(2, 199999), kCellFloat);
+  EXPECT_EQ(kind_at(2, 0), kCellFloat) << "a whole column includes its header";
+  EXPECT_EQ(kind_at(1, 7), kCellEdit);
+  EXPECT_TRUE(g.State().cols[2]->cell_styles.empty()) << "the overridden cell format was dropped";
+
+  g.Col(-1);
+  g.Row(7);
+  g.CellType(kCellStatic);  // a whole row after the column
+  EXPECT_EQ(kind_at(2, 7), kCellStatic);
+  EXPECT_EQ(kind_at(2, 8), kCellFloat);
+  g.Col(2);
+  g.Row(7);
+  g.CellType(kCellButton);  // a cell after the row
+  EXPECT_EQ(kind_at(2, 7), kCellButton);
+  EXPECT_EQ(kind_at(3, 7), kCellStatic);
+
+  // Reading a whole column or row reports that level's own setting.
+  EXPECT_EQ(kind_at(2, -1), kCellFloat);
+  EXPECT_EQ(kind_at(-1, 7), kCellStatic);
+  EXPECT_EQ(kind_at(-1, -1), kCellEdit);
+
+  g.Col(-1);
+  g.Row(-1);
+  g.CellType(kCellInteger);  // every cell
+  EXPECT_EQ(kind_at(2, 7), kCellInteger);
+  EXPECT_EQ(kind_at(0, 0), kCellInteger);
+  EXPECT_TRUE(g.State().row_styles.empty());
+}
+
+TEST(GridStyle, BlocksAndHeaderRows) {
+  Grid g;
+  g.MaxCols(4);
+  g.MaxRows(4);
+  g.ColHeaderRows(2);
+  g.Col(2);
+  g.Row(1);
+  g.Col2(3);
+  g.Row2(2);
+  g.BlockMode(true);
+  g.ForeColor(Rgb(0, 0, 255));
+  g.BlockMode(false);
+  for (int32_t c = 1; c <= 4; ++c) {
+    for (int32_t r = 1; r <= 3; ++r) {
+      g.Col(c);
+      g.Row(r);
+      const bool inside = c >= 2 && c <= 3 && r <= 2;
+      EXPECT_EQ(g.ForeColor(), inside ? Rgb(0, 0, 255) : 0) << c << "," << r;
+    }
+  }
+  g.Col(-1);
+  g.Row(-999);
+  g.BackColor(Rgb(1, 1, 1));
+  g.Col(4);
+  EXPECT_EQ(g.BackColor(), Rgb(1, 1, 1));
+  g.Row(0);
+  EXPECT_EQ(g.BackColor(), 0xFFFFFF);
+}
+
+TEST(GridStyle, RefusedValuesChangeNothing) {
+  Grid g;
+  g.Col(1);
+  g.Row(1);
+  struct Case {
+    const char* what;
+    std::function<void()> write;
+  } cases[] = {
+      {"CellType 11", [&] { g.CellType(11); }},
+      {"TypeHAlign 3", [&] { g.TypeHAlign(3); }},
+      {"TypeEditCharSet 4", [&] { g.TypeEditCharSet(4); }},
+      {"TypeFloatDecimalPlaces 16", [&] { g.TypeFloatDecimalPlaces(16); }},
+      {"TypeFloatMax inf", [&] { g.TypeFloatMax(1.0 / 0.0); }},
+      {"FontSize 0", [&] { g.FontSize(0); }},
+      {"Font size -1", [&] { g.Font(GridFont{"X", -1}); }},
+      {"ColWidth -1", [&] { g.ColWidth(1, -1); }},
+      {"RowHeight NaN", [&] { g.RowHeight(1, std::nan("")); }},
+      {"ColMerge 3", [&] { g.ColMerge(3); }},
+      {"SortKeyOrder 3", [&] { g.SortKeyOrder(1, 3); }},
+      {"SortKey 0", [&] { g.SortKey(0, 1); }},
+      {"OperationMode 6", [&] { g.OperationMode(6); }},
+      {"TopRow 0", [&] { g.TopRow(0); }},
+  };
+  for (auto& c : cases) EXPECT_THROW(c.write(), GridError) << c.what;
+  EXPECT_EQ(g.CellType(), kCellEdit);
+  EXPECT_EQ(g.Font(), GridFont{});
+  EXPECT_EQ(g.ColWidth(1), Grid::kDefaultColWidth);
+}
+
+TEST(GridStyle, FontsAndSettingsReadBack) {
+  Grid g;
+  g.Col(3);
+  g.Row(-1);
+  const GridFont f{"굴림체", 11.5f, true, true, false, true, 129};
+  g.Font(f);
+  g.Row(9);
+  EXPECT_EQ(g.Font(), f);
+  g.FontBold(false);
+  EXPECT_FALSE(g.FontBold());
+  EXPECT_EQ(g.FontName(), "굴림체");
+  g.TypeMaxEditLen(550);
+  g.TypeEditMultiLine(true);
+  g.TypeEditCharCase(2);
+  g.TypeVAlign(2);
+  g.TypePicMask("XXX-XXXX");
+  g.TypeButtonText("Go");
+  g.TypeButtonColor(Rgb(4, 5, 6));
+  g.TypeIntegerMin(-5);
+  g.TypeIntegerMax(5);
+  g.TypeFloatMin(-100000);
+  g.TypeFloatMax(100000);
+  g.TypePictPicture("logo.png");
+  g.LockCells(false);
+  EXPECT_EQ(g.TypeMaxEditLen(), 550);
+  EXPECT_TRUE(g.TypeEditMultiLine());
+  EXPECT_EQ(g.TypeEditCharCase(), 2);
+  EXPECT_EQ(g.TypeVAlign(), 2);
+  EXPECT_EQ(g.TypePicMask(), "XXX-XXXX");
+  EXPECT_EQ(g.TypeButtonText(), "Go");
+  EXPECT_EQ(g.TypeButtonColor(), Rgb(4, 5, 6));
+  EXPECT_EQ(g.TypeIntegerMin(), -5);
+  EXPECT_EQ(g.TypeIntegerMax(), 5);
+  EXPECT_EQ(g.TypeFloatMin(), -100000);
+  EXPECT_EQ(g.TypeFloatMax(), 100000);
+  EXPECT_EQ(g.TypePictPicture(), "logo.png");
+  EXPECT_FALSE(g.LockCells());
+  g.Row(8);
+  EXPECT_TRUE(g.LockCells()) << "cells start locked";
+  EXPECT_EQ(g.TypeMaxEditLen(), 0);
+}
+
+TEST(GridStyle, BordersAndEffectiveColours) {
+  Grid g;
+  g.MaxCols(5);
+  g.MaxRows(5);
+  g.SetCellBorder(2, 2, 3, 4, kBorderOutline, Rgb(255, 0, 0), 1);
+  Color c;
+  int16_t style;
+  g.GetCellBorder(2, 3, kBorderLeft, c, style);
+  EXPECT_EQ(c, Rgb(255, 0, 0));
+  EXPECT_EQ(style, 1);
+  g.GetCellBorder(3, 3, kBorderLeft, c, style);
+  EXPECT_EQ(style, 0) << "inner cells have no outline";
+  g.GetCellBorder(3, 4, kBorderBottom, c, style);
+  EXPECT_EQ(style, 1);
+  EXPECT_THROW(g.GetCellBorder(3, 4, kBorderOutline, c, style), GridError);
+
+  g.CellBorderType(kBorderBottom);
+  g.CellBorderStyle(2);
+  g.CellBorderColor(Rgb(0, 255, 0));
+  g.Col(1);
+  g.Row(5);
+  g.Action(kActionSetBorder);
+  g.GetCellBorder(1, 5, kBorderBottom, c, style);
+  EXPECT_EQ(style, 2);
+
+  // Alternate row colours paint cells without a colour of their own.
+  g.SetOddEvenRowColor(0xC0FFFF, 0x404040, 0xFFFFFF, 0x404040);
+  g.Col(1);
+  g.Row(2);
+  g.BackColor(Rgb(0, 0, 9));
+  Color back, fore;
+  g.GetEffectiveColors(2, 1, back, fore);
+  EXPECT_EQ(back, 0xC0FFFF);
+  EXPECT_EQ(fore, 0x404040);
+  g.GetEffectiveColors(2, 2, back, fore);
+  EXPECT_EQ(back, 0xFFFFFF);
+  g.GetEffectiveColors(1, 2, back, fore);
+  EXPECT_EQ(back, Rgb(0, 0, 9));
+  g.SetSelection(2, 2, 2, 2);
+  g.GetEffectiveColors(2, 2, back, fore);
+  EXPECT_EQ(back, g.SelBackColor());
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,0 +1,147 @@
+// Sorting (Action 25): stable, several keys each ascending or descending, numbers as numbers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "grid_check.h"
+
+namespace zel {
+namespace {
+
+using testing_grid::Fill;
+using testing_grid::Invariants;
+using testing_grid::Picture;
+
+void SortRows(Grid& g, int32_t col, int32_t row, int32_t col2, int32_t row2,
+              std::vector<std::pair<int32_t, int16_t>> keys) {
+  g.Col(col);
+  g.Row(row);
+  g.Col2(col2);
+  g.Row2(row2);
+  g.SortBy(kSortByRow);
+  for (int32_t n = 1; n <= 4; ++n) {
+    const bool used = static_cast<size_t>(n) <= keys.size();
+    g.SortKey(n, used ? keys[static_cast<size_t>(n - 1)].first : 0);
+    g.SortKeyOrder(n, used ? keys[static_cast<size_t>(n - 1)].second : kSortNone);
+  }
+  g.Action(kActionSort);
+}
+
+TEST(GridSort, StableMultiKeyAscendingAndDescending) {
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(7);
+  Fill(g, {{"b", "1", "first b1"},
+           {"a", "2", "a2"},
+           {"b", "2", "b2"},
+           {"a", "1", "a1"},
+           {"b", "1", "second b1"},
+           {"", "9", "no key"}});
+  for (int32_t r = 1; r <= 6; ++r) g.SetText(0, r, std::to_string(r));
+  SortRows(g, -1, 1, -1, 6, {{1, kSortAscending}, {2, kSortDescending}});
+  EXPECT_EQ(Picture(g, 6),
+            "|||\n"
+            "2|a|2|a2\n"
+            "4|a|1|a1\n"
+            "3|b|2|b2\n"
+            "1|b|1|first b1\n"
+            "5|b|1|second b1\n"
+            "6||9|no key\n")
+      << "whole rows move with their row headers; equal keys keep their order; empties last";
+  EXPECT_TRUE(Invariants(g));
+
+  SortRows(g, -1, 1, -1, 6, {{1, kSortDescending}, {2, kSortNone}, {3, kSortAscending}});
+  EXPECT_EQ(Picture(g, 6),
+            "|||\n"
+            "3|b|2|b2\n"
+            "1|b|1|first b1\n"
+            "5|b|1|second b1\n"
+            "4|a|1|a1\n"
+            "2|a|2|a2\n"
+            "6||9|no key\n")
+      << "descending keeps empties last; order 0 ignores key 2";
+}
+
+TEST(GridSort, NumbersCompareAsNumbersAndBeforeTexts) {
+  Grid g;
+  g.MaxCols(1);
+  g.MaxRows(5);
+  g.Col(1);
+  g.Row(-1);
+  g.CellType(kCellFloat);
+  g.TypeFloatDecimalPlaces(0);
+  g.SetText(1, 1, "10");
+  g.SetText(1, 2, "9");
+  g.SetText(1, 3, "-1");
+  g.Col(1);
+  g.Row(4);
+  g.CellType(kCellEdit);
+  g.SetText(1, 4, "100");  // a text, even though it looks like a number
+  SortRows(g, -1, 1, -1, 5, {{1, kSortAscending}});
+  EXPECT_EQ(Picture(g), "|\n|-1\n|9\n|10\n|100\n|\n");
+  SortRows(g, -1, 1, -1, 5, {{1, kSortDescending}});
+  EXPECT_EQ(Picture(g), "|\n|100\n|10\n|9\n|-1\n|\n");
+  EXPECT_TRUE(Invariants(g));
+}
+
+TEST(GridSort, PartialBlocksAndColumns) {
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(3);
+  Fill(g, {{"c", "3", "x"}, {"a", "1", "y"}, {"b", "2", "z"}});
+  g.SetText(0, 1, "H1");
+  SortRows(g, 1, 1, 2, 3, {{1, kSortAscending}});  // columns 1-2 only
+  EXPECT_EQ(Picture(g), "|||\nH1|a|1|x\n|b|2|y\n|c|3|z\n");
+  EXPECT_TRUE(Invariants(g));
+
+  // Sorting columns by row 1.
+  g.Col(1);
+  g.Row(-1);
+  g.Col2(3);
+  g.Row2(-1);
+  g.SortBy(kSortByCol);
+  g.SortKey(1, 1);
+  g.SortKeyOrder(1, kSortDescending);
+  g.SetColItemData(1, 11);
+  g.Action(kActionSort);
+  EXPECT_EQ(Picture(g), "|||\nH1|x|a|1\n|y|b|2\n|z|c|3\n");
+  EXPECT_EQ(g.GetColItemData(2), 11) << "whole columns move with their item data";
+
+  // A key beyond the grid or order 0 everywhere sorts nothing.
+  SortRows(g, -1, 1, -1, 3, {{9, kSortAscending}});
+  EXPECT_EQ(Picture(g), "|||\nH1|x|a|1\n|y|b|2\n|z|c|3\n");
+}
+
+TEST(GridSort, MatchesAReferenceStableSort) {
+  std::mt19937 rng(7);
+  const int32_t rows = 3000;
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(rows + 5);
+  std::vector<std::array<std::string, 3>> ref;
+  const char* words[] = {"", "가", "가나", "apple", "apples and pears, a long text", "B", "b", "zz"};
+  for (int32_t r = 1; r <= rows; ++r) {
+    std::array<std::string, 3> row{words[rng() % 8], words[rng() % 8], std::to_string(r)};
+    for (int32_t c = 0; c < 3; ++c) g.SetText(c + 1, r, row[static_cast<size_t>(c)]);
+    ref.push_back(row);
+  }
+  SortRows(g, -1, 1, -1, rows, {{1, kSortDescending}, {2, kSortAscending}});
+  auto key_less = [](const std::string& a, const std::string& b, bool desc) {
+    if (a.empty() || b.empty()) return !a.empty() && b.empty();
+    return desc ? b < a : a < b;
+  };
+  std::stable_sort(ref.begin(), ref.end(), [&](const auto& a, const auto& b) {
+    if (a[0] != b[0]) return key_less(a[0], b[0], true);
+    return key_less(a[1], b[1], false);
+  });
+  std::string t;
+  for (int32_t r = 1; r <= rows; ++r) {
+    g.GetText(3, r, t);
+    ASSERT_EQ(t, ref[static_cast<size_t>(r - 1)][2]) << "row " << r;
+  }
+  EXPECT_TRUE(Invariants(g));
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,0 +1,29 @@
+#include "validation/save_rules.h"
+
+#include "text/number.h"
+#include "text/strings.h"
+
+namespace zel::internal {
+
+bool IsPendingStatus(std::string_view status) {
+  return status == "A" || status == "U" || status == "X";
+}
+
+bool IsRequiredCellEmpty(std::string_view value, int32_t cellType) {
+  const std::string_view trimmed = text::TrimView(value);
+  return trimmed.empty() || (cellType == EnFloat && trimmed == "0");
+}
+
+int32_t RecordNumber(int32_t row, int32_t headerRows) {
+  return text::CLng(static_cast<double>(row) / headerRows + 0.4);
+}
+
+void ShowBoxQuietly(Platform& platform, const std::string& text, int32_t style,
+                    const std::string& title) noexcept {
+  try {
+    platform.MsgBox(text, style, title);
+  } catch (...) {
+  }
+}
+
+}  // namespace zel::internal

@@ -1,0 +1,38 @@
+// Small rules the save check and the result members share: which rows are pending, when a
+// required cell counts as empty, how a record is numbered, and how their boxes are shown.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "zelsheet/platform.h"
+#include "zelsheet/types.h"
+
+namespace zel::internal {
+
+// Failed rows are painted in this text colour (red); saved rows go back to black.
+inline constexpr Color kFailedRowColor = 255;
+
+// Shown when a fault carries no text of its own.
+inline constexpr const char* kUnknownFailure = "Unexpected failure";
+
+// True for the statuses a save sends: "A", "U" and "X" exactly (no trimming, any other
+// text, a record number included, is an unchanged row).
+bool IsPendingStatus(std::string_view status);
+
+// True when a required cell holding `value` (as CellText reads it) counts as empty: blank
+// after trimming, or "0" in an EnFloat column.
+bool IsRequiredCellEmpty(std::string_view value, int32_t cellType);
+
+// The record number of the multi-row layout for grid row `row` with records of
+// `headerRows` rows: row / headerRows + 0.4, rounded half to even. Records start at rows
+// 1, 1 + H, ..., so any row of a record gives its number. Requires headerRows >= 1.
+int32_t RecordNumber(int32_t row, int32_t headerRows);
+
+// Shows a message box and swallows whatever the box service throws: the members that call
+// it have already failed or finished and must not fail again while reporting.
+void ShowBoxQuietly(Platform& platform, const std::string& text, int32_t style,
+                    const std::string& title) noexcept;
+
+}  // namespace zel::internal

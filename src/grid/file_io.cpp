@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "grid/grid_store.h"
 #include "text/strings.h"
 
 namespace zel::internal {
@@ -87,8 +88,16 @@ void ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells) {
   }
   if (rows > grid.MaxRows()) grid.MaxRows(rows);
   if (cols > grid.MaxCols()) grid.MaxCols(cols);
+  GridState& s = grid.State();
   for (const TableCell& c : cells) {
-    if (!c.text.empty()) grid.SetText(c.col, c.row, c.text);
+    if (c.text.empty()) continue;
+    if (c.row >= 1) {
+      grid.SetText(c.col, c.row, c.text);
+    } else {
+      // A header text is a caption, kept as given whatever kind its column's cells have
+      // (header cells do not count towards the data extent).
+      s.ColumnAt("ReplaceDataTexts", c.col).StoreText(s.SlotOf("ReplaceDataTexts", c.row), c.text);
+    }
   }
 }
 

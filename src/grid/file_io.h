@@ -29,8 +29,9 @@ struct TableCell {
 };
 
 // Empties every data cell's text, grows MaxRows / MaxCols to hold the cells, then writes
-// them with SetText (so each cell's kind decides what it keeps). Columns and rows are 1..,
-// row 0 writes the column header. Restores the grid's Col / Row / Col2 / Row2 / BlockMode.
+// them with SetText (so each data cell's kind decides what it keeps). Columns and rows are
+// 1..; row 0 writes the column header's text as given. Restores the grid's Col / Row / Col2 /
+// Row2 / BlockMode.
 void ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells);
 
 // `text` with every byte sequence that is not well-formed UTF-8 replaced by U+FFFD, so that

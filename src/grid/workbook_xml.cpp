@@ -43,7 +43,9 @@ std::string ReadWorkbook(std::string_view doc, std::vector<std::string>* names,
   XmlPull x(doc);
   int32_t sheet_no = -1;
   bool found = false;
-  bool in_wanted = false, in_table = false, in_row = false, in_cell = false, in_data = false;
+  // Every sheet is checked as the import would read it; only the wanted one is collected.
+  bool in_sheet = false, collect = false;
+  bool in_table = false, in_row = false, in_cell = false, in_data = false;
   bool has_header = false;
   int64_t sheet_row = 0;  // the current row's number in the sheet (1-based)
   int64_t next_col = 1;
@@ -57,7 +59,7 @@ std::string ReadWorkbook(std::string_view doc, std::vector<std::string>* names,
     if (ev == XmlPull::Event::kError) return x.Error();
     if (ev == XmlPull::Event::kDone) break;
     if (ev == XmlPull::Event::kText) {
-      if (in_data) cell_text += x.Text();
+      if (in_data && collect) cell_text += x.Text();
       continue;
     }
     if (ev == XmlPull::Event::kStart) {
@@ -68,10 +70,12 @@ std::string ReadWorkbook(std::string_view doc, std::vector<std::string>* names,
         ++sheet_no;
         const std::string* name = SsAttr(x, "Name");
         if (names) names->push_back(name ? *name : std::string());
-        in_wanted = sheet && !found &&
-                    (want_name.empty() ? sheet_no == want_index : (name && *name == want_name));
-        if (in_wanted) found = true;
-      } else if (in_wanted && depth == kTableDepth && IsSs(x, "Table")) {
+        in_sheet = true;
+        collect = sheet && !found &&
+                  (want_name.empty() ? sheet_no == want_index : (name && *name == want_name));
+        if (collect) found = true;
+        has_header = false;
+      } else if (in_sheet && depth == kTableDepth && IsSs(x, "Table")) {
         in_table = true;
         sheet_row = 0;
       } else if (in_table && depth == kRowDepth && IsSs(x, "Row")) {
@@ -111,7 +115,7 @@ std::string ReadWorkbook(std::string_view doc, std::vector<std::string>* names,
       in_cell = false;
       const int64_t grid_row = has_header ? sheet_row - 1 : sheet_row;
       if (cell_col + across > kMax || grid_row + down > kMax) return "merged cell beyond the sheet's limits";
-      if (grid_row >= 0) {
+      if (collect) {
         if (cell_has_data && !cell_text.empty()) {
           sheet->cells.push_back(TableCell{static_cast<int32_t>(cell_col), static_cast<int32_t>(grid_row), cell_text});
         }
@@ -125,8 +129,9 @@ std::string ReadWorkbook(std::string_view doc, std::vector<std::string>* names,
       in_row = false;
     } else if (in_table && depth == kTableDepth) {
       in_table = false;
-    } else if (in_wanted && depth == kSheetDepth) {
-      in_wanted = false;
+    } else if (in_sheet && depth == kSheetDepth) {
+      in_sheet = false;
+      collect = false;
     }
   }
   if (sheet && !found) {

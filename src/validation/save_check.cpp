@@ -1,0 +1,199 @@
+// The save check before sending (fnCheckNotNull) and the application of the server's
+// answer by field name (MessageCheckSave).
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "sheet/stored_values.h"
+#include "text/number.h"
+#include "text/strings.h"
+#include "validation/message_table.h"
+#include "validation/results_string.h"
+#include "validation/save_rules.h"
+#include "zelsheet/zel_sheet.h"
+
+namespace zel {
+
+using internal::IsPendingStatus;
+using internal::ResultField;
+using internal::RunStep;
+
+namespace {
+
+constexpr const char* kCheckSaveTitle = "[MessageCheckSave]";
+
+}  // namespace
+
+// ---- fnCheckNotNull --------------------------------------------------------------------
+
+bool ZelSheet::fnCheckNotNull() {
+  const int32_t rows = DataRowCnt();
+  const int32_t cols = columns_.counter;
+  for (int32_t r = 1; r <= rows; ++r) {
+    std::string status;
+    RunStep([&] { grid_.GetText(0, r, status); });
+    if (!IsPendingStatus(status)) continue;
+    for (int32_t c = 1; c <= cols; ++c) {
+      // In the multi-row layout a column is a field record: its code and type are the
+      // record's, and its cell lies at the record's row offset below the record's row.
+      std::string access;
+      int32_t cellType = 0;
+      int32_t rowOffset = 0;
+      if (!RunStep([&] {
+            if (flags_.is_multi_sheet) {
+              const FieldRecord& field = columns_.Field(c);
+              access = field.access_key;
+              cellType = field.cell_type;
+              rowOffset = field.row;
+            } else {
+              const ColumnDef& def = columns_.Def(c);
+              access = def.access_key;
+              cellType = def.cell_type;
+            }
+          })) {
+        continue;
+      }
+      if (text::InStr(access, "NON") == 0) continue;
+      std::string value;
+      int32_t gridCol = 0;
+      std::string title;
+      if (!RunStep([&] {
+            value = CellText(c, r + rowOffset);
+            gridCol = ColX(c);
+          })) {
+        continue;
+      }
+      RunStep([&] { grid_.GetText(gridCol, rowOffset == 0 ? 0 : -1000 + rowOffset, title); });
+      if (!internal::IsRequiredCellEmpty(value, cellType)) continue;
+
+      // The cursor goes onto the empty cell where the column stands now (the user may have
+      // moved it), before the box and again after it, since the box takes the focus.
+      RunStep([&] { ActiveCell(gridCol, r + rowOffset); });
+      internal::ShowBoxQuietly(
+          platform_,
+          "'" + title + "' " +
+              internal::MessageEntry(validation_.message_table, internal::kMessageRequiredField),
+          vbInformation, "");
+      RunStep([&] { ActiveCell(gridCol, r + rowOffset); });
+      return false;
+    }
+  }
+  return true;
+}
+
+// ---- MessageCheckSave ------------------------------------------------------------------
+
+bool ZelSheet::MessageCheckSave(const std::string& strResults, const std::string& lngCheckCol,
+                                const std::string& strMode, bool isTop) {
+  int32_t checkCol = 0;
+  try {
+    checkCol = text::CLng(text::Val(lngCheckCol));
+  } catch (const std::exception& e) {
+    // A check column beyond any number the sheet could hold: the answer cannot be applied.
+    if (text::TrimView(strResults).empty()) return false;
+    validation_.error_count = 0;
+    internal::ShowBoxQuietly(platform_, e.what(), vbCritical, kCheckSaveTitle);
+    return true;
+  }
+  return MessageCheckSave(strResults, checkCol, strMode, isTop);
+}
+
+bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckCol,
+                                const std::string& strMode, bool isTop) {
+  if (text::TrimView(strResults).empty()) return false;
+  validation_.error_count = 0;
+  bool result = true;
+  try {
+    const internal::ResultsString results(strResults);
+    // The column receiving each returned value, by header index 2, 3, ...
+    std::vector<int32_t> valueCols;
+    for (const std::string& name : results.ValueNames()) valueCols.push_back(FieldNo(name));
+    validation_.error_msg.clear();
+
+    const bool saveMode = strMode == "Save";
+    const int32_t lastResult = results.LastIndex();
+    int32_t k = isTop ? 1 : lastResult;
+    int32_t rows = grid_.DataRowCnt();
+    // Top-down, a deleted row pulls the next one up into its place: that place is looked at
+    // again, so every row is walked once and pairs with its own result row.
+    for (int32_t r = isTop ? 1 : rows; isTop ? r <= rows : r >= 1;) {
+      std::string status;
+      grid_.GetText(0, r, status);
+      bool taken = false;
+      if (saveMode) {
+        taken = IsPendingStatus(status);
+      } else {
+        if (status == "U") grid_.SetText(0, r, "");
+        taken = text::CLng(text::Val(CellText(lngCheckCol, r))) == 1;
+      }
+      bool deleted = false;
+      if (taken) {
+        const std::vector<std::string> fields = results.Fields(k);
+        const std::string& code = fields.front();
+        if (internal::IsSavedCode(code)) {
+          if (saveMode) {
+            grid_.SetText(0, r, "");
+          } else {
+            CellText(lngCheckCol, r, "0");
+          }
+          if (status == "A" || status == "U" || lngCheckCol > 0) {
+            for (int32_t j = 2; j + 1 < static_cast<int32_t>(fields.size()); ++j) {
+              if (j - 2 >= static_cast<int32_t>(valueCols.size())) {
+                throw SubscriptError("the save results header names no field " +
+                                     std::to_string(j));
+              }
+              CellText(valueCols[static_cast<size_t>(j - 2)], r, fields[static_cast<size_t>(j)]);
+            }
+            grid_.Row(r);
+            grid_.Col(-1);
+            if (grid_.ForeColor() == internal::kFailedRowColor) grid_.ForeColor(0);
+          } else if (status == "X") {
+            grid_.Row(r);
+            grid_.Action(kActionDeleteRow);
+            MaxRows(grid_.MaxRows() - 1);
+            deleted = true;
+          }
+        } else {
+          grid_.Row(r);
+          grid_.Col(-1);
+          grid_.ForeColor(internal::kFailedRowColor);
+          ++validation_.error_count;
+          validation_.error_msg =
+              internal::CheckSaveErrorLine(r, ResultField(fields, 1, k), code) +
+              validation_.error_msg;
+        }
+        if (isTop) {
+          if (k >= lastResult) break;
+          ++k;
+        } else {
+          --k;
+        }
+      }
+      if (isTop) {
+        if (deleted) {
+          --rows;
+        } else {
+          ++r;
+        }
+      } else {
+        --r;
+      }
+    }
+  } catch (const std::exception& e) {
+    internal::ShowBoxQuietly(platform_, e.what(), vbCritical, kCheckSaveTitle);
+  } catch (...) {
+    internal::ShowBoxQuietly(platform_, internal::kUnknownFailure, vbCritical, kCheckSaveTitle);
+  }
+  if (validation_.error_count > 0) {
+    internal::ShowBoxQuietly(
+        platform_,
+        internal::ErrorSummaryText(
+            internal::MessageEntry(validation_.message_table, internal::kMessageErrorSummary),
+            validation_.error_count),
+        vbInformation, kCheckSaveTitle);
+    result = false;
+  }
+  return result;
+}
+
+}  // namespace zel

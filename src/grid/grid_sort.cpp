@@ -149,7 +149,7 @@ void SortRows(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& 
     for (uint32_t i = 0; i < n; ++i) {
       const uint32_t slot = old_slots[i];
       const uint32_t from = order[i];
-      if (slot >= c.cells.size() && !cells[from].empty()) c.cells.resize(static_cast<size_t>(slot) + 1);
+      if (slot >= c.cells.size() && !cells[from].empty()) c.cells.resize(s.slot_count);
       if (slot < c.cells.size()) c.cells[slot] = cells[from];
       if (styles[from].first) {
         c.cell_styles[slot] = std::move(styles[from].second);

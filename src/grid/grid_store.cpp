@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <new>
 
 namespace zel::internal {
 
@@ -88,9 +89,37 @@ const PropValue& DefaultProp(Prop p) {
   return kDefaults[static_cast<size_t>(p)];
 }
 
+// ---- CellArray ---------------------------------------------------------------------------
+void CellArray::resize(size_t n) {
+  if (n == size_) return;
+  if (n == 0) {
+    clear();
+    return;
+  }
+  void* fresh = std::calloc(n, sizeof(Cell));
+  if (!fresh) throw std::bad_alloc();
+  if (size_ > 0) std::memcpy(fresh, data_.get(), std::min(n, size_) * sizeof(Cell));
+  data_.reset(static_cast<Cell*>(fresh));
+  size_ = n;
+}
+
+void CellArray::CopyFrom(const CellArray& o) {
+  CellArray copy;
+  if (o.size_ > 0) {
+    void* fresh = std::malloc(o.size_ * sizeof(Cell));
+    if (!fresh) throw std::bad_alloc();
+    std::memcpy(fresh, o.data_.get(), o.size_ * sizeof(Cell));
+    copy.data_.reset(static_cast<Cell*>(fresh));
+    copy.size_ = o.size_;
+  }
+  swap(copy);
+}
+
 // ---- Column -----------------------------------------------------------------------------
 Cell& Column::Grow(uint32_t slot) {
-  if (slot >= cells.size()) cells.resize(static_cast<size_t>(slot) + 1);
+  // Grow geometrically: a column filled outside StoreValue (file loading) still grows in
+  // amortised constant time.
+  if (slot >= cells.size()) cells.resize(std::max<size_t>(static_cast<size_t>(slot) + 1, cells.size() * 2));
   return cells[slot];
 }
 
@@ -164,7 +193,7 @@ void Column::CompactArena() {
 }
 
 void Column::ClearAll() {
-  std::vector<Cell>().swap(cells);
+  cells.clear();
   std::vector<char>().swap(arena);
   arena_garbage = 0;
   data_cells = 0;
@@ -390,17 +419,20 @@ void GridState::Compact() {
     m.swap(fresh);
   };
   ForEachColumn([&](Column& c) {
-    std::vector<Cell> cells(std::min<size_t>(next, c.cells.size() > 0 ? next : 0));
+    uint32_t used = 0;  // one past the last non-empty cell in the new numbering
+    for (uint32_t s = 0; s < c.cells.size(); ++s) {
+      if (!c.cells[s].empty() && new_of[s] != std::numeric_limits<uint32_t>::max()) used = std::max(used, new_of[s] + 1);
+    }
+    CellArray cells;
+    cells.resize(used);
     for (uint32_t s = 0; s < c.cells.size(); ++s) {
       const uint32_t n = new_of[s];
       if (n == std::numeric_limits<uint32_t>::max()) {
         if (c.cells[s].rep() == Cell::kArena) c.arena_garbage += c.cells[s].arena_size();
         continue;
       }
-      cells[n] = c.cells[s];
+      if (n < used) cells[n] = c.cells[s];
     }
-    while (!cells.empty() && cells.back().empty()) cells.pop_back();
-    cells.shrink_to_fit();
     c.cells.swap(cells);
     if (c.arena_garbage > 0) c.CompactArena();
     remap_map(c.cell_styles);

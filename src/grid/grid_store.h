@@ -39,6 +39,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -91,6 +92,48 @@ class Cell {
 };
 static_assert(sizeof(Cell) == 16);
 
+// A zero-filled array of cells. New storage comes from calloc, so a column of a million cells
+// costs no filling pass: the system hands out zeroed pages as they are first written, and a
+// zero Cell is an empty cell.
+class CellArray {
+ public:
+  CellArray() = default;
+  CellArray(const CellArray& o) { CopyFrom(o); }
+  CellArray& operator=(const CellArray& o) {
+    if (this != &o) CopyFrom(o);
+    return *this;
+  }
+  CellArray(CellArray&& o) noexcept { swap(o); }
+  CellArray& operator=(CellArray&& o) noexcept {
+    swap(o);
+    return *this;
+  }
+
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  Cell& operator[](size_t i) { return data_.get()[i]; }
+  const Cell& operator[](size_t i) const { return data_.get()[i]; }
+  Cell* begin() { return data_.get(); }
+  Cell* end() { return data_.get() + size_; }
+  const Cell* begin() const { return data_.get(); }
+  const Cell* end() const { return data_.get() + size_; }
+  // Grows with empty cells or cuts to `n` cells (the storage is exact: callers size it once).
+  void resize(size_t n);
+  void clear() { *this = CellArray(); }
+  void swap(CellArray& o) noexcept {
+    std::swap(data_, o.data_);
+    std::swap(size_, o.size_);
+  }
+
+ private:
+  struct Free {
+    void operator()(Cell* p) const { std::free(p); }
+  };
+  void CopyFrom(const CellArray& o);
+  std::unique_ptr<Cell, Free> data_;
+  size_t size_ = 0;
+};
+
 // ---- Formats -----------------------------------------------------------------------------
 enum class Prop : uint8_t {
   kKind, kHAlign, kVAlign, kMaxLen, kCharCase, kCharSet, kMultiLine, kPassword,
@@ -132,7 +175,7 @@ const PropValue& DefaultProp(Prop p);
 
 // ---- Columns -----------------------------------------------------------------------------
 struct Column {
-  std::vector<Cell> cells;  // by slot
+  CellArray cells;          // by slot
   std::vector<char> arena;  // texts longer than Cell::kInlineMax
   size_t arena_garbage = 0;
   int64_t data_cells = 0;   // non-empty cells in data rows

@@ -746,13 +746,344 @@ class ZelSheet {
   // ---- Data string, Display, save parameters (src/exchange) ----
   // =====================================================================================
 
+  // The data string (grammar in exchange/data_string.h): every field is followed by "~,"
+  // (sp) and every row by "~I~" (SP_LF); there is no quoting. The piece after the last
+  // "~I~" is not a row.
+  std::string sp() const;
+  std::string SP_LF() const;
+
+  // Fills the sheet from a data string. Field k of a row goes to the column of definition
+  // number k, at ColX(k) wherever the user moved it, for k = 1 to the grid's MaxCols;
+  // converted by the column's cell type (floats: the leading numeric part; dates
+  // "yyyymmdd" shown "dd-mm-yyyy", an empty date leaves the cell untouched; masks applied;
+  // combos select the item with that code; other texts lose trailing blanks). Each written
+  // row's status is cleared; with bulColorSetting the field after the last column is the
+  // row's colour code (SetRowColor). Modes: replace (the default: the sheet is emptied
+  // first), append below the grid's DataRowCnt (bulAddData, or always while IsDataAdd is
+  // set, which also sets the caller's bulAddData), one row (lngRow not 0: the first row of
+  // the text goes to row lngRow, nothing else changes). Afterwards the spare rows follow
+  // the data, the first visible cell of row 1 is active, DblClickRow is 1, the column merge
+  // and the frozen rows are applied again.
+  // Returns false only for a blank text (in replace mode after emptying the sheet) and in
+  // the multi-row layout, whose reader is not built yet. Never throws: a failing step is
+  // skipped and the next one runs.
+  bool Display(const std::string& strValue, bool& bulAddData, bool bulColorSetting = false,
+               int32_t lngRow = 0);
+  bool Display(const std::string& strValue, bool&& bulAddData = false,
+               bool bulColorSetting = false, int32_t lngRow = 0);
+  // Display(strValue, false, false, lngRow): rewrites row lngRow from the text's first row.
+  bool DisplayRow(const std::string& strValue, int32_t lngRow);
+  // Splits a data string into strArray[column][row] with both indexes from 0 (index 0
+  // stays empty): lngMaxRows is the number of "~I~", lngMaxCols the number of "~," in the
+  // first row; a later row's surplus fields are dropped, its missing ones stay "". Returns
+  // false for a blank text (outputs untouched), else true. Never throws.
+  bool GetStringToArray(const std::string& strValue,
+                        std::vector<std::vector<std::string>>& strArray, int32_t& lngMaxCols,
+                        int32_t& lngMaxRows);
+
+  // Save parameters (grammar and worked example in src/exchange/save_params.cpp): the rows
+  // a screen sends to the server, as an info line (Info and "~I~"), a header line
+  // ("WorkingTag~,~," then each column's field name and "~,", then "~I~") and one line per
+  // chosen row in ascending order: the save tag ("A" added, "U" updated, "D" for a row
+  // marked "X", "" unchanged) and "~,", then CellText of each column 1..MaxCols (definition
+  // numbers) each followed by "~,", then "~I~". Changed rows are those whose status is
+  // exactly "A", "U" or "X", among rows 1 to DataRowCnt. None of these members changes the
+  // sheet, shows a message or throws: a cell that cannot be read leaves its field empty.
+
+  // The info line and the header line. In the multi-row layout the names are those of the
+  // field records 1..GetMaxCols.
+  std::string GetDataHeaders();
+  // Both header lines and a line per changed row; "" when no row is changed. In the
+  // multi-row layout: GetData_Multi.
+  std::string GetData();
+  // Multi-row layout: a line per changed record (status of the record's first grid row),
+  // fields 1..GetMaxCols read at the record's first row; "" when none is changed.
+  std::string GetData_Multi();
+  // Every row 1..DataRowCnt, unchanged rows with the empty tag, after both header lines; with
+  // IsDataOnly only the values (no info, header, tag). "" when DataRowCnt is 0. In the
+  // multi-row layout: GetDataAll_Multi.
+  std::string GetDataAll(bool IsDataOnly = false);
+  // Multi-row layout: both header lines and a line per record of rows 1..DataRowCnt (fields
+  // 1..GetMaxCols, as GetData_Multi), unchanged records with the empty tag.
+  std::string GetDataAll_Multi();
+  // The rows whose CellText in definition column lngCheckCol is exactly "1", or with -1 the
+  // rows selected by their row headers. Lines carry the row number after the tag. Both
+  // header lines are always there (alone when no row is chosen); with IsDataOnly only the
+  // values ("" when no row is chosen).
+  std::string GetDataSelected(int32_t lngCheckCol = -1, bool IsDataOnly = false);
+  // Both header lines and the line of row lngRow (-1: the active row) with its row number.
+  std::string GetDataActiveRow(int32_t lngRow = -1);
+  // Multi-row layout: both header lines and the line of the record holding row lngRow (-1:
+  // the active row), read at its first row, with fields 1..MaxCols of the grid.
+  std::string GetDataActiveRow_Multi(int32_t lngRow = -1);
+  // Per changed row: "'" tag "', " then each value quoted the same way, floats (EnFloat
+  // columns) bare; values separated by ", " and the line ended by "~I~" (no header; quotes
+  // inside values are not doubled). "" when no row is changed.
+  std::string GetDataCommon();
+
+  // The parameter buffer: a text the host builds value by value (empty at creation).
+  // AddParamHeaders starts it with strAddHeaders, or with GetDataHeaders when that is
+  // empty; AddParam appends CellText(lngCol, lngRow) and "~,"; AddParamString appends the
+  // value as text and "~,"; AddParamNewLine appends "~I~"; GetParams reads it.
+  void AddParamHeaders(const std::string& strAddHeaders = "");
+  void AddParam(int32_t lngCol, int32_t lngRow);
+  void AddParamString(const std::string& strValue);
+  void AddParamString(double value);  // as its shortest decimal text ("12.5", "3")
+  void AddParamNewLine();
+  std::string GetParams() const { return exchange_.params; }
+
   // =====================================================================================
   // ---- Row status, cell values, row operations (src/editing) ----
   // =====================================================================================
 
+  // Spare rows: keeps empty "A" rows below the data. lngNewCnt other than -1 becomes the
+  // spare-row count; -1 keeps it (20 when never set). MaxRows becomes the grid's
+  // DataRowCnt plus the count and every row after the data gets the status "A". In the
+  // multi-row layout the record formatter does it instead (AddRecordsToSheet(lngNewCnt)).
+  // Grid errors reach the caller.
+  void AddRowsToSheet(int32_t lngNewCnt = -1);
+  // The spare-row count as set: -1 until AddRowsToSheet first ran or was given one.
+  int32_t AddRowCnt() const { return editing_.spare_rows; }
+  // Colours the background of row lngRow: intColorType -1 white, 1 red (&HF81C1C),
+  // 2 (&HF86C64), 3 (&HF8B2B2); 0 does nothing at all; another code leaves the colour. The
+  // grid's Col and Row are put back. Grid errors reach the caller.
+  void SetRowColor(int32_t lngRow, int16_t intColorType);
+  // Writes strValue through CellText into definition column lngCol of rows lngRow1 to
+  // lngRow2; with lngColCheck other than -1 only into the rows whose CellText in column
+  // lngColCheck is "1". A row whose read or write fails is skipped. Never throws.
+  void SetFillCol(int32_t lngCol, int32_t lngRow1, int32_t lngRow2, const std::string& strValue,
+                  int32_t lngColCheck = -1);
+
+  // ---- Row status (the row header text of each row) ----
+  // The status of a row is the text of its row header cell (column 0): "A" added, "U"
+  // updated, "X" marked for deletion, "" (or anything else) unchanged. A changed row has a
+  // status of exactly "A", "U" or "X". In the multi-row layout the status sits on the
+  // record's first grid row.
+
+  // The save tag of `row`: "A" for "A", "U" for "U", "D" for "X", "" for anything else; the
+  // status is trimmed first. Grid errors (a row outside the grid) reach the caller.
+  std::string GetWorkingTag(int32_t row) const;
+  // Number of changed rows among rows 1 to the sheet's DataRowCnt (which counts a spare row
+  // being typed into); the status is compared as read, so " A" is not counted. A row that
+  // cannot be read is not counted. Never throws.
+  int32_t GetChangeCount() const;
+  // Number of changed rows among rows 1 to the grid's DataRowCnt, statuses trimmed first.
+  // lngNewRow is accepted and not used. A row that cannot be read is not counted. Never
+  // throws.
+  int32_t ChangedCount(int32_t lngNewRow = 20) const;
+  // When ChangedCount() is above 0, asks "데이터가 변경되었습니다." LF "저장하겠습니까?" in a
+  // Yes/No box titled "Message" and returns true for Yes. Otherwise returns false without
+  // asking.
+  bool IsChangedSave();
+  // Marks every row 1 to the grid's DataRowCnt "A" (whatever it was, "X" included), so that
+  // the whole sheet saves as new rows. Does nothing on a display-only sheet (IsDataDisplay).
+  // Grid errors reach the caller.
+  void SetSaveAs();
+  // Data add mode: every Display appends below the existing rows. Writing also sets the
+  // check mark of the context menu's data-add entry.
+  bool IsDataAdd() const { return editing_.is_data_add; }
+  void IsDataAdd(bool on);
+  // A flag of the settings loader (cleared after loading); nothing here reads it.
+  bool IsFileLoad() const { return settings_.is_file_load; }
+  void IsFileLoad(bool on) { settings_.is_file_load = on; }
+  // Sorts the rows below the frozen rows up to the grid's DataRowCnt, whole rows, by every
+  // column whose declared cell type is EnText, ascending, the keys in the columns' order
+  // from left to right (keys an earlier sort set beyond these stay in force). startRow is
+  // accepted and not used. Does nothing without a text column or without rows below the
+  // frozen ones. Grid errors reach the caller.
+  void DataAddSort(int32_t startRow = 0);
+  // Clears every status and removes adjacent duplicate rows below the frozen rows (two rows
+  // whose GetRowJoin(row, "|") texts are equal; the first row is compared with the row above
+  // it, the header row for row 1), then sets MaxRows to the grid's DataRowCnt. The result is
+  // that of walking the rows bottom-up and deleting row i up to MaxCols times while it
+  // equals row i - 1, computed in one pass over the rows. Grid errors reach the caller.
+  void DataAddRemoveRow();
+  // The shown texts of grid columns 1 to MaxCols of lngRow, each followed by sp (an empty
+  // cell gives "" and sp). Grid errors reach the caller.
+  std::string GetRowJoin(int32_t lngRow, const std::string& sp) const;
+  // Makes the first column that is not hidden (0 when all are) of row 1 the active cell.
+  // Grid errors reach the caller.
+  void ActiveCellTop();
+
+  // The row marks of the row header menu: each writes its status into the row header of
+  // every row 1 to the grid's DataRowCnt whose row header is selected, whatever the status
+  // was, with redraw off, and sets ChangeMade. New "A", update "U", delete "X", cancel ""
+  // (the mark is removed). The new, delete and cancel marks skip a row that fails; the
+  // update mark stops at it and lets the grid error reach the caller.
+  void mnuNew_Click();
+  void mnuUpdate_Click();
+  void mnuDelete_Click();
+  void mnuCancel_Click();
+  // The data-add menu entry: flips its check mark and takes the new state into IsDataAdd.
+  void mnuDataAdd_Click();
+
+  // Change tracking, for the sheet's grid event handlers (and hosts that feed edits): the
+  // one rule every tracked edit follows. When IsNoRowHeaderChange is false and the status of
+  // `statusRow` is none of "A", "U" or "X", writes "U" and returns true; otherwise changes
+  // nothing and returns false. Never throws (a row that cannot be read or written is left).
+  bool TrackRowEdit(int32_t statusRow);
+  // A committed cell change at (col, row): EditCol, EditRow = col, row; the row-pending flag
+  // is cleared; then TrackRowEdit(statusRow) (the record's first row in the multi-row
+  // layout, else `row`). Never throws.
+  void TrackCellChange(int32_t col, int32_t row, int32_t statusRow);
+  // A typed character in the active cell (col, row): when the status of `statusRow` is "A"
+  // and EditRow lies below the grid's DataRowCnt, the user is typing into a spare row: the
+  // row-pending flag is set (DataRowCnt then counts that row) and the status stays.
+  // Otherwise TrackRowEdit(statusRow), and when it wrote "U", EditCol, EditRow = col, row.
+  // Never throws.
+  void TrackTypedEdit(int32_t col, int32_t row, int32_t statusRow);
+
+  // ---- Cell values (col is a definition number, row a grid row) ----
+  // Texts outside the sheet: dates "yyyymmdd", year-months "yyyymm", check boxes "1"/"0",
+  // combos their code, masks without their literals, floats plain decimal text. On the
+  // grid: dates "dd-mm-yyyy", year-months "mm-yyyy", combos the item text (caption, 50
+  // blanks, code), masks with their literals. The column's declared cell type, maximum
+  // length (the combo code length) and mask decide; in the multi-row layout they come from
+  // the field record `col`.
+
+  // The text of (ColX(col), row) in its outside form, trimmed. A column that is not declared
+  // (col 0 or less, or beyond the model) gives the grid text trimmed. "" when the cell
+  // cannot be read. Never throws.
+  std::string CellText(int32_t col, int32_t row);
+  // Writes `value` converted to the grid form: a combo selects the item whose code is value
+  // (SetItemToComboBox; no match leaves the selection), a check box "1" only for "1" else
+  // "0", a mask formats value with the column's mask, a date "yyyymmdd" or "yyyy-mm-dd"
+  // becomes "dd-mm-yyyy" ("" empties the cell), a year-month "mm-yyyy"; other types take
+  // value as it is. The row status is not touched. Never throws: a failing write is skipped.
+  void CellText(int32_t col, int32_t row, const std::string& value);
+  // The grid's plain value of (ColX(col), row) read as a number (leading numeric part; 0
+  // when empty or unreadable) / written as the cell's value. The grid's Col and Row are put
+  // back. Never throws.
+  double CellValue(int32_t col, int32_t row);
+  void CellValue(int32_t col, int32_t row, double value);
+  // A check column's "1" (ticked) or "0"; "" for a column of another type. In the multi-row
+  // layout the same as CellText. Lets errors reach the caller (SubscriptError for a column
+  // outside the model, GridError for a bad cell).
+  std::string CellCheck(int32_t col, int32_t row);
+  // Ticks a check column's cell for "1" and clears it ("0") for anything else; other columns
+  // are left alone (multi-row layout: as CellText). The write is the sheet's own, not a user
+  // edit: the query-display flag is set meanwhile, so no status changes. Never throws.
+  void CellCheck(int32_t col, int32_t row, const std::string& value);
+  // The caption of a combo cell (its item text without the code, trimmed); "" for a column
+  // of another type or a cell that cannot be read. Never throws.
+  std::string CellComboCaption(int32_t col, int32_t row);
+  // Selects, in the combo cell at grid column lngCol (a grid column, not a definition
+  // number) and row lngRow, the item whose code is strItem: the code of an item is the last
+  // intCodeSize characters of its trimmed text (0: the length of strItem trimmed). A blank
+  // strItem selects item 0 when its code part is blank (an empty first item) or when
+  // blnDefault is set. No match, or an empty list, changes nothing. Leaves the grid's Col
+  // and Row at the cell. Never throws.
+  void SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::string& strItem,
+                         int16_t intCodeSize, bool blnDefault = false);
+  // Builds or extends the combo list of definition column lngCol (grid column ColX(lngCol);
+  // -1 all) in row lngRow (0 or -1: all rows). strItems holds the items, each caption "~,"
+  // code TAB; every "~," becomes 50 blanks. blnClearList starts from an empty list (lngRow
+  // 0: the whole column's lists are cleared), else the items are added to the present list.
+  // intDefault 1 puts 50 blanks and a TAB before the items: an empty first item. The cells
+  // become non-editable combo boxes and the column header's maximum length 0. Works only
+  // when the sheet formats cells on definition, IsClearHeaderInfo is set or IsFlg is true;
+  // otherwise the list is left alone. Stops quietly at a failing step; never throws.
+  void InitCombo(const std::string& strItems, int16_t intDefault = 0, bool blnClearList = true,
+                 int32_t lngCol = -1, int32_t lngRow = -1, bool IsFlg = false);
+  // InitCombo from a data string: a row of one field gives the item field 1; a row of more
+  // gives field 1, 50 blanks and field 2 (caption and code). A blank text does nothing.
+  // Never throws.
+  void InitComboStringArray(const std::string& strStringArray, int16_t intDefault = 0,
+                            bool blnClearList = true, int32_t lngCol = -1,
+                            int32_t lngRow = -1);
+  // strExpression formatted by strFormat as the platform's expression formatter does
+  // (numbers, dates, named and text formats; see text/number.h). FirstDayOfWeek (1 Sunday
+  // .. 7 Saturday; 0 Sunday) and FirstWeekOfYear (1 the week of 1 January, 2 the first week
+  // of four days, 3 the first full week; 0 as 1) drive week numbers.
+  std::string GetFormat(const std::string& strExpression, const std::string& strFormat,
+                        int32_t FirstDayOfWeek = 0, int32_t FirstWeekOfYear = 0) const;
+  // The date input check the leave-cell handler runs on grid cell (col, row) of a column
+  // declared EnDate or EnDateYearMonth (`cellType`; any other type passes). Unless col is
+  // EditCol (the cell was edited since the last check) it passes without looking. Otherwise
+  // it repairs what the user typed ("240105", "1/5", "7", "2024.1.5", "99-1-1", "2024/3" in
+  // a year-month column) into "dd-mm-yyyy" or "mm-yyyy", today being ServerDate or the
+  // platform's date, writes it back, sets EditCol to 0 and returns true; an empty cell
+  // passes unchanged. Returns false, writing nothing, for what is no real date (too long,
+  // too many parts, month 13, 30 February). Never shows a message and never throws.
+  bool CheckDateInput(int32_t col, int32_t row, int16_t cellType);
+
   // =====================================================================================
   // ---- Save check, save results, message table (src/validation) ----
   // =====================================================================================
+  // A save runs in three steps: fnCheckNotNull before the pending rows are collected
+  // (GetData), the server's save, and MessageCheckSave or MessageCheckSaveSheet with the
+  // server's answer, a save results string (grammar in validation/results_string.h). The
+  // answer settles each pending row on its own: saved rows lose their status and take the
+  // returned values, saved deletions leave the grid, failed rows turn red and go into the
+  // error list (ErrorMsg), and one message box says how many failed. What a row became
+  // stays when a later row fails.
+
+  // Checks that every required column (access code containing "NON") of every pending row
+  // (status "A", "U" or "X", rows 1 to DataRowCnt, top-down, columns in definition order)
+  // holds a value: CellText trimmed not "", and not "0" in an EnFloat column. At the first
+  // gap it makes that cell active, shows "'" + title + "' " + message table entry 2
+  // (information icon), makes the cell active again and returns false. A step that fails
+  // (a cell that cannot be read) is passed over; never throws.
+  bool fnCheckNotNull();
+
+  // Applies a save results string whose rows pair one by one with the taken sheet rows
+  // (no final "~I~"; a bottom-up walk pairs the last taken row with the last result row).
+  //   save mode (strMode "Save"): rows with status "A", "U" or "X" are taken; a saved row's
+  //     status becomes "";
+  //   check mode (anything else): every "U" status walked is cleared, and the rows whose
+  //     CellText(lngCheckCol) reads 1 are taken; a saved row's tick becomes "0".
+  // A saved "A"/"U" row (any saved row when lngCheckCol > 0, the default 65535 included)
+  // takes every returned field into the column of that field name (FieldNo) and turns from
+  // red to black; otherwise a saved "X" row is deleted and MaxRows lowered by 1. A failed
+  // row turns red and its line (row "~, " message "~," code "~,~I~") goes in front of
+  // ErrorMsg. Failures then give one box (entry 1, "@1" = ErrorCount, title
+  // "[MessageCheckSave]") and false. A blank strResults returns false and changes nothing.
+  // A fault in the walk (a missing result row, a failed row without a message field)
+  // shows its text in a critical box titled "[MessageCheckSave]" and ends the walk; the
+  // summary follows as after a normal walk. Never throws.
+  // lngCheckCol is used by its leading number ("3" and "3abc" -> 3; none -> 0).
+  bool MessageCheckSave(const std::string& strResults, const std::string& lngCheckCol = "65535",
+                        const std::string& strMode = "", bool isTop = false);
+  bool MessageCheckSave(const std::string& strResults, int32_t lngCheckCol,
+                        const std::string& strMode = "", bool isTop = false);
+
+  // Applies a save results string that ends in "~I~" (the piece after the last one is not
+  // a row), walking the sheet bottom-up: saved rows get status "" (multi-row layout: their
+  // record number), saved "A"/"U" rows take up to five returned keys and turn black, saved
+  // "X" rows leave the grid (MaxRows lowered by 1, by H records rows in the multi-row
+  // layout), failed rows turn red and their line (number "~," " ◇ " message
+  // " ◆ 자료를 확인하십시오." "~,~I~") goes in front of ErrorMsg. Each key write-back is a
+  // triple (lngNewKeyN: field index in the result row; lngNewKeyColN, then lngOldKeyColN:
+  // definition numbers of the columns that receive it, 0 or less for none). Failed rows give
+  // one box (entry 1, "@1" = ErrorCount, title "[MessageCheckSaveSheet]") and false; a clean
+  // application clears ChangeMade and returns true. An empty strResults returns false.
+  // A fault in the single-row walk (a key index beyond the result row, too few result rows)
+  // shows its text in a critical box titled "[SetSaveResultsSheetArray]" and ends the walk
+  // with the rows counted so far; in the multi-row layout a failing step is passed over.
+  // Never throws.
+  bool MessageCheckSaveSheet(const std::string& strResults, int32_t lngNewKey1 = 0,
+                             int32_t lngOldKeyCol1 = 0, int32_t lngNewKeyCol1 = 0,
+                             int32_t lngNewKey2 = 0, int32_t lngOldKeyCol2 = 0,
+                             int32_t lngNewKeyCol2 = 0, int32_t lngNewKey3 = 0,
+                             int32_t lngOldKeyCol3 = 0, int32_t lngNewKeyCol3 = 0,
+                             int32_t lngNewKey4 = 0, int32_t lngOldKeyCol4 = 0,
+                             int32_t lngNewKeyCol4 = 0, int32_t lngNewKey5 = 0,
+                             int32_t lngOldKeyCol5 = 0, int32_t lngNewKeyCol5 = 0);
+
+  // Failed rows of the last result application (0 after a clean one).
+  int32_t ErrorCount() const { return validation_.error_count; }
+  // The error list of the last result application: one line per failed row, newest first.
+  std::string ErrorMsg() const { return validation_.error_msg; }
+  // Shows ErrorMsg as it is (separators included) in a box with only OK, no icon and the
+  // default title.
+  void ErrorMsgShow();
+  // The "Error List" context menu entry (mnuErrorLogShow): hands ErrorMsg to the companion
+  // tools' error list. A missing or failing tools service is passed over: nothing is shown.
+  void ErrorLogShow();
+
+  // Definition number of the first column (multi-row layout: field record) whose field name,
+  // trimmed, equals strFieldName trimmed (case-sensitive), among 1 to MaxCols; -1 when none.
+  int32_t FieldNo(const std::string& strFieldName) const;
 
   // =====================================================================================
   // ---- Settings, colours and fonts (src/settings) ----
@@ -836,7 +1167,26 @@ class ZelSheet {
     std::string string_param;         // stored "StringParam", trimmed
     std::string date_separator = "-"; // fixed at creation
     bool is_multi = false;            // stored "IsMulti": definition lists are multi-row
+    std::string params;               // the parameter buffer (AddParam..., GetParams)
   };
+  // Display's writing step: rows firstRow..lastRow from the data string's rows in order.
+  void WriteDataRows(std::string_view data, int64_t firstRow, int64_t lastRow,
+                     bool colorSetting);
+  // Applies the column merge again after the rows changed (Display and the query displays).
+  void ReapplyColumnMerge();
+  // Save parameter assembly (src/exchange/save_params.cpp).
+  enum class SaveLineForm : uint8_t { kTag, kTagAndRow, kDataOnly, kQuoted };
+  // Which rows a save text takes, given the row and its status as stored.
+  using SaveRowFilter = std::function<bool(int32_t row, std::string_view status)>;
+  // Appends a line of `form` for each row of firstRow..lastRow that `take` accepts, in
+  // ascending order (plain layout); returns the number of lines.
+  int32_t AppendSaveLines(std::string& out, int32_t firstRow, int32_t lastRow,
+                          SaveLineForm form, const SaveRowFilter& take);
+  std::string SaveHeaderLine() const;                 // "WorkingTag~,~,names~,~I~"
+  std::string SafeCellText(int32_t defCol, int32_t row) noexcept;  // "" when unreadable
+  std::string RecordStatus(int32_t row) const;        // row header text, "" when unreadable
+  void AppendRecordLine(std::string& out, int32_t row, std::string_view tag,
+                        int32_t fieldCount);
 
   // ---- State of the editing (src/editing) ----
   struct EditingState {
@@ -849,7 +1199,23 @@ class ZelSheet {
     int32_t spare_rows = -1;   // empty rows kept below the data; -1 not set yet (20)
     bool is_data_add = false;  // every Display appends
     std::string server_date;   // the server's date ("yyyymmdd"), when the host gave it
+    // Set while the sheet itself writes cells (DisplayQuerySheet, the CellCheck setter): the
+    // key and button-click handlers then track no edit.
+    bool query_display = false;
   };
+  // What a cell conversion needs to know of a declared column (or field record): its cell
+  // type, maximum length (the combo code length) and mask. The mask points into the model.
+  struct DeclaredCell {
+    int32_t cell_type = 0;
+    int16_t max_length = 0;
+    const std::string* mask = nullptr;
+  };
+  // The declaration behind definition number (or field) `col`; nullopt when there is none.
+  std::optional<DeclaredCell> FindDeclaredCell(int32_t col) const;
+  // Writes `status` into the row header of every selected row 1..DataRowCnt (the marks).
+  void MarkSelectedRows(const std::string& status, bool skipFailingRows);
+  // Today as "yyyymmdd": ServerDate when the host gave one, else the platform's date.
+  std::string TodayForDateInput();
 
   // ---- State of the save validation (src/validation) ----
   struct ValidationState {
@@ -857,6 +1223,19 @@ class ZelSheet {
     int32_t error_count = 0;
     std::string error_msg;
   };
+  // One key write-back of MessageCheckSaveSheet: result field `key_index` goes to the
+  // columns (definition numbers) new_key_col, then old_key_col; 0 or less = no column.
+  struct KeyWriteBack {
+    int32_t key_index = 0;
+    int32_t old_key_col = 0;
+    int32_t new_key_col = 0;
+  };
+  // The row work behind MessageCheckSaveSheet (src/validation/save_results*.cpp): settles
+  // the pending rows (records) bottom-up and returns the number that failed.
+  int32_t SetSaveResultsSheetArray(const std::string& strResults,
+                                   const std::vector<KeyWriteBack>& keys);
+  int32_t SetSaveResultsSheetArrayMulti(const std::string& strResults,
+                                        const std::vector<KeyWriteBack>& keys);
 
   // ---- State of the settings, colours and fonts (src/settings) ----
   struct SettingsState {

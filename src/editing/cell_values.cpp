@@ -1,0 +1,201 @@
+// Typed access to cells: CellText, CellValue, CellCheck and CellComboCaption convert between
+// the text a cell shows and the text the server and the host exchange (see
+// editing/cell_text.h for the two forms of each cell type).
+//
+// These members address a column by its definition number and find it at ColX(col), so the
+// host's code keeps working however the user arranged the columns. The declared cell type
+// decides the conversion; in the multi-row layout the field record does.
+#include <exception>
+
+#include "editing/cell_text.h"
+#include "exchange/data_string.h"
+#include "text/number.h"
+#include "text/strings.h"
+#include "zelsheet/zel_sheet.h"
+
+namespace zel {
+
+namespace {
+
+// Reads the grid's plain value of one cell and puts the grid's current cell back, so that
+// a host loop that set Col and Row for its own use is not disturbed by a value read.
+std::string ReadCellValue(Grid& grid, int32_t col, int32_t row) {
+  const int32_t keepCol = grid.Col();
+  const int32_t keepRow = grid.Row();
+  std::string value;
+  try {
+    grid.Col(col);
+    grid.Row(row);
+    value = grid.Value();
+  } catch (const std::exception&) {
+    value.clear();
+  }
+  grid.Col(keepCol);
+  grid.Row(keepRow);
+  return value;
+}
+
+// Sets a flag for the lifetime of the scope and gives it back its former value, so that a
+// writer nested inside another (a CellCheck inside a query display) leaves the outer one's
+// flag standing.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = before_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool before_;
+};
+
+}  // namespace
+
+std::optional<ZelSheet::DeclaredCell> ZelSheet::FindDeclaredCell(int32_t col) const {
+  if (flags_.is_multi_sheet) {
+    if (!columns_.HasField(col)) return std::nullopt;
+    const FieldRecord& field = columns_.Field(col);
+    return DeclaredCell{field.cell_type, field.max_length, &field.mask};
+  }
+  if (col <= 0 || columns_.counter == 0 || !columns_.HasDef(col)) return std::nullopt;
+  const ColumnDef& def = columns_.Def(col);
+  return DeclaredCell{def.cell_type, def.max_length, &def.mask};
+}
+
+std::string ZelSheet::CellText(int32_t col, int32_t row) {
+  int32_t gridCol = 0;
+  std::string shown;
+  try {
+    gridCol = ColX(col);
+    grid_.GetText(gridCol, row, shown);
+  } catch (const std::exception&) {
+    return {};
+  }
+  const std::optional<DeclaredCell> decl = FindDeclaredCell(col);
+  if (!decl) return text::Trim(shown);
+
+  std::string out;
+  switch (decl->cell_type) {
+    case EnFloat: {
+      // The plain value, not the shown text: the grid shows separators and fixed decimals.
+      const std::string value = ReadCellValue(grid_, gridCol, row);
+      out = text::NumberToText(text::Val(value.empty() ? std::string_view("0") : value));
+      break;
+    }
+    case EnCombo:
+      out = internal::ComboItemCode(shown, decl->max_length);
+      break;
+    case EnCheck:
+      out = shown == "1" ? "1" : "0";
+      break;
+    case EnMask:
+      out = internal::UnmaskText(shown, *decl->mask);
+      break;
+    case EnDate:
+      out = internal::DateFromGrid(shown);
+      break;
+    case EnDateYearMonth:
+      out = internal::YearMonthFromGrid(shown);
+      break;
+    default:
+      out = std::move(shown);
+  }
+  return text::Trim(out);
+}
+
+void ZelSheet::CellText(int32_t col, int32_t row, const std::string& value) {
+  try {
+    const int32_t gridCol = ColX(col);
+    const std::optional<DeclaredCell> decl = FindDeclaredCell(col);
+    std::string out;
+    switch (decl ? decl->cell_type : 0) {
+      case EnCombo:
+        // A combo cell is never written as text: the item with that code is selected.
+        SetItemToComboBox(gridCol, row, value, decl->max_length, false);
+        return;
+      case EnCheck:
+        out = value == "1" ? "1" : "0";
+        break;
+      case EnMask:
+        internal::FormatMask(value, *decl->mask, out);
+        break;
+      case EnDate:
+        // Unlike Display, an empty date empties the cell: the host asked for "no date".
+        internal::DateFieldToGrid(value, out);
+        break;
+      case EnDateYearMonth:
+        internal::YearMonthFieldToGrid(value, out);
+        break;
+      default:
+        out = value;
+    }
+    grid_.SetText(gridCol, row, out);
+  } catch (const std::exception&) {
+    // A cell that cannot be written keeps what it had.
+  }
+}
+
+double ZelSheet::CellValue(int32_t col, int32_t row) {
+  try {
+    return text::Val(ReadCellValue(grid_, ColX(col), row));
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
+void ZelSheet::CellValue(int32_t col, int32_t row, double value) {
+  const int32_t keepCol = grid_.Col();
+  const int32_t keepRow = grid_.Row();
+  try {
+    grid_.Col(ColX(col));
+    grid_.Row(row);
+    grid_.Value(text::NumberToText(value));
+  } catch (const std::exception&) {
+    // Left as it was.
+  }
+  grid_.Col(keepCol);
+  grid_.Row(keepRow);
+}
+
+std::string ZelSheet::CellCheck(int32_t col, int32_t row) {
+  if (flags_.is_multi_sheet) return CellText(col, row);
+  if (columns_.Def(col).cell_type != EnCheck) return {};
+  std::string shown;
+  grid_.GetText(ColX(col), row, shown);
+  return shown == "1" ? "1" : "0";
+}
+
+void ZelSheet::CellCheck(int32_t col, int32_t row, const std::string& value) {
+  // The tick is the program's, not the user's: the handlers must not mark the row.
+  FlagScope sheetWriting(editing_.query_display);
+  if (flags_.is_multi_sheet) {
+    CellText(col, row, value);
+    return;
+  }
+  try {
+    if (columns_.Def(col).cell_type != EnCheck) return;
+    grid_.SetText(ColX(col), row, value == "1" ? "1" : "0");
+  } catch (const std::exception&) {
+    // A cell that cannot be written keeps what it had.
+  }
+}
+
+std::string ZelSheet::CellComboCaption(int32_t col, int32_t row) {
+  const std::optional<DeclaredCell> decl = FindDeclaredCell(col);
+  if (!decl || decl->cell_type != EnCombo) return {};
+  std::string shown;
+  try {
+    grid_.GetText(ColX(col), row, shown);
+  } catch (const std::exception&) {
+    return {};
+  }
+  return text::Trim(internal::ComboItemCaption(shown, decl->max_length));
+}
+
+std::string ZelSheet::GetFormat(const std::string& strExpression, const std::string& strFormat,
+                                int32_t FirstDayOfWeek, int32_t FirstWeekOfYear) const {
+  return text::Format(strExpression, strFormat, FirstDayOfWeek, FirstWeekOfYear);
+}
+
+}  // namespace zel

@@ -1,0 +1,165 @@
+// Combo lists: how a column's list is built from text, and how an item is chosen by its code.
+//
+// A list is one text in which every item ends with a TAB. An item text is the caption, 50
+// blanks and the code, so the code sits outside the visible width and the drop-down shows
+// captions only:
+//
+//   "Seoul" + 50 blanks + "01" TAB "Busan" + 50 blanks + "02" TAB
+//
+// The code of an item is its last n characters, n being the column's code length (its
+// declared maximum length); with no code length it is the part after the last blank.
+// Screens pass items as "caption~,code" TAB (InitCombo) or as a data string of code lists
+// (InitComboStringArray).
+#include <exception>
+
+#include "exchange/data_string.h"
+#include "text/strings.h"
+#include "zelsheet/zel_sheet.h"
+
+namespace zel {
+
+namespace {
+
+constexpr int32_t kCodeGap = 50;  // blanks between an item's caption and its code
+
+// Calls `visit(index, item)` for each TAB-ended item of `list` (a last piece without a TAB
+// is an item too, as the grid counts it) until `visit` returns true. Returns the index at
+// which it stopped, or -1.
+template <class Visit>
+int32_t FindItem(std::string_view list, Visit visit) {
+  int32_t index = 0;
+  size_t start = 0;
+  while (start < list.size()) {
+    size_t tab = list.find('\t', start);
+    if (tab == std::string_view::npos) tab = list.size();
+    if (visit(list.substr(start, tab - start))) return index;
+    ++index;
+    start = tab + 1;
+  }
+  return -1;
+}
+
+// The code part of an item as the selection compares it: the last `codeSize` characters of
+// the trimmed item text, trimmed.
+std::string_view ItemCode(std::string_view item, int32_t codeSize) {
+  return text::TrimView(text::RightView(text::TrimView(item), codeSize));
+}
+
+}  // namespace
+
+void ZelSheet::SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::string& strItem,
+                                 int16_t intCodeSize, bool blnDefault) {
+  try {
+    grid_.Col(lngCol);
+    grid_.Row(lngRow);
+    const std::string list = grid_.TypeComboBoxList();
+    if (list.empty()) return;  // no items
+
+    const std::string_view wanted = text::TrimView(strItem);
+    int32_t codeSize = intCodeSize > 0 ? intCodeSize : 0;
+    std::string_view key;
+    if (codeSize > 0) {
+      key = text::TrimView(text::RightView(wanted, codeSize));
+    } else {
+      key = wanted;
+      codeSize = text::Len(key);
+    }
+
+    int32_t chosen = -1;
+    if (wanted.empty()) {
+      // No code: the first item is chosen when it is the empty item, or when asked to.
+      FindItem(list, [&](std::string_view item) {
+        if (ItemCode(item, codeSize).empty() || blnDefault) chosen = 0;
+        return true;
+      });
+    } else {
+      chosen = FindItem(list, [&](std::string_view item) { return ItemCode(item, codeSize) == key; });
+    }
+    if (chosen < 0) return;  // no match: the selection stays as it was
+
+    if (lngCol >= 0 && lngRow >= 0) {
+      // One cell: write the item text itself; the grid checks it against the list.
+      std::string_view item;
+      int32_t seen = 0;
+      FindItem(list, [&](std::string_view it) {
+        if (seen++ != chosen) return false;
+        item = it;
+        return true;
+      });
+      grid_.SetText(lngCol, lngRow, item);
+    } else {
+      grid_.TypeComboBoxCurSel(chosen);
+    }
+  } catch (const std::exception&) {
+    // A cell without a list or outside the grid keeps its selection.
+  }
+}
+
+void ZelSheet::InitCombo(const std::string& strItems, int16_t intDefault, bool blnClearList,
+                         int32_t lngCol, int32_t lngRow, bool IsFlg) {
+  // Lists are built when the sheet formats its cells itself; a sheet restored from a stored
+  // layout already carries its lists.
+  // TODO(settings): run sbSetSheetInfo here once the settings restore provides it.
+  if (!settings_.format_on_define && !flags_.is_clear_header_info && !IsFlg) return;
+  try {
+    const int32_t gridCol = ColX(lngCol);
+    const int32_t gridRow = lngRow == 0 ? -1 : lngRow;
+    std::string current;
+    grid_.Col(gridCol);
+    if (blnClearList) {
+      if (lngRow != 0) {
+        grid_.Row(lngRow);
+        grid_.TypeComboBoxList("");
+      } else {
+        grid_.Row(-1);
+        grid_.Action(kActionComboClear);
+      }
+    } else {
+      grid_.Row(gridRow);
+      current = grid_.TypeComboBoxList();
+    }
+
+    const std::string items = text::Trim(text::Replace(strItems, "~,", text::Space(kCodeGap)));
+    std::string list;
+    if (intDefault == 1) {
+      // The empty first item: 50 blanks, so that a blank code selects it.
+      list = current + text::Space(kCodeGap) + "\t" + items;
+    } else if (text::TrimView(current).empty()) {
+      list = items;
+    } else {
+      list = current + items;
+    }
+    fnSSSetTypeComboBox(false, list, gridCol, gridRow);
+    grid_.Col(gridCol);
+    grid_.Row(0);
+    grid_.TypeMaxEditLen(0);
+  } catch (const std::exception&) {
+    // Stops at the failing step; what was done before it stays.
+  }
+}
+
+void ZelSheet::InitComboStringArray(const std::string& strStringArray, int16_t intDefault,
+                                    bool blnClearList, int32_t lngCol, int32_t lngRow) {
+  if (text::TrimView(strStringArray).empty()) return;
+  std::string items;
+  try {
+    const internal::StringTable table = internal::SplitToTable(strStringArray);
+    // Rows of one field are captions alone; with two or more, field 1 is the caption and
+    // field 2 the code. A first row without any field gives no items.
+    if (table.max_cols >= 1) {
+      for (int32_t r = 1; r <= table.max_rows; ++r) {
+        items += table.cells[1][static_cast<size_t>(r)];
+        if (table.max_cols >= 2) {
+          items += text::Space(kCodeGap);
+          items += table.cells[2][static_cast<size_t>(r)];
+        }
+        items += '\t';
+      }
+    }
+  } catch (const std::exception&) {
+    // The items read so far are used.
+  }
+  InitCombo(items, intDefault, blnClearList, lngCol, lngRow, true);
+}
+
+}  // namespace zel

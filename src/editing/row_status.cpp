@@ -1,0 +1,130 @@
+// Row status and change tracking.
+//
+// Every data row carries a one-letter status in its row header cell (column 0) that says
+// what saving must do with it:
+//
+//   ""  unchanged (as displayed or saved)       "U"  updated: save as an update
+//   "A" added: save as an insert                 "X"  marked for deletion: save as a delete
+//
+// The row header is the only place the status lives: what the user sees there is what the
+// save parameters, the save check and the save results select rows by. Any other text (a
+// record number, a letter a host wrote) counts as unchanged. Rows are looked at only up to
+// the last row holding data, so the spare "A" rows below the data never count.
+#include <exception>
+
+#include "text/strings.h"
+#include "zelsheet/zel_sheet.h"
+
+namespace zel {
+
+namespace {
+
+bool IsChangedStatus(std::string_view status) {
+  return status == "A" || status == "U" || status == "X";
+}
+
+}  // namespace
+
+std::string ZelSheet::GetWorkingTag(int32_t row) const {
+  std::string status;
+  grid_.GetText(0, row, status);
+  const std::string_view trimmed = text::TrimView(status);
+  if (trimmed == "A") return "A";
+  if (trimmed == "U") return "U";
+  if (trimmed == "X") return "D";
+  return {};
+}
+
+int32_t ZelSheet::GetChangeCount() const {
+  // The sheet's own DataRowCnt: a spare row the user is typing into counts.
+  const int32_t last = DataRowCnt();
+  int32_t count = 0;
+  std::string status;
+  for (int32_t r = 1; r <= last; ++r) {
+    try {
+      grid_.GetText(0, r, status);
+    } catch (const std::exception&) {
+      continue;
+    }
+    if (IsChangedStatus(status)) ++count;
+  }
+  return count;
+}
+
+int32_t ZelSheet::ChangedCount(int32_t /*lngNewRow*/) const {
+  const int32_t last = grid_.DataRowCnt();
+  int32_t count = 0;
+  std::string status;
+  for (int32_t r = 1; r <= last; ++r) {
+    try {
+      grid_.GetText(0, r, status);
+    } catch (const std::exception&) {
+      continue;
+    }
+    if (IsChangedStatus(text::TrimView(status))) ++count;
+  }
+  return count;
+}
+
+bool ZelSheet::IsChangedSave() {
+  if (ChangedCount(20) <= 0) return false;
+  const MsgBoxResult answer =
+      platform_.MsgBox("데이터가 변경되었습니다.\n저장하겠습니까?", vbYesNo, "Message");
+  return answer == vbYes;
+}
+
+void ZelSheet::SetSaveAs() {
+  if (flags_.is_data_display) return;
+  const int32_t last = grid_.DataRowCnt();
+  for (int32_t r = 1; r <= last; ++r) grid_.SetText(0, r, "A");
+}
+
+void ZelSheet::IsDataAdd(bool on) {
+  editing_.is_data_add = on;
+  // The menu's check mark shows the mode, so that the next toggle flips what the user sees.
+  tools_.data_add_checked = on;
+}
+
+void ZelSheet::ActiveCellTop() { ActiveCell(ColStart(), 1); }
+
+bool ZelSheet::TrackRowEdit(int32_t statusRow) {
+  if (flags_.is_no_row_header_change) return false;
+  try {
+    std::string status;
+    grid_.GetText(0, statusRow, status);
+    // A new row stays new and a delete-marked row stays marked; an updated row needs nothing.
+    if (IsChangedStatus(status)) return false;
+    grid_.SetText(0, statusRow, "U");
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void ZelSheet::TrackCellChange(int32_t col, int32_t row, int32_t statusRow) {
+  editing_.edit_col = col;
+  editing_.edit_row = row;
+  editing_.row_pending = false;
+  TrackRowEdit(statusRow);
+}
+
+void ZelSheet::TrackTypedEdit(int32_t col, int32_t row, int32_t statusRow) {
+  try {
+    std::string status;
+    grid_.GetText(0, statusRow, status);
+    if (status == "A" && editing_.edit_row > grid_.DataRowCnt()) {
+      // Typing into a spare row below the data: the row becomes data only when the edit is
+      // committed; until then DataRowCnt counts it so that the row is not overlooked.
+      editing_.row_pending = true;
+      return;
+    }
+  } catch (const std::exception&) {
+    return;
+  }
+  if (TrackRowEdit(statusRow)) {
+    editing_.edit_col = col;
+    editing_.edit_row = row;
+  }
+}
+
+}  // namespace zel

@@ -1,0 +1,222 @@
+// Layout: sizes, hidden and frozen parts, geometry, merges, text extents, stored switches.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "grid_check.h"
+
+namespace zel {
+namespace {
+
+using testing_grid::Fill;
+
+TEST(GridLayout, SizesUnitsAndGeometry) {
+  Grid g;
+  g.MaxCols(5);
+  g.MaxRows(50);
+  EXPECT_EQ(g.ColWidthToTwips(g.TwipsToColWidth(1200)), 1200);
+  EXPECT_EQ(g.RowHeightToTwips(12), 240);
+  EXPECT_DOUBLE_EQ(g.TwipsToRowHeight(240), 12);
+
+  g.ColWidth(0, 4);          // row header: 480 twips
+  g.ColWidth(1, 10);         // 1200
+  g.ColWidth(2, 5);          // 600
+  g.Col(3);
+  g.ColHidden(true);
+  g.RowHeight(0, 15);        // header: 300 twips; data rows 240
+  int32_t col, row;
+  g.GetCellFromScreenCoord(col, row, 10, 10);
+  EXPECT_EQ(col, 0);
+  EXPECT_EQ(row, 0);
+  g.GetCellFromScreenCoord(col, row, 480 + 1200 + 599, 300 + 240 * 2 + 5);
+  EXPECT_EQ(col, 2);
+  EXPECT_EQ(row, 3);
+  g.GetCellFromScreenCoord(col, row, 480 + 1200 + 600, 0);
+  EXPECT_EQ(col, 4) << "hidden column 3 takes no room";
+  g.GetCellFromScreenCoord(col, row, -5, 100000000);
+  EXPECT_EQ(col, -1);
+  EXPECT_EQ(row, -1);
+
+  int32_t x, y, w, h;
+  ASSERT_TRUE(g.GetCellPos(2, 3, x, y, w, h));
+  EXPECT_EQ(x, 1680);
+  EXPECT_EQ(y, 780);
+  EXPECT_EQ(w, 600);
+  EXPECT_EQ(h, 240);
+  EXPECT_FALSE(g.GetCellPos(3, 3, x, y, w, h)) << "hidden";
+
+  // Frozen rows stay; scrolling moves the rest.
+  g.RowsFrozen(2);
+  g.TopRow(10);
+  ASSERT_TRUE(g.GetCellPos(1, 10, x, y, w, h));
+  EXPECT_EQ(y, 300 + 2 * 240);
+  EXPECT_FALSE(g.GetCellPos(1, 5, x, y, w, h)) << "scrolled away";
+  g.SetViewport(3000, 300 + 240 * 4);
+  EXPECT_TRUE(g.IsVisible(1, 11, false));
+  EXPECT_FALSE(g.IsVisible(1, 12, false));
+  EXPECT_FALSE(g.IsVisible(4, 11, false)) << "column 4 spans 2280-3240, beyond the 3000 shown";
+  EXPECT_TRUE(g.IsVisible(4, 11, true));
+  EXPECT_FALSE(g.IsVisible(5, 11, true));
+
+  g.RowHeight(-1, 20);
+  EXPECT_EQ(g.RowHeight(7), 20);
+  EXPECT_EQ(g.RowHeight(0), 15) << "header rows keep their height";
+  g.ColWidth(-1, 7);
+  EXPECT_EQ(g.ColWidth(1), 7);
+  EXPECT_THROW(g.ColWidth(6, 3), GridError);
+}
+
+TEST(GridLayout, HiddenRowsAndColumnsFollowTheirCells) {
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(5);
+  g.Row(3);
+  g.RowHidden(true);
+  g.Row(1);
+  g.Action(kActionInsertRow);
+  g.Row(4);
+  EXPECT_TRUE(g.RowHidden());
+  g.Row(3);
+  EXPECT_FALSE(g.RowHidden());
+  g.Col(-1);
+  g.ColHidden(true);
+  EXPECT_TRUE(g.ColHidden());
+  g.Col(2);
+  g.ColHidden(false);
+  g.Col(-1);
+  EXPECT_FALSE(g.ColHidden());
+}
+
+TEST(GridLayout, MergedRunsFreeAndWithinGroups) {
+  Grid g;
+  g.MaxCols(2);
+  g.MaxRows(6);
+  Fill(g, {{"x", "1"}, {"x", "1"}, {"y", "1"}, {"y", "1"}, {"y", "2"}, {"", ""}});
+  int32_t c1, r1, c2, r2;
+  EXPECT_FALSE(g.GetMergedRange(2, 2, c1, r1, c2, r2)) << "no merge set";
+  g.Col(1);
+  g.ColMerge(kMergeAlways);
+  g.Col(2);
+  g.ColMerge(kMergeAlways);
+  ASSERT_TRUE(g.GetMergedRange(2, 3, c1, r1, c2, r2));
+  EXPECT_EQ(r1, 1);
+  EXPECT_EQ(r2, 4) << "free merging crosses the groups of column 1";
+  g.ColMerge(kMergeRestricted);
+  ASSERT_TRUE(g.GetMergedRange(2, 3, c1, r1, c2, r2));
+  EXPECT_EQ(r1, 3);
+  EXPECT_EQ(r2, 4) << "restricted merging stays within column 1's group";
+  EXPECT_FALSE(g.GetMergedRange(2, 5, c1, r1, c2, r2));
+  EXPECT_FALSE(g.GetMergedRange(1, 6, c1, r1, c2, r2)) << "empty cells do not merge";
+  g.Row(1);
+  g.RowMerge(kMergeAlways);
+  ASSERT_TRUE(g.GetMergedRange(1, 3, c1, r1, c2, r2));  // column merge wins first
+  EXPECT_EQ(r1, 3);
+  g.Col(-1);
+  g.ColMerge(kMergeNone);
+  Fill(g, {{"s", "s"}});
+  ASSERT_TRUE(g.GetMergedRange(1, 1, c1, r1, c2, r2));
+  EXPECT_EQ(c1, 1);
+  EXPECT_EQ(c2, 2);
+}
+
+TEST(GridLayout, TextExtentsCountWideCharactersTwice) {
+  Grid g;
+  g.MaxCols(2);
+  g.MaxRows(3);
+  g.SetText(1, 1, "abcd");
+  g.SetText(1, 2, "한글");  // two wide characters: four cells
+  g.SetText(1, 3, "ab\nabcdef");
+  EXPECT_DOUBLE_EQ(g.MaxTextColWidth(1), 6.0);
+  EXPECT_DOUBLE_EQ(g.MaxTextRowHeight(3), 2 * 9.0 * 4 / 3);
+  g.Col(1);
+  g.Row(2);
+  EXPECT_DOUBLE_EQ(g.MaxTextCellWidth(), 4.0);
+  g.FontSize(18);
+  EXPECT_DOUBLE_EQ(g.MaxTextCellWidth(), 8.0);
+}
+
+TEST(GridLayout, StoredSwitchesReadBack) {
+  Grid g;
+  struct Case {
+    const char* name;
+    std::function<void()> write;
+    std::function<bool()> check;
+  } cases[] = {
+      {"AllowCellOverflow", [&] { g.AllowCellOverflow(true); }, [&] { return g.AllowCellOverflow(); }},
+      {"AllowDragDrop", [&] { g.AllowDragDrop(true); }, [&] { return g.AllowDragDrop(); }},
+      {"ButtonDrawMode", [&] { g.ButtonDrawMode(8); }, [&] { return g.ButtonDrawMode() == 8; }},
+      {"ClipboardOptions", [&] { g.ClipboardOptions(3); }, [&] { return g.ClipboardOptions() == 3; }},
+      {"CursorStyle", [&] { g.CursorStyle(2); }, [&] { return g.CursorStyle() == 2; }},
+      {"CursorType", [&] { g.CursorType(1); }, [&] { return g.CursorType() == 1; }},
+      {"CursorIcon", [&] { g.CursorIcon("hand.ico"); }, [&] { return g.CursorIcon() == "hand.ico"; }},
+      {"NoBeep", [&] { g.NoBeep(true); }, [&] { return g.NoBeep(); }},
+      {"NoBorder", [&] { g.NoBorder(true); }, [&] { return g.NoBorder(); }},
+      {"ProcessTab", [&] { g.ProcessTab(true); }, [&] { return g.ProcessTab(); }},
+      {"RestrictCols", [&] { g.RestrictCols(1); }, [&] { return g.RestrictCols() == 1; }},
+      {"TextTip", [&] { g.TextTip(2); }, [&] { return g.TextTip() == 2; }},
+      {"TextTipDelay", [&] { g.TextTipDelay(250); }, [&] { return g.TextTipDelay() == 250; }},
+      {"SelectBlockOptions", [&] { g.SelectBlockOptions(14); }, [&] { return g.SelectBlockOptions() == 14; }},
+      {"OperationMode", [&] { g.OperationMode(5); }, [&] { return g.OperationMode() == 5; }},
+      {"EditModePermanent", [&] { g.EditModePermanent(true); }, [&] { return g.EditModePermanent(); }},
+      {"EditModeReplace", [&] { g.EditModeReplace(true); }, [&] { return g.EditModeReplace(); }},
+      {"ReDraw", [&] { g.ReDraw(false); }, [&] { return !g.ReDraw(); }},
+      {"RowHeadersAutoText", [&] { g.RowHeadersAutoText(2); }, [&] { return g.RowHeaderDisplay() == 2; }},
+      {"SelBackColor", [&] { g.SelBackColor(0xE93C3C); }, [&] { return g.SelBackColor() == 0xE93C3C; }},
+      {"GridColor", [&] { g.GridColor(0x1E9F4E); }, [&] { return g.GridColor() == 0x1E9F4E; }},
+      {"GrayAreaBackColor", [&] { g.GrayAreaBackColor(1); }, [&] { return g.GrayAreaBackColor() == 1; }},
+      {"LockBackColor", [&] { g.LockBackColor(2); }, [&] { return g.LockBackColor() == 2; }},
+      {"BorderStyle", [&] { g.BorderStyle(0); }, [&] { return g.BorderStyle() == 0; }},
+  };
+  for (auto& c : cases) {
+    c.write();
+    EXPECT_TRUE(c.check()) << c.name;
+  }
+  std::string font;
+  float size;
+  bool bold, italic;
+  Color back, fore;
+  g.SetTextTipAppearance("돋움", 10, true, false, 1, 2);
+  g.GetTextTipAppearance(font, size, bold, italic, back, fore);
+  EXPECT_EQ(font, "돋움");
+  EXPECT_EQ(size, 10);
+  EXPECT_TRUE(bold);
+  EXPECT_EQ(fore, 2);
+}
+
+TEST(GridLayout, DisplayTextLabelsEmptyHeaders) {
+  Grid g;
+  g.MaxCols(28);
+  g.MaxRows(3);
+  EXPECT_EQ(g.DisplayText(1, 0), "A");
+  EXPECT_EQ(g.DisplayText(27, 0), "AA");
+  EXPECT_EQ(g.DisplayText(0, 3), "3");
+  g.SetText(0, 3, "U");
+  EXPECT_EQ(g.DisplayText(0, 3), "U");
+  g.ColHeaderDisplay(1);
+  EXPECT_EQ(g.DisplayText(27, 0), "27");
+  g.RowHeaderDisplay(0);
+  EXPECT_EQ(g.DisplayText(0, 2), "");
+}
+
+TEST(GridLayout, ActiveCellAndScrolling) {
+  Grid g;
+  g.MaxCols(5);
+  g.MaxRows(40);
+  g.Col(3);
+  g.Row(30);
+  g.Action(kActionActiveCell);
+  EXPECT_EQ(g.ActiveCol(), 3);
+  EXPECT_EQ(g.ActiveRow(), 30);
+  EXPECT_EQ(g.TopRow(), 1);
+  g.Action(kActionGotoCell);
+  EXPECT_EQ(g.TopRow(), 30);
+  EXPECT_THROW(g.SetActiveCell(6, 1), GridError);
+  g.MaxRows(10);
+  EXPECT_EQ(g.ActiveRow(), 10) << "the active cell stays inside the grid";
+  EXPECT_EQ(g.TopRow(), 10);
+  g.MaxRows(0);
+  g.SetActiveCell(1, 1);  // allowed: where the cursor waits for rows
+}
+
+}  // namespace
+}  // namespace zel

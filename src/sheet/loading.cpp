@@ -71,7 +71,7 @@ void ZelSheet::ReadProperties(const PropertyBag& bag) {
     settings_.colors.lock_back_color = settings_.colors.back_color;
     settings_.colors.lock_fore_color = settings_.colors.fore_color;
   });
-  TakeInfoFields();
+  RunStep([&] { TakeInfoFields(); });
   RunStep([&] {
     if (text::TrimView(identity_.info).empty()) identity_.pgm_id = bag.ReadProperty("PgmID", "");
   });
@@ -81,9 +81,9 @@ void ZelSheet::ReadProperties(const PropertyBag& bag) {
     identity_.update_key = identity_.pgm_id + "." + identity_.sheet_id;
   });
   RunStep([&] { ApplyProgramUpdate(); });
-  ReadUserSwitches();
+  RunStep([&] { ReadUserSwitches(); });
   RunStep([&] { LoadMessageTable(); });
-  SettleLoadMode();
+  RunStep([&] { SettleLoadMode(); });
   RunStep([&] { DetectBuiltinScreen(); });
   RunStep([&] { SetSheetDeg(maxCols); });
   RunStep([&] { SetHeaderColorMult(); });

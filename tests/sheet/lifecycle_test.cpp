@@ -421,3 +421,50 @@ TEST(SheetLifecycleTest, DestructionSavesTheArrangementAndRaisesTerminate) {
 
 }  // namespace
 }  // namespace zel
+
+namespace zel {
+namespace {
+
+// A settings store that has gone away: every call fails.
+class BrokenSettings : public MemorySettingsStore {
+ public:
+  std::string GetSetting(const std::string&, const std::string&, const std::string&,
+                         const std::string&) override {
+    throw SettingsError("settings database is locked");
+  }
+  void SaveSetting(const std::string&, const std::string&, const std::string&,
+                   const std::string&) override {
+    throw SettingsError("settings database is locked");
+  }
+  void DeleteSection(const std::string&, const std::string&) override {
+    throw SettingsError("settings database is locked");
+  }
+};
+
+class BrokenSettingsPlatform : public testing::ScriptedPlatform {
+ public:
+  SettingsStore& Settings() override { return broken_; }
+
+ private:
+  BrokenSettings broken_;
+};
+
+TEST(SheetLifecycleTest, LoadingAndDestructionSkipStepsThatFail) {
+  BrokenSettingsPlatform platform;
+  testing::RecordingEvents events;
+  {
+    ZelSheet sheet(platform, events);
+    EXPECT_NO_THROW(sheet.ReadProperties(testing::SheetFixture::Bag(
+        {{"Info", "DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U"}})));
+    // Everything that needs no settings still happened.
+    EXPECT_EQ(sheet.UserID(), "U");
+    EXPECT_EQ(sheet.MaxCols(), 50);
+    EXPECT_EQ(testing::SheetProbe::Columns(sheet).Size(), 50);
+    EXPECT_EQ(testing::SheetProbe::Validation(sheet).message_table.size(), 4u);
+    EXPECT_EQ(sheet.gDisCol(), 0);
+  }
+  EXPECT_EQ(events.Joined(), "Initialize() Terminate()");
+}
+
+}  // namespace
+}  // namespace zel

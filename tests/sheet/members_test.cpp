@@ -7,6 +7,7 @@
 namespace zel {
 namespace {
 
+using testing::RenderSheet;
 using testing::SheetFixture;
 using testing::SheetProbe;
 
@@ -84,6 +85,16 @@ TEST(SheetMembersTest, SetFocusIsReportedByTheGridOnce) {
   EXPECT_TRUE(f.sheet.HasFocus());
   EXPECT_EQ(listener.focus, 1);
   f.sheet.GetSheet().SetListener(nullptr);
+}
+
+TEST(SheetMembersTest, RenderShowsRowHeadersAndCells) {
+  SheetFixture f;
+  f.sheet.MaxRows(3);
+  f.sheet.SetText(0, 1, "A");
+  f.sheet.SetText(1, 1, "kim");
+  f.sheet.SetText(2, 2, "3");
+  EXPECT_EQ(RenderSheet(f.sheet), "A|kim|\n.||3");
+  EXPECT_EQ(RenderSheet(f.sheet, {2, 3, 1}), ".|\n.|");
 }
 
 TEST(SheetMembersTest, PassThroughsLetTheGridErrorThrough) {

@@ -526,26 +526,46 @@ void ReadColumn(ImageReader& r, GridState& s, Column& c, bool data_col, bool dat
   c.merge = static_cast<int16_t>(r.Int(kMergeNone, kMergeRestricted, "column merge"));
   if (!data_only) ReadPatch(r, c.style, next_stamp);
 
-  const uint64_t cells = r.Count(2, "cell");
+  // Cells are parsed first and stored after, so that the column's cell array is sized once.
+  struct Parsed {
+    uint32_t slot;
+    bool number;
+    double value;
+    std::string_view text;
+  };
+  const uint64_t count = r.Count(2, "cell");
+  std::vector<Parsed> parsed;
+  parsed.reserve(count);
+  size_t arena_bytes = 0;
   int64_t prev = -1;
-  for (uint64_t i = 0; i < cells; ++i) {
-    const uint32_t slot = NextRef(r, prev, total);
+  for (uint64_t i = 0; i < count; ++i) {
+    Parsed p{NextRef(r, prev, total), false, 0, {}};
     switch (r.U8()) {
-      case kCodeText: {
-        const std::string_view t = r.Str();
-        if (t.empty() || t.size() > Grid::kMaxTextBytes) throw Refused("bad cell text");
-        c.StoreText(slot, t);
+      case kCodeText:
+        p.text = r.Str();
+        if (p.text.empty() || p.text.size() > Grid::kMaxTextBytes) throw Refused("bad cell text");
+        if (p.text.size() > Cell::kInlineMax) arena_bytes += p.text.size();
         break;
-      }
       case kCodeNumber:
-        c.StoreNumber(slot, r.F64());
+        p.number = true;
+        p.value = r.F64();
         break;
       default:
         throw Refused("unknown cell code");
     }
-    if (data_col && slot >= first_data) {
+    parsed.push_back(p);
+  }
+  if (!parsed.empty()) c.cells.resize(static_cast<size_t>(parsed.back().slot) + 1);
+  c.arena.reserve(arena_bytes);
+  for (const Parsed& p : parsed) {
+    if (p.number) {
+      c.StoreNumber(p.slot, p.value);
+    } else {
+      c.StoreText(p.slot, p.text);
+    }
+    if (data_col && p.slot >= first_data) {
       ++c.data_cells;
-      ++s.row_cells[slot];
+      ++s.row_cells[p.slot];
     }
   }
   for (auto* m : {&c.tags, &c.notes}) {

@@ -1,0 +1,346 @@
+// Speed and memory of the grid engine, measured through its own members (MaxRows, SetText,
+// GetText, Action, DataRowCnt, the format properties) on sheets of a million rows.
+//
+//   fill        MaxRows(1,000,000) on 10 columns, then SetText of every cell     <= 0.35 s
+//   read        GetText of every cell of that sheet                                <= 0.15 s
+//   memory      peak bytes per cell of that sheet beyond the texts' own bytes      <= 24 B
+//   insert      Action 7 (insert a row) at row 1 of the million-row sheet          <= 2 ms
+//   delete      Action 5 (delete a row) at row 1                                   <= 2 ms
+//   sort        Action 25 on all rows by two text keys (whole rows; a full block)  <= 1 s
+//   DataRowCnt  time per call on 1,000 and 1,000,000 rows                          O(1)
+//   column fmt  BackColor of a whole column on 1,000 and 1,000,000 rows            O(1)
+//   memory 20   peak bytes per cell of 1,000,000 x 20 short texts                  (reported)
+//
+// Texts are about 8 characters: 60% ASCII ("K0012345"), 30% a Hangul name with a number
+// ("김민준-0042", 14 bytes) and 10% eight Hangul syllables (24 bytes, too long to sit inline in
+// a cell). They come from a pool made before the clock starts, so the figures are the grid's.
+// Peak memory is the rise of the process's peak resident size (VmHWM, reset before each
+// measurement through /proc/self/clear_refs) over its resident size before the sheet was
+// made; the heap in use after the fill (mallinfo2) is printed next to it.
+// After the runs a table prints every figure next to its target.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "zelsheet/grid.h"
+
+namespace {
+
+constexpr int32_t kRows = 1'000'000;
+constexpr int32_t kCols = 10;
+constexpr int32_t kWideCols = 20;
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+// ---- Figures printed at the end --------------------------------------------------------------
+struct Figure {
+  std::string what;
+  double measured;
+  std::string unit;
+  std::string target;  // "" when only reported
+  bool met;
+};
+
+std::vector<Figure>& Figures() {
+  static std::vector<Figure> figures;
+  return figures;
+}
+
+void Record(const std::string& what, double measured, const std::string& unit, const std::string& target,
+            bool met) {
+  Figures().push_back(Figure{what, measured, unit, target, met});
+}
+
+// ---- Memory -------------------------------------------------------------------------------------
+// A field of /proc/self/status in bytes ("VmRSS", "VmHWM"); 0 when unreadable.
+size_t StatusBytes(const std::string& field) {
+  std::ifstream in("/proc/self/status");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.compare(0, field.size() + 1, field + ":") == 0) return std::stoull(line.substr(field.size() + 1)) * 1024;
+  }
+  return 0;
+}
+
+// Makes VmHWM start again from the current resident size. False when the kernel refuses.
+bool ResetPeak() {
+  std::ofstream out("/proc/self/clear_refs");
+  out << "5";
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+size_t HeapInUse() {
+  const struct mallinfo2 m = mallinfo2();
+  return m.uordblks + m.hblkhd;
+}
+
+// ---- Texts --------------------------------------------------------------------------------------
+class TextPool {
+ public:
+  TextPool() {
+    static const char* const kNames[] = {"김민준", "이서연", "박도윤", "최하은", "정시우", "강지호", "윤서아", "장하준"};
+    static const char* const kSyllables[] = {"가", "나", "다", "라", "마", "바", "사", "아", "자", "차"};
+    uint32_t seed = 2024;
+    auto next = [&seed] {
+      seed = seed * 1664525u + 1013904223u;
+      return seed >> 8;
+    };
+    texts_.reserve(kSize);
+    for (size_t i = 0; i < kSize; ++i) {
+      const uint32_t kind = next() % 10;
+      char digits[16];
+      if (kind < 6) {
+        std::snprintf(digits, sizeof digits, "K%07u", next() % 10'000'000u);
+        texts_.emplace_back(digits);
+      } else if (kind < 9) {
+        std::snprintf(digits, sizeof digits, "-%04u", next() % 10'000u);
+        texts_.push_back(std::string(kNames[next() % 8]) + digits);
+      } else {
+        std::string t;
+        for (int k = 0; k < 8; ++k) t += kSyllables[next() % 10];
+        texts_.push_back(t);
+      }
+    }
+  }
+  const std::string& At(size_t i) const { return texts_[i & (kSize - 1)]; }
+  // The pool's texts spread over `cells` cells: the texts' own bytes.
+  size_t BytesFor(size_t cells) const {
+    size_t total = 0;
+    for (size_t i = 0; i < cells; ++i) total += At(i).size();
+    return total;
+  }
+
+ private:
+  static constexpr size_t kSize = 1 << 16;
+  std::vector<std::string> texts_;
+};
+
+const TextPool& Pool() {
+  static const TextPool pool;
+  return pool;
+}
+
+// Sizes the grid and writes every cell; returns the seconds it took.
+double Fill(zel::Grid& g, int32_t cols, int32_t rows) {
+  const TextPool& pool = Pool();
+  const auto start = Clock::now();
+  g.MaxCols(cols);
+  g.MaxRows(rows);
+  size_t i = 0;
+  for (int32_t r = 1; r <= rows; ++r) {
+    for (int32_t c = 1; c <= cols; ++c) g.SetText(c, r, pool.At(i++));
+  }
+  return Seconds(start);
+}
+
+// ---- Benchmarks ---------------------------------------------------------------------------------
+void BM_FillMillionRows(benchmark::State& state) {
+  for (auto _ : state) {
+    zel::Grid g;
+    const double s = Fill(g, kCols, kRows);
+    state.SetIterationTime(s);
+    Record("fill 1M x 10 (MaxRows + SetText)", s, "s", "<= 0.35 s", s <= 0.35);
+  }
+}
+
+void BM_ReadMillionRows(benchmark::State& state) {
+  zel::Grid g;
+  Fill(g, kCols, kRows);
+  for (auto _ : state) {
+    std::string out;
+    size_t bytes = 0;
+    const auto start = Clock::now();
+    for (int32_t r = 1; r <= kRows; ++r) {
+      for (int32_t c = 1; c <= kCols; ++c) {
+        g.GetText(c, r, out);
+        bytes += out.size();
+      }
+    }
+    const double s = Seconds(start);
+    benchmark::DoNotOptimize(bytes);
+    state.SetIterationTime(s);
+    Record("GetText of every cell, 1M x 10", s, "s", "<= 0.15 s", s <= 0.15);
+  }
+}
+
+// Peak bytes per cell beyond the texts' own bytes of a sheet of `cols` columns.
+void MeasureMemory(int32_t cols, const std::string& what, bool with_target) {
+  Pool();
+  malloc_trim(0);
+  const bool peak_ok = ResetPeak();
+  const size_t rss_before = StatusBytes("VmRSS");
+  const size_t heap_before = HeapInUse();
+  {
+    zel::Grid g;
+    Fill(g, cols, kRows);
+    const size_t peak = StatusBytes("VmHWM");
+    const size_t heap = HeapInUse();
+    const double cells = static_cast<double>(cols) * kRows;
+    const double text = static_cast<double>(Pool().BytesFor(static_cast<size_t>(cols) * kRows));
+    const double per_cell = ((peak_ok ? static_cast<double>(peak - rss_before) : static_cast<double>(heap - heap_before)) - text) / cells;
+    const double heap_per_cell = (static_cast<double>(heap - heap_before) - text) / cells;
+    Record(what + (peak_ok ? " (peak RSS)" : " (heap; peak RSS unavailable)"), per_cell, "B/cell",
+           with_target ? "<= 24 B" : "", !with_target || per_cell <= 24);
+    Record(what + " (heap in use after the fill)", heap_per_cell, "B/cell", "", true);
+    Record(what + ": texts' own bytes per cell", text / cells, "B/cell", "", true);
+  }
+  malloc_trim(0);
+}
+
+void BM_MemoryTenColumns(benchmark::State& state) {
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    MeasureMemory(kCols, "memory 1M x 10 beyond texts", true);
+    state.SetIterationTime(Seconds(start));
+  }
+}
+
+void BM_MemoryTwentyColumns(benchmark::State& state) {
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    MeasureMemory(kWideCols, "memory 1M x 20 beyond texts", false);
+    state.SetIterationTime(Seconds(start));
+  }
+}
+
+// Inserts and deletes a row at the top of the million-row sheet (the most rows to move).
+void BM_InsertDeleteRow(benchmark::State& state) {
+  zel::Grid g;
+  Fill(g, kCols, kRows);
+  g.BlockMode(false);
+  g.Col(1);
+  constexpr int kReps = 200;
+  for (auto _ : state) {
+    double insert_total = 0, delete_total = 0, insert_max = 0, delete_max = 0;
+    for (int i = 0; i < kReps; ++i) {
+      g.Row(1);
+      auto t = Clock::now();
+      g.Action(zel::kActionInsertRow);
+      const double ins = Seconds(t);
+      g.Row(1);
+      t = Clock::now();
+      g.Action(zel::kActionDeleteRow);
+      const double del = Seconds(t);
+      insert_total += ins;
+      delete_total += del;
+      insert_max = std::max(insert_max, ins);
+      delete_max = std::max(delete_max, del);
+    }
+    state.SetIterationTime(insert_total + delete_total);
+    Record("insert row 1 (Action 7), 1M rows, mean", insert_total / kReps * 1e3, "ms", "<= 2 ms",
+           insert_total / kReps <= 0.002);
+    Record("insert row 1 (Action 7), 1M rows, worst", insert_max * 1e3, "ms", "", true);
+    Record("delete row 1 (Action 5), 1M rows, mean", delete_total / kReps * 1e3, "ms", "<= 2 ms",
+           delete_total / kReps <= 0.002);
+    Record("delete row 1 (Action 5), 1M rows, worst", delete_max * 1e3, "ms", "", true);
+  }
+}
+
+// Sorts all rows by column 1 (a thousand distinct values, so the second key decides often)
+// and then column 2, both texts. Argument 0 sorts whole rows (Col -1); 1 sorts the block of
+// columns 1..10, which the engine treats as a block rather than as whole rows.
+void BM_SortTwoTextKeys(benchmark::State& state) {
+  const TextPool& pool = Pool();
+  const bool whole_rows = state.range(0) == 0;
+  for (auto _ : state) {
+    zel::Grid g;
+    g.MaxCols(kCols);
+    g.MaxRows(kRows);
+    size_t i = 0;
+    for (int32_t r = 1; r <= kRows; ++r) {
+      g.SetText(1, r, pool.At((i++ * 7919) % 1000));
+      for (int32_t c = 2; c <= kCols; ++c) g.SetText(c, r, pool.At(i++));
+    }
+    g.Col(whole_rows ? -1 : 1);
+    g.Col2(whole_rows ? -1 : kCols);
+    g.Row(1);
+    g.Row2(kRows);
+    g.BlockMode(true);
+    g.SortBy(zel::kSortByRow);
+    g.SortKey(1, 1);
+    g.SortKeyOrder(1, zel::kSortAscending);
+    g.SortKey(2, 2);
+    g.SortKeyOrder(2, zel::kSortDescending);
+    const auto start = Clock::now();
+    g.Action(zel::kActionSort);
+    const double s = Seconds(start);
+    state.SetIterationTime(s);
+    Record(whole_rows ? "sort 1M rows by two text keys, whole rows (Col -1)"
+                      : "sort 1M rows by two text keys, block Col 1..10",
+           s, "s", "<= 1 s", s <= 1.0);
+  }
+}
+
+// Nanoseconds per call of `op`, over `calls` calls.
+template <class F>
+double NanosPerCall(int calls, F op) {
+  const auto start = Clock::now();
+  for (int i = 0; i < calls; ++i) op(i);
+  return Seconds(start) * 1e9 / calls;
+}
+
+void BM_ConstantTimeMembers(benchmark::State& state) {
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    double row_cnt[2], col_fmt[2];
+    const int32_t sizes[2] = {1000, kRows};
+    for (int k = 0; k < 2; ++k) {
+      zel::Grid g;
+      Fill(g, kCols, sizes[k]);
+      row_cnt[k] = NanosPerCall(1'000'000, [&g](int) { benchmark::DoNotOptimize(g.DataRowCnt()); });
+      g.BlockMode(false);
+      g.Row(-1);
+      col_fmt[k] = NanosPerCall(10'000, [&g](int i) {
+        g.Col(1 + i % kCols);
+        g.BackColor(zel::Rgb(i & 0xFF, 0, 0));
+      });
+    }
+    state.SetIterationTime(Seconds(start));
+    Record("DataRowCnt, 1K rows", row_cnt[0], "ns/call", "", true);
+    Record("DataRowCnt, 1M rows", row_cnt[1], "ns/call", "O(1): about the 1K figure",
+           row_cnt[1] <= 4 * row_cnt[0] + 5);
+    Record("BackColor of a whole column, 1K rows", col_fmt[0], "ns/call", "", true);
+    Record("BackColor of a whole column, 1M rows", col_fmt[1], "ns/call", "O(1): about the 1K figure",
+           col_fmt[1] <= 4 * col_fmt[0] + 50);
+  }
+}
+
+BENCHMARK(BM_FillMillionRows)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadMillionRows)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoryTenColumns)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoryTwentyColumns)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertDeleteRow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortTwoTextKeys)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConstantTimeMembers)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void PrintFigures() {
+  std::printf("\n%-58s %14s   %-28s %s\n", "grid engine figure", "measured", "target", "");
+  std::printf("%s\n", std::string(110, '-').c_str());
+  for (const Figure& f : Figures()) {
+    char value[64];
+    std::snprintf(value, sizeof value, "%.3f %s", f.measured, f.unit.c_str());
+    std::printf("%-58s %14s   %-28s %s\n", f.what.c_str(), value, f.target.c_str(),
+                f.target.empty() ? "" : (f.met ? "met" : "MISSED"));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  PrintFigures();
+  return 0;
+}

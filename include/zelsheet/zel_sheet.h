@@ -1059,8 +1059,9 @@ class ZelSheet {
   // application clears ChangeMade and returns true. An empty strResults returns false.
   // A fault in the single-row walk (a key index beyond the result row, too few result rows)
   // shows its text in a critical box titled "[SetSaveResultsSheetArray]" and ends the walk
-  // with the rows counted so far; in the multi-row layout a failing step is passed over.
-  // Never throws.
+  // with the rows counted so far (and the summary when there are any); the result is then
+  // false and ChangeMade stays, since rows may be left unsettled. In the multi-row layout a
+  // failing step is passed over. Never throws.
   bool MessageCheckSaveSheet(const std::string& strResults, int32_t lngNewKey1 = 0,
                              int32_t lngOldKeyCol1 = 0, int32_t lngNewKeyCol1 = 0,
                              int32_t lngNewKey2 = 0, int32_t lngOldKeyCol2 = 0,
@@ -1231,9 +1232,10 @@ class ZelSheet {
     int32_t new_key_col = 0;
   };
   // The row work behind MessageCheckSaveSheet (src/validation/save_results*.cpp): settles
-  // the pending rows (records) bottom-up and returns the number that failed.
+  // the pending rows (records) bottom-up and returns the number that failed. The single-row
+  // walk sets `faulted` when it stopped on a fault (after showing it).
   int32_t SetSaveResultsSheetArray(const std::string& strResults,
-                                   const std::vector<KeyWriteBack>& keys);
+                                   const std::vector<KeyWriteBack>& keys, bool& faulted);
   int32_t SetSaveResultsSheetArrayMulti(const std::string& strResults,
                                         const std::vector<KeyWriteBack>& keys);
 

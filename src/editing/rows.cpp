@@ -1,0 +1,81 @@
+// Row operations the data exchange relies on: the spare rows kept below the data, the
+// single-row colour marks, and filling one column over a range of rows.
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "zelsheet/zel_sheet.h"
+
+namespace zel {
+namespace {
+
+constexpr int32_t kDefaultSpareRows = 20;
+
+// Restores the grid's current cell when a member that moved it ends, however it ends.
+class CurrentCellKeeper {
+ public:
+  explicit CurrentCellKeeper(Grid& grid) : grid_(grid), col_(grid.Col()), row_(grid.Row()) {}
+  ~CurrentCellKeeper() {
+    grid_.Row(row_);
+    grid_.Col(col_);
+  }
+  CurrentCellKeeper(const CurrentCellKeeper&) = delete;
+  CurrentCellKeeper& operator=(const CurrentCellKeeper&) = delete;
+
+ private:
+  Grid& grid_;
+  int32_t col_, row_;
+};
+
+}  // namespace
+
+void ZelSheet::AddRowsToSheet(int32_t lngNewCnt) {
+  if (flags_.is_multi_sheet) {
+    // Spare records, not rows: below the data, not below all rows.
+    AddRecordsToSheet(lngNewCnt, false);
+    return;
+  }
+  if (lngNewCnt != -1) {
+    editing_.spare_rows = lngNewCnt;
+  } else if (editing_.spare_rows == -1) {
+    editing_.spare_rows = kDefaultSpareRows;
+  }
+  const int32_t dataRows = grid_.DataRowCnt();
+  const int64_t rows = int64_t{dataRows} + editing_.spare_rows;
+  if (rows > INT32_MAX || rows < 0) {
+    throw GridError("AddRowsToSheet: " + std::to_string(rows) + " rows is not a row count");
+  }
+  MaxRows(static_cast<int32_t>(rows));
+  for (int32_t r = dataRows + 1, last = grid_.MaxRows(); r <= last; ++r) {
+    grid_.SetText(0, r, "A");
+  }
+}
+
+void ZelSheet::SetRowColor(int32_t lngRow, int16_t intColorType) {
+  if (intColorType == 0) return;
+  CurrentCellKeeper keep(grid_);
+  grid_.Row(lngRow);
+  grid_.Col(-1);
+  switch (intColorType) {
+    case -1: grid_.BackColor(0xFFFFFF); break;
+    case 1: grid_.BackColor(0xF81C1C); break;
+    case 2: grid_.BackColor(0xF86C64); break;
+    case 3: grid_.BackColor(0xF8B2B2); break;
+    default: break;  // an unknown code leaves the row's colour as it is
+  }
+}
+
+void ZelSheet::SetFillCol(int32_t lngCol, int32_t lngRow1, int32_t lngRow2,
+                          const std::string& strValue, int32_t lngColCheck) {
+  for (int64_t r = lngRow1; r <= lngRow2; ++r) {
+    const auto row = static_cast<int32_t>(r);
+    try {
+      if (lngColCheck != -1 && CellText(lngColCheck, row) != "1") continue;
+      CellText(lngCol, row, strValue);
+    } catch (const std::exception&) {
+      // A row whose read or write fails is skipped; the next row is filled.
+    }
+  }
+}
+
+}  // namespace zel

@@ -1,0 +1,248 @@
+// Display, DisplayRow, GetStringToArray and the two separators: the members that read a data
+// string (grammar and worked example in exchange/data_string.h) into the sheet.
+//
+// Display is the most used member of the sheet (every query screen calls it after each
+// query), so it is one pass: the rows are counted once, the row count is set once, and each
+// field is converted from a view of the caller's text straight into the one SetText of its
+// cell, with redraw off. Nothing is allocated per field.
+//
+// Failure style: every step is skipped when it fails (a grid call that refuses, a row beyond
+// MaxRows, a colour code that does not fit 16 bits) and the next one runs; the finishing
+// steps always run and Display still returns true. Nothing is shown or raised.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/data_string.h"
+#include "text/number.h"
+#include "text/strings.h"
+#include "zelsheet/zel_sheet.h"
+
+namespace zel {
+namespace {
+
+// Runs one step of a member that skips what fails and goes on.
+template <class F>
+void Step(F&& step) noexcept {
+  try {
+    step();
+  } catch (const std::exception&) {
+    // Skipped on purpose: the next step runs.
+  }
+}
+
+constexpr int16_t kPointerDefault = 0;
+constexpr int16_t kPointerHourglass = 11;
+
+// What Display needs of one column, looked up once per call.
+struct FieldTarget {
+  int32_t grid_col = 0;
+  int32_t cell_type = 0;      // 0: never declared (written as text)
+  int16_t max_length = 0;     // the code length of a combo column
+  std::string_view mask;      // of an EnMask column; points into the column model
+};
+
+// The leading numeric part of a float field. A magnitude beyond a double is an overflow:
+// that field's write fails and is skipped, leaving the cell as it was.
+double FieldNumber(std::string_view field) {
+  const double value = text::Val(field);
+  if (!std::isfinite(value)) throw std::overflow_error("Display: number out of range");
+  return value;
+}
+
+// Shortest decimal text of a number as the grid reads it back.
+std::string_view NumberText(double value, std::string& buffer) {
+  buffer = text::NumberToText(value);
+  return buffer;
+}
+
+}  // namespace
+
+std::string ZelSheet::sp() const { return std::string(internal::kFieldSeparator); }
+
+std::string ZelSheet::SP_LF() const { return std::string(internal::kRowSeparator); }
+
+bool ZelSheet::Display(const std::string& strValue, bool&& bulAddData, bool bulColorSetting,
+                       int32_t lngRow) {
+  bool addData = bulAddData;
+  return Display(strValue, addData, bulColorSetting, lngRow);
+}
+
+bool ZelSheet::DisplayRow(const std::string& strValue, int32_t lngRow) {
+  bool addData = false;
+  return Display(strValue, addData, false, lngRow);
+}
+
+bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulColorSetting,
+                       int32_t lngRow) {
+  // The multi-row layout has its own reader, Display_Multi, which arrives with the
+  // multi-row display; until it does a multi-row sheet is not filled here, because writing
+  // one record per grid row would scatter the fields over the wrong cells of the records.
+  if (flags_.is_multi_sheet) return false;
+
+  if (editing_.is_data_add) bulAddData = true;
+  const bool oneRow = lngRow != 0;
+  const bool replace = !bulAddData && !oneRow;
+  if (replace) Step([&] { MaxRows(0); });
+
+  const std::string_view data(strValue);
+  if (text::TrimView(data).empty()) {
+    Step([&] { AddRowsToSheet(); });
+    return false;
+  }
+
+  const size_t pieces = internal::CountDataRows(data);
+  const auto rowCount = static_cast<int64_t>(std::min<size_t>(pieces, INT32_MAX));
+  Step([&] { MousePointer(kPointerHourglass); });
+  Step([&] { grid_.ReDraw(false); });
+
+  // The target rows: the first piece goes to the first target row.
+  int64_t firstRow = 1;
+  int64_t lastRow = 0;
+  if (oneRow) {
+    firstRow = lngRow;
+    lastRow = rowCount >= 1 ? lngRow : lngRow - 1;
+  } else if (replace) {
+    Step([&] { MaxRows(static_cast<int32_t>(rowCount)); });
+    lastRow = rowCount;
+  } else {
+    const int64_t dataRows = grid_.DataRowCnt();
+    Step([&] {
+      const int64_t rows = dataRows + rowCount;
+      if (rows > INT32_MAX) throw GridError("Display: too many rows to append");
+      MaxRows(static_cast<int32_t>(rows));
+    });
+    firstRow = dataRows + 1;
+    lastRow = dataRows + rowCount;
+  }
+  // A write to a row the grid does not have fails and is skipped; when the row count could
+  // not be set, leaving those rows out is the same outcome without the failing calls. The
+  // one-row mode hands its row to the grid as it is.
+  if (!oneRow) lastRow = std::min<int64_t>(lastRow, grid_.MaxRows());
+
+  Step([&] { WriteDataRows(data, firstRow, lastRow, bulColorSetting); });
+
+  Step([&] { AddRowsToSheet(); });
+  Step([&] {
+    if (grid_.MaxRows() >= 1) ActiveCell(ColStart(), 1);
+  });
+  editing_.dbl_click_row = 1;
+  Step([&] { ReapplyColumnMerge(); });
+  Step([&] { grid_.RowsFrozen(settings_.frozen_rows); });
+  Step([&] { grid_.ReDraw(true); });
+  Step([&] { MousePointer(kPointerDefault); });
+  return true;
+}
+
+void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t lastRow,
+                             bool colorSetting) {
+  // k runs over the columns the grid has at the start of the call: every defined column,
+  // hidden ones included, takes its field in definition order wherever it stands now.
+  const int32_t maxCols = grid_.MaxCols();
+  const int32_t planned = std::min(maxCols, columns_.Size());
+  std::vector<FieldTarget> targets(static_cast<size_t>(std::max(planned, 0)) + 1);
+  for (int32_t k = 1; k <= planned; ++k) {
+    FieldTarget& t = targets[static_cast<size_t>(k)];
+    const ColumnDef& def = columns_.Def(k);
+    t.grid_col = ColX(k);
+    t.cell_type = def.cell_type;
+    t.max_length = def.max_length;
+    t.mask = def.mask;
+  }
+  auto targetOf = [&](int32_t k) {
+    if (k <= planned) return targets[static_cast<size_t>(k)];
+    FieldTarget t;  // a column the model does not cover: written as text where it stands
+    t.grid_col = ColX(k);
+    return t;
+  };
+
+  std::string converted;  // reused for every conversion that builds a new text
+  auto writeField = [&](const FieldTarget& target, int32_t row, std::string_view field) {
+    const int32_t col = target.grid_col;
+    switch (target.cell_type) {
+      case EnFloat:
+        // The leading numeric part, so "1,234" gives 1 and a non-numeric field 0; the grid
+        // gets the number's own text and not the field, which it would read differently.
+        grid_.SetText(col, row, NumberText(FieldNumber(field), converted));
+        return;
+      case EnCombo:
+        SetItemToComboBox(col, row, std::string(field), target.max_length, false);
+        return;
+      case EnMask:
+        internal::FormatMask(field, target.mask, converted);
+        grid_.SetText(col, row, converted);
+        return;
+      case EnTime:
+        grid_.SetText(col, row, field);
+        return;
+      case EnDate:
+        internal::DateFieldToGrid(field, converted);
+        if (!converted.empty()) grid_.SetText(col, row, converted);  // empty: cell untouched
+        return;
+      case EnDateYearMonth:
+        internal::YearMonthFieldToGrid(field, converted);
+        if (!converted.empty()) grid_.SetText(col, row, converted);
+        return;
+      default:
+        // Text, caption, check box and every other type: trailing blanks go, leading stay.
+        grid_.SetText(col, row, text::RTrimView(field));
+        return;
+    }
+  };
+
+  internal::DataStringReader reader(data);
+  for (int64_t r64 = firstRow; r64 <= lastRow && reader.NextRow(); ++r64) {
+    const auto row = static_cast<int32_t>(r64);
+    std::string_view element;
+    std::string_view colorField;
+    bool hasColorField = false;
+    // Short rows: the code this sheet replaces carried the last value it had read into the
+    // columns a row has no field for. A well-formed host always sends one field per column,
+    // so such a row is taken for what it says: the columns without a field are not written.
+    // In the rows that replace and append mode create they stay empty; in one-row mode they
+    // keep what they showed, as a column with an empty date field does.
+    for (int32_t k = 1; reader.NextElement(element); ++k) {
+      if (k > maxCols) {
+        if (k == maxCols + 1) {  // the colour code; any further element is ignored
+          colorField = element;
+          hasColorField = true;
+        }
+        break;
+      }
+      Step([&] { writeField(targetOf(k), row, element); });
+    }
+    Step([&] { grid_.SetText(0, row, ""); });  // freshly displayed rows count as unchanged
+    if (colorSetting && hasColorField) {
+      Step([&] { SetRowColor(row, text::CInt(text::Val(colorField))); });
+    }
+  }
+}
+
+void ZelSheet::ReapplyColumnMerge() {
+  // Least working form: the merge columns are chosen with the column merge tool
+  // (SetColMerge and the merge dialog), which does not exist yet. Until it does no merge
+  // column can be set, and a sheet without merge columns has nothing to re-apply, so this
+  // correctly does nothing. The tool fills this in: when merge columns are set, sort the
+  // data rows by them, merge, and paint by group when asked.
+}
+
+bool ZelSheet::GetStringToArray(const std::string& strValue,
+                                std::vector<std::vector<std::string>>& strArray,
+                                int32_t& lngMaxCols, int32_t& lngMaxRows) {
+  if (text::TrimView(strValue).empty()) return false;
+  Step([&] {
+    internal::StringTable table = internal::SplitToTable(strValue);
+    lngMaxRows = table.max_rows;
+    lngMaxCols = table.max_cols;
+    // A table too large to hold leaves the array as it was, as a refused allocation would.
+    if (!table.cells.empty()) strArray = std::move(table.cells);
+  });
+  return true;
+}
+
+}  // namespace zel

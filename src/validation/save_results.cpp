@@ -42,9 +42,10 @@ bool ZelSheet::MessageCheckSaveSheet(const std::string& strResults, int32_t lngN
         {lngNewKey1, lngOldKeyCol1, lngNewKeyCol1}, {lngNewKey2, lngOldKeyCol2, lngNewKeyCol2},
         {lngNewKey3, lngOldKeyCol3, lngNewKeyCol3}, {lngNewKey4, lngOldKeyCol4, lngNewKeyCol4},
         {lngNewKey5, lngOldKeyCol5, lngNewKeyCol5}};
+    bool faulted = false;
     validation_.error_count = flags_.is_multi_sheet
                                   ? SetSaveResultsSheetArrayMulti(strResults, keys)
-                                  : SetSaveResultsSheetArray(strResults, keys);
+                                  : SetSaveResultsSheetArray(strResults, keys, faulted);
     if (validation_.error_count > 0) {
       internal::ShowBoxQuietly(
           platform_,
@@ -54,6 +55,8 @@ bool ZelSheet::MessageCheckSaveSheet(const std::string& strResults, int32_t lngN
           vbInformation, kSheetTitle);
       return false;
     }
+    // A walk stopped by a fault may have left pending rows behind: the sheet is not clean.
+    if (faulted) return false;
     grid_.ChangeMade(false);
     return true;
   } catch (const std::exception& e) {
@@ -65,8 +68,10 @@ bool ZelSheet::MessageCheckSaveSheet(const std::string& strResults, int32_t lngN
 }
 
 int32_t ZelSheet::SetSaveResultsSheetArray(const std::string& strResults,
-                                           const std::vector<KeyWriteBack>& keys) {
+                                           const std::vector<KeyWriteBack>& keys,
+                                           bool& faulted) {
   int32_t failed = 0;
+  faulted = false;
   try {
     const ResultsString results(strResults);
     int32_t k = results.LastIndex() - 1;
@@ -106,8 +111,10 @@ int32_t ZelSheet::SetSaveResultsSheetArray(const std::string& strResults,
       --k;
     }
   } catch (const std::exception& e) {
+    faulted = true;
     internal::ShowBoxQuietly(platform_, e.what(), vbCritical, kWorkerTitle);
   } catch (...) {
+    faulted = true;
     internal::ShowBoxQuietly(platform_, internal::kUnknownFailure, vbCritical, kWorkerTitle);
   }
   return failed;

@@ -1,0 +1,116 @@
+// Pure pieces of the editing layer: the grid/outside text conversions and the one-pass
+// duplicate removal, checked against the row-by-row definition it replaces.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editing/cell_text.h"
+#include "editing/duplicate_rows.h"
+
+namespace zel::internal {
+namespace {
+
+TEST(CellTextConversions, DatesAndYearMonthsComeBackAsDigits) {
+  EXPECT_EQ(DateFromGrid("31-01-2024"), "20240131");
+  EXPECT_EQ(DateFromGrid("05-01-2024"), "20240105");
+  EXPECT_EQ(DateFromGrid(""), "");
+  EXPECT_EQ(DateFromGrid("5-1"), "5-");  // malformed: whatever the positions hold, no fault
+  EXPECT_EQ(YearMonthFromGrid("01-2024"), "202401");
+  EXPECT_EQ(YearMonthFromGrid(""), "");
+}
+
+TEST(CellTextConversions, UnmaskKeepsPlaceholderPositionsAndTheRest) {
+  EXPECT_EQ(UnmaskText("123-45", "###-##"), "12345");
+  EXPECT_EQ(UnmaskText("123-45-67890", "000-00-00000"), "1234567890");
+  EXPECT_EQ(UnmaskText("AB 12", "AA 00"), "AB 12");         // a blank is a placeholder too
+  EXPECT_EQ(UnmaskText("12-34xyz", "##-##"), "1234xyz");    // beyond the mask: kept
+  EXPECT_EQ(UnmaskText("12", "###-##"), "12");              // shorter than the mask
+  EXPECT_EQ(UnmaskText("가나-다", "##-#"), "가나다");       // characters, not bytes
+  EXPECT_EQ(UnmaskText("abc", ""), "abc");
+}
+
+TEST(CellTextConversions, ComboCodeAndCaptionByCodeLength) {
+  const std::string item = "Seoul" + std::string(50, ' ') + "01";
+  EXPECT_EQ(ComboItemCode(item, 2), "01");
+  EXPECT_EQ(ComboItemCaption(item, 2), "Seoul" + std::string(50, ' '));
+  // Without a code length the code is what follows the last blank.
+  EXPECT_EQ(ComboItemCode(item, 0), "01");
+  EXPECT_EQ(ComboItemCaption(item, 0), "Seoul" + std::string(49, ' '));
+  EXPECT_EQ(ComboItemCode("nocode", 0), "nocode");
+  EXPECT_EQ(ComboItemCaption("nocode", 0), "nocode");
+  // Hangul captions and codes count characters.
+  EXPECT_EQ(ComboItemCode("서울   가나", 2), "가나");
+  EXPECT_EQ(ComboItemCaption("서울   가나", 2), "서울   ");
+  // A code length beyond the text: the whole text is code, no caption.
+  EXPECT_EQ(ComboItemCode("01", 5), "01");
+  EXPECT_EQ(ComboItemCaption("01", 5), "");
+}
+
+// The removal as defined: rows in a list that always has empty rows below, row by row
+// from the bottom, each test repeated `repetitions` times, a deletion moving the rows below
+// up.
+std::vector<std::string> RemoveOneByOne(std::vector<std::string> rows, int32_t first,
+                                        int32_t repetitions) {
+  const int32_t last = static_cast<int32_t>(rows.size()) - 1;  // rows[0] is the row above
+  rows.resize(rows.size() + static_cast<size_t>(repetitions) * rows.size() + 1, "");
+  for (int32_t i = last; i >= first; --i) {
+    for (int32_t k = 0; k < repetitions; ++k) {
+      if (rows[static_cast<size_t>(i)] == rows[static_cast<size_t>(i - 1)]) {
+        rows.erase(rows.begin() + i);
+        rows.push_back("");
+      }
+    }
+  }
+  while (!rows.empty() && rows.back().empty()) rows.pop_back();
+  if (rows.size() <= static_cast<size_t>(first)) return {};
+  return {rows.begin() + first, rows.end()};
+}
+
+std::vector<std::string> RemoveInOnePass(const std::vector<std::string>& rows, int32_t first,
+                                         int32_t repetitions) {
+  const int32_t last = static_cast<int32_t>(rows.size()) - 1;
+  auto text = [&](int32_t r) { return r > last ? std::string() : rows[static_cast<size_t>(r)]; };
+  const std::vector<int32_t> kept = RowsLeftAfterDuplicateRemoval(
+      first, last, repetitions, [&](int32_t a, int32_t b) { return text(a) == text(b); });
+  std::vector<std::string> out;
+  for (int32_t r : kept) out.push_back(text(r));
+  while (!out.empty() && out.back().empty()) out.pop_back();
+  return out;
+}
+
+TEST(DuplicateRows, KnownCases) {
+  using V = std::vector<std::string>;
+  // (a,b), (a,b), (a,c) below the header row.
+  EXPECT_EQ(RemoveInOnePass(V{"hdr", "a|b|", "a|b|", "a|c|"}, 1, 2), (V{"a|b|", "a|c|"}));
+  // A run of four copies with two repetitions per row still goes down to one.
+  EXPECT_EQ(RemoveInOnePass(V{"h", "x", "x", "x", "x"}, 1, 2), (V{"x"}));
+  // The first row equal to the row above it goes too.
+  EXPECT_EQ(RemoveInOnePass(V{"x", "x", "y"}, 1, 3), (V{"y"}));
+  // Empty middle rows: two of them are duplicates of each other.
+  EXPECT_EQ(RemoveInOnePass(V{"h", "a", "", "", "b"}, 1, 3), (V{"a", "", "b"}));
+  // No repetitions: nothing goes.
+  EXPECT_EQ(RemoveInOnePass(V{"h", "a", "a"}, 1, 0), (V{"a", "a"}));
+  // Row `first` is compared with the row above it, which itself stays.
+  EXPECT_EQ(RemoveInOnePass(V{"h", "a", "a", "a"}, 3, 2), V{});
+}
+
+TEST(DuplicateRows, OnePassEqualsRowByRowOnRandomSheets) {
+  std::mt19937 rng(20240315);
+  for (int trial = 0; trial < 3000; ++trial) {
+    const int n = 1 + static_cast<int>(rng() % 12);
+    const int32_t repetitions = static_cast<int32_t>(rng() % 4);
+    std::vector<std::string> rows{rng() % 3 == 0 ? "a" : "hdr"};
+    for (int i = 0; i < n; ++i) {
+      const unsigned pick = rng() % 4;
+      rows.push_back(pick == 0 ? "" : std::string(1, static_cast<char>('a' + rng() % 2)));
+    }
+    const int32_t first = 1 + static_cast<int32_t>(rng() % static_cast<unsigned>(n));
+    EXPECT_EQ(RemoveInOnePass(rows, first, repetitions), RemoveOneByOne(rows, first, repetitions))
+        << "trial " << trial;
+  }
+}
+
+}  // namespace
+}  // namespace zel::internal

@@ -74,7 +74,7 @@ void Grid::MaxCols(int32_t cols) {
     for (int32_t c = s.max_cols; c > cols; --c) {
       Column& column = *s.cols[static_cast<size_t>(c)];
       if (column.data_cells > 0) {
-        for (uint32_t slot = 0; slot < column.cells.size(); ++slot) {
+        for (uint32_t slot = 0; slot < column.cells.size() && slot < column.written; ++slot) {
           if (!column.cells[slot].empty() && !s.IsHeadSlot(slot)) --s.row_cells[slot];
         }
         had_data = true;

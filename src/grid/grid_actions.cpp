@@ -78,6 +78,7 @@ void ClearCells(GridState& s, const CellRange& r) {
 void CopyWholeColumn(GridState& s, const Column& src, Column& dst) {
   ResetColumn(s, dst, true);
   dst.cells = src.cells;
+  dst.written = src.written;
   dst.arena = src.arena;
   dst.arena_garbage = src.arena_garbage;
   dst.style = src.style;
@@ -86,7 +87,7 @@ void CopyWholeColumn(GridState& s, const Column& src, Column& dst) {
   dst.notes = src.notes;
   dst.item_data = src.item_data;
   dst.data_cells = 0;
-  for (uint32_t slot = 0; slot < dst.cells.size(); ++slot) {
+  for (uint32_t slot = 0; slot < dst.cells.size() && slot < dst.written; ++slot) {
     if (!dst.cells[slot].empty() && !s.IsHeadSlot(slot)) {
       ++s.row_cells[slot];
       ++dst.data_cells;

@@ -37,7 +37,7 @@ void DeleteRows(GridState& s, int32_t at, int32_t count) {
 
 void ResetColumn(GridState& s, Column& c, bool data_col) {
   if (data_col && c.data_cells > 0) {
-    for (uint32_t slot = 0; slot < c.cells.size(); ++slot) {
+    for (uint32_t slot = 0; slot < c.cells.size() && slot < c.written; ++slot) {
       if (!c.cells[slot].empty() && !s.IsHeadSlot(slot)) --s.row_cells[slot];
     }
   }

@@ -150,6 +150,7 @@ void SortRows(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& 
       const uint32_t slot = old_slots[i];
       const uint32_t from = order[i];
       if (slot >= c.cells.size() && !cells[from].empty()) c.cells.resize(s.slot_count);
+      c.written = static_cast<uint32_t>(c.cells.size());
       if (slot < c.cells.size()) c.cells[slot] = cells[from];
       if (styles[from].first) {
         c.cell_styles[slot] = std::move(styles[from].second);

@@ -34,6 +34,8 @@ const std::string& AsString(const PropValue& v) {
 
 // ---- Patch ------------------------------------------------------------------------------
 const PatchEntry* Patch::Find(Prop p) const {
+  // The cell kind is the first property and the one read on every write: no search for it.
+  if (!entries_.empty() && entries_.front().prop == p) return &entries_.front();
   auto it = std::lower_bound(entries_.begin(), entries_.end(), p,
                              [](const PatchEntry& e, Prop q) { return e.prop < q; });
   return it != entries_.end() && it->prop == p ? &*it : nullptr;
@@ -135,7 +137,11 @@ bool Column::StoreText(uint32_t slot, std::string_view s) {
   }
   if (s.size() > Grid::kMaxTextBytes) Fail("SetText", "text of " + std::to_string(s.size()) + " bytes is too long");
   Cell& c = Grow(slot);
-  Release(c);
+  if (slot >= written) {
+    written = slot + 1;
+  } else {
+    Release(c);
+  }
   if (s.size() <= Cell::kInlineMax) {
     c.set_inline(s);
   } else {
@@ -150,7 +156,11 @@ bool Column::StoreText(uint32_t slot, std::string_view s) {
 bool Column::StoreNumber(uint32_t slot, double v) {
   const bool was_empty = Empty(slot);
   Cell& c = Grow(slot);
-  Release(c);
+  if (slot >= written) {
+    written = slot + 1;
+  } else {
+    Release(c);
+  }
   c.set_number(v);
   return was_empty;
 }
@@ -194,6 +204,7 @@ void Column::CompactArena() {
 
 void Column::ClearAll() {
   cells.clear();
+  written = 0;
   std::vector<char>().swap(arena);
   arena_garbage = 0;
   data_cells = 0;
@@ -291,11 +302,7 @@ bool GridState::ValidRow(int32_t r) const {
   return r >= -1000 && r + 1000 < head_rows();
 }
 
-Column& GridState::ColumnAt(const char* who, int32_t c) {
-  return const_cast<Column&>(static_cast<const GridState*>(this)->ColumnAt(who, c));
-}
-
-const Column& GridState::ColumnAt(const char* who, int32_t c) const {
+const Column& GridState::ColumnAtOther(const char* who, int32_t c) const {
   if (c >= 0) {
     if (c > max_cols) Fail(who, "column " + AddrText(c) + " is beyond MaxCols " + AddrText(max_cols));
     return *cols[static_cast<size_t>(c)];
@@ -311,7 +318,7 @@ const Column& GridState::ColumnAt(const char* who, int32_t c) const {
   Fail(who, "column " + AddrText(c) + " does not name one column");
 }
 
-uint32_t GridState::SlotOf(const char* who, int32_t r) const {
+uint32_t GridState::SlotOfOther(const char* who, int32_t r) const {
   if (r >= 1) {
     if (r > max_rows) Fail(who, "row " + AddrText(r) + " is beyond MaxRows " + AddrText(max_rows));
     return row_map[static_cast<size_t>(r - 1)];
@@ -425,6 +432,7 @@ void GridState::Compact() {
     }
     CellArray cells;
     cells.resize(used);
+    c.written = used;
     for (uint32_t s = 0; s < c.cells.size(); ++s) {
       const uint32_t n = new_of[s];
       if (n == std::numeric_limits<uint32_t>::max()) {

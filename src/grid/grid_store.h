@@ -176,6 +176,9 @@ const PropValue& DefaultProp(Prop p);
 // ---- Columns -----------------------------------------------------------------------------
 struct Column {
   CellArray cells;          // by slot
+  // Cells at and beyond `written` were never written since `cells` was allocated, so they
+  // are known empty without reading them: reading a fresh page would fault it in twice.
+  uint32_t written = 0;
   std::vector<char> arena;  // texts longer than Cell::kInlineMax
   size_t arena_garbage = 0;
   int64_t data_cells = 0;   // non-empty cells in data rows
@@ -189,7 +192,7 @@ struct Column {
   bool hidden = false;
   int16_t merge = kMergeNone;
 
-  bool Empty(uint32_t slot) const { return slot >= cells.size() || cells[slot].empty(); }
+  bool Empty(uint32_t slot) const { return slot >= written || slot >= cells.size() || cells[slot].empty(); }
   const Cell* At(uint32_t slot) const { return slot < cells.size() ? &cells[slot] : nullptr; }
   // The text of a text cell (empty view for empty and number cells).
   std::string_view TextView(uint32_t slot) const {
@@ -357,10 +360,21 @@ struct GridState {
   int32_t head_rows() const { return static_cast<int32_t>(head_slots.size()); }
   int32_t head_cols() const { return static_cast<int32_t>(extra_head_cols.size()) + 1; }
   // A single column (0, 1..max_cols, -1000 + n). -1 refused.
-  Column& ColumnAt(const char* who, int32_t col);
-  const Column& ColumnAt(const char* who, int32_t col) const;
+  Column& ColumnAt(const char* who, int32_t col) {
+    if (col >= 1 && col <= max_cols) return *cols[static_cast<size_t>(col)];
+    return const_cast<Column&>(ColumnAtOther(who, col));
+  }
+  const Column& ColumnAt(const char* who, int32_t col) const {
+    if (col >= 1 && col <= max_cols) return *cols[static_cast<size_t>(col)];
+    return ColumnAtOther(who, col);
+  }
+  const Column& ColumnAtOther(const char* who, int32_t col) const;
   // A single row's slot (1..max_rows, 0, -1000 + n). -1 refused.
-  uint32_t SlotOf(const char* who, int32_t row) const;
+  uint32_t SlotOf(const char* who, int32_t row) const {
+    if (row >= 1 && row <= max_rows) return row_map[static_cast<size_t>(row - 1)];
+    return SlotOfOther(who, row);
+  }
+  uint32_t SlotOfOther(const char* who, int32_t row) const;
   // Checks without throwing.
   bool ValidCol(int32_t col) const;
   bool ValidRow(int32_t row) const;

@@ -18,11 +18,20 @@ namespace {
 enum KeyClass : uint8_t { kNum = 0, kText = 1, kNone = 2 };
 
 struct Key {
-  uint64_t prefix = 0;  // order-preserving: big-endian text bytes or transformed double
+  uint64_t prefix = 0;   // order-preserving: big-endian text bytes 0-7 or transformed double
+  uint64_t prefix2 = 0;  // text bytes 8-15, big-endian
   const char* text = nullptr;
   uint32_t len = 0;
   uint8_t cls = kNone;
 };
+
+uint64_t BigEndian(const char* p, size_t n) {
+  unsigned char bytes[8] = {};
+  std::memcpy(bytes, p, std::min<size_t>(8, n));
+  uint64_t v = 0;
+  for (unsigned char b : bytes) v = (v << 8) | b;
+  return v;
+}
 
 uint64_t NumberOrder(double v) {
   if (v == 0) v = 0;  // -0 sorts with 0
@@ -43,9 +52,8 @@ Key MakeKey(const Column& c, uint32_t slot) {
   k.cls = kText;
   k.text = t.data();
   k.len = static_cast<uint32_t>(t.size());
-  unsigned char bytes[8] = {};
-  std::memcpy(bytes, t.data(), std::min<size_t>(8, t.size()));
-  for (unsigned char b : bytes) k.prefix = (k.prefix << 8) | b;
+  k.prefix = BigEndian(t.data(), t.size());
+  if (t.size() > 8) k.prefix2 = BigEndian(t.data() + 8, t.size() - 8);
   return k;
 }
 
@@ -55,8 +63,13 @@ int Compare(const Key& a, const Key& b) {
   if (a.cls == kNone) return 0;
   if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
   if (a.cls == kNum) return 0;
-  const int c = std::memcmp(a.text, b.text, std::min(a.len, b.len));
-  if (c != 0) return c < 0 ? -1 : 1;
+  // The first 8 bytes are equal. Zero padding makes a shorter text compare as a prefix, so
+  // within 16 bytes the second prefix and then the lengths decide without touching the texts.
+  if (a.prefix2 != b.prefix2) return a.prefix2 < b.prefix2 ? -1 : 1;
+  if (a.len > 16 && b.len > 16) {
+    const int c = std::memcmp(a.text + 16, b.text + 16, std::min(a.len, b.len) - 16);
+    if (c != 0) return c < 0 ? -1 : 1;
+  }
   return a.len == b.len ? 0 : (a.len < b.len ? -1 : 1);
 }
 
@@ -116,6 +129,20 @@ std::vector<uint32_t> Order(const std::vector<std::vector<Key>>& keys, const std
   return order;
 }
 
+// Moves the entries of a slot-keyed map along with a permutation of `slots`: the entry of
+// slots[order[i]] goes to slots[i]. Nothing to do for an empty map.
+template <class Map>
+void PermuteSparse(Map& m, const std::vector<uint32_t>& slots, const std::vector<uint32_t>& order) {
+  if (m.empty()) return;
+  std::vector<std::pair<uint32_t, typename Map::mapped_type>> moved;
+  for (uint32_t i = 0; i < slots.size(); ++i) {
+    auto it = m.find(slots[order[i]]);
+    if (it != m.end()) moved.emplace_back(slots[i], it->second);
+  }
+  for (uint32_t slot : slots) m.erase(slot);
+  for (auto& [slot, v] : moved) m.emplace(slot, std::move(v));
+}
+
 void SortRows(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& specs, bool whole_rows) {
   const int32_t lo = std::max(r.row_lo, 1);
   const int32_t hi = r.row_hi;
@@ -134,46 +161,30 @@ void SortRows(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& 
     return;
   }
   // Only the block's columns move: permute their cells, formats, tags and notes in place.
+  // A row's count of non-empty cells changes by what the block's columns bring to it.
+  std::vector<int32_t> block_count(n, 0);
   for (int32_t lc = r.col_lo; lc <= r.col_hi; ++lc) {
-    Column& c = s.ColumnAt("Action", ColAddr(s, lc));
+    const int32_t col = ColAddr(s, lc);
+    Column& c = s.ColumnAt("Action", col);
     std::vector<Cell> cells(n);
-    std::vector<std::pair<bool, Patch>> styles(n);
-    std::vector<std::pair<bool, std::string>> tags(n), notes(n);
     for (uint32_t i = 0; i < n; ++i) {
-      const uint32_t slot = old_slots[i];
-      if (const Cell* cell = c.At(slot)) cells[i] = *cell;
-      if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) styles[i] = {true, std::move(it->second)};
-      if (auto it = c.tags.find(slot); it != c.tags.end()) tags[i] = {true, std::move(it->second)};
-      if (auto it = c.notes.find(slot); it != c.notes.end()) notes[i] = {true, std::move(it->second)};
-    }
-    for (uint32_t i = 0; i < n; ++i) {
-      const uint32_t slot = old_slots[i];
-      const uint32_t from = order[i];
-      if (slot >= c.cells.size() && !cells[from].empty()) c.cells.resize(s.slot_count);
-      c.written = static_cast<uint32_t>(c.cells.size());
-      if (slot < c.cells.size()) c.cells[slot] = cells[from];
-      if (styles[from].first) {
-        c.cell_styles[slot] = std::move(styles[from].second);
-      } else {
-        c.cell_styles.erase(slot);
-      }
-      if (tags[from].first) {
-        c.tags[slot] = std::move(tags[from].second);
-      } else {
-        c.tags.erase(slot);
-      }
-      if (notes[from].first) {
-        c.notes[slot] = std::move(notes[from].second);
-      } else {
-        c.notes.erase(slot);
+      if (!c.Empty(old_slots[i])) {
+        cells[i] = c.cells[old_slots[i]];
+        if (col >= 1) ++block_count[i];
       }
     }
+    if (c.cells.size() < s.slot_count) c.cells.resize(s.slot_count);
+    c.written = static_cast<uint32_t>(c.cells.size());
+    for (uint32_t i = 0; i < n; ++i) c.cells[old_slots[i]] = cells[order[i]];
+    PermuteSparse(c.cell_styles, old_slots, order);
+    PermuteSparse(c.tags, old_slots, order);
+    PermuteSparse(c.notes, old_slots, order);
   }
-  // Rows now hold different numbers of cells: count them again.
-  for (uint32_t slot : old_slots) {
-    uint32_t count = 0;
-    for (int32_t c = 1; c <= s.max_cols; ++c) count += s.cols[static_cast<size_t>(c)]->Empty(slot) ? 0 : 1;
-    s.row_cells[slot] = count;
+  std::vector<uint32_t> counts(n);
+  for (uint32_t i = 0; i < n; ++i) counts[i] = s.row_cells[old_slots[i]];
+  for (uint32_t i = 0; i < n; ++i) {
+    s.row_cells[old_slots[i]] = counts[i] - static_cast<uint32_t>(block_count[i]) +
+                                static_cast<uint32_t>(block_count[order[i]]);
   }
   s.RecountRows(lo, hi);
 }

@@ -707,6 +707,20 @@ void DecodeBody(ImageReader& r, GridState& s, bool data_only) {
 
 std::string EncodeLayoutImage(const GridState& s, bool data_only) {
   ImageWriter w;
+  // Reserving about the image's size up front spares a big sheet the copies of a growing
+  // buffer: a cell costs about 2 bytes of framing and its text or number.
+  size_t estimate = 4096;
+  auto add_column = [&estimate](const Column& c) {
+    for (const Cell& cell : c.cells) {
+      if (cell.rep() == Cell::kInline) estimate += 3 + cell.inline_size();
+      if (cell.rep() == Cell::kNumber) estimate += 10;
+      if (cell.rep() == Cell::kArena) estimate += 7;
+    }
+    estimate += c.arena.size() + 64;
+  };
+  for (const auto& c : s.cols) add_column(*c);
+  for (const auto& c : s.extra_head_cols) add_column(*c);
+  w.bytes().reserve(estimate);
   w.bytes().append(kMagic, sizeof kMagic);
   w.Fixed(kVersion, 2);
   w.Fixed(data_only ? kFlagDataOnly : 0, 2);

@@ -62,6 +62,15 @@ std::string CheckSaveErrorLine(int32_t row, std::string_view message, std::strin
   return line;
 }
 
+std::string ErrorListBuilder::Text() const {
+  size_t size = 0;
+  for (const std::string& line : lines_) size += line.size();
+  std::string text;
+  text.reserve(size);
+  for (auto it = lines_.rbegin(); it != lines_.rend(); ++it) text += *it;
+  return text;
+}
+
 std::string ErrorSummaryText(std::string_view text, int32_t count) {
   return text::Replace(text, "@1", std::to_string(count));
 }

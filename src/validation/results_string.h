@@ -87,6 +87,18 @@ std::string ResultsErrorLine(int32_t number, std::string_view message);
 // row "~, " message "~," code "~," "~I~".
 std::string CheckSaveErrorLine(int32_t row, std::string_view message, std::string_view code);
 
+// The error list as a walk builds it: lines added in walk order, the newest in front of
+// the text. Joined once at the end, so a walk over many failed rows stays linear.
+class ErrorListBuilder {
+ public:
+  void Add(std::string line) { lines_.push_back(std::move(line)); }
+  // The lines, newest first.
+  std::string Text() const;
+
+ private:
+  std::vector<std::string> lines_;
+};
+
 // The summary text shown after a result application: `text` with every "@1" replaced by
 // `count` in decimal (a text without "@1" is shown unchanged).
 std::string ErrorSummaryText(std::string_view text, int32_t count);

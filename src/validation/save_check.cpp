@@ -103,12 +103,14 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
   if (text::TrimView(strResults).empty()) return false;
   validation_.error_count = 0;
   bool result = true;
+  internal::ErrorListBuilder errors;
+  bool listStarted = false;
   try {
     const internal::ResultsString results(strResults);
     // The column receiving each returned value, by header index 2, 3, ...
     std::vector<int32_t> valueCols;
     for (const std::string& name : results.ValueNames()) valueCols.push_back(FieldNo(name));
-    validation_.error_msg.clear();
+    listStarted = true;
 
     const bool saveMode = strMode == "Save";
     const int32_t lastResult = results.LastIndex();
@@ -158,9 +160,7 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
           grid_.Col(-1);
           grid_.ForeColor(internal::kFailedRowColor);
           ++validation_.error_count;
-          validation_.error_msg =
-              internal::CheckSaveErrorLine(r, ResultField(fields, 1, k), code) +
-              validation_.error_msg;
+          errors.Add(internal::CheckSaveErrorLine(r, ResultField(fields, 1, k), code));
         }
         if (isTop) {
           if (k >= lastResult) break;
@@ -184,6 +184,7 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
   } catch (...) {
     internal::ShowBoxQuietly(platform_, internal::kUnknownFailure, vbCritical, kCheckSaveTitle);
   }
+  if (listStarted) validation_.error_msg = errors.Text();
   if (validation_.error_count > 0) {
     internal::ShowBoxQuietly(
         platform_,

@@ -72,10 +72,10 @@ int32_t ZelSheet::SetSaveResultsSheetArray(const std::string& strResults,
                                            bool& faulted) {
   int32_t failed = 0;
   faulted = false;
+  internal::ErrorListBuilder errors;
   try {
     const ResultsString results(strResults);
     int32_t k = results.LastIndex() - 1;
-    validation_.error_msg.clear();
     for (int32_t r = grid_.DataRowCnt(); r >= 1; --r) {
       std::string status;
       grid_.GetText(0, r, status);
@@ -105,8 +105,7 @@ int32_t ZelSheet::SetSaveResultsSheetArray(const std::string& strResults,
         grid_.Col(-1);
         grid_.ForeColor(internal::kFailedRowColor);
         ++failed;
-        validation_.error_msg =
-            internal::ResultsErrorLine(r, ResultField(fields, 1, k)) + validation_.error_msg;
+        errors.Add(internal::ResultsErrorLine(r, ResultField(fields, 1, k)));
       }
       --k;
     }
@@ -117,6 +116,7 @@ int32_t ZelSheet::SetSaveResultsSheetArray(const std::string& strResults,
     faulted = true;
     internal::ShowBoxQuietly(platform_, internal::kUnknownFailure, vbCritical, kWorkerTitle);
   }
+  validation_.error_msg = errors.Text();
   return failed;
 }
 

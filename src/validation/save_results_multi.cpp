@@ -28,7 +28,7 @@ int32_t ZelSheet::SetSaveResultsSheetArrayMulti(const std::string& strResults,
   const internal::ResultsString results(strResults);
   int32_t k = results.LastIndex() - 1;
   int32_t failed = 0;
-  validation_.error_msg.clear();
+  internal::ErrorListBuilder errors;
 
   for (int32_t r = std::max(grid_.DataRowCnt(), h); r >= h; r -= h) {
     int32_t first = r;
@@ -81,12 +81,13 @@ int32_t ZelSheet::SetSaveResultsSheetArrayMulti(const std::string& strResults,
       RunStep([&] { grid_.BlockMode(false); });
       ++failed;
       RunStep([&] {
-        validation_.error_msg =
-            internal::ResultsErrorLine(record, ResultField(fields, 1, k)) + validation_.error_msg;
+        errors.Add(internal::ResultsErrorLine(record, ResultField(fields, 1, k)));
       });
     }
     --k;
   }
+
+  validation_.error_msg = errors.Text();
 
   // Removed records moved the ones below them up: number the unchanged records again.
   const int32_t dataRows = grid_.DataRowCnt();

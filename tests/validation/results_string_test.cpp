@@ -66,6 +66,14 @@ TEST(ResultsStringTest, ErrorListLines) {
   EXPECT_EQ(CheckSaveErrorLine(1, "", ""), "1~, ~,~,~I~");
 }
 
+TEST(ResultsStringTest, ErrorListPutsTheNewestLineInFront) {
+  ErrorListBuilder list;
+  EXPECT_EQ(list.Text(), "");
+  list.Add(ResultsErrorLine(9, "late"));
+  list.Add(ResultsErrorLine(4, "early"));
+  EXPECT_EQ(list.Text(), ResultsErrorLine(4, "early") + ResultsErrorLine(9, "late"));
+}
+
 TEST(ResultsStringTest, SummaryReplacesEveryPlaceholder) {
   const std::string summary = DefaultMessageTable()[kMessageErrorSummary];
   EXPECT_EQ(ErrorSummaryText(summary, 2), "저장시 오류가 2개 발생하였습니다! 오류 내역을 확인하세요!");

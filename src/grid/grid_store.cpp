@@ -117,6 +117,52 @@ void CellArray::CopyFrom(const CellArray& o) {
   swap(copy);
 }
 
+// ---- TextArena ---------------------------------------------------------------------------
+TextArena::TextArena(const TextArena& o) : bytes_(o.bytes_) {
+  chunks_.reserve(o.chunks_.size());
+  for (const Chunk& c : o.chunks_) {
+    Chunk copy;
+    copy.data = std::make_unique_for_overwrite<char[]>(c.capacity);
+    std::memcpy(copy.data.get(), c.data.get(), c.used);
+    copy.capacity = c.capacity;
+    copy.used = c.used;
+    chunks_.push_back(std::move(copy));
+  }
+}
+
+TextArena& TextArena::operator=(const TextArena& o) {
+  if (this != &o) {
+    TextArena copy(o);
+    swap(copy);
+  }
+  return *this;
+}
+
+void TextArena::AddChunk(size_t at_least) {
+  size_t cap = chunks_.empty() ? kFirstChunk : std::min(chunks_.back().capacity * 2, kMaxChunk);
+  cap = std::max(cap, at_least);
+  if (chunks_.size() >= 0xFFFFFFFFu) Fail("SetText", "the column holds too many long texts");
+  Chunk c;
+  c.data = std::make_unique_for_overwrite<char[]>(cap);
+  c.capacity = cap;
+  chunks_.push_back(std::move(c));
+}
+
+void TextArena::reserve(size_t bytes) {
+  if (bytes == 0) return;
+  if (chunks_.empty() || chunks_.back().capacity - chunks_.back().used < bytes) AddChunk(bytes);
+}
+
+uint64_t TextArena::Append(std::string_view text) {
+  if (chunks_.empty() || chunks_.back().capacity - chunks_.back().used < text.size()) AddChunk(text.size());
+  Chunk& c = chunks_.back();
+  const uint64_t locator = (static_cast<uint64_t>(chunks_.size() - 1) << 32) | c.used;
+  std::memcpy(c.data.get() + c.used, text.data(), text.size());
+  c.used += text.size();
+  bytes_ += text.size();
+  return locator;
+}
+
 // ---- Column -----------------------------------------------------------------------------
 Cell& Column::Grow(uint32_t slot) {
   // Grow geometrically: a column filled outside StoreValue (file loading) still grows in
@@ -145,9 +191,7 @@ bool Column::StoreText(uint32_t slot, std::string_view s) {
   if (s.size() <= Cell::kInlineMax) {
     c.set_inline(s);
   } else {
-    const uint64_t offset = arena.size();
-    arena.insert(arena.end(), s.begin(), s.end());
-    cells[slot].set_arena(offset, static_cast<uint32_t>(s.size()));
+    cells[slot].set_arena(arena.Append(s), static_cast<uint32_t>(s.size()));
   }
   if (arena_garbage > (size_t{1} << 20) && arena_garbage * 2 > arena.size()) CompactArena();
   return was_empty;
@@ -188,15 +232,12 @@ bool Column::StoreCopy(uint32_t slot, const Column& src, uint32_t from) {
 }
 
 void Column::CompactArena() {
-  std::vector<char> fresh;
+  TextArena fresh;
   fresh.reserve(arena.size() - std::min(arena.size(), arena_garbage));
   for (Cell& c : cells) {
     if (c.rep() != Cell::kArena) continue;
-    const uint64_t offset = fresh.size();
     const uint32_t size = c.arena_size();
-    fresh.insert(fresh.end(), arena.begin() + static_cast<ptrdiff_t>(c.arena_offset()),
-                 arena.begin() + static_cast<ptrdiff_t>(c.arena_offset() + size));
-    c.set_arena(offset, size);
+    c.set_arena(fresh.Append(arena.View(c.arena_offset(), size)), size);
   }
   arena.swap(fresh);
   arena_garbage = 0;
@@ -205,7 +246,7 @@ void Column::CompactArena() {
 void Column::ClearAll() {
   cells.clear();
   written = 0;
-  std::vector<char>().swap(arena);
+  arena.clear();
   arena_garbage = 0;
   data_cells = 0;
   style = Patch();

@@ -18,10 +18,11 @@
 //     byte 15 (tag): bits 0-1 representation: 0 empty, 1 inline text, 2 arena text, 3 number;
 //                    bits 2-5 inline text length (0..15).
 //     inline text:  bytes 0..14 hold the UTF-8 bytes.
-//     arena text:   bytes 0..7 the offset into Column::arena, bytes 8..11 the byte length;
-//                   the text is arena[offset, offset + length). Overwritten arena texts
-//                   become garbage (counted in arena_garbage) and the arena is compacted
-//                   when garbage exceeds half of it.
+//     arena text:   bytes 0..7 the locator in Column::arena, bytes 8..11 the byte length;
+//                   the text is arena.View(locator, length). The arena is a list of chunks
+//                   (locator = chunk index << 32 | position in the chunk) that grows without
+//                   moving texts. Overwritten arena texts become garbage (counted in
+//                   arena_garbage) and the arena is compacted when garbage exceeds half of it.
 //     number:       bytes 0..7 a double (float, integer and number cells keep numbers).
 //   So a cell costs 16 bytes plus, for texts over 15 bytes, the text's own bytes.
 // Formats. A Patch is a small sorted list of (property, stamp, value). The sheet level
@@ -134,6 +135,46 @@ class CellArray {
   size_t size_ = 0;
 };
 
+// Storage for the texts too long to sit inline in a cell: chunks that are never moved, so
+// growing the arena copies nothing. Chunks start small and double up to kMaxChunk; a text
+// longer than that gets a chunk of its own.
+class TextArena {
+ public:
+  static constexpr size_t kFirstChunk = 4096;
+  static constexpr size_t kMaxChunk = size_t{1} << 20;
+
+  TextArena() = default;
+  TextArena(const TextArena& o);
+  TextArena& operator=(const TextArena& o);
+  TextArena(TextArena&&) noexcept = default;
+  TextArena& operator=(TextArena&&) noexcept = default;
+
+  // Copies `text` in and returns its locator.
+  uint64_t Append(std::string_view text);
+  std::string_view View(uint64_t locator, uint32_t size) const {
+    return {chunks_[locator >> 32].data.get() + (locator & 0xFFFFFFFFu), size};
+  }
+  // Bytes taken by texts so far (live and garbage).
+  size_t size() const { return bytes_; }
+  // Makes room for `bytes` more without another chunk (a hint; never required).
+  void reserve(size_t bytes);
+  void clear() { *this = TextArena(); }
+  void swap(TextArena& o) noexcept {
+    std::swap(chunks_, o.chunks_);
+    std::swap(bytes_, o.bytes_);
+  }
+
+ private:
+  struct Chunk {
+    std::unique_ptr<char[]> data;
+    size_t capacity = 0;
+    size_t used = 0;
+  };
+  void AddChunk(size_t at_least);
+  std::vector<Chunk> chunks_;
+  size_t bytes_ = 0;
+};
+
 // ---- Formats -----------------------------------------------------------------------------
 enum class Prop : uint8_t {
   kKind, kHAlign, kVAlign, kMaxLen, kCharCase, kCharSet, kMultiLine, kPassword,
@@ -179,7 +220,7 @@ struct Column {
   // Cells at and beyond `written` were never written since `cells` was allocated, so they
   // are known empty without reading them: reading a fresh page would fault it in twice.
   uint32_t written = 0;
-  std::vector<char> arena;  // texts longer than Cell::kInlineMax
+  TextArena arena;          // texts longer than Cell::kInlineMax
   size_t arena_garbage = 0;
   int64_t data_cells = 0;   // non-empty cells in data rows
   Patch style;              // column-level formats
@@ -200,7 +241,7 @@ struct Column {
     const Cell& c = cells[slot];
     switch (c.rep()) {
       case Cell::kInline: return {c.inline_data(), c.inline_size()};
-      case Cell::kArena: return {arena.data() + c.arena_offset(), c.arena_size()};
+      case Cell::kArena: return arena.View(c.arena_offset(), c.arena_size());
       default: return {};
     }
   }

@@ -69,7 +69,11 @@ template <class F>
 void Put(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot, F store) {
   // A column's cells are allocated for every slot at its first write: growing them cell by
   // cell would copy and re-fault the whole vector again and again while a sheet fills.
-  if (slot >= c.cells.size()) c.cells.resize(std::max<size_t>(s.slot_count, static_cast<size_t>(slot) + 1));
+  // Later growth (rows added a few at a time) is geometric so that it stays amortised O(1).
+  if (slot >= c.cells.size()) {
+    c.cells.resize(std::max({static_cast<size_t>(s.slot_count), static_cast<size_t>(slot) + 1,
+                             c.cells.size() + c.cells.size() / 2}));
+  }
   const bool was_empty = c.Empty(slot);
   store();
   const bool now_empty = c.Empty(slot);

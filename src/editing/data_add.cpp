@@ -2,6 +2,7 @@
 // sorts the rows by their text columns (DataAddSort) and drops the rows that came twice
 // (DataAddRemoveRow).
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,39 +14,53 @@ namespace zel {
 
 namespace {
 
-// The rows' joined texts, kept in one buffer: row r's text is text(r).
-class RowJoins {
+// Compares rows by their GetRowJoin texts without keeping those texts: each row's join is
+// built once in a reused buffer and only its hash is kept; rows whose hashes agree are joined
+// again and compared in full, so a hash collision never makes two rows equal.
+class RowJoinComparer {
  public:
-  RowJoins(const Grid& grid, int32_t firstRow, int32_t lastRow, int32_t maxCols,
-           std::string_view sp)
-      : first_(firstRow) {
-    ends_.reserve(static_cast<size_t>(lastRow - firstRow + 1));
-    std::string cell;
+  RowJoinComparer(const Grid& grid, int32_t firstRow, int32_t lastRow, int32_t maxCols,
+                  std::string_view sp)
+      : grid_(grid), first_(firstRow), last_(lastRow), max_cols_(maxCols), sp_(sp) {
+    hashes_.reserve(static_cast<size_t>(lastRow - firstRow + 1));
     for (int32_t r = firstRow; r <= lastRow; ++r) {
-      for (int32_t c = 1; c <= maxCols; ++c) {
-        grid.GetText(c, r, cell);
-        buffer_ += cell;
-        buffer_ += sp;
-      }
-      ends_.push_back(buffer_.size());
+      Join(r, a_);
+      hashes_.push_back(std::hash<std::string_view>{}(a_));
     }
-    // Below the data every cell is empty: the join is the separators alone.
-    for (int32_t c = 1; c <= maxCols; ++c) empty_ += sp;
+    Join(lastRow + 1, a_);
+    empty_hash_ = std::hash<std::string_view>{}(a_);
   }
 
-  // Row r's join; rows beyond the ones read are empty rows.
-  std::string_view text(int32_t r) const {
-    const size_t i = static_cast<size_t>(r - first_);
-    if (r < first_ || i >= ends_.size()) return empty_;
-    const size_t begin = i == 0 ? 0 : ends_[i - 1];
-    return std::string_view(buffer_).substr(begin, ends_[i] - begin);
+  // Whether rows a and b join to the same text; rows beyond the last are empty rows.
+  bool Same(int32_t a, int32_t b) {
+    if (Hash(a) != Hash(b)) return false;
+    Join(a, a_);
+    Join(b, b_);
+    return a_ == b_;
   }
 
  private:
-  int32_t first_;
-  std::string buffer_;
-  std::vector<size_t> ends_;
-  std::string empty_;
+  size_t Hash(int32_t r) const {
+    return r > last_ ? empty_hash_ : hashes_[static_cast<size_t>(r - first_)];
+  }
+  // Row r's join into `out`; below the data every cell is empty, so only the separators.
+  void Join(int32_t r, std::string& out) {
+    out.clear();
+    for (int32_t c = 1; c <= max_cols_; ++c) {
+      if (r <= last_) {
+        grid_.GetText(c, r, cell_);
+        out += cell_;
+      }
+      out += sp_;
+    }
+  }
+
+  const Grid& grid_;
+  int32_t first_, last_, max_cols_;
+  std::string_view sp_;
+  std::vector<size_t> hashes_;
+  size_t empty_hash_ = 0;
+  std::string a_, b_, cell_;
 };
 
 // Puts BlockMode back as it was when the scope ends.
@@ -66,8 +81,14 @@ class BlockModeScope {
 // Moves the rows `kept` (ascending, within first..last) to first, first + 1, ... in their
 // order and deletes the other rows of first..last, as many single-row deletions would, but
 // in one pass: a stable sort by a temporary key column brings the kept rows up (a sort moves
-// whole rows with everything in them), then one block deletion removes the rest.
+// whole rows with everything in them), then one block deletion removes the rest. The rows
+// above the first dropped one stay where they are and are left out of the sort.
 void KeepRows(Grid& grid, int32_t first, int32_t last, const std::vector<int32_t>& kept) {
+  size_t k = 0;
+  while (k < kept.size() && kept[k] == first + static_cast<int32_t>(k)) ++k;
+  const int32_t from = first + static_cast<int32_t>(k);  // the first row that is dropped
+  if (from > last) return;
+
   const int32_t maxCols = grid.MaxCols();
   const int32_t keyCol = maxCols + 1;
   grid.MaxCols(keyCol);
@@ -90,11 +111,11 @@ void KeepRows(Grid& grid, int32_t first, int32_t last, const std::vector<int32_t
   } restore{grid, maxCols, grid.SortBy(), grid.SortKey(1), grid.SortKeyOrder(1)};
 
   // Every key is different, so the first sort key alone decides the order.
-  int32_t nextDropped = static_cast<int32_t>(kept.size());
-  size_t k = 0;
-  for (int32_t r = first; r <= last; ++r) {
+  int32_t nextKept = 0;
+  int32_t nextDropped = static_cast<int32_t>(kept.size() - k);
+  for (int32_t r = from; r <= last; ++r) {
     if (k < kept.size() && kept[k] == r) {
-      grid.SetInteger(keyCol, r, static_cast<int32_t>(k));
+      grid.SetInteger(keyCol, r, nextKept++);
       ++k;
     } else {
       grid.SetInteger(keyCol, r, nextDropped++);
@@ -105,17 +126,14 @@ void KeepRows(Grid& grid, int32_t first, int32_t last, const std::vector<int32_t
   grid.SortKeyOrder(1, kSortAscending);
   grid.Col(-1);
   grid.Col2(-1);
-  grid.Row(first);
+  grid.Row(from);
   grid.Row2(last);
   grid.Action(kActionSort);
 
-  const int32_t firstDropped = first + static_cast<int32_t>(kept.size());
-  if (firstDropped <= last) {
-    BlockModeScope block(grid, true);
-    grid.Row(firstDropped);
-    grid.Row2(last);
-    grid.Action(kActionDeleteRow);
-  }
+  BlockModeScope block(grid, true);
+  grid.Row(from + nextKept);
+  grid.Row2(last);
+  grid.Action(kActionDeleteRow);
 }
 
 }  // namespace
@@ -170,10 +188,9 @@ void ZelSheet::DataAddRemoveRow() {
   const int32_t last = grid_.DataRowCnt();
   const int32_t maxCols = grid_.MaxCols();
   if (last >= first && maxCols > 0) {
-    const RowJoins joins(grid_, first - 1, last, maxCols, "|");
+    RowJoinComparer rows(grid_, first - 1, last, maxCols, "|");
     const std::vector<int32_t> kept = internal::RowsLeftAfterDuplicateRemoval(
-        first, last, maxCols,
-        [&joins](int32_t a, int32_t b) { return joins.text(a) == joins.text(b); });
+        first, last, maxCols, [&rows](int32_t a, int32_t b) { return rows.Same(a, b); });
     if (static_cast<int32_t>(kept.size()) < last - first + 1) KeepRows(grid_, first, last, kept);
   }
   // The empty rows left at the bottom go.

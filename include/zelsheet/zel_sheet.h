@@ -1170,19 +1170,22 @@ class ZelSheet {
     bool is_multi = false;            // stored "IsMulti": definition lists are multi-row
     std::string params;               // the parameter buffer (AddParam..., GetParams)
   };
-  // Display's writing step: rows firstRow..lastRow from the data string's rows in order.
+  // Display's writing step: rows firstRow..lastRow from the data string's rows in order;
+  // clearStatus clears each row's status (not needed for rows created empty).
   void WriteDataRows(std::string_view data, int64_t firstRow, int64_t lastRow,
-                     bool colorSetting);
+                     bool colorSetting, bool clearStatus);
   // Applies the column merge again after the rows changed (Display and the query displays).
   void ReapplyColumnMerge();
   // Save parameter assembly (src/exchange/save_params.cpp).
   enum class SaveLineForm : uint8_t { kTag, kTagAndRow, kDataOnly, kQuoted };
-  // Which rows a save text takes, given the row and its status as stored.
+  // Which rows a save text takes: all, the changed ones, or those a filter accepts (given
+  // the row and its status as stored).
+  enum class SaveRows : uint8_t { kAll, kChanged, kFiltered };
   using SaveRowFilter = std::function<bool(int32_t row, std::string_view status)>;
-  // Appends a line of `form` for each row of firstRow..lastRow that `take` accepts, in
-  // ascending order (plain layout); returns the number of lines.
+  // Appends a line of `form` for each chosen row of firstRow..lastRow, in ascending order
+  // (plain layout); returns the number of lines.
   int32_t AppendSaveLines(std::string& out, int32_t firstRow, int32_t lastRow,
-                          SaveLineForm form, const SaveRowFilter& take);
+                          SaveLineForm form, SaveRows rows, const SaveRowFilter& filter = {});
   std::string SaveHeaderLine() const;                 // "WorkingTag~,~,names~,~I~"
   std::string SafeCellText(int32_t defCol, int32_t row) noexcept;  // "" when unreadable
   std::string RecordStatus(int32_t row) const;        // row header text, "" when unreadable

@@ -1,8 +1,11 @@
 #include "exchange/data_string.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <stdexcept>
 
+#include "text/number.h"
 #include "text/strings.h"
 
 namespace zel::internal {
@@ -41,15 +44,84 @@ std::string_view DateDigits(std::string_view field, std::string& scratch) {
   return scratch;
 }
 
+bool IsAscii(std::string_view s) noexcept {
+  for (const char ch : s) {
+    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Mid(s, start, length) with 1-based character positions; a byte slice when s is ASCII,
+// which every well-formed date is.
+std::string_view MidChars(std::string_view s, bool ascii, int32_t start, int32_t length) {
+  if (!ascii) return text::MidView(s, start, length);
+  const size_t from = std::min(s.size(), static_cast<size_t>(start - 1));
+  return s.substr(from, static_cast<size_t>(length));
+}
+
+bool IsDigit(char ch) noexcept { return ch >= '0' && ch <= '9'; }
+
+// The leading numeric part of `s` (leading blanks already gone) when it is written exactly
+// as NumberToText writes its value: optional "-" (not before zero), no leading zeros, a
+// fraction without trailing zeros, no exponent, at most 15 significant digits (so the
+// shortest text of the value is these digits) and no magnitude below 1e-6 (written in
+// exponent form). Empty when it is not.
+std::string_view CanonicalNumber(std::string_view s) noexcept {
+  size_t i = 0;
+  const bool negative = i < s.size() && s[i] == '-';
+  if (negative) ++i;
+  const size_t intBegin = i;
+  while (i < s.size() && IsDigit(s[i])) ++i;
+  const size_t intLen = i - intBegin;
+  if (intLen == 0 || (intLen > 1 && s[intBegin] == '0')) return {};
+  size_t significant = s[intBegin] == '0' ? 0 : intLen;
+  if (i < s.size() && s[i] == '.') {
+    const size_t fracBegin = ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i;
+    if (i == fracBegin || s[i - 1] == '0') return {};
+    if (significant == 0) {
+      size_t zeros = 0;
+      while (s[fracBegin + zeros] == '0') ++zeros;
+      if (zeros > 5) return {};
+      significant = i - fracBegin - zeros;
+    } else {
+      significant += i - fracBegin;
+    }
+  } else if (significant == 0 && negative) {
+    return {};  // "-0" is written "0"
+  }
+  if (significant > 15) return {};
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) return {};
+  return s.substr(0, i);
+}
+
 }  // namespace
 
+std::string_view FloatFieldText(std::string_view field, std::string& buffer) {
+  const std::string_view canonical = CanonicalNumber(text::LTrimView(field));
+  if (!canonical.empty()) return canonical;
+  const double value = text::Val(field);
+  if (!std::isfinite(value)) throw std::overflow_error("a float field beyond a double's range");
+  buffer = text::NumberToText(value);
+  return buffer;
+}
+
 size_t CountDataRows(std::string_view data) noexcept {
+  // Looks for the 'I' of each "~I~" rather than for every '~': field text rarely holds an
+  // 'I', while every field ends in a '~'. A "~," never overlaps a "~I~" (its second byte
+  // would have to be 'I'), so only overlapping "~I~" need care: counted left to right, the
+  // second of "~I~I~" is not a separator, hence the jump past a counted one.
   size_t rows = 0;
-  for (size_t q = NextTilde(data, 0); q < data.size(); q = NextTilde(data, q)) {
-    switch (SeparatorAt(data, q)) {
-      case ',': q += 2; break;
-      case 'I': ++rows; q += 3; break;
-      default: ++q; break;
+  const char* base = data.data();
+  for (size_t p = 1; p + 1 < data.size();) {
+    const void* hit = std::memchr(base + p, 'I', data.size() - 1 - p);
+    if (hit == nullptr) break;
+    p = static_cast<size_t>(static_cast<const char*>(hit) - base);
+    if (base[p - 1] == '~' && base[p + 1] == '~') {
+      ++rows;
+      p += 3;  // the 'I' of the next separator lies at least three bytes on
+    } else {
+      ++p;
     }
   }
   return rows;
@@ -128,11 +200,12 @@ void DateFieldToGrid(std::string_view field, std::string& out) {
   const std::string_view s = DateDigits(field, scratch);
   out.clear();
   if (s.empty()) return;
-  out.append(text::MidView(s, 7, 2));
+  const bool ascii = IsAscii(s);
+  out.append(MidChars(s, ascii, 7, 2));
   out.push_back('-');
-  out.append(text::MidView(s, 5, 2));
+  out.append(MidChars(s, ascii, 5, 2));
   out.push_back('-');
-  out.append(text::LeftView(s, 4));
+  out.append(MidChars(s, ascii, 1, 4));
 }
 
 void YearMonthFieldToGrid(std::string_view field, std::string& out) {
@@ -140,9 +213,10 @@ void YearMonthFieldToGrid(std::string_view field, std::string& out) {
   const std::string_view s = DateDigits(field, scratch);
   out.clear();
   if (s.empty()) return;
-  out.append(text::MidView(s, 5, 2));
+  const bool ascii = IsAscii(s);
+  out.append(MidChars(s, ascii, 5, 2));
   out.push_back('-');
-  out.append(text::LeftView(s, 4));
+  out.append(MidChars(s, ascii, 1, 4));
 }
 
 StringTable SplitToTable(std::string_view data) {

@@ -10,10 +10,8 @@
 // MaxRows, a colour code that does not fit 16 bits) and the next one runs; the finishing
 // steps always run and Display still returns true. Nothing is shown or raised.
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <exception>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,20 +45,6 @@ struct FieldTarget {
   std::string_view mask;      // of an EnMask column; points into the column model
 };
 
-// The leading numeric part of a float field. A magnitude beyond a double is an overflow:
-// that field's write fails and is skipped, leaving the cell as it was.
-double FieldNumber(std::string_view field) {
-  const double value = text::Val(field);
-  if (!std::isfinite(value)) throw std::overflow_error("Display: number out of range");
-  return value;
-}
-
-// Shortest decimal text of a number as the grid reads it back.
-std::string_view NumberText(double value, std::string& buffer) {
-  buffer = text::NumberToText(value);
-  return buffer;
-}
-
 }  // namespace
 
 std::string ZelSheet::sp() const { return std::string(internal::kFieldSeparator); }
@@ -88,7 +72,13 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
   if (editing_.is_data_add) bulAddData = true;
   const bool oneRow = lngRow != 0;
   const bool replace = !bulAddData && !oneRow;
-  if (replace) Step([&] { MaxRows(0); });
+  bool emptied = false;
+  if (replace) {
+    Step([&] {
+      MaxRows(0);
+      emptied = true;
+    });
+  }
 
   const std::string_view data(strValue);
   if (text::TrimView(data).empty()) {
@@ -104,11 +94,15 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
   // The target rows: the first piece goes to the first target row.
   int64_t firstRow = 1;
   int64_t lastRow = 0;
+  bool freshRows = false;  // the target rows were created empty by this call
   if (oneRow) {
     firstRow = lngRow;
     lastRow = rowCount >= 1 ? lngRow : lngRow - 1;
   } else if (replace) {
-    Step([&] { MaxRows(static_cast<int32_t>(rowCount)); });
+    Step([&] {
+      MaxRows(static_cast<int32_t>(rowCount));
+      freshRows = emptied;
+    });
     lastRow = rowCount;
   } else {
     const int64_t dataRows = grid_.DataRowCnt();
@@ -125,7 +119,7 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
   // one-row mode hands its row to the grid as it is.
   if (!oneRow) lastRow = std::min<int64_t>(lastRow, grid_.MaxRows());
 
-  Step([&] { WriteDataRows(data, firstRow, lastRow, bulColorSetting); });
+  Step([&] { WriteDataRows(data, firstRow, lastRow, bulColorSetting, !freshRows); });
 
   Step([&] { AddRowsToSheet(); });
   Step([&] {
@@ -140,7 +134,7 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
 }
 
 void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t lastRow,
-                             bool colorSetting) {
+                             bool colorSetting, bool clearStatus) {
   // k runs over the columns the grid has at the start of the call: every defined column,
   // hidden ones included, takes its field in definition order wherever it stands now.
   const int32_t maxCols = grid_.MaxCols();
@@ -168,7 +162,8 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
       case EnFloat:
         // The leading numeric part, so "1,234" gives 1 and a non-numeric field 0; the grid
         // gets the number's own text and not the field, which it would read differently.
-        grid_.SetText(col, row, NumberText(FieldNumber(field), converted));
+        // Beyond a double's range the write fails and the cell is left as it was.
+        grid_.SetText(col, row, internal::FloatFieldText(field, converted));
         return;
       case EnCombo:
         SetItemToComboBox(col, row, std::string(field), target.max_length, false);
@@ -216,7 +211,9 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
       }
       Step([&] { writeField(targetOf(k), row, element); });
     }
-    Step([&] { grid_.SetText(0, row, ""); });  // freshly displayed rows count as unchanged
+    // Displayed rows count as unchanged. Rows this call has just created have no status
+    // yet, and a million needless writes would cost as much as reading the text.
+    if (clearStatus) Step([&] { grid_.SetText(0, row, ""); });
     if (colorSetting && hasColorField) {
       Step([&] { SetRowColor(row, text::CInt(text::Val(colorField))); });
     }

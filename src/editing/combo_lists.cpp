@@ -39,10 +39,29 @@ int32_t FindItem(std::string_view list, Visit visit) {
   return -1;
 }
 
+// The last `n` characters of `s`. Codes are nearly always ASCII, and when the last n bytes
+// are ASCII they are the last n characters whatever precedes them; only other texts need
+// the character count from the start. Display selects an item per combo cell, so this is
+// on its hot path.
+std::string_view LastChars(std::string_view s, int32_t n) {
+  const size_t bytes = static_cast<size_t>(n);
+  if (bytes <= s.size()) {
+    bool ascii = true;
+    for (size_t i = s.size() - bytes; i < s.size(); ++i) {
+      if (static_cast<unsigned char>(s[i]) >= 0x80) {
+        ascii = false;
+        break;
+      }
+    }
+    if (ascii) return s.substr(s.size() - bytes);
+  }
+  return text::RightView(s, n);
+}
+
 // The code part of an item as the selection compares it: the last `codeSize` characters of
 // the trimmed item text, trimmed.
 std::string_view ItemCode(std::string_view item, int32_t codeSize) {
-  return text::TrimView(text::RightView(text::TrimView(item), codeSize));
+  return text::TrimView(LastChars(text::TrimView(item), codeSize));
 }
 
 }  // namespace
@@ -59,7 +78,7 @@ void ZelSheet::SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::stri
     int32_t codeSize = intCodeSize > 0 ? intCodeSize : 0;
     std::string_view key;
     if (codeSize > 0) {
-      key = text::TrimView(text::RightView(wanted, codeSize));
+      key = text::TrimView(LastChars(wanted, codeSize));
     } else {
       key = wanted;
       codeSize = text::Len(key);

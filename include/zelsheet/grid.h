@@ -175,9 +175,10 @@ class Grid {
   static constexpr double kTwipsPerRowUnit = 20.0;
   static constexpr double kDefaultColWidth = 8.0;
   static constexpr double kDefaultRowHeight = 12.0;
-  // Limits: a grid holds at most kMaxDims rows and kMaxDims columns; at most kMaxHeaders
-  // header rows and row-header columns; a cell text is at most kMaxTextBytes bytes.
+  // Limits: a grid holds at most kMaxDims rows and kMaxColCount columns; at most
+  // kMaxHeaders header rows and row-header columns; a cell text is at most kMaxTextBytes bytes.
   static constexpr int32_t kMaxDims = 100'000'000;
+  static constexpr int32_t kMaxColCount = 100'000;
   static constexpr int32_t kMaxHeaders = 100;
   static constexpr size_t kMaxTextBytes = 0x7FFFFFFF;
 
@@ -197,9 +198,10 @@ class Grid {
   GridListener* Listener() const;
 
   // ---- Size and addressing ---------------------------------------------------------------
-  // Number of data rows / columns (0..kMaxDims). Raising adds empty rows/columns; lowering
-  // removes the last ones with everything in them; MaxRows(0) removes all data rows. Frozen
-  // counts, the active cell, spans and the selection are clipped to the new size.
+  // Number of data rows (0..kMaxDims) / columns (0..kMaxColCount). Raising adds empty ones;
+  // lowering removes the last ones with everything in them; MaxRows(0) removes all data
+  // rows. The active cell, the scroll position, spans and the selection are brought inside
+  // the new size; the frozen counts are kept as set (a renderer uses at most the size).
   int32_t MaxRows() const;
   void MaxRows(int32_t rows);
   int32_t MaxCols() const;

@@ -63,8 +63,8 @@ int32_t Grid::MaxCols() const { return state_->max_cols; }
 
 void Grid::MaxCols(int32_t cols) {
   GridState& s = *state_;
-  if (cols < 0 || cols > kMaxDims) {
-    Fail("MaxCols", "column count " + AddrText(cols) + " is outside 0.." + AddrText(kMaxDims));
+  if (cols < 0 || cols > kMaxColCount) {
+    Fail("MaxCols", "column count " + AddrText(cols) + " is outside 0.." + AddrText(kMaxColCount));
   }
   if (cols > s.max_cols) {
     s.cols.reserve(static_cast<size_t>(cols) + 1);

@@ -80,7 +80,7 @@ TEST(GridAddressing, BadIndexesThrowWithWhatAndWhere) {
     EXPECT_THROW(g.GetText(c.col, c.row, out), GridError);
   }
   EXPECT_THROW(g.MaxRows(-1), GridError);
-  EXPECT_THROW(g.MaxCols(Grid::kMaxDims + 1), GridError);
+  EXPECT_THROW(g.MaxCols(Grid::kMaxColCount + 1), GridError);
   EXPECT_THROW(g.ColHeaderRows(0), GridError);
   EXPECT_THROW(g.Action(99), GridError);
   g.Col(12);

@@ -220,3 +220,23 @@ TEST(GridLayout, ActiveCellAndScrolling) {
 
 }  // namespace
 }  // namespace zel
+
+namespace zel {
+namespace {
+
+TEST(GridLayout, FrozenCountsSurviveResizing) {
+  Grid g;
+  g.MaxRows(10);
+  g.RowsFrozen(3);
+  g.MaxRows(0);
+  EXPECT_EQ(g.RowsFrozen(), 3) << "kept for when rows come back";
+  g.MaxRows(10);
+  int32_t x, y, w, h;
+  g.TopRow(6);
+  ASSERT_TRUE(g.GetCellPos(1, 3, x, y, w, h)) << "row 3 is frozen, so shown whatever TopRow";
+  EXPECT_FALSE(g.GetCellPos(1, 4, x, y, w, h)) << "scrolled away";
+  ASSERT_TRUE(g.GetCellPos(1, 6, x, y, w, h));
+}
+
+}  // namespace
+}  // namespace zel

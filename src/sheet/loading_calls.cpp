@@ -1,6 +1,6 @@
 // What loading and destruction ask of the settings, colours and message-table parts: the
 // sheet's build from its stored settings (SetSheetDeg), the header style of the multi-row
-// layout, the message table, and the arrangement saved when the sheet goes away.
+// layout, and the arrangement saved when the sheet goes away.
 //
 // SetSheetDeg here builds the sheet from its settings section and, since the user folders
 // (and with them the layout file) are not part of this build, always from the default
@@ -30,23 +30,6 @@ namespace {
 constexpr int32_t kDefaultAppearanceCols = 50;
 // The most header rows / row-header columns the multi-row header style reaches.
 constexpr int32_t kStyledHeaderLines = 6;
-
-// Message table entries 0 to 2 when the machine holds no table for the language.
-const char* const kDefaultMessages[] = {
-    "Sheet 초기화를 하신 후에는 현재 창을 닫으시고 새로 시작하세요.",
-    "저장시 오류가 @1개 발생하였습니다! 오류 내역을 확인하세요!",
-    "의 필수입력항목을 입력하지 않았습니다.",
-};
-
-// The context-menu entries whose captions are message table entries 3, 4, ...
-constexpr std::array<const char*, 26> kCaptionedMenuEntries = {
-    "mnuSendToExcel", "mnuSendToChart", "mnuSheetPrint",  "mnuErrorLogShow", "mnuSheetSetting",
-    "mnuSheetSort",   "mnuColsFrozen",  "mnuRowsFrozen",  "mnuSheetInit",    "mnuSheetAdd",
-    "mnuSheetColor",  "mnuSheetColorCancel", "mnuRowEdit", "mnuSheetSumNAvg", "mnuCut",
-    "mnuCopy",        "mnuPaste",       "mnuInsert",      "mnuNew",          "mnuUpdate",
-    "mnuDelete",      "mnuCancel",      "mnuCopyPaste",   "mnuSeparate",     "mnuColMerge",
-    "mnuDataAdd"};
-constexpr int32_t kFirstCaptionEntry = 3;
 
 // The header cell style: an edit cell, centred, any character, unlocked; `multiLine` for
 // column headers (titles wrap), not for row headers.
@@ -226,33 +209,6 @@ void ZelSheet::SetHeaderColorMult() {
 }
 
 // ---- Message table -----------------------------------------------------------------------
-
-void ZelSheet::LoadMessageTable() {
-  std::string table;
-  if (identity_.language > 0) {
-    table = internal::ReadMachineValue(platform_.Machine(),
-                                       std::string(kApplication) + "\\Message",
-                                       "SHEET_" + std::to_string(identity_.language), "");
-  }
-  std::vector<std::string>& entries = validation_.message_table;
-  if (text::TrimView(table).empty()) {
-    entries.assign(std::begin(kDefaultMessages), std::end(kDefaultMessages));
-    entries.emplace_back();
-    return;
-  }
-  entries = text::Split(table, "~I~");
-  for (size_t i = 0; i < kCaptionedMenuEntries.size(); ++i) {
-    const size_t entry = kFirstCaptionEntry + i;
-    if (entry >= entries.size()) break;
-    tools_.menu_captions[kCaptionedMenuEntries[i]] = entries[entry];
-  }
-}
-
-std::string ZelSheet::MessageText(int32_t index) const {
-  const auto& entries = validation_.message_table;
-  if (index < 0 || index >= static_cast<int32_t>(entries.size())) return "";
-  return entries[static_cast<size_t>(index)];
-}
 
 // ---- Saved when the sheet goes away ------------------------------------------------------
 

@@ -4,7 +4,8 @@
 // Display is the most used member of the sheet (every query screen calls it after each
 // query), so it is one pass: the rows are counted once, the row count is set once, and each
 // field is converted from a view of the caller's text straight into the one SetText of its
-// cell, with redraw off. Nothing is allocated per field.
+// cell, with redraw off. Display itself allocates nothing per field (a combo field is
+// copied once for SetItemToComboBox).
 //
 // Failure style: every step is skipped when it fails (a grid call that refuses, a row beyond
 // MaxRows, a colour code that does not fit 16 bits) and the next one runs; the finishing
@@ -196,11 +197,10 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
     std::string_view element;
     std::string_view colorField;
     bool hasColorField = false;
-    // Short rows: the code this sheet replaces carried the last value it had read into the
-    // columns a row has no field for. A well-formed host always sends one field per column,
-    // so such a row is taken for what it says: the columns without a field are not written.
-    // In the rows that replace and append mode create they stay empty; in one-row mode they
-    // keep what they showed, as a column with an empty date field does.
+    // Short rows: a well-formed host sends one field per column, so a row with fewer is
+    // taken for what it says and the columns without a field are not written. In the rows
+    // that replace and append mode create they stay empty; in one-row mode they keep what
+    // they showed, as a column with an empty date field does.
     for (int32_t k = 1; reader.NextElement(element); ++k) {
       if (k > maxCols) {
         if (k == maxCols + 1) {  // the colour code; any further element is ignored

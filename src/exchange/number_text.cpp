@@ -1,0 +1,105 @@
+// Fast exact decimal text of a double: see number_text.h.
+//
+// Why the fast path gives the same text as the shortest-digits search. Let a = |v| and look
+// for the smallest k (0..6) for which some decimal with k fraction digits reads back as v.
+// Reading back is correctly rounded, so the decimal m / 10^k reads back as v exactly when the
+// correctly rounded quotient of the exact integers m and 10^k equals v, which one IEEE
+// division decides. While a * 10^k stays below 2^50, the spacing of doubles near a is less
+// than a quarter of 10^-k: at most one k-digit decimal can read back as v, and if one does,
+// the rounded product a * 10^k lies within 3/16 of its m, so rounding the product finds it.
+// Hence the first k that passes the check gives the only, and shortest, text; every fewer
+// number of fraction digits was tried and has no decimal that reads back. Values outside
+// the range, or needing more digits, take the general path.
+#include "exchange/number_text.h"
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "text/number.h"
+
+namespace zel::internal {
+namespace {
+
+constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+constexpr int kMaxFraction = 6;
+constexpr double kProductLimit = 1125899906842624.0;  // 2^50
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the decimal digits of n (n < 10^16), at least `minDigits` of them (zeros in
+// front), and returns the end.
+char* WriteDigits(char* out, uint64_t n, int minDigits) {
+  // Number of digits from the bit length: log10(2) ~ 1233 / 4096, then one correction.
+  static constexpr uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000,
+                                         10000000, 100000000, 1000000000, 10000000000,
+                                         100000000000, 1000000000000, 10000000000000,
+                                         100000000000000, 1000000000000000,
+                                         10000000000000000};
+  const int t = (std::bit_width(n | 1) * 1233) >> 12;
+  int len = t + (n >= kPowers[t] ? 1 : 0);
+  if (len < minDigits) len = minDigits;
+  char* p = out + len;
+  while (n >= 100) {
+    const size_t pair = static_cast<size_t>(n % 100) * 2;
+    n /= 100;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
+  }
+  if (n >= 10) {
+    const size_t pair = static_cast<size_t>(n) * 2;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
+  } else {
+    *--p = static_cast<char>('0' + n);
+  }
+  while (p > out) *--p = '0';
+  return out + len;
+}
+
+char* WriteGeneral(char* out, double v) {
+  const std::string text = text::NumberToText(v);
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+}  // namespace
+
+char* WriteNumberText(char* out, double v) {
+  if (v == 0) {  // -0 included
+    *out = '0';
+    return out + 1;
+  }
+  const double a = std::fabs(v);
+  if (!(a >= 1e-6 && a < 1e15)) return WriteGeneral(out, v);  // NaN fails the test too
+  const uint64_t whole = static_cast<uint64_t>(a);
+  if (static_cast<double>(whole) == a) {  // a whole number: its digits are its text
+    if (v < 0) *out++ = '-';
+    return WriteDigits(out, whole, 1);
+  }
+  for (int k = 1; k <= kMaxFraction; ++k) {
+    const double product = a * kPow10[k];
+    if (product >= kProductLimit) break;
+    const uint64_t m = static_cast<uint64_t>(product + 0.5);
+    // A decimal that reads back lies within 3/16 of the product (above): the division is
+    // needed only near an integer.
+    if (std::fabs(product - static_cast<double>(m)) > 0.1875) continue;
+    if (static_cast<double>(m) / kPow10[k] != a) continue;
+    // The digits of m with at least one before the point, then the last k moved right to
+    // make room for it.
+    if (v < 0) *out++ = '-';
+    char* end = WriteDigits(out, m, k + 1);
+    for (int i = 0; i < k; ++i) end[-i] = end[-i - 1];
+    end[-k] = '.';
+    return end + 1;
+  }
+  return WriteGeneral(out, v);
+}
+
+}  // namespace zel::internal

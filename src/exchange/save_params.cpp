@@ -1,0 +1,323 @@
+// Save parameter text: the rows a screen sends to the server for saving, in the data string
+// grammar (every field followed by "~,", every line by "~I~", no quoting).
+//
+//   text    := info header line*
+//   info    := Info "~I~"          Info = ActiveCol|ActiveRow|Col|Row|DataRowCnt|MaxRows|MaxCols|
+//   header  := "WorkingTag~,~," (name "~,")* "~I~"      one field name per column
+//   line    := tag "~," [row "~,"] (value "~,")* "~I~"  value = CellText of each column
+//   tag     := "A" (added) | "U" (updated) | "D" (status "X", to delete) | "" (unchanged)
+//
+// The row number is present only in the lines of GetDataSelected and GetDataActiveRow; it
+// fills the header's empty second name. Data-only text (IsDataOnly) is the values alone:
+// no info, no header, no tag, no row number.
+//
+// Worked example: three text columns CustCode, CustName, Remark; row 1 unchanged, row 2 "U"
+// with an empty remark, row 3 "X", row 4 "A"; active cell and current cell (2, 4), 4 data
+// rows, MaxRows 24. GetData gives
+//   2|4|2|4|4|24|3|~I~WorkingTag~,~,CustCode~,CustName~,Remark~,~I~
+//   U~,C02~,Beta~,~,~I~D~,C03~,Gamma~,old~,~I~A~,C09~,Delta~,new~,~I~
+// (one text; broken here after the header). GetDataCommon gives
+//   'U', 'C02', 'Beta', ''~I~'D', 'C03', 'Gamma', 'old'~I~'A', 'C09', 'Delta', 'new'~I~
+//
+// Speed: a member reads each cell of the chosen rows once and appends to one text. In the
+// plain layout cells are read through SaveTextReader, which takes the engine's storage
+// directly for the common cell representations (see save_text.h); the multi-row variants
+// read through CellText.
+//
+// Failure style: none of these members changes the sheet, shows a message or lets an error
+// out. A cell whose reading fails leaves its field empty; a row whose status cannot be read
+// counts as unchanged.
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/data_string.h"
+#include "exchange/save_text.h"
+#include "text/strings.h"
+#include "zelsheet/zel_sheet.h"
+
+namespace zel {
+namespace {
+
+constexpr std::string_view kTagHeader = "WorkingTag~,~,";
+constexpr std::string_view kQuoteSeparator = ", ";
+
+// Rows are changed when their status is exactly one of these (untrimmed).
+bool IsChangedStatus(std::string_view status) {
+  return status == "A" || status == "U" || status == "X";
+}
+
+// The save tag of a status: GetWorkingTag's translation, applied to a status already read.
+std::string_view SaveTag(std::string_view status) {
+  const std::string_view s = text::TrimView(status);
+  if (s == "A") return "A";
+  if (s == "U") return "U";
+  if (s == "X") return "D";
+  return "";
+}
+
+// Runs a read that must not escape the member; `fallback` stands for what could not be read.
+template <class F, class T>
+T Guarded(F&& read, T fallback) noexcept {
+  try {
+    return read();
+  } catch (const std::exception&) {
+    return fallback;
+  }
+}
+
+void AppendField(std::string& out, std::string_view value) {
+  out.append(value);
+  out.append(internal::kFieldSeparator);
+}
+
+
+// The grid-state numbers of the info line, as the sheet's Info reads them: ActiveCol,
+// ActiveRow, Col, Row, DataRowCnt, MaxRows, MaxCols, each followed by "|".
+std::string GridStateText(const Grid& g) {
+  std::string out;
+  for (const int32_t n : {g.ActiveCol(), g.ActiveRow(), g.Col(), g.Row(), g.DataRowCnt(),
+                          g.MaxRows(), g.MaxCols()}) {
+    out += std::to_string(n);
+    out += '|';
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ZelSheet::SaveHeaderLine() const {
+  std::string out(kTagHeader);
+  if (flags_.is_multi_sheet) {
+    for (int32_t k = 1; k <= columns_.counter; ++k) {
+      AppendField(out, columns_.HasField(k) ? std::string_view(columns_.Field(k).field_name)
+                                            : std::string_view());
+    }
+  } else {
+    const int32_t maxCols = grid_.MaxCols();
+    for (int32_t k = 1; k <= maxCols; ++k) {
+      AppendField(out, columns_.HasDef(k) ? std::string_view(columns_.Def(k).field_name)
+                                          : std::string_view());
+    }
+  }
+  out.append(internal::kRowSeparator);
+  return out;
+}
+
+std::string ZelSheet::GetDataHeaders() {
+  std::string out = Guarded([&] { return GridStateText(grid_); }, std::string());
+  out.append(internal::kRowSeparator);
+  out.append(SaveHeaderLine());
+  return out;
+}
+
+std::string ZelSheet::SafeCellText(int32_t defCol, int32_t row) noexcept {
+  return Guarded([&] { return CellText(defCol, row); }, std::string());
+}
+
+int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t lastRow,
+                                  SaveLineForm form, SaveRows rows,
+                                  const SaveRowFilter& filter) {
+  // One reading plan per call: where each definition number stands, its declared type and
+  // its code length. A sheet whose columns were never declared reads every cell trimmed.
+  const int32_t maxCols = grid_.MaxCols();
+  std::vector<internal::SaveColumn> plan;
+  plan.reserve(static_cast<size_t>(std::max(maxCols, 0)));
+  std::vector<bool> isFloat;
+  isFloat.reserve(plan.capacity());
+  for (int32_t k = 1; k <= maxCols; ++k) {
+    internal::SaveColumn c;
+    c.def_col = k;
+    // In the multi-row layout a definition number names a field record, whose cells CellText
+    // reads by the record's own rules: no column is read directly there.
+    c.grid_col = flags_.is_multi_sheet ? 0 : Guarded([&] { return ColX(k); }, 0);
+    if (columns_.counter > 0 && columns_.HasDef(k)) {
+      const ColumnDef& def = columns_.Def(k);
+      c.cell_type = def.cell_type;
+      c.code_length = def.max_length;
+      c.mask = def.mask;
+    }
+    isFloat.push_back(c.cell_type == EnFloat);
+    plan.push_back(c);
+  }
+  internal::SaveTextReader reader(grid_, plan,
+                                  [this](int32_t defCol, int32_t row) {
+                                    return SafeCellText(defCol, row);
+                                  });
+
+  internal::SaveTextSink sink(out);
+  const size_t start = sink.Size();
+  bool reserved = false;
+  int32_t lines = 0;
+  for (int32_t row = firstRow; row <= lastRow; ++row) {
+    // The status is read only where it decides or shows something.
+    const std::string_view status =
+        rows == SaveRows::kAll && form == SaveLineForm::kDataOnly ? std::string_view()
+                                                                  : reader.Status(row);
+    if (rows == SaveRows::kChanged ? !IsChangedStatus(status)
+                                   : rows == SaveRows::kFiltered && !filter(row, status)) {
+      continue;
+    }
+    reader.SelectRow(row);
+    switch (form) {
+      case SaveLineForm::kTag:
+        sink.PutField(SaveTag(status));
+        break;
+      case SaveLineForm::kTagAndRow:
+        sink.PutField(SaveTag(status));
+        sink.PutField(std::to_string(row));
+        break;
+      case SaveLineForm::kQuoted:
+        sink.Put('\'');
+        sink.Put(SaveTag(status));
+        sink.Put('\'');
+        sink.Put(kQuoteSeparator);
+        break;
+      case SaveLineForm::kDataOnly:
+        break;
+    }
+    for (size_t i = 0; i < plan.size(); ++i) {
+      if (form != SaveLineForm::kQuoted) {
+        reader.PutField(i, sink);
+        continue;
+      }
+      const std::string_view value = reader.Text(i);
+      if (isFloat[i]) {
+        sink.Put(value);
+        sink.Put(kQuoteSeparator);
+      } else {
+        sink.Put('\'');
+        sink.Put(value);
+        sink.Put('\'');
+        sink.Put(kQuoteSeparator);
+      }
+    }
+    if (form == SaveLineForm::kQuoted) sink.Unput(kQuoteSeparator.size());
+    sink.Put(internal::kRowSeparator);
+    ++lines;
+    // Once a few lines show the typical line length, make room for the rest in one step so
+    // that a large sheet's text is not copied again and again while it grows.
+    if (!reserved && lines == 64 && row < lastRow) {
+      reserved = true;
+      const double perRow = static_cast<double>(sink.Size() - start) / (row - firstRow + 1);
+      sink.Expect(static_cast<size_t>(perRow * (lastRow - row) * 1.05) + 4096);
+    }
+  }
+  return lines;
+}
+
+std::string ZelSheet::GetData() {
+  if (flags_.is_multi_sheet) return GetData_Multi();
+  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  // The lines go straight after the header lines (no second copy of a large text); with no
+  // line the whole text is dropped.
+  std::string out = GetDataHeaders();
+  if (AppendSaveLines(out, 1, last, SaveLineForm::kTag, SaveRows::kChanged) == 0) return {};
+  return out;
+}
+
+std::string ZelSheet::GetDataAll(bool IsDataOnly) {
+  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  if (last <= 0) return {};
+  if (flags_.is_multi_sheet) return GetDataAll_Multi();
+  std::string out = IsDataOnly ? std::string() : GetDataHeaders();
+  AppendSaveLines(out, 1, last, IsDataOnly ? SaveLineForm::kDataOnly : SaveLineForm::kTag,
+                  SaveRows::kAll);
+  return out;
+}
+
+std::string ZelSheet::GetDataSelected(int32_t lngCheckCol, bool IsDataOnly) {
+  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  SaveRowFilter take;
+  if (lngCheckCol != -1) {
+    // A ticked check box column: the rows whose check cell reads exactly "1".
+    take = [this, lngCheckCol](int32_t row, std::string_view) {
+      return SafeCellText(lngCheckCol, row) == "1";
+    };
+  } else {
+    // The rows the user selected by their row headers.
+    take = [this](int32_t row, std::string_view) {
+      return Guarded([&] { return grid_.IsCellSelected(0, row); }, false);
+    };
+  }
+  std::string out = IsDataOnly ? std::string() : GetDataHeaders();
+  AppendSaveLines(out, 1, last, IsDataOnly ? SaveLineForm::kDataOnly : SaveLineForm::kTagAndRow,
+                  SaveRows::kFiltered, take);
+  return out;
+}
+
+std::string ZelSheet::GetDataActiveRow(int32_t lngRow) {
+  const int32_t row = lngRow == -1 ? grid_.ActiveRow() : lngRow;
+  std::string out = GetDataHeaders();
+  AppendSaveLines(out, row, row, SaveLineForm::kTagAndRow, SaveRows::kAll);
+  return out;
+}
+
+std::string ZelSheet::GetDataCommon() {
+  std::string out;
+  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  AppendSaveLines(out, 1, last, SaveLineForm::kQuoted, SaveRows::kChanged);
+  return out;
+}
+
+// ---- Multi-row layout ------------------------------------------------------------------
+// A record takes H = ColHeaderRows grid rows; its status sits in the row header of its
+// first row, and its fields are the field records 1..GetMaxCols.
+
+std::string ZelSheet::RecordStatus(int32_t row) const {
+  return Guarded(
+      [&] {
+        std::string status;
+        grid_.GetText(0, row, status);
+        return status;
+      },
+      std::string());
+}
+
+void ZelSheet::AppendRecordLine(std::string& out, int32_t row, std::string_view tag,
+                                int32_t fieldCount) {
+  AppendField(out, tag);
+  for (int32_t k = 1; k <= fieldCount; ++k) AppendField(out, SafeCellText(k, row));
+  out.append(internal::kRowSeparator);
+}
+
+std::string ZelSheet::GetData_Multi() {
+  const int32_t h = std::max(grid_.ColHeaderRows(), 1);
+  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  std::string lines;
+  for (int32_t row = 1; row <= last; row += h) {
+    const std::string status = RecordStatus(row);
+    if (IsChangedStatus(status)) AppendRecordLine(lines, row, SaveTag(status), columns_.counter);
+  }
+  if (lines.empty()) return {};
+  return GetDataHeaders() + lines;
+}
+
+std::string ZelSheet::GetDataAll_Multi() {
+  // Every record of the data, unchanged ones with the empty tag (their row header shows the
+  // record number), with the same fields as GetData_Multi so that the lines match the
+  // header's names.
+  const int32_t h = std::max(grid_.ColHeaderRows(), 1);
+  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  std::string out = GetDataHeaders();
+  for (int32_t row = 1; row <= last; row += h) {
+    AppendRecordLine(out, row, SaveTag(RecordStatus(row)), columns_.counter);
+  }
+  return out;
+}
+
+std::string ZelSheet::GetDataActiveRow_Multi(int32_t lngRow) {
+  // The record's first row is the given row less the row offset of its fields inside the
+  // record. The fields run over the grid's columns 1..MaxCols.
+  const int32_t h = std::max(grid_.ColHeaderRows(), 1);
+  int32_t row = lngRow == -1 ? grid_.ActiveRow() : lngRow;
+  if (row >= 1) row -= (row - 1) % h;
+  std::string out = GetDataHeaders();
+  AppendRecordLine(out, row, SaveTag(RecordStatus(row)), grid_.MaxCols());
+  return out;
+}
+
+}  // namespace zel

@@ -1,0 +1,362 @@
+// Save parameter text: the GetData family, the header lines and the quoted value lists,
+// and the fast cell reading under them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "exchange/number_text.h"
+#include "support/sheet_fixture.h"
+#include "support/sheet_probe.h"
+#include "text/number.h"
+#include "zelsheet/zel_sheet.h"
+
+namespace zel {
+namespace {
+
+using testing::SheetFixture;
+
+// ---- Number texts ---------------------------------------------------------------------
+
+std::string Fast(double v) {
+  char buf[internal::kNumberTextMax];
+  return std::string(buf, internal::WriteNumberText(buf, v));
+}
+
+TEST(NumberText, SameTextAsTheGeneralFormatter) {
+  const double edge[] = {0.0, -0.0, 1, -1, 0.1, 0.2, 0.1 + 0.2, 12.5, 1234.5, -1234.56,
+                         0.05, 1e-6, 9.99999e-7, 1.5e-6, 1e15, 999999999999999.9,
+                         1e15 - 1, 1125899906842623.0, 1125899906842624.0, 112589990684262.4,
+                         2.675, 1.005, 123456.789012, 0.000123, 4503599627370495.5,
+                         9007199254740993.0, 1e21, 1e22, 5e-324, 1.7976931348623157e308,
+                         std::numeric_limits<double>::infinity(),
+                         -std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::quiet_NaN()};
+  for (double v : edge) EXPECT_EQ(Fast(v), text::NumberToText(v)) << v;
+
+  // Amounts with a few decimals (the fast path), their neighbours one step away (which
+  // need the general search), and arbitrary bit patterns.
+  std::mt19937_64 rng(20240315);
+  for (int i = 0; i < 300000; ++i) {
+    const int decimals = static_cast<int>(rng() % 9);
+    const double scale = std::pow(10.0, decimals);
+    const double amount = static_cast<double>(static_cast<int64_t>(rng() % 100000000000ULL) -
+                                              50000000000LL) / scale;
+    ASSERT_EQ(Fast(amount), text::NumberToText(amount)) << amount;
+    const double next = std::nextafter(amount, 1e300);
+    ASSERT_EQ(Fast(next), text::NumberToText(next)) << next;
+    uint64_t bits = rng();
+    double any;
+    std::memcpy(&any, &bits, sizeof any);
+    ASSERT_EQ(Fast(any), text::NumberToText(any)) << bits;
+  }
+}
+
+// ---- A sheet of three text columns: the worked example ----------------------------------
+
+// CustCode, CustName, Remark; four rows: unchanged, updated, marked for deletion, added.
+class WorkedExample : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sheet().MaxCols(3);
+    sheet().AddItem("CustCode", "Code", EnText);
+    sheet().AddItem("CustName", "Name", EnText);
+    sheet().AddItem("Remark", "Remark", EnText);
+    sheet().Display("C01~,Alpha~,~,~I~C02~,Beta~,~,~I~C03~,Gamma~,old~,~I~"
+                    "C09~,Delta~,new~,~I~");
+    grid().SetText(0, 2, "U");
+    grid().SetText(0, 3, "X");
+    grid().SetText(0, 4, "A");
+    sheet().ActiveCell(2, 4);
+  }
+  ZelSheet& sheet() { return f_.sheet; }
+  Grid& grid() { return f_.sheet.GetSheet(); }
+
+  static constexpr const char* kHeaders =
+      "2|4|2|4|4|24|3|~I~WorkingTag~,~,CustCode~,CustName~,Remark~,~I~";
+  SheetFixture f_;
+};
+
+TEST_F(WorkedExample, EveryFormByteForByte) {
+  EXPECT_EQ(sheet().GetDataHeaders(), kHeaders);
+  EXPECT_EQ(sheet().GetData(),
+            std::string(kHeaders) +
+                "U~,C02~,Beta~,~,~I~D~,C03~,Gamma~,old~,~I~A~,C09~,Delta~,new~,~I~");
+  EXPECT_EQ(sheet().GetDataActiveRow(), std::string(kHeaders) + "A~,4~,C09~,Delta~,new~,~I~");
+  EXPECT_EQ(sheet().GetDataAll(true),
+            "C01~,Alpha~,~,~I~C02~,Beta~,~,~I~C03~,Gamma~,old~,~I~C09~,Delta~,new~,~I~");
+  EXPECT_EQ(sheet().GetDataCommon(),
+            "'U', 'C02', 'Beta', ''~I~'D', 'C03', 'Gamma', 'old'~I~'A', 'C09', 'Delta', "
+            "'new'~I~");
+  // Unchanged rows carry the empty tag in the full text.
+  EXPECT_EQ(sheet().GetDataAll(),
+            std::string(kHeaders) +
+                "~,C01~,Alpha~,~,~I~U~,C02~,Beta~,~,~I~D~,C03~,Gamma~,old~,~I~"
+                "A~,C09~,Delta~,new~,~I~");
+  // Reading changed nothing: the same texts again, the same grid state.
+  EXPECT_EQ(sheet().GetDataAll(true), sheet().GetDataAll(true));
+  EXPECT_EQ(sheet().GetDataHeaders(), kHeaders);
+}
+
+TEST_F(WorkedExample, WhichRowsAreChangedAndTheirTags) {
+  // Only the exact letters count as changed; the tag of a full text is the trimmed status
+  // translated ("X" -> "D"), anything else gives the empty tag.
+  grid().SetText(0, 1, " A");
+  grid().SetText(0, 2, "D");
+  grid().SetText(0, 3, "x");
+  EXPECT_EQ(sheet().GetData(), std::string(kHeaders) + "A~,C09~,Delta~,new~,~I~");
+  EXPECT_EQ(sheet().GetDataCommon(), "'A', 'C09', 'Delta', 'new'~I~");
+  EXPECT_EQ(sheet().GetDataAll(),
+            std::string(kHeaders) +
+                "A~,C01~,Alpha~,~,~I~~,C02~,Beta~,~,~I~~,C03~,Gamma~,old~,~I~"
+                "A~,C09~,Delta~,new~,~I~");
+  for (int32_t row = 1; row <= 4; ++row) {
+    const std::string line = sheet().GetDataActiveRow(row);
+    EXPECT_EQ(line.substr(std::strlen(kHeaders), line.find("~,", std::strlen(kHeaders)) -
+                                                      std::strlen(kHeaders)),
+              sheet().GetWorkingTag(row))
+        << row;
+  }
+}
+
+TEST_F(WorkedExample, NothingChangedGivesNoTextAtAll) {
+  for (int32_t row = 2; row <= 4; ++row) grid().SetText(0, row, "");
+  EXPECT_EQ(sheet().GetData(), "");
+  EXPECT_EQ(sheet().GetDataCommon(), "");
+  // The spare rows below the data carry "A" but are not data rows.
+  std::string status;
+  grid().GetText(0, 5, status);
+  EXPECT_EQ(status, "A");
+}
+
+TEST_F(WorkedExample, FieldsFollowDefinitionOrderWhereverColumnsStand) {
+  // Swap the first two columns on the grid, texts and display map, as a column move leaves
+  // them: the values keep their definition order.
+  const std::string all = sheet().GetDataAll(true);
+  for (int32_t row = 1; row <= 4; ++row) {
+    std::string a, b;
+    grid().GetText(1, row, a);
+    grid().GetText(2, row, b);
+    grid().SetText(1, row, b);
+    grid().SetText(2, row, a);
+  }
+  auto& map = testing::SheetProbe::Columns(sheet()).display_map;
+  std::swap(map[0], map[1]);
+  ASSERT_EQ(sheet().ColX(1), 2);
+  EXPECT_EQ(sheet().GetDataAll(true), all);
+}
+
+TEST_F(WorkedExample, SelectedRows) {
+  // Nothing selected: the two header lines alone, or nothing at all as data only.
+  grid().Action(kActionDeselectBlock);
+  EXPECT_EQ(sheet().GetDataSelected(), kHeaders);
+  EXPECT_EQ(sheet().GetDataSelected(-1, true), "");
+  // Rows 1 and 3 selected on their row headers.
+  grid().SetSelection(-1, 1, -1, 1);
+  grid().AddSelection(-1, 3, -1, 3);
+  EXPECT_EQ(sheet().GetDataSelected(),
+            std::string(kHeaders) + "~,1~,C01~,Alpha~,~,~I~D~,3~,C03~,Gamma~,old~,~I~");
+  EXPECT_EQ(sheet().GetDataSelected(-1, true), "C01~,Alpha~,~,~I~C03~,Gamma~,old~,~I~");
+  // A selection of cells that does not reach the row header chooses no row.
+  grid().SetSelection(1, 2, 3, 2);
+  EXPECT_EQ(sheet().GetDataSelected(), kHeaders);
+}
+
+TEST(SaveParams, SelectedByCheckColumn) {
+  SheetFixture f;
+  ZelSheet& s = f.sheet;
+  s.MaxCols(2);
+  s.AddItem("PICK", "Pick", EnCheck);
+  s.AddItem("NAME", "Name", EnText);
+  s.Display("1~,a~,~I~0~,b~,~I~~,c~,~I~1~,d~,~I~");
+  s.GetSheet().SetText(0, 4, "U");
+  const std::string headers = s.GetDataHeaders();
+  EXPECT_EQ(s.GetDataSelected(1), headers + "~,1~,1~,a~,~I~U~,4~,1~,d~,~I~");
+  EXPECT_EQ(s.GetDataSelected(1, true), "1~,a~,~I~1~,d~,~I~");
+  // The check column may stand anywhere; a text column reading "1" counts too.
+  EXPECT_EQ(s.GetDataSelected(2, true), "");
+  s.CellText(2, 2, "1");
+  EXPECT_EQ(s.GetDataSelected(2, true), "0~,1~,~I~");
+}
+
+TEST_F(WorkedExample, ActiveRowAndBadRows) {
+  sheet().ActiveCell(1, 2);
+  const std::string headers = sheet().GetDataHeaders();
+  EXPECT_EQ(headers.substr(0, headers.find("~I~")), "1|2|1|2|4|24|3|");
+  EXPECT_EQ(sheet().GetDataActiveRow(), headers + "U~,2~,C02~,Beta~,~,~I~");
+  // Rows outside the data or the grid give a line of empty values, never an error.
+  EXPECT_EQ(sheet().GetDataActiveRow(10), headers + "A~,10~,~,~,~,~I~");
+  EXPECT_EQ(sheet().GetDataActiveRow(999999), headers + "~,999999~,~,~,~,~I~");
+  EXPECT_EQ(sheet().GetDataActiveRow(-7), headers + "~,-7~,~,~,~,~I~");
+  EXPECT_EQ(sheet().GetDataSelected(99, true), "");
+}
+
+TEST(SaveParams, EmptySheetAndHeaderLine) {
+  SheetFixture f;
+  f.sheet.MaxCols(2);
+  f.sheet.AddItem("P", "P", EnText);
+  f.sheet.AddItem("Q", "Q", EnText);
+  f.sheet.GetSheet().MaxRows(0);
+  EXPECT_EQ(f.sheet.GetDataAll(), "");
+  EXPECT_EQ(f.sheet.GetDataAll(true), "");
+  EXPECT_EQ(f.sheet.GetData(), "");
+  const std::string headers = f.sheet.GetDataHeaders();
+  EXPECT_EQ(headers.substr(headers.find("~I~") + 3), "WorkingTag~,~,P~,Q~,~I~");
+
+  f.sheet.Display("1~,2~,~I~");
+  f.sheet.GetSheet().SetText(0, 1, "U");
+  EXPECT_EQ(f.sheet.GetData().substr(headers.size()), "U~,1~,2~,~I~");
+  EXPECT_EQ(f.sheet.GetDataActiveRow(1).substr(headers.size()), "U~,1~,1~,2~,~I~");
+}
+
+// ---- Every cell type: the fast reading gives exactly CellText ---------------------------
+
+// One column of each kind the sheet converts, filled through Display and then with the odd
+// contents a user or host can leave in a cell.
+class EveryCellType : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ZelSheet& s = f_.sheet;
+    s.MaxCols(12);
+    s.AddItem("T", "Text", EnText);
+    s.AddItem("F", "Float", EnFloat, 0, 10, 2);
+    s.AddItem("C", "Combo", EnCombo, 0, 2);
+    s.AddItem("K", "Check", EnCheck);
+    s.AddItem("M", "Mask", EnMask, 0, 0, 0, "", "", "###-##");
+    s.AddItem("D", "Date", EnDate, 0, 10);
+    s.AddItem("Y", "YearMonth", EnDateYearMonth, 0, 7);
+    s.AddItem("H", "Time", EnTime);
+    s.AddItem("P", "Caption", EnCaption);
+    s.AddItem("Z", "Combo0", EnCombo, 0, 0);
+    s.AddItem("N", "Never declared type", 0);
+    s.AddItem("U", "Multi", EnTextMulti);
+    const std::string items = "서울~,01\tBusan~,02\t  ~,  \t";
+    s.InitCombo(items, 0, true, 3, -1, true);
+    s.InitCombo(items, 0, true, 10, -1, true);
+    s.Display(
+        "a~,12.5~,01~,1~,12345~,20240131~,202401~,0930~,cap~,01~,n~,u~,~I~"
+        "  lead~,1,234~,02~,0~,123~,2024-02-29~,2024~,~,~,02~,~,~,~I~"
+        "한글 ~,-0.001~,99~,Y~,~,~,~,~,~,~,~,~,~I~"
+        "~,~,~,~,~,~,~,~,~,~,~,~,~I~"
+        "x~,abc~,01~,1~,1~,1~,1~,1~,1~,01~,1~,1~,~I~");
+    Grid& g = s.GetSheet();
+    // Odd contents written behind the sheet's back.
+    g.SetFloat(s.ColX(1), 4, 3.25);         // a number in a text column
+    g.SetText(s.ColX(6), 4, "31-01-２０２４");  // a date with wide digits
+    g.SetText(s.ColX(7), 4, "0");            // a short year-month
+    g.SetText(s.ColX(5), 4, "한-글");         // a masked text with Hangul
+    g.SetFloat(s.ColX(2), 4, 1e-9);          // a tiny float
+    g.SetText(s.ColX(8), 4, "  padded  ");
+    g.SetText(s.ColX(12), 4, "line\r\nbreak");
+  }
+
+  // CellText of every column of every row, in the data-only form.
+  std::string ThroughCellText() {
+    std::string out;
+    ZelSheet& s = f_.sheet;
+    for (int32_t row = 1; row <= s.DataRowCnt(); ++row) {
+      for (int32_t k = 1; k <= s.MaxCols(); ++k) out += s.CellText(k, row) + "~,";
+      out += "~I~";
+    }
+    return out;
+  }
+
+  SheetFixture f_;
+};
+
+TEST_F(EveryCellType, FastReadingEqualsCellText) {
+  const std::string fast = f_.sheet.GetDataAll(true);
+  EXPECT_EQ(fast, ThroughCellText());
+  // A few values whose forms matter to the server.
+  EXPECT_NE(fast.find("a~,12.5~,01~,1~,12345~,20240131~,202401~,0930~,cap~,01~,n~,u~,~I~"),
+            std::string::npos)
+      << fast;
+}
+
+TEST_F(EveryCellType, UndeclaredSheetReadsTrimmedTexts) {
+  // With the column counter back at 0 no column counts as declared.
+  f_.sheet.SetMaxCols(0);
+  EXPECT_EQ(f_.sheet.GetDataAll(true), ThroughCellText());
+}
+
+TEST_F(EveryCellType, QuotedListQuotesAllButFloats) {
+  Grid& g = f_.sheet.GetSheet();
+  g.SetText(0, 1, "U");
+  EXPECT_EQ(f_.sheet.GetDataCommon(),
+            "'U', 'a', 12.5, '01', '1', '12345', '20240131', '202401', '0930', 'cap', '01', "
+            "'n', 'u'~I~");
+  // Quotes inside values pass unchanged.
+  f_.sheet.CellText(1, 1, "it's");
+  EXPECT_EQ(f_.sheet.GetDataCommon().substr(0, 16), "'U', 'it's', 12.");
+}
+
+// ---- Multi-row layout --------------------------------------------------------------------
+
+// Records of two grid rows: Code and Name on the first row, Qty below Code.
+class MultiRowSave : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ZelSheet& s = f_.sheet;
+    s.MaxCols(2);
+    s.ColHeaderRows(2);
+    s.AddCellSpan_Start(3);
+    int32_t n = 0;
+    s.AddItem_Multi(1, 0, 1, 1, n, "CODE", "Code", EnText, "", 10, 0);
+    s.AddItem_Multi(2, 0, 1, 2, n, "NAME", "Name", EnText, "", 20, 0);
+    s.AddItem_Multi(1, 1, 1, 1, n, "QTY", "Qty", EnFloat, "", 5, 2);
+    s.AddCellSpan_End();
+    Grid& g = s.GetSheet();
+    g.MaxRows(6);  // three records
+    const char* codes[] = {"K1", "K2", "K3"};
+    for (int32_t r = 0; r < 3; ++r) {
+      g.SetText(1, 1 + 2 * r, codes[r]);
+      g.SetText(2, 1 + 2 * r, std::string("name") + codes[r]);
+      g.SetText(1, 2 + 2 * r, std::to_string(r + 1));
+      g.SetText(0, 1 + 2 * r, std::to_string(r + 1));  // unchanged: the record number
+    }
+  }
+  SheetFixture f_;
+};
+
+TEST_F(MultiRowSave, RecordsTakeTheirFirstRow) {
+  ZelSheet& s = f_.sheet;
+  Grid& g = s.GetSheet();
+  const std::string headers = s.GetDataHeaders();
+  EXPECT_EQ(headers.substr(headers.find("~I~") + 3), "WorkingTag~,~,CODE~,NAME~,QTY~,~I~");
+  EXPECT_EQ(s.GetData(), "");
+  EXPECT_EQ(s.GetData_Multi(), "");
+
+  g.SetText(0, 3, "U");
+  g.SetText(0, 5, "X");
+  g.SetText(0, 4, "U");  // a record's second row is not where its status lives
+  std::string expected = headers;
+  for (const int32_t row : {3, 5}) {
+    expected += row == 3 ? "U~," : "D~,";
+    for (int32_t k = 1; k <= 3; ++k) expected += s.CellText(k, row) + "~,";
+    expected += "~I~";
+  }
+  EXPECT_EQ(s.GetData(), expected);
+  EXPECT_EQ(s.GetData_Multi(), expected);
+
+  // Every record, unchanged ones with the empty tag; IsDataOnly does not apply here.
+  const std::string all = s.GetDataAll_Multi();
+  EXPECT_EQ(s.GetDataAll(true), all);
+  EXPECT_EQ(all.substr(headers.size(), 10), "~,K1~,name");
+  EXPECT_NE(all.find("~I~U~,K2~,nameK2~,"), std::string::npos) << all;
+
+  // The active record, found from any of its rows; fields over the grid's columns.
+  g.Col(1);
+  g.Row(4);
+  g.Action(kActionActiveCell);
+  std::string line = "U~,";
+  for (int32_t k = 1; k <= g.MaxCols(); ++k) line += s.CellText(k, 3) + "~,";
+  EXPECT_EQ(s.GetDataActiveRow_Multi(), s.GetDataHeaders() + line + "~I~");
+  EXPECT_EQ(s.GetDataActiveRow_Multi(3), s.GetDataHeaders() + line + "~I~");
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,0 +1,204 @@
+// Speed of collecting save parameter text from a large sheet.
+//
+// A sheet of 1,000,000 rows x 10 fields (text, Hangul text, floats, dates, a check box and a
+// combo column; about 100 MB as a data string) is filled once through Display. Then, in the
+// same run:
+//   scan         a plain memchr walk over the data string counting its separators: the
+//                floor any reader or writer of that much text has to pay;
+//   GetData      with every row marked "U" (every row changed);
+//   GetDataAll   with IsDataOnly (the values alone).
+// Targets: each of GetData and GetDataAll(true) at most 1.5 times the scan. The figures are
+// printed next to the targets after the runs. The data string is built in canonical form, so
+// the data-only text must equal it byte for byte; the program says whether it did.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "text/number.h"
+#include "zelsheet/property_bag.h"
+#include "zelsheet/testing.h"
+#include "zelsheet/zel_sheet.h"
+
+namespace {
+
+constexpr int32_t kRows = 1'000'000;
+
+// Counts "~," and "~I~" with memchr for '~': the cheapest pass over the text there is.
+size_t ScanSeparators(const std::string& data) {
+  size_t count = 0;
+  const char* p = data.data();
+  const char* const end = p + data.size();
+  while ((p = static_cast<const char*>(std::memchr(p, '~', static_cast<size_t>(end - p))))) {
+    if (p + 1 < end && (p[1] == ',' || p[1] == 'I')) ++count;
+    ++p;
+  }
+  return count;
+}
+
+std::string MakeData() {
+  static const char* const kNames[] = {"김민준", "이서연", "박도윤", "최하은", "정시우",
+                                       "Kang", "Yoon", "Jang", "Lim", "Han"};
+  std::string data;
+  data.reserve(110'000'000);
+  uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  char code[16];
+  for (int32_t r = 1; r <= kRows; ++r) {
+    std::snprintf(code, sizeof code, "C%07d", r);
+    data += code;                                     // 1 text: a code
+    data += "~,";
+    data += kNames[next() % 10];                      // 2 text: a name
+    data += "~,";
+    data += zel::text::NumberToText(static_cast<double>(next() % 10'000'000) / 100);  // 3
+    data += "~,";
+    data += "2024";                                   // 4 date
+    const uint32_t month = 1 + next() % 12, day = 1 + next() % 28;
+    data += static_cast<char>('0' + month / 10);
+    data += static_cast<char>('0' + month % 10);
+    data += static_cast<char>('0' + day / 10);
+    data += static_cast<char>('0' + day % 10);
+    data += "~,";
+    data += next() % 2 ? "1" : "0";                   // 5 check box
+    data += "~,";
+    data += "0";                                      // 6 combo code
+    data += static_cast<char>('1' + next() % 5);
+    data += "~,";
+    data += std::to_string(next() % 1000);            // 7 float: a quantity
+    data += "~,";
+    data += "2023";                                   // 8 date
+    data += "0";
+    data += static_cast<char>('1' + next() % 9);
+    data += "15~,";
+    data += (next() % 3 == 0) ? "note" : "";          // 9 text, often empty
+    data += "~,";
+    data += "ok";                                     // 10 text
+    data += "~,~I~";
+  }
+  return data;
+}
+
+struct Fixture {
+  zel::testing::ScriptedPlatform platform;
+  std::unique_ptr<zel::ZelSheet> sheet;
+  std::string data;
+  double display_seconds = 0;
+
+  Fixture() {
+    data = MakeData();
+    sheet = std::make_unique<zel::ZelSheet>(platform);
+    zel::ZelSheet& s = *sheet;
+    s.ReadProperties(zel::PropertyBag{});  // loaded as a host's form loads it
+    s.MaxCols(10);
+    s.AddItem("CODE", "Code", zel::EnText, 0, 8);
+    s.AddItem("NAME", "Name", zel::EnText, 0, 20);
+    s.AddItem("AMOUNT", "Amount", zel::EnFloat, 0, 10, 2);
+    s.AddItem("DAY", "Day", zel::EnDate, 0, 10);
+    s.AddItem("OK", "OK", zel::EnCheck);
+    s.AddItem("CITY", "City", zel::EnCombo, 0, 2);
+    s.AddItem("QTY", "Qty", zel::EnFloat, 0, 6, 0);
+    s.AddItem("SINCE", "Since", zel::EnDate, 0, 10);
+    s.AddItem("NOTE", "Note", zel::EnText, 0, 30);
+    s.AddItem("STATE", "State", zel::EnText, 0, 4);
+    s.InitCombo("서울~,01\t부산~,02\t대구~,03\t인천~,04\t광주~,05\t", 0, true, 6, -1, true);
+    const auto t0 = std::chrono::steady_clock::now();
+    s.Display(data);
+    display_seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    zel::Grid& g = s.GetSheet();
+    for (int32_t r = 1; r <= kRows; ++r) g.SetText(0, r, "U");
+  }
+};
+
+Fixture& Shared() {
+  static Fixture f;
+  return f;
+}
+
+void BM_MemchrScan(benchmark::State& state) {
+  const std::string& data = Shared().data;
+  for (auto _ : state) benchmark::DoNotOptimize(ScanSeparators(data));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * data.size()));
+}
+
+void BM_GetDataEveryRowChanged(benchmark::State& state) {
+  zel::ZelSheet& s = *Shared().sheet;
+  size_t size = 0;
+  for (auto _ : state) {
+    std::string text = s.GetData();
+    size = text.size();
+    benchmark::DoNotOptimize(text.data());
+  }
+  state.counters["MB"] = static_cast<double>(size) / 1e6;
+}
+
+void BM_GetDataAllDataOnly(benchmark::State& state) {
+  zel::ZelSheet& s = *Shared().sheet;
+  size_t size = 0;
+  for (auto _ : state) {
+    std::string text = s.GetDataAll(true);
+    size = text.size();
+    benchmark::DoNotOptimize(text.data());
+  }
+  state.counters["MB"] = static_cast<double>(size) / 1e6;
+}
+
+BENCHMARK(BM_MemchrScan)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_GetDataEveryRowChanged)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_GetDataAllDataOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Keeps each run's time per iteration (milliseconds) for the summary.
+class CollectingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration) {
+        times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  double Time(const std::string& prefix) const {
+    for (const auto& [name, ms] : times_) {
+      if (name.rfind(prefix, 0) == 0) return ms;
+    }
+    return 0;
+  }
+
+ private:
+  std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  Fixture& f = Shared();
+  std::printf("data string: %.1f MB, %d rows x 10 fields; Display took %.2f s\n",
+              static_cast<double>(f.data.size()) / 1e6, kRows, f.display_seconds);
+  CollectingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  const double scan = reporter.Time("BM_MemchrScan");
+  const double getData = reporter.Time("BM_GetDataEveryRowChanged");
+  const double getAll = reporter.Time("BM_GetDataAllDataOnly");
+  std::printf("\n%-34s %10s %10s %8s\n", "figure", "ms", "x scan", "target");
+  std::printf("%-34s %10.1f %10s %8s\n", "memchr scan of the data string", scan, "1.00", "");
+  if (scan > 0) {
+    std::printf("%-34s %10.1f %10.2f %8s\n", "GetData, every row changed", getData,
+                getData / scan, "<= 1.5");
+    std::printf("%-34s %10.1f %10.2f %8s\n", "GetDataAll(true)", getAll, getAll / scan,
+                "<= 1.5");
+  }
+  const bool same = f.sheet->GetDataAll(true) == f.data;
+  std::printf("GetDataAll(true) equals the displayed data string: %s\n", same ? "yes" : "NO");
+  benchmark::Shutdown();
+  return same ? 0 : 1;
+}

@@ -348,6 +348,26 @@ TEST(AddRowsToSheet, KeepsTheSpareRowCountOnceGiven) {
   EXPECT_THROW(f.sheet.AddRowsToSheet(INT32_MAX), GridError);
 }
 
+TEST(AddRowsToSheet, CountsRecordsInTheMultiRowLayout) {
+  SheetFixture f;
+  ZelSheet& s = f.sheet;
+  s.MaxCols(2);
+  s.ColHeaderRows(2);
+  s.AddCellSpan_Start(3);
+  int32_t n = 0;
+  s.AddItem_Multi(1, 0, 1, 1, n, "CODE", "Code", EnText, "", 10, 0);
+  s.AddItem_Multi(2, 0, 1, 2, n, "NAME", "Name", EnText, "", 20, 0);
+  s.AddItem_Multi(1, 1, 1, 1, n, "QTY", "Qty", EnFloat, "", 5, 2);
+  s.AddCellSpan_End();
+  s.GetSheet().MaxRows(2);
+  s.GetSheet().SetText(1, 1, "K1");  // one record of data: rows 1 and 2
+
+  s.AddRowsToSheet(3);  // three spare records of two rows each
+  EXPECT_EQ(s.MaxRows(), 8);
+  EXPECT_EQ(s.AddRowCnt(), 3);
+  EXPECT_EQ(Statuses(s, 3, 8), "A.A.A.");
+}
+
 TEST(SetRowColor, ColoursWholeRowsAndPutsTheCurrentCellBack) {
   TwoColumns f;
   f.sheet.Display("a~,b~,~I~");

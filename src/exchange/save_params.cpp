@@ -52,11 +52,14 @@ bool IsChangedStatus(std::string_view status) {
 
 // The save tag of a status: GetWorkingTag's translation, applied to a status already read.
 std::string_view SaveTag(std::string_view status) {
-  const std::string_view s = text::TrimView(status);
-  if (s == "A") return "A";
-  if (s == "U") return "U";
-  if (s == "X") return "D";
-  return "";
+  if (status.size() != 1) status = text::TrimView(status);
+  if (status.size() != 1) return "";
+  switch (status[0]) {
+    case 'A': return "A";
+    case 'U': return "U";
+    case 'X': return "D";
+    default: return "";
+  }
 }
 
 // Runs a read that must not escape the member; `fallback` stands for what could not be read.
@@ -134,7 +137,9 @@ int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t la
     // In the multi-row layout a definition number names a field record, whose cells CellText
     // reads by the record's own rules: no column is read directly there.
     c.grid_col = flags_.is_multi_sheet ? 0 : Guarded([&] { return ColX(k); }, 0);
-    if (columns_.counter > 0 && columns_.HasDef(k)) {
+    if (flags_.is_multi_sheet) {
+      if (columns_.HasField(k)) c.cell_type = columns_.Field(k).cell_type;
+    } else if (columns_.counter > 0 && columns_.HasDef(k)) {
       const ColumnDef& def = columns_.Def(k);
       c.cell_type = def.cell_type;
       c.code_length = def.max_length;

@@ -120,7 +120,13 @@ class SaveTextSink {
   }
   // Short values (most fields) are copied with overlapping word moves, without a call.
   void Copy(const char* s, size_t n) {
-    if (n >= 8 && n <= 16) {
+    if (n > 16 && n <= 32) {
+      char a[16], b[16];
+      std::memcpy(a, s, 16);
+      std::memcpy(b, s + n - 16, 16);
+      std::memcpy(p_, a, 16);
+      std::memcpy(p_ + n - 16, b, 16);
+    } else if (n >= 8 && n <= 16) {
       uint64_t a, b;
       std::memcpy(&a, s, 8);
       std::memcpy(&b, s + n - 8, 8);
@@ -324,10 +330,25 @@ inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
           return;
         }
         break;
-      case EnCombo:
+      case EnCheck:
+        if (rep != Cell::kNumber) {
+          sink.PutField(rep == Cell::kInline && n == 1 && data[0] == '1' ? "1" : "0");
+          return;
+        }
+        break;
+      case EnCombo: {
+        // The code: the item text's last code-length bytes when they are ASCII.
+        const size_t code = static_cast<size_t>(r.column.code_length);
+        if (rep == Cell::kNumber || r.column.code_length <= 0) break;
+        const std::string_view item = r.cells->TextView(slot_);
+        if (item.size() >= code && AllAscii(item.data() + item.size() - code, code)) {
+          sink.PutField(Trimmed(item.substr(item.size() - code)));
+          return;
+        }
+        break;
+      }
       case EnDateYearMonth:
       case EnMask:
-      case EnCheck:
         break;
       default:
         // Text as stored, when no blank needs trimming: the whole inline cell is copied in
@@ -338,6 +359,10 @@ inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
           p[n] = '~';
           p[n + 1] = ',';
           sink.Commit(p + n + 2);
+          return;
+        }
+        if (rep == Cell::kArena) {
+          sink.PutField(Trimmed(r.cells->TextView(slot_)));
           return;
         }
         break;

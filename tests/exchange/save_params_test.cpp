@@ -252,6 +252,10 @@ class EveryCellType : public ::testing::Test {
     g.SetFloat(s.ColX(2), 4, 1e-9);          // a tiny float
     g.SetText(s.ColX(8), 4, "  padded  ");
     g.SetText(s.ColX(12), 4, "line\r\nbreak");
+    g.SetText(s.ColX(1), 3, "  a long text of more than fifteen bytes  ");
+    g.SetText(s.ColX(9), 3, "a long caption with no blanks at its ends");
+    g.SetText(s.ColX(11), 5, " 김 ");
+    g.SetFloat(s.ColX(4), 5, 1);             // a number in a check column
   }
 
   // CellText of every column of every row, in the data-only form.
@@ -275,6 +279,25 @@ TEST_F(EveryCellType, FastReadingEqualsCellText) {
   EXPECT_NE(fast.find("a~,12.5~,01~,1~,12345~,20240131~,202401~,0930~,cap~,01~,n~,u~,~I~"),
             std::string::npos)
       << fast;
+}
+
+TEST_F(EveryCellType, SortedRowsReadInTheirNewOrder) {
+  // A sort permutes the grid's rows under the cells: the text follows the rows as shown.
+  const std::string unsorted = f_.sheet.GetDataAll(true);
+  Grid& g = f_.sheet.GetSheet();
+  g.Col(1);
+  g.Col2(f_.sheet.MaxCols());
+  g.Row(1);
+  g.Row2(f_.sheet.DataRowCnt());
+  g.BlockMode(true);
+  g.SortBy(kSortByRow);
+  g.SortKey(1, f_.sheet.ColX(1));
+  g.SortKeyOrder(1, kSortDescending);
+  g.Action(kActionSort);
+  g.BlockMode(false);
+  const std::string sorted = f_.sheet.GetDataAll(true);
+  EXPECT_EQ(sorted, ThroughCellText());
+  EXPECT_NE(sorted, unsorted);
 }
 
 TEST_F(EveryCellType, UndeclaredSheetReadsTrimmedTexts) {

@@ -1,8 +1,8 @@
 // Stable multi-key sort of a block by rows or by columns.
 //
-// Each line (row or column) gets, per key, a compact key record; the sort moves 16-byte items
-// holding the line index and the first key's order-preserving 64-bit prefix, so that most
-// comparisons never leave the item. Ties on the prefix fall back to the full key chain.
+// The sort moves 40-byte items holding the line index and the first two keys' order-preserving
+// 16-byte prefixes, so that most comparisons never leave the item; the few ties that the
+// prefixes cannot settle (texts over 16 bytes) read the cells again.
 #include "grid/grid_sort.h"
 
 #include <algorithm>
@@ -83,10 +83,41 @@ int Directed(const Key& a, const Key& b, bool desc) {
   return desc ? -c : c;
 }
 
+// What a comparison of one key needs without leaving the item: the class and the two
+// prefixes transformed so that plain ascending comparison gives the key's direction, and for
+// keys that the prefixes hold whole (numbers, empties, texts of at most 16 bytes) the length,
+// transformed too; kOpen when the key needs its full record.
+struct Packed {
+  static constexpr uint8_t kOpen = 0xFF;
+  uint64_t hi = 0, lo = 0;
+  uint8_t cls = 2;
+  uint8_t len = 0;
+};
+
+Packed Pack(const Key& k, bool desc) {
+  Packed p;
+  if (k.cls == kNone) return p;  // class 2 sorts last in either direction
+  const bool whole = k.cls == kNum || k.len <= 16;
+  const uint8_t len = k.cls == kNum ? 0 : static_cast<uint8_t>(std::min<uint32_t>(k.len, 16));
+  p.cls = k.cls;
+  p.hi = k.prefix;
+  p.lo = k.prefix2;
+  p.len = whole ? len : Packed::kOpen;
+  if (desc) {
+    p.cls = k.cls == kNum ? 1 : 0;
+    p.hi = ~p.hi;
+    p.lo = ~p.lo;
+    if (whole) p.len = static_cast<uint8_t>(16 - len);
+  }
+  return p;
+}
+
+// The first two keys packed with the line (40 bytes): comparisons, ties on the first key
+// included, end inside the item unless two texts over 16 bytes share their first 16 bytes.
 struct Item {
-  uint64_t prefix;  // first key, transformed for its direction
+  uint64_t hi0, lo0, hi1, lo1;
   uint32_t line;
-  uint8_t cls;      // first key's class, transformed for its direction
+  uint8_t cls0, len0, cls1, len1;
 };
 
 struct SortKeySpec {
@@ -94,31 +125,44 @@ struct SortKeySpec {
   bool desc;
 };
 
-// Sorts `lines` lines whose key k value is given by keys[k][line]; returns the new order.
-std::vector<uint32_t> Order(const std::vector<std::vector<Key>>& keys, const std::vector<SortKeySpec>& specs,
-                            uint32_t lines) {
+// Sorts `lines` lines; key_of(k, line) gives the record of key k of a line, text_of(k, line)
+// its text. Returns the new
+// order. Key records are made as needed rather than stored: a million rows would otherwise
+// take tens of megabytes of fresh memory per key.
+template <class KeyOf, class TextOf>
+std::vector<uint32_t> Order(const std::vector<SortKeySpec>& specs, uint32_t lines, KeyOf key_of, TextOf text_of) {
   std::vector<Item> items(lines);
-  const bool desc0 = specs[0].desc;
+  const bool two = specs.size() > 1;
   for (uint32_t i = 0; i < lines; ++i) {
-    const Key& k = keys[0][i];
-    Item& it = items[i];
-    it.line = i;
-    if (k.cls == kNone) {
-      it.cls = 2;
-      it.prefix = 0;
-    } else if (desc0) {
-      it.cls = k.cls == kNum ? 1 : 0;
-      it.prefix = ~k.prefix;
-    } else {
-      it.cls = k.cls;
-      it.prefix = k.prefix;
-    }
+    const Packed a = Pack(key_of(0, i), specs[0].desc);
+    const Packed b = two ? Pack(key_of(1, i), specs[1].desc) : Packed{};
+    items[i] = Item{a.hi, a.lo, b.hi, b.lo, i, a.cls, a.len, b.cls, b.len};
   }
+  // -1, 0, 1 for one packed key; the key records decide when the prefixes tie and a side is
+  // open (a text over 16 bytes).
+  auto step = [&](size_t k, uint8_t ca, uint64_t ha, uint64_t la, uint8_t na, uint8_t cb, uint64_t hb,
+                  uint64_t lb, uint8_t nb, uint32_t line_a, uint32_t line_b) {
+    if (ca != cb) return ca < cb ? -1 : 1;
+    if (ha != hb) return ha < hb ? -1 : 1;
+    if (la != lb) return la < lb ? -1 : 1;
+    if (na != Packed::kOpen && nb != Packed::kOpen) return na == nb ? 0 : (na < nb ? -1 : 1);
+    // Both are texts with the same first 16 bytes, one at least longer: compare the rest.
+    const std::string_view ta = text_of(k, line_a);
+    const std::string_view tb = text_of(k, line_b);
+    const size_t common = std::min(ta.size(), tb.size());
+    int c = common > 16 ? std::memcmp(ta.data() + 16, tb.data() + 16, common - 16) : 0;
+    if (c == 0 && ta.size() != tb.size()) c = ta.size() < tb.size() ? -1 : 1;
+    c = c < 0 ? -1 : (c > 0 ? 1 : 0);
+    return specs[k].desc ? -c : c;
+  };
   auto less = [&](const Item& a, const Item& b) {
-    if (a.cls != b.cls) return a.cls < b.cls;
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    for (size_t k = 0; k < specs.size(); ++k) {
-      const int c = Directed(keys[k][a.line], keys[k][b.line], specs[k].desc);
+    int c = step(0, a.cls0, a.hi0, a.lo0, a.len0, b.cls0, b.hi0, b.lo0, b.len0, a.line, b.line);
+    if (c != 0) return c < 0;
+    if (!two) return false;
+    c = step(1, a.cls1, a.hi1, a.lo1, a.len1, b.cls1, b.hi1, b.lo1, b.len1, a.line, b.line);
+    if (c != 0) return c < 0;
+    for (size_t k = 2; k < specs.size(); ++k) {
+      c = Directed(key_of(k, a.line), key_of(k, b.line), specs[k].desc);
       if (c != 0) return c < 0;
     }
     return false;
@@ -148,13 +192,12 @@ void SortRows(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& 
   const int32_t hi = r.row_hi;
   if (hi - lo < 1) return;
   const uint32_t n = static_cast<uint32_t>(hi - lo + 1);
-  std::vector<std::vector<Key>> keys(specs.size(), std::vector<Key>(n));
-  for (size_t k = 0; k < specs.size(); ++k) {
-    const Column& c = *s.cols[static_cast<size_t>(specs[k].key)];
-    for (uint32_t i = 0; i < n; ++i) keys[k][i] = MakeKey(c, s.row_map[static_cast<size_t>(lo - 1) + i]);
-  }
-  const std::vector<uint32_t> order = Order(keys, specs, n);
   std::vector<uint32_t> old_slots(s.row_map.begin() + (lo - 1), s.row_map.begin() + (lo - 1) + n);
+  std::vector<const Column*> key_cols;
+  for (const SortKeySpec& k : specs) key_cols.push_back(s.cols[static_cast<size_t>(k.key)].get());
+  const std::vector<uint32_t> order = Order(
+      specs, n, [&](size_t k, uint32_t line) { return MakeKey(*key_cols[k], old_slots[line]); },
+      [&](size_t k, uint32_t line) { return key_cols[k]->TextView(old_slots[line]); });
   if (whole_rows) {
     for (uint32_t i = 0; i < n; ++i) s.row_map[static_cast<size_t>(lo - 1) + i] = old_slots[order[i]];
     s.RecountRows(lo, hi);
@@ -194,12 +237,12 @@ void SortCols(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& 
   const int32_t hi = r.col_hi;
   if (hi - lo < 1) return;
   const uint32_t n = static_cast<uint32_t>(hi - lo + 1);
-  std::vector<std::vector<Key>> keys(specs.size(), std::vector<Key>(n));
-  for (size_t k = 0; k < specs.size(); ++k) {
-    const uint32_t slot = s.row_map[static_cast<size_t>(specs[k].key - 1)];
-    for (uint32_t i = 0; i < n; ++i) keys[k][i] = MakeKey(*s.cols[static_cast<size_t>(lo) + i], slot);
-  }
-  const std::vector<uint32_t> order = Order(keys, specs, n);
+  std::vector<uint32_t> key_slots;
+  for (const SortKeySpec& k : specs) key_slots.push_back(s.row_map[static_cast<size_t>(k.key - 1)]);
+  const std::vector<uint32_t> order = Order(
+      specs, n,
+      [&](size_t k, uint32_t line) { return MakeKey(*s.cols[static_cast<size_t>(lo) + line], key_slots[k]); },
+      [&](size_t k, uint32_t line) { return s.cols[static_cast<size_t>(lo) + line]->TextView(key_slots[k]); });
   if (whole_cols) {
     std::vector<std::unique_ptr<Column>> moved(n);
     for (uint32_t i = 0; i < n; ++i) moved[i] = std::move(s.cols[static_cast<size_t>(lo) + order[i]]);
@@ -251,7 +294,7 @@ void SortBlock(GridState& s) {
   std::vector<SortKeySpec> specs;
   for (size_t n = 0; n < s.sort_keys.size(); ++n) {
     const int32_t key = s.sort_keys[n];
-    const int16_t order = n < s.sort_orders.size() ? s.sort_orders[n] : kSortNone;
+    const int16_t order = n < s.sort_orders.size() ? s.sort_orders[n] : int16_t{kSortNone};
     if (order == kSortNone || key < 1 || key > (by_rows ? s.max_cols : s.max_rows)) continue;
     specs.push_back({key, order == kSortDescending});
   }

@@ -23,7 +23,7 @@ void SortRows(Grid& g, int32_t col, int32_t row, int32_t col2, int32_t row2,
   for (int32_t n = 1; n <= 4; ++n) {
     const bool used = static_cast<size_t>(n) <= keys.size();
     g.SortKey(n, used ? keys[static_cast<size_t>(n - 1)].first : 0);
-    g.SortKeyOrder(n, used ? keys[static_cast<size_t>(n - 1)].second : kSortNone);
+    g.SortKeyOrder(n, used ? keys[static_cast<size_t>(n - 1)].second : int16_t{kSortNone});
   }
   g.Action(kActionSort);
 }
@@ -141,6 +141,74 @@ TEST(GridSort, MatchesAReferenceStableSort) {
     ASSERT_EQ(t, ref[static_cast<size_t>(r - 1)][2]) << "row " << r;
   }
   EXPECT_TRUE(Invariants(g));
+}
+
+}  // namespace
+}  // namespace zel
+
+namespace zel {
+namespace {
+
+TEST(GridSort, ThreeKeysWithNumbersLongTextsAndTies) {
+  std::mt19937 rng(11);
+  const int32_t rows = 2000;
+  Grid g;
+  g.MaxCols(4);
+  g.MaxRows(rows);
+  g.Col(2);
+  g.Row(-1);
+  g.CellType(kCellFloat);
+  g.TypeFloatDecimalPlaces(1);
+  const std::string long_a = "가나다라마바사아자차카타";  // 36 bytes: texts past the packed prefixes
+  const char* firsts[] = {"", "x", "short", "exactly16bytes!!", "exactly16bytes!!+", "a long shared prefix: one",
+                          "a long shared prefix: two"};
+  struct Row {
+    std::string k1;
+    double k2;
+    bool k2_empty;
+    std::string k3;
+    int32_t id;
+  };
+  std::vector<Row> ref;
+  for (int32_t r = 1; r <= rows; ++r) {
+    Row row{rng() % 5 == 0 ? long_a + std::to_string(rng() % 3) : firsts[rng() % 7],
+            static_cast<double>(static_cast<int>(rng() % 7) - 3) / 2, rng() % 6 == 0,
+            std::string(1, static_cast<char>('a' + rng() % 3)), r};
+    g.SetText(1, r, row.k1);
+    if (!row.k2_empty) g.SetFloat(2, r, row.k2);
+    g.SetText(3, r, row.k3);
+    g.SetText(4, r, std::to_string(r));
+    ref.push_back(row);
+  }
+  g.Col(-1);
+  g.Row(1);
+  g.Col2(-1);
+  g.Row2(rows);
+  g.SortBy(kSortByRow);
+  g.SortKey(1, 1);
+  g.SortKeyOrder(1, kSortAscending);
+  g.SortKey(2, 2);
+  g.SortKeyOrder(2, kSortDescending);
+  g.SortKey(3, 3);
+  g.SortKeyOrder(3, kSortDescending);
+  g.Action(kActionSort);
+  auto cmp_text = [](const std::string& a, const std::string& b, bool desc) {
+    if (a.empty() != b.empty()) return a.empty() ? 1 : -1;
+    if (a == b) return 0;
+    return (a < b) != desc ? -1 : 1;
+  };
+  std::stable_sort(ref.begin(), ref.end(), [&](const Row& a, const Row& b) {
+    if (int c = cmp_text(a.k1, b.k1, false)) return c < 0;
+    if (a.k2_empty != b.k2_empty) return b.k2_empty;
+    if (!a.k2_empty && a.k2 != b.k2) return a.k2 > b.k2;
+    if (int c = cmp_text(a.k3, b.k3, true)) return c < 0;
+    return false;
+  });
+  std::string t;
+  for (int32_t r = 1; r <= rows; ++r) {
+    g.GetText(4, r, t);
+    ASSERT_EQ(t, std::to_string(ref[static_cast<size_t>(r - 1)].id)) << "row " << r;
+  }
 }
 
 }  // namespace

@@ -352,7 +352,7 @@ void Grid::SortKey(int32_t n, int32_t key) {
 int16_t Grid::SortKeyOrder(int32_t n) const {
   if (n < 1) Fail("SortKeyOrder", "key number " + AddrText(n) + " is below 1");
   const auto& orders = state_->sort_orders;
-  return static_cast<size_t>(n) <= orders.size() ? orders[static_cast<size_t>(n - 1)] : kSortNone;
+  return static_cast<size_t>(n) <= orders.size() ? orders[static_cast<size_t>(n - 1)] : int16_t{kSortNone};
 }
 
 void Grid::SortKeyOrder(int32_t n, int16_t order) {

@@ -107,7 +107,7 @@ bool SameText(const GridState& s, int32_t c1, int32_t r1, int32_t c2, int32_t r2
 
 int16_t RowMergeOf(const GridState& s, int32_t row) {
   auto it = s.row_merge.find(s.SlotOf("RowMerge", row));
-  return it == s.row_merge.end() ? kMergeNone : it->second;
+  return it == s.row_merge.end() ? int16_t{kMergeNone} : it->second;
 }
 
 }  // namespace
@@ -226,7 +226,7 @@ void Grid::RowsFrozen(int32_t rows) {
 // ---- Merges ----------------------------------------------------------------------------
 int16_t Grid::ColMerge() const {
   const GridState& s = *state_;
-  if (s.col == -1) return s.max_cols > 0 ? s.cols[1]->merge : kMergeNone;
+  if (s.col == -1) return s.max_cols > 0 ? s.cols[1]->merge : int16_t{kMergeNone};
   return s.ColumnAt("ColMerge", s.col).merge;
 }
 
@@ -249,7 +249,7 @@ void Grid::ColMerge(int16_t mode) {
 
 int16_t Grid::RowMerge() const {
   const GridState& s = *state_;
-  if (s.row == -1) return s.max_rows > 0 ? RowMergeOf(s, 1) : kMergeNone;
+  if (s.row == -1) return s.max_rows > 0 ? RowMergeOf(s, 1) : int16_t{kMergeNone};
   return RowMergeOf(s, s.row);
 }
 

@@ -537,7 +537,7 @@ const PropValue& GridState::ResolveRow(Prop p, uint32_t slot) const {
   return best->value;
 }
 
-int16_t GridState::KindOf(const Column& c, uint32_t slot) const {
+int16_t GridState::KindOfAny(const Column& c, uint32_t slot) const {
   return static_cast<int16_t>(AsInt(Resolve(Prop::kKind, c, slot)));
 }
 

@@ -72,9 +72,22 @@ class Cell {
 
   void clear() { std::memset(b_, 0, sizeof b_); }
   void set_inline(std::string_view s) {
-    clear();
-    std::memcpy(b_, s.data(), s.size());
-    b_[15] = static_cast<unsigned char>(kInline | (s.size() << 2));
+    // Builds the 16 bytes with fixed-size moves (two overlapping ones cover any length) so that
+    // the most frequent write costs no library call.
+    unsigned char v[16] = {};
+    const size_t n = s.size();
+    const char* p = s.data();
+    if (n >= 8) {
+      std::memcpy(v, p, 8);
+      std::memcpy(v + n - 8, p + n - 8, 8);
+    } else if (n >= 4) {
+      std::memcpy(v, p, 4);
+      std::memcpy(v + n - 4, p + n - 4, 4);
+    } else {
+      for (size_t i = 0; i < n; ++i) v[i] = static_cast<unsigned char>(p[i]);
+    }
+    v[15] = static_cast<unsigned char>(kInline | (n << 2));
+    std::memcpy(b_, v, 16);
   }
   void set_arena(uint64_t offset, uint32_t size) {
     clear();
@@ -451,7 +464,19 @@ struct GridState {
   const PropValue& Resolve(Prop p, const Column& c, uint32_t slot) const;
   const PropValue& ResolveColumn(Prop p, const Column& c) const;
   const PropValue& ResolveRow(Prop p, uint32_t slot) const;
-  int16_t KindOf(const Column& c, uint32_t slot) const;
+  // The cell kind, read on every write: without row or cell formats it is the newer of the
+  // column's and the sheet's setting, both the first entry of their patch.
+  int16_t KindOf(const Column& c, uint32_t slot) const {
+    if (c.cell_styles.empty() && row_styles.empty()) {
+      const PatchEntry* best = sheet_style.Find(Prop::kKind);
+      const auto& own = c.style.entries();
+      if (!own.empty() && own.front().prop == Prop::kKind && own.front().stamp > best->stamp) best = &own.front();
+      const int64_t* v = std::get_if<int64_t>(&best->value);
+      return static_cast<int16_t>(v ? *v : int64_t{kCellEdit});
+    }
+    return KindOfAny(c, slot);
+  }
+  int16_t KindOfAny(const Column& c, uint32_t slot) const;
   uint64_t Stamp() { return next_stamp++; }
 };
 

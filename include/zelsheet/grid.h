@@ -200,8 +200,8 @@ class Grid {
   // ---- Size and addressing ---------------------------------------------------------------
   // Number of data rows (0..kMaxDims) / columns (0..kMaxColCount). Raising adds empty ones;
   // lowering removes the last ones with everything in them; MaxRows(0) removes all data
-  // rows. The active cell, the scroll position, spans and the selection are brought inside
-  // the new size; the frozen counts are kept as set (a renderer uses at most the size).
+  // rows. Frozen counts, the active cell, the scroll position, spans and the selection are
+  // brought inside the new size.
   int32_t MaxRows() const;
   void MaxRows(int32_t rows);
   int32_t MaxCols() const;

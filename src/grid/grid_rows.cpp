@@ -81,6 +81,8 @@ void DeleteCols(GridState& s, int32_t at, int32_t count) {
 }
 
 void ClipToSize(GridState& s) {
+  s.rows_frozen = std::min(s.rows_frozen, s.max_rows);
+  s.cols_frozen = std::min(s.cols_frozen, s.max_cols);
   s.active_row = std::clamp(s.active_row, 1, std::max(1, s.max_rows));
   s.active_col = std::clamp(s.active_col, 1, std::max(1, s.max_cols));
   s.top_row = std::clamp(s.top_row, 1, std::max(1, s.max_rows));

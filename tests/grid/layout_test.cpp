@@ -224,13 +224,15 @@ TEST(GridLayout, ActiveCellAndScrolling) {
 namespace zel {
 namespace {
 
-TEST(GridLayout, FrozenCountsSurviveResizing) {
+TEST(GridLayout, FrozenCountsFollowTheSize) {
   Grid g;
   g.MaxRows(10);
   g.RowsFrozen(3);
-  g.MaxRows(0);
-  EXPECT_EQ(g.RowsFrozen(), 3) << "kept for when rows come back";
+  g.MaxRows(2);
+  EXPECT_EQ(g.RowsFrozen(), 2) << "no more frozen rows than rows";
   g.MaxRows(10);
+  EXPECT_EQ(g.RowsFrozen(), 2);
+  g.RowsFrozen(3);
   int32_t x, y, w, h;
   g.TopRow(6);
   ASSERT_TRUE(g.GetCellPos(1, 3, x, y, w, h)) << "row 3 is frozen, so shown whatever TopRow";

@@ -77,7 +77,6 @@ void AppendField(std::string& out, std::string_view value) {
   out.append(internal::kFieldSeparator);
 }
 
-
 // The grid-state numbers of the info line, as the sheet's Info reads them: ActiveCol,
 // ActiveRow, Col, Row, DataRowCnt, MaxRows, MaxCols, each followed by "|".
 std::string GridStateText(const Grid& g) {

@@ -13,8 +13,9 @@
 // Columns. cols[0] is the row-header column 0, cols[c] data column c (1..MaxCols);
 //   extra_head_cols[n - 1] is row-header column n (-1000 + n) for n >= 1. Each Column is a
 //   heap object, so inserting, deleting or sorting whole columns moves pointers.
-// Cells. Column::cells is indexed by slot; a slot at or beyond cells.size() is empty (the
-//   vector grows on first write). A Cell is 16 bytes:
+// Cells. Column::cells (a calloc-backed CellArray) is indexed by slot; a slot at or beyond
+//   cells.size() or Column::written is empty. The array is sized for every slot at the
+//   column's first write and grows geometrically after. A Cell is 16 bytes:
 //     byte 15 (tag): bits 0-1 representation: 0 empty, 1 inline text, 2 arena text, 3 number;
 //                    bits 2-5 inline text length (0..15).
 //     inline text:  bytes 0..14 hold the UTF-8 bytes.

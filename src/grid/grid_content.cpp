@@ -144,7 +144,8 @@ std::vector<std::string_view> ComboItems(std::string_view list) {
 
 void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
                 std::string_view v) {
-  const int16_t kind = s.KindOf(c, slot);
+  // data_row is 0 exactly for the header rows (row 0 and -1000 + n).
+  const int16_t kind = data_row == 0 ? s.HeadKindOf(c, slot) : s.KindOf(c, slot);
   switch (kind) {
     case kCellFloat:
     case kCellNumber:
@@ -212,7 +213,7 @@ void ShownText(const GridState& s, const Column& c, uint32_t slot, std::string& 
       break;
   }
   const double v = cell->number();
-  const int16_t kind = s.KindOf(c, slot);
+  const int16_t kind = s.IsHeadSlot(slot) ? s.HeadKindOf(c, slot) : s.KindOf(c, slot);
   if (kind == kCellFloat || kind == kCellNumber) {
     out = FormatFloat(s, c, slot, v);
   } else {

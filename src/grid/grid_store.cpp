@@ -541,4 +541,13 @@ int16_t GridState::KindOfAny(const Column& c, uint32_t slot) const {
   return static_cast<int16_t>(AsInt(Resolve(Prop::kKind, c, slot)));
 }
 
+int16_t GridState::HeadKindOf(const Column& c, uint32_t slot) const {
+  const PatchEntry* best = nullptr;
+  if (auto it = row_styles.find(slot); it != row_styles.end()) best = it->second.Find(Prop::kKind);
+  if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) {
+    if (const PatchEntry* e = it->second.Find(Prop::kKind); e && (!best || e->stamp > best->stamp)) best = e;
+  }
+  return best ? static_cast<int16_t>(AsInt(best->value)) : int16_t{kCellStatic};
+}
+
 }  // namespace zel::internal

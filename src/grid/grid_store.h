@@ -478,6 +478,11 @@ struct GridState {
     return KindOfAny(c, slot);
   }
   int16_t KindOfAny(const Column& c, uint32_t slot) const;
+  // The kind of a cell in a header row. Header rows hold the columns' titles: a kind set for
+  // whole columns or the whole sheet (a float column, say) must not turn a title into a
+  // number, so only a kind set on the header row itself or on the header cell counts there;
+  // without one the cell keeps its text as written.
+  int16_t HeadKindOf(const Column& c, uint32_t slot) const;
   uint64_t Stamp() { return next_stamp++; }
 };
 

@@ -132,6 +132,38 @@ TEST(GridContent, KindsDecideWhatIsStoredAndShown) {
   }
 }
 
+// A whole-column kind formats the column's data, not its titles: header rows keep the text
+// written to them whether the title came before or after the kind, in every header row.
+TEST(GridContent, HeaderTitlesIgnoreTheColumnKind) {
+  for (const bool titleFirst : {true, false}) {
+    Grid g = Small(3, 2);
+    g.ColHeaderRows(2);
+    auto titles = [&g] {
+      g.SetText(1, 0, "금액");
+      g.SetText(1, -999, "Amount");
+      g.SetText(2, 0, "Y");
+    };
+    if (titleFirst) titles();
+    g.Col(1);
+    g.Row(-1);
+    g.CellType(kCellFloat);
+    g.TypeFloatDecimalPlaces(2);
+    g.Col(2);
+    g.CellType(kCellCheckBox);
+    if (!titleFirst) titles();
+    g.SetText(1, 1, "12.5");
+    g.SetText(2, 1, "Y");
+    SCOPED_TRACE(titleFirst ? "title first" : "kind first");
+    EXPECT_EQ(Text(g, 1, 0), "금액");
+    EXPECT_EQ(Text(g, 1, -999), "Amount");
+    EXPECT_EQ(Text(g, 2, 0), "Y");
+    EXPECT_EQ(Text(g, 1, 1), "12.50");  // the data rows still follow the kind
+    EXPECT_EQ(Text(g, 2, 1), "0");
+    EXPECT_EQ(g.DataRowCnt(), 1);
+    EXPECT_TRUE(Invariants(g));
+  }
+}
+
 TEST(GridContent, FloatShowsMoneyAndGridCharacters) {
   Grid g = Small(1, 1);
   g.Col(1);

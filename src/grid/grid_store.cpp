@@ -234,7 +234,10 @@ bool Column::StoreCopy(uint32_t slot, const Column& src, uint32_t from) {
 void Column::CompactArena() {
   TextArena fresh;
   fresh.reserve(arena.size() - std::min(arena.size(), arena_garbage));
-  for (Cell& c : cells) {
+  // Cells at and beyond `written` are empty; reading them would only fault their pages in.
+  const size_t limit = std::min<size_t>(cells.size(), written);
+  for (size_t i = 0; i < limit; ++i) {
+    Cell& c = cells[i];
     if (c.rep() != Cell::kArena) continue;
     const uint32_t size = c.arena_size();
     c.set_arena(fresh.Append(arena.View(c.arena_offset(), size)), size);
@@ -466,23 +469,30 @@ void GridState::Compact() {
     }
     m.swap(fresh);
   };
+  // The cells are renumbered inside their own array: the live ones are taken out (leaving
+  // zeros) and put back at their new numbers. Keeping the array keeps its pages, so a sheet
+  // that is emptied and filled again (Display does it on every call) writes to memory it
+  // already has instead of faulting a fresh array in.
+  std::vector<std::pair<uint32_t, Cell>> live;
   ForEachColumn([&](Column& c) {
+    live.clear();
+    const uint32_t limit = static_cast<uint32_t>(std::min<size_t>(c.cells.size(), c.written));
     uint32_t used = 0;  // one past the last non-empty cell in the new numbering
-    for (uint32_t s = 0; s < c.cells.size(); ++s) {
-      if (!c.cells[s].empty() && new_of[s] != std::numeric_limits<uint32_t>::max()) used = std::max(used, new_of[s] + 1);
-    }
-    CellArray cells;
-    cells.resize(used);
-    c.written = used;
-    for (uint32_t s = 0; s < c.cells.size(); ++s) {
+    for (uint32_t s = 0; s < limit; ++s) {
+      Cell& cell = c.cells[s];
+      if (cell.empty()) continue;
       const uint32_t n = new_of[s];
       if (n == std::numeric_limits<uint32_t>::max()) {
-        if (c.cells[s].rep() == Cell::kArena) c.arena_garbage += c.cells[s].arena_size();
-        continue;
+        if (cell.rep() == Cell::kArena) c.arena_garbage += cell.arena_size();
+      } else {
+        live.emplace_back(n, cell);
+        used = std::max(used, n + 1);
       }
-      if (n < used) cells[n] = c.cells[s];
+      cell.clear();
     }
-    c.cells.swap(cells);
+    if (used > c.cells.size()) c.cells.resize(used);
+    for (const auto& [n, cell] : live) c.cells[n] = cell;
+    c.written = used;
     if (c.arena_garbage > 0) c.CompactArena();
     remap_map(c.cell_styles);
     remap_map(c.tags);

@@ -15,7 +15,9 @@
 //   heap object, so inserting, deleting or sorting whole columns moves pointers.
 // Cells. Column::cells (a calloc-backed CellArray) is indexed by slot; a slot at or beyond
 //   cells.size() or Column::written is empty. The array is sized for every slot at the
-//   column's first write and grows geometrically after. A Cell is 16 bytes:
+//   column's first write and grows geometrically after; it is kept when rows go (Compact
+//   renumbers the cells inside it), so refilling an emptied sheet reuses its pages. Cells at
+//   and beyond `written` are always zero. A Cell is 16 bytes:
 //     byte 15 (tag): bits 0-1 representation: 0 empty, 1 inline text, 2 arena text, 3 number;
 //                    bits 2-5 inline text length (0..15).
 //     inline text:  bytes 0..14 hold the UTF-8 bytes.

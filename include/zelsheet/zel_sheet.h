@@ -790,6 +790,23 @@ class ZelSheet {
   // exactly "A", "U" or "X", among rows 1 to DataRowCnt. None of these members changes the
   // sheet, shows a message or throws: a cell that cannot be read leaves its field empty.
 
+  // Identification properties. Reading Info gives the grid-state text of the save
+  // parameters' info line: ActiveCol, ActiveRow, Col, Row, DataRowCnt, MaxRows, MaxCols,
+  // each followed by "|". Writing Info stores the screen's info record, which loading
+  // splits; the read side does not return it. PgmID and SheetID are the screen's and the
+  // sheet's identifiers (the settings section fixed at loading does not follow later
+  // changes); IsPostBack and StringParam are kept for the host.
+  std::string Info() const;
+  void Info(const std::string& value) { identity_.info = value; }
+  const std::string& PgmID() const { return identity_.pgm_id; }
+  void PgmID(const std::string& value) { identity_.pgm_id = value; }
+  const std::string& SheetID() const { return identity_.sheet_id; }
+  void SheetID(const std::string& value) { identity_.sheet_id = value; }
+  bool IsPostBack() const { return exchange_.is_post_back; }
+  void IsPostBack(bool on) { exchange_.is_post_back = on; }
+  const std::string& StringParam() const { return exchange_.string_param; }
+  void StringParam(const std::string& value) { exchange_.string_param = value; }
+
   // The info line and the header line. In the multi-row layout the names are those of the
   // field records 1..GetMaxCols.
   std::string GetDataHeaders();
@@ -1169,6 +1186,7 @@ class ZelSheet {
     std::string date_separator = "-"; // fixed at creation
     bool is_multi = false;            // stored "IsMulti": definition lists are multi-row
     std::string params;               // the parameter buffer (AddParam..., GetParams)
+    bool is_post_back = false;        // kept for the host
   };
   // Display's writing step: rows firstRow..lastRow from the data string's rows in order;
   // clearStatus clears each row's status (not needed for rows created empty).

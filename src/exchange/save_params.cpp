@@ -109,8 +109,10 @@ std::string ZelSheet::SaveHeaderLine() const {
   return out;
 }
 
+std::string ZelSheet::Info() const { return GridStateText(grid_); }
+
 std::string ZelSheet::GetDataHeaders() {
-  std::string out = Guarded([&] { return GridStateText(grid_); }, std::string());
+  std::string out = Guarded([&] { return Info(); }, std::string());
   out.append(internal::kRowSeparator);
   out.append(SaveHeaderLine());
   return out;

@@ -82,6 +82,7 @@ class WorkedExample : public ::testing::Test {
 };
 
 TEST_F(WorkedExample, EveryFormByteForByte) {
+  EXPECT_EQ(sheet().Info(), "2|4|2|4|4|24|3|");
   EXPECT_EQ(sheet().GetDataHeaders(), kHeaders);
   EXPECT_EQ(sheet().GetData(),
             std::string(kHeaders) +

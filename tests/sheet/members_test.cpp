@@ -302,5 +302,25 @@ TEST(SheetMembersTest, HeaderStyleOfTheMultiRowLayout) {
   EXPECT_EQ(grid.BackColor(), 777);
 }
 
+TEST(SheetMembersTest, InfoWritesTheRecordButReadsTheGridState) {
+  SheetFixture f;
+  ZelSheet& sheet = f.sheet;
+  sheet.Info("DATE:20240101~,P1~,X~,INIT~,0~,R~,S~,U");
+  sheet.MaxCols(3);
+  sheet.MaxRows(5);
+  sheet.ActiveCell(2, 4);
+  sheet.GetSheet().Col(3);
+  sheet.GetSheet().Row(1);
+  EXPECT_EQ(sheet.Info(), "2|4|3|1|0|5|3|");
+  sheet.PgmID("PGM9");
+  sheet.SheetID("S9");
+  sheet.IsPostBack(true);
+  sheet.StringParam("kept");
+  EXPECT_EQ(sheet.PgmID(), "PGM9");
+  EXPECT_EQ(sheet.SheetID(), "S9");
+  EXPECT_TRUE(sheet.IsPostBack());
+  EXPECT_EQ(sheet.StringParam(), "kept");
+}
+
 }  // namespace
 }  // namespace zel

@@ -33,6 +33,8 @@
 //   row_styles[slot], cell patches in Column::cell_styles[slot]. Every write takes a new stamp
 //   from next_stamp; the value of a property for a cell is the one with the highest stamp
 //   among its cell, row, column and sheet patches. Stamps only grow; saving keeps them.
+//   row_props and Column::cell_props hold the properties the row and cell patches may set, so
+//   a lookup visits those maps only for a property somebody set at that level.
 // Data extent. row_cells[slot] counts the non-empty cells of data columns in that slot (data
 //   rows only); data_rows is a bitmap of the logical data rows whose count is non-zero and
 //   data_row_cnt caches its highest set bit (DataRowCnt). Column::data_cells counts the
@@ -204,6 +206,12 @@ enum class Prop : uint8_t {
   kCount
 };
 constexpr size_t kPropCount = static_cast<size_t>(Prop::kCount);
+static_assert(kPropCount <= 64);
+
+// A set of properties as bits (bit p for Prop p).
+using PropBits = uint64_t;
+constexpr PropBits kAllProps = ~PropBits{0};
+constexpr PropBits PropBit(Prop p) { return PropBits{1} << static_cast<unsigned>(p); }
 
 using PropValue = std::variant<int64_t, double, std::string>;
 
@@ -241,6 +249,10 @@ struct Column {
   int64_t data_cells = 0;   // non-empty cells in data rows
   Patch style;              // column-level formats
   std::unordered_map<uint32_t, Patch> cell_styles;  // by slot
+  // The properties that may appear in cell_styles (a superset): format lookups skip the
+  // per-cell map for any other property, which is what makes a write to a column with a few
+  // formatted cells as cheap as one to a plain column.
+  PropBits cell_props = 0;
   std::unordered_map<uint32_t, std::string> tags;   // by slot
   std::unordered_map<uint32_t, std::string> notes;  // by slot
   int32_t item_data = 0;
@@ -332,6 +344,9 @@ struct GridState {
   RowBits data_rows;
   int32_t data_row_cnt = 0;
   std::unordered_map<uint32_t, Patch> row_styles;
+  // The properties that may appear in row_styles (a superset), as Column::cell_props: a
+  // coloured header row does not make every cell's kind a hash lookup.
+  PropBits row_props = 0;
   std::unordered_map<uint32_t, double> row_heights;
   std::unordered_set<uint32_t> hidden_rows;
   std::unordered_map<uint32_t, int16_t> row_merge;
@@ -470,7 +485,7 @@ struct GridState {
   // The cell kind, read on every write: without row or cell formats it is the newer of the
   // column's and the sheet's setting, both the first entry of their patch.
   int16_t KindOf(const Column& c, uint32_t slot) const {
-    if (c.cell_styles.empty() && row_styles.empty()) {
+    if (!((c.cell_props | row_props) & PropBit(Prop::kKind)) || (c.cell_styles.empty() && row_styles.empty())) {
       const PatchEntry* best = sheet_style.Find(Prop::kKind);
       const auto& own = c.style.entries();
       if (!own.empty() && own.front().prop == Prop::kKind && own.front().stamp > best->stamp) best = &own.front();

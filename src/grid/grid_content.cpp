@@ -125,6 +125,21 @@ std::string FormatFloat(const GridState& s, const Column& c, uint32_t slot, doub
   return shown;
 }
 
+// Rounds half to even at `decimals` places (0..15). Most values already have no more places
+// than the cell shows (a data string's "1234.50" in a two-place column). When v is the double
+// nearest to some integer / 10^decimals, its shortest decimal text has at most that many
+// places, so rounding that text would give v back: the exact check below skips the text
+// round trip for them; everything else goes through it.
+double RoundToPlaces(double v, int decimals) {
+  static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (v == 0) return 0.0;  // as the text route does, -0 becomes 0
+  const double scale = kPow10[decimals];
+  const double whole = std::nearbyint(v * scale);
+  if (std::fabs(whole) < 9007199254740992.0 && whole / scale == v) return v;  // below 2^53: exact
+  return text::RoundHalfEven(v, decimals);
+}
+
 }  // namespace
 
 std::vector<std::string_view> ComboItems(std::string_view list) {
@@ -160,7 +175,7 @@ void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32
               ? 0
               : static_cast<int>(std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15));
       double d = text::Val(plain);
-      if (std::isfinite(d)) d = text::RoundHalfEven(d, decimals);
+      if (std::isfinite(d)) d = RoundToPlaces(d, decimals);
       Put(s, c, data_col, data_row, slot, [&] { c.StoreNumber(slot, d); });
       return;
     }

@@ -108,6 +108,16 @@ TEST(GridContent, KindsDecideWhatIsStoredAndShown) {
       {kCellNumber, 0, false, "2.5", "2", "2"},  // halves to even
       {kCellNumber, 1, false, "3.25", "3.2", "3.2"},
       {kCellInteger, 0, false, "12.7", "13", "13"},
+      // Values that already fit the places keep their exact double; near misses still round.
+      {kCellFloat, 2, false, "1234.50", "1234.50", "1234.5"},
+      {kCellFloat, 2, false, "-0.1", "-0.10", "-0.1"},
+      {kCellFloat, 2, false, "0.125", "0.12", "0.12"},
+      {kCellFloat, 2, false, "0.135", "0.14", "0.14"},
+      {kCellFloat, 2, false, "12345678.000000002", "12345678.00", "12345678"},
+      {kCellFloat, 2, false, "0.30000000000000004", "0.30", "0.3"},
+      {kCellFloat, 2, false, "-0", "0.00", "0"},
+      {kCellNumber, 15, false, "0.1", "0.100000000000000", "0.1"},
+      {kCellNumber, 3, false, "123456789012.3456", "123456789012.346", "123456789012.346"},
       {kCellCheckBox, 0, false, "1", "1", "1"},
       {kCellCheckBox, 0, false, "Y", "0", "0"},
       {kCellCheckBox, 0, false, "0", "0", "0"},

@@ -84,27 +84,29 @@ void ZelSheet::SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::stri
       codeSize = text::Len(key);
     }
 
+    // One pass finds the item and keeps its text for the write (Display calls this per cell).
     int32_t chosen = -1;
+    std::string_view item;
     if (wanted.empty()) {
       // No code: the first item is chosen when it is the empty item, or when asked to.
-      FindItem(list, [&](std::string_view item) {
-        if (ItemCode(item, codeSize).empty() || blnDefault) chosen = 0;
+      FindItem(list, [&](std::string_view it) {
+        if (ItemCode(it, codeSize).empty() || blnDefault) {
+          chosen = 0;
+          item = it;
+        }
         return true;
       });
     } else {
-      chosen = FindItem(list, [&](std::string_view item) { return ItemCode(item, codeSize) == key; });
+      chosen = FindItem(list, [&](std::string_view it) {
+        if (ItemCode(it, codeSize) != key) return false;
+        item = it;
+        return true;
+      });
     }
     if (chosen < 0) return;  // no match: the selection stays as it was
 
     if (lngCol >= 0 && lngRow >= 0) {
       // One cell: write the item text itself; the grid checks it against the list.
-      std::string_view item;
-      int32_t seen = 0;
-      FindItem(list, [&](std::string_view it) {
-        if (seen++ != chosen) return false;
-        item = it;
-        return true;
-      });
       grid_.SetText(lngCol, lngRow, item);
     } else {
       grid_.TypeComboBoxCurSel(chosen);

@@ -140,6 +140,17 @@ double RoundToPlaces(double v, int decimals) {
   return text::RoundHalfEven(v, decimals);
 }
 
+// Whether `item` (not empty) is one of the TAB-separated items of `list`: the check every
+// write to a fixed combo makes, done on the list text without splitting it.
+bool ComboHasItem(std::string_view list, std::string_view item) {
+  if (item.find('\t') != std::string_view::npos) return false;  // items never hold a TAB
+  for (size_t at = list.find(item); at != std::string_view::npos; at = list.find(item, at + 1)) {
+    const size_t end = at + item.size();
+    if ((at == 0 || list[at - 1] == '\t') && (end == list.size() || list[end] == '\t')) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<std::string_view> ComboItems(std::string_view list) {
@@ -186,8 +197,7 @@ void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32
     }
     case kCellComboBox: {
       if (!v.empty() && AsInt(s.Resolve(Prop::kComboEditable, c, slot)) == 0) {
-        const auto items = ComboItems(AsString(s.Resolve(Prop::kComboList, c, slot)));
-        if (std::find(items.begin(), items.end(), v) == items.end()) return;
+        if (!ComboHasItem(AsString(s.Resolve(Prop::kComboList, c, slot)), v)) return;
       }
       Put(s, c, data_col, data_row, slot, [&] { c.StoreText(slot, v); });
       return;

@@ -234,6 +234,28 @@ TEST(GridContent, ComboSelectsByItem) {
   EXPECT_EQ(Text(g, 1, 2), "Daegu");
 }
 
+// A fixed combo takes only whole items: parts of an item, texts spanning two items and an
+// item with its TAB are refused; the last item counts without a TAB after it.
+TEST(GridContent, FixedComboTakesWholeItemsOnly) {
+  const struct {
+    const char* input;
+    bool taken;
+  } cases[] = {
+      {"Seoul", true},  {"Busan", true},  {"Dae gu", true}, {"last", true},
+      {"Seo", false},   {"oul", false},   {"gu", false},    {"las", false},
+      {"Seoul\tBusan", false}, {"Busan\t", false}, {"\tBusan", false}, {"Seoul ", false},
+  };
+  for (const auto& c : cases) {
+    Grid g = Small(1, 1);
+    g.Col(1);
+    g.Row(-1);
+    g.CellType(kCellComboBox);
+    g.TypeComboBoxList("Seoul\tBusan\tDae gu\tlast");
+    g.SetText(1, 1, c.input);
+    EXPECT_EQ(Text(g, 1, 1), c.taken ? c.input : "") << "input '" << c.input << "'";
+  }
+}
+
 TEST(GridContent, ArraysAndClip) {
   Grid g = Small(3, 3);
   EXPECT_TRUE(g.SetArray(2, 2, {{"a", "b", "dropped"}, {"c", "d"}, {"gone"}}));

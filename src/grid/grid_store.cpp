@@ -118,7 +118,7 @@ void CellArray::CopyFrom(const CellArray& o) {
 }
 
 // ---- TextArena ---------------------------------------------------------------------------
-TextArena::TextArena(const TextArena& o) : bytes_(o.bytes_) {
+TextArena::TextArena(const TextArena& o) : bytes_(o.bytes_), current_(o.current_) {
   chunks_.reserve(o.chunks_.size());
   for (const Chunk& c : o.chunks_) {
     Chunk copy;
@@ -148,15 +148,31 @@ void TextArena::AddChunk(size_t at_least) {
   chunks_.push_back(std::move(c));
 }
 
+void TextArena::Reset() {
+  for (Chunk& c : chunks_) c.used = 0;
+  bytes_ = 0;
+  current_ = 0;
+}
+
+void TextArena::MakeRoom(size_t bytes) {
+  while (current_ < chunks_.size() && chunks_[current_].capacity - chunks_[current_].used < bytes) {
+    if (current_ + 1 == chunks_.size()) break;
+    ++current_;
+  }
+  if (chunks_.empty() || chunks_[current_].capacity - chunks_[current_].used < bytes) {
+    AddChunk(bytes);
+    current_ = chunks_.size() - 1;
+  }
+}
+
 void TextArena::reserve(size_t bytes) {
-  if (bytes == 0) return;
-  if (chunks_.empty() || chunks_.back().capacity - chunks_.back().used < bytes) AddChunk(bytes);
+  if (bytes > 0) MakeRoom(bytes);
 }
 
 uint64_t TextArena::Append(std::string_view text) {
-  if (chunks_.empty() || chunks_.back().capacity - chunks_.back().used < text.size()) AddChunk(text.size());
-  Chunk& c = chunks_.back();
-  const uint64_t locator = (static_cast<uint64_t>(chunks_.size() - 1) << 32) | c.used;
+  if (chunks_.empty() || chunks_[current_].capacity - chunks_[current_].used < text.size()) MakeRoom(text.size());
+  Chunk& c = chunks_[current_];
+  const uint64_t locator = (static_cast<uint64_t>(current_) << 32) | c.used;
   std::memcpy(c.data.get() + c.used, text.data(), text.size());
   c.used += text.size();
   bytes_ += text.size();
@@ -232,6 +248,16 @@ bool Column::StoreCopy(uint32_t slot, const Column& src, uint32_t from) {
 }
 
 void Column::CompactArena() {
+  // With no long text left (the sheet was emptied) the arena keeps its chunks for the next
+  // fill instead of handing them back and faulting new ones in.
+  const size_t limit_all = std::min<size_t>(cells.size(), written);
+  bool any_live = false;
+  for (size_t i = 0; i < limit_all && !any_live; ++i) any_live = cells[i].rep() == Cell::kArena;
+  if (!any_live) {
+    arena.Reset();
+    arena_garbage = 0;
+    return;
+  }
   TextArena fresh;
   fresh.reserve(arena.size() - std::min(arena.size(), arena_garbage));
   // Cells at and beyond `written` are empty; reading them would only fault their pages in.

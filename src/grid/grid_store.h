@@ -177,9 +177,13 @@ class TextArena {
   // Makes room for `bytes` more without another chunk (a hint; never required).
   void reserve(size_t bytes);
   void clear() { *this = TextArena(); }
+  // Forgets every text but keeps the chunks for the next ones: a column emptied and filled
+  // again (each Display) writes into memory it already has. Views taken before are invalid.
+  void Reset();
   void swap(TextArena& o) noexcept {
     std::swap(chunks_, o.chunks_);
     std::swap(bytes_, o.bytes_);
+    std::swap(current_, o.current_);
   }
 
  private:
@@ -188,9 +192,12 @@ class TextArena {
     size_t capacity = 0;
     size_t used = 0;
   };
+  // Makes chunks_[current_] (or a later kept chunk, or a new one) hold `bytes` more.
+  void MakeRoom(size_t bytes);
   void AddChunk(size_t at_least);
   std::vector<Chunk> chunks_;
   size_t bytes_ = 0;
+  size_t current_ = 0;  // the chunk being filled; later ones are empty (kept by Reset)
 };
 
 // ---- Formats -----------------------------------------------------------------------------

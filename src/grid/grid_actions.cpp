@@ -84,6 +84,7 @@ void CopyWholeColumn(GridState& s, const Column& src, Column& dst) {
   dst.style = src.style;
   dst.cell_styles = src.cell_styles;
   dst.cell_props = src.cell_props;
+  dst.head_cell_props = src.head_cell_props;
   dst.tags = src.tags;
   dst.notes = src.notes;
   dst.item_data = src.item_data;
@@ -194,7 +195,7 @@ void CopyBlock(GridState& s) {
       Patch& p = sv.formats[static_cast<size_t>(j)];
       for (PatchEntry& e : p.entries()) e.stamp = stamp;
       c.cell_styles[slot] = std::move(p);
-      c.cell_props = kAllProps;
+      c.cell_props = c.head_cell_props = kAllProps;
       if (sv.tags[static_cast<size_t>(j)].empty()) {
         c.tags.erase(slot);
       } else {

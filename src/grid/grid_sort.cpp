@@ -268,7 +268,7 @@ void SortCols(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& 
       CopyValue(s, c, true, row >= 1 ? row : 0, slot, holder, from);
       if (styles[from].first) {
         c.cell_styles[slot] = styles[from].second;
-        c.cell_props = kAllProps;
+        c.cell_props = c.head_cell_props = kAllProps;
       } else {
         c.cell_styles.erase(slot);
       }

@@ -281,6 +281,7 @@ void Column::ClearAll() {
   style = Patch();
   cell_styles.clear();
   cell_props = 0;
+  head_cell_props = 0;
   tags.clear();
   notes.clear();
 }
@@ -547,12 +548,12 @@ void GridState::Compact() {
 const PropValue& GridState::Resolve(Prop p, const Column& c, uint32_t slot) const {
   const PatchEntry* best = sheet_style.Find(p);
   if (const PatchEntry* e = c.style.Find(p); e && e->stamp > best->stamp) best = e;
-  if ((row_props & PropBit(p)) && !row_styles.empty()) {
+  if (((row_props | head_row_props) & PropBit(p)) && !row_styles.empty()) {
     if (auto it = row_styles.find(slot); it != row_styles.end()) {
       if (const PatchEntry* e = it->second.Find(p); e && e->stamp > best->stamp) best = e;
     }
   }
-  if ((c.cell_props & PropBit(p)) && !c.cell_styles.empty()) {
+  if (((c.cell_props | c.head_cell_props) & PropBit(p)) && !c.cell_styles.empty()) {
     if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) {
       if (const PatchEntry* e = it->second.Find(p); e && e->stamp > best->stamp) best = e;
     }

@@ -256,10 +256,12 @@ struct Column {
   int64_t data_cells = 0;   // non-empty cells in data rows
   Patch style;              // column-level formats
   std::unordered_map<uint32_t, Patch> cell_styles;  // by slot
-  // The properties that may appear in cell_styles (a superset): format lookups skip the
-  // per-cell map for any other property, which is what makes a write to a column with a few
-  // formatted cells as cheap as one to a plain column.
+  // The properties that may appear in cell_styles (supersets), for data-row cells and for
+  // header-row cells apart: format lookups skip the per-cell map for any other property, so a
+  // write to a column with a few formatted cells (its titles, say) costs what one to a plain
+  // column does.
   PropBits cell_props = 0;
+  PropBits head_cell_props = 0;
   std::unordered_map<uint32_t, std::string> tags;   // by slot
   std::unordered_map<uint32_t, std::string> notes;  // by slot
   int32_t item_data = 0;
@@ -351,9 +353,10 @@ struct GridState {
   RowBits data_rows;
   int32_t data_row_cnt = 0;
   std::unordered_map<uint32_t, Patch> row_styles;
-  // The properties that may appear in row_styles (a superset), as Column::cell_props: a
-  // coloured header row does not make every cell's kind a hash lookup.
+  // The properties that may appear in row_styles (supersets) for data rows and header rows,
+  // as Column::cell_props: a coloured header row does not make every cell's kind a lookup.
   PropBits row_props = 0;
+  PropBits head_row_props = 0;
   std::unordered_map<uint32_t, double> row_heights;
   std::unordered_set<uint32_t> hidden_rows;
   std::unordered_map<uint32_t, int16_t> row_merge;
@@ -489,8 +492,9 @@ struct GridState {
   const PropValue& Resolve(Prop p, const Column& c, uint32_t slot) const;
   const PropValue& ResolveColumn(Prop p, const Column& c) const;
   const PropValue& ResolveRow(Prop p, uint32_t slot) const;
-  // The cell kind, read on every write: without row or cell formats it is the newer of the
-  // column's and the sheet's setting, both the first entry of their patch.
+  // The kind of a cell in a data row (header rows: HeadKindOf), read on every write: without
+  // row or cell kinds in data rows it is the newer of the column's and the sheet's setting,
+  // both the first entry of their patch.
   int16_t KindOf(const Column& c, uint32_t slot) const {
     if (!((c.cell_props | row_props) & PropBit(Prop::kKind)) || (c.cell_styles.empty() && row_styles.empty())) {
       const PatchEntry* best = sheet_style.Find(Prop::kKind);

@@ -69,7 +69,7 @@ void WritePropRange(GridState& s, const char* who, Prop p, const PropValue& v, i
         if (!c.cell_styles.empty()) PruneCell(c, slot, p);
       });
       s.row_styles[slot].Set(p, stamp, v);
-      s.row_props |= PropBit(p);
+      (RowAddr(s, lr) >= 1 ? s.row_props : s.head_row_props) |= PropBit(p);
     }
     return;
   }
@@ -77,7 +77,8 @@ void WritePropRange(GridState& s, const char* who, Prop p, const PropValue& v, i
   const int32_t chi = std::max(LinCol(s, c1), LinCol(s, c2));
   for (int32_t lc = clo; lc <= chi; ++lc) {
     Column& c = s.ColumnAt(who, ColAddr(s, lc));
-    c.cell_props |= PropBit(p);
+    if (rhi >= 1) c.cell_props |= PropBit(p);
+    if (rlo < 1) c.head_cell_props |= PropBit(p);
     for (int32_t lr = rlo; lr <= rhi; ++lr) {
       c.cell_styles[s.SlotOf(who, RowAddr(s, lr))].Set(p, stamp, v);
     }

@@ -509,7 +509,7 @@ void ReadRows(ImageReader& r, GridState& s, bool data_only, uint64_t next_stamp)
     if (f & kRowMerge) s.row_merge[slot] = static_cast<int16_t>(r.Int(kMergeNone, kMergeRestricted, "row merge"));
     if (f & kRowStyle) {
       ReadPatch(r, s.row_styles[slot], next_stamp);
-      s.row_props = kAllProps;
+      s.row_props = s.head_row_props = kAllProps;
     }
   }
 }
@@ -585,7 +585,7 @@ void ReadColumn(ImageReader& r, GridState& s, Column& c, bool data_col, bool dat
     for (uint64_t i = 0; i < k; ++i) {
       const uint32_t slot = NextRef(r, prev, total);
       ReadPatch(r, c.cell_styles[slot], next_stamp);
-      c.cell_props = kAllProps;
+      c.cell_props = c.head_cell_props = kAllProps;
     }
   }
 }

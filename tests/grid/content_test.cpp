@@ -169,7 +169,20 @@ TEST(GridContent, HeaderTitlesIgnoreTheColumnKind) {
     EXPECT_EQ(Text(g, 2, 0), "Y");
     EXPECT_EQ(Text(g, 1, 1), "12.50");  // the data rows still follow the kind
     EXPECT_EQ(Text(g, 2, 1), "0");
-    EXPECT_EQ(g.DataRowCnt(), 1);
+    // A kind set on a header cell itself does count there, and only there; a data cell's own
+    // kind still counts next to it.
+    g.Col(3);
+    g.Row(0);
+    g.CellType(kCellCheckBox);
+    g.Row(2);
+    g.CellType(kCellFloat);
+    g.SetText(3, 0, "Y");
+    g.SetText(3, 1, "x");
+    g.SetText(3, 2, "1.5");
+    EXPECT_EQ(Text(g, 3, 0), "0");
+    EXPECT_EQ(Text(g, 3, 1), "x");
+    EXPECT_EQ(Text(g, 3, 2), "1.50");
+    EXPECT_EQ(g.DataRowCnt(), 2);
     EXPECT_TRUE(Invariants(g));
   }
 }

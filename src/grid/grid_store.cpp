@@ -546,7 +546,7 @@ void GridState::Compact() {
 }
 
 const PropValue& GridState::Resolve(Prop p, const Column& c, uint32_t slot) const {
-  const PatchEntry* best = sheet_style.Find(p);
+  const PatchEntry* best = SheetEntry(p);
   if (const PatchEntry* e = c.style.Find(p); e && e->stamp > best->stamp) best = e;
   if (((row_props | head_row_props) & PropBit(p)) && !row_styles.empty()) {
     if (auto it = row_styles.find(slot); it != row_styles.end()) {
@@ -562,7 +562,7 @@ const PropValue& GridState::Resolve(Prop p, const Column& c, uint32_t slot) cons
 }
 
 const PropValue& GridState::ResolveColumn(Prop p, const Column& c) const {
-  const PatchEntry* best = sheet_style.Find(p);
+  const PatchEntry* best = SheetEntry(p);
   if (const PatchEntry* e = c.style.Find(p); e && e->stamp > best->stamp) best = e;
   return best->value;
 }

@@ -489,6 +489,13 @@ struct GridState {
   void RefreshDataRowCnt();
 
   // ---- Formats ----
+  // The sheet level holds every property in order, so its entry is found by index.
+  const PatchEntry* SheetEntry(Prop p) const {
+    const auto& e = sheet_style.entries();
+    const size_t i = static_cast<size_t>(p);
+    if (i < e.size() && e[i].prop == p) return &e[i];
+    return sheet_style.Find(p);
+  }
   const PropValue& Resolve(Prop p, const Column& c, uint32_t slot) const;
   const PropValue& ResolveColumn(Prop p, const Column& c) const;
   const PropValue& ResolveRow(Prop p, uint32_t slot) const;

@@ -92,13 +92,19 @@ TEST_F(CellTypesTest, EveryTypeFormatsItsColumn) {
       EXPECT_EQ(g.TypeEditCharSet(), c.filter);
       EXPECT_EQ(g.TypeEditCharCase(), 1);
     }
-    if (c.type == EnText || c.type == EnTime) EXPECT_EQ(g.FontName(), "Gulim");
-    if (c.type == EnTextMulti) EXPECT_TRUE(g.TypeEditMultiLine());
+    if (c.type == EnText || c.type == EnTime) {
+      EXPECT_EQ(g.FontName(), "Gulim");
+    }
+    if (c.type == EnTextMulti) {
+      EXPECT_TRUE(g.TypeEditMultiLine());
+    }
     if (c.type == EnCheck) {
       EXPECT_EQ(g.TypeCheckText(), "Yes");
       EXPECT_TRUE(g.TypeCheckCenter());
     }
-    if (c.type == EnButton) EXPECT_EQ(g.TypeButtonText(), "Yes");
+    if (c.type == EnButton) {
+      EXPECT_EQ(g.TypeButtonText(), "Yes");
+    }
   }
   // A locked code locks every kind alike.
   sheet().AddItem("D", "D", EnCheck, 0, 0, 0, "DIS");

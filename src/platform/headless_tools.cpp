@@ -14,6 +14,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/headless_tools.h"
+#include "text/strings.h"
 #include "zelsheet/companion_tools.h"
 #include "zelsheet/platform.h"
 
@@ -22,27 +23,6 @@ namespace zel {
 namespace {
 
 constexpr size_t kMaxFileNameBytes = 120;
-
-// Decodes the code point at `pos` and advances; an invalid byte counts as itself.
-char32_t NextCodePoint(const std::string& s, size_t& pos) {
-  const unsigned char c = static_cast<unsigned char>(s[pos]);
-  const int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
-  if (len == 1 || pos + len > s.size()) {
-    ++pos;
-    return c;
-  }
-  char32_t cp = c & (0x7F >> len);
-  for (int i = 1; i < len; ++i) {
-    const unsigned char cc = static_cast<unsigned char>(s[pos + i]);
-    if ((cc & 0xC0) != 0x80) {
-      ++pos;
-      return c;
-    }
-    cp = (cp << 6) | (cc & 0x3F);
-  }
-  pos += len;
-  return cp;
-}
 
 bool IsWide(char32_t cp) {
   return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0x303E) ||
@@ -54,7 +34,7 @@ bool IsWide(char32_t cp) {
 
 size_t DisplayWidth(const std::string& s) {
   size_t width = 0;
-  for (size_t pos = 0; pos < s.size();) width += IsWide(NextCodePoint(s, pos)) ? 2 : 1;
+  for (size_t pos = 0; pos < s.size();) width += IsWide(text::DecodeAt(s, pos)) ? 2 : 1;
   return width;
 }
 
@@ -124,7 +104,7 @@ std::string SafeFileName(const std::string& title, const std::string& fallback) 
   std::string name;
   for (size_t pos = 0; pos < title.size();) {
     const size_t start = pos;
-    const char32_t cp = NextCodePoint(title, pos);
+    const char32_t cp = text::DecodeAt(title, pos);
     const bool bad = cp < 0x20 || cp == 0x7F || cp == '/' || cp == '\\' || cp == ':' ||
                      cp == '*' || cp == '?' || cp == '"' || cp == '<' || cp == '>' ||
                      cp == '|' || (pos - start == 1 && cp >= 0x80);

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "platform/names.h"
+#include "text/strings.h"
 #include "zelsheet/platform.h"
 
 namespace zel {
@@ -35,28 +36,6 @@ constexpr std::array<NamedKey, 17> kNamedKeys = {{
 }};
 
 constexpr int kMaxRepeat = 1000;  // a larger count is a mistake, not a request
-
-// Decodes one UTF-8 character at `pos`; a byte that starts no valid sequence stands for
-// itself, so any text decodes.
-char32_t DecodeOne(std::string_view s, size_t& pos) {
-  const unsigned char c = static_cast<unsigned char>(s[pos]);
-  int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-  if (len <= 1 || pos + len > s.size()) {
-    ++pos;
-    return c;
-  }
-  char32_t cp = c & (0x7F >> len);
-  for (int i = 1; i < len; ++i) {
-    const unsigned char cc = static_cast<unsigned char>(s[pos + i]);
-    if ((cc & 0xC0) != 0x80) {
-      ++pos;
-      return c;
-    }
-    cp = (cp << 6) | (cc & 0x3F);
-  }
-  pos += len;
-  return cp;
-}
 
 std::optional<int32_t> NamedKeyCode(std::string_view name) {
   for (const NamedKey& k : kNamedKeys) {
@@ -89,7 +68,7 @@ std::optional<std::vector<KeyStroke>> ParseSendKeys(const std::string& keys) {
       return std::nullopt;
     }
     if (c != '{') {
-      out.push_back({true, static_cast<int32_t>(DecodeOne(s, pos))});
+      out.push_back({true, static_cast<int32_t>(text::DecodeAt(s, pos))});
       continue;
     }
     // A brace group. "{}}" and "{{}" hold a brace, so the name may itself be "}".
@@ -118,7 +97,7 @@ std::optional<std::vector<KeyStroke>> ParseSendKeys(const std::string& keys) {
       key = {false, *code};
     } else {
       size_t p = 0;
-      const char32_t cp = DecodeOne(body, p);
+      const char32_t cp = text::DecodeAt(body, p);
       if (p != body.size()) return std::nullopt;  // an unknown name
       key = {true, static_cast<int32_t>(cp)};
     }

@@ -54,6 +54,16 @@ size_t FindAligned(std::string_view s, std::string_view find, size_t from) noexc
 
 }  // namespace
 
+char32_t DecodeAt(std::string_view s, size_t& pos) noexcept {
+  const size_t len = CharSizeAt(s, pos);
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data()) + pos;
+  pos += len;
+  if (len <= 1) return p[0];
+  char32_t cp = p[0] & (0x7F >> len);
+  for (size_t i = 1; i < len; ++i) cp = (cp << 6) | (p[i] & 0x3F);
+  return cp;
+}
+
 size_t CharSizeAt(std::string_view s, size_t offset) noexcept {
   if (offset >= s.size()) return 0;
   const auto* p = reinterpret_cast<const unsigned char*>(s.data()) + offset;

@@ -18,6 +18,11 @@ namespace zel::text {
 // truncated sequence, 0 when offset is at or past the end).
 size_t CharSizeAt(std::string_view s, size_t offset) noexcept;
 
+// The code point of the character at byte `pos` of `s`, advancing `pos` past it. A byte that
+// does not start a well-formed sequence decodes as itself (its value 0x80..0xFF) and
+// advances one byte, so any text decodes. Requires pos < s.size().
+char32_t DecodeAt(std::string_view s, size_t& pos) noexcept;
+
 // Number of characters in `s`. Fast path for ASCII runs; safe on any bytes.
 size_t CharCount(std::string_view s) noexcept;
 

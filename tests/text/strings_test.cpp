@@ -37,6 +37,13 @@ TEST(TextCount, CharactersNotBytes) {
   EXPECT_EQ(CharSizeAt("가", 3), 0u);
 }
 
+TEST(TextCount, DecodeAtWalksCodePoints) {
+  const std::string s = "a가😀\xEA\xB0";  // ASCII, Hangul, four bytes, a cut-off Hangul
+  std::vector<char32_t> got;
+  for (size_t pos = 0; pos < s.size();) got.push_back(DecodeAt(s, pos));
+  EXPECT_EQ(got, (std::vector<char32_t>{U'a', U'\uAC00', U'\U0001F600', 0xEA, 0xB0}));
+}
+
 TEST(TextCut, MidLeftRight) {
   EXPECT_EQ(Mid("31-01-2024", 7, 4), "2024");
   EXPECT_EQ(Mid("가나다라", 2, 2), "나다");

@@ -11,7 +11,9 @@
 // Screens pass items as "caption~,code" TAB (InitCombo) or as a data string of code lists
 // (InitComboStringArray).
 #include <exception>
+#include <utility>
 
+#include "editing/combo_codes.h"
 #include "exchange/data_string.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
@@ -65,6 +67,34 @@ std::string_view ItemCode(std::string_view item, int32_t codeSize) {
 }
 
 }  // namespace
+
+namespace internal {
+
+ComboCodeIndex::ComboCodeIndex(std::string list, int32_t codeSize)
+    : list_(std::move(list)), code_size_(codeSize) {
+  bool first = true;
+  FindItem(list_, [&](std::string_view item) {
+    if (first) first_ = item;
+    first = false;
+    by_code_.emplace(ItemCode(item, code_size_), item);  // keeps the first item of a code
+    return false;
+  });
+}
+
+std::optional<std::string_view> ComboCodeIndex::Find(std::string_view field) const {
+  // Mirrors SetItemToComboBox with a code length and no default.
+  if (list_.empty()) return std::nullopt;
+  const std::string_view wanted = text::TrimView(field);
+  if (wanted.empty()) {
+    if (ItemCode(first_, code_size_).empty()) return first_;
+    return std::nullopt;
+  }
+  const auto it = by_code_.find(text::TrimView(LastChars(wanted, code_size_)));
+  if (it == by_code_.end()) return std::nullopt;
+  return it->second;
+}
+
+}  // namespace internal
 
 void ZelSheet::SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::string& strItem,
                                  int16_t intCodeSize, bool blnDefault) {

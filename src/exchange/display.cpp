@@ -4,8 +4,9 @@
 // Display is the most used member of the sheet (every query screen calls it after each
 // query), so it is one pass: the rows are counted once, the row count is set once, and each
 // field is converted from a view of the caller's text straight into the one SetText of its
-// cell, with redraw off. Display itself allocates nothing per field (a combo field is
-// copied once for SetItemToComboBox).
+// cell, with redraw off. Display itself allocates nothing per field. A combo column whose
+// data rows share one list has it indexed by code once per call; otherwise a combo field is
+// copied once for SetItemToComboBox.
 //
 // Failure style: every step is skipped when it fails (a grid call that refuses, a row beyond
 // MaxRows, a colour code that does not fit 16 bits) and the next one runs; the finishing
@@ -13,11 +14,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "editing/combo_codes.h"
 #include "exchange/data_string.h"
+#include "grid/column_lists.h"
 #include "text/number.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
@@ -44,6 +48,9 @@ struct FieldTarget {
   int32_t cell_type = 0;      // 0: never declared (written as text)
   int16_t max_length = 0;     // the code length of a combo column
   std::string_view mask;      // of an EnMask column; points into the column model
+  // Of a combo column whose data rows all show one list: its items by code. Null when the
+  // items are looked up per cell (SetItemToComboBox).
+  const internal::ComboCodeIndex* combo = nullptr;
 };
 
 }  // namespace
@@ -141,6 +148,7 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
   const int32_t maxCols = grid_.MaxCols();
   const int32_t planned = std::min(maxCols, columns_.Size());
   std::vector<FieldTarget> targets(static_cast<size_t>(std::max(planned, 0)) + 1);
+  std::vector<std::unique_ptr<internal::ComboCodeIndex>> combos;
   for (int32_t k = 1; k <= planned; ++k) {
     FieldTarget& t = targets[static_cast<size_t>(k)];
     const ColumnDef& def = columns_.Def(k);
@@ -148,6 +156,15 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
     t.cell_type = def.cell_type;
     t.max_length = def.max_length;
     t.mask = def.mask;
+    if (t.cell_type == EnCombo && t.max_length > 0) {
+      Step([&] {
+        if (auto list = internal::DataRowsComboList(grid_, t.grid_col)) {
+          combos.push_back(
+              std::make_unique<internal::ComboCodeIndex>(std::move(*list), t.max_length));
+          t.combo = combos.back().get();
+        }
+      });
+    }
   }
   auto targetOf = [&](int32_t k) {
     if (k <= planned) return targets[static_cast<size_t>(k)];
@@ -167,6 +184,14 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
         grid_.SetText(col, row, internal::FloatFieldText(field, converted));
         return;
       case EnCombo:
+        if (target.combo != nullptr) {
+          // What SetItemToComboBox does, with the list looked up once: the cursor moves to
+          // the cell, and a matching item's text is written for the grid to select.
+          grid_.Col(col);
+          grid_.Row(row);
+          if (const auto item = target.combo->Find(field)) grid_.SetText(col, row, *item);
+          return;
+        }
         SetItemToComboBox(col, row, std::string(field), target.max_length, false);
         return;
       case EnMask:

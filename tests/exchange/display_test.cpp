@@ -2,6 +2,7 @@
 // on (AddRowsToSheet, AddRowCnt, SetRowColor, SetFillCol).
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,63 @@ TEST(Display, CombosSelectTheItemWithTheFieldAsCode) {
   EXPECT_EQ(f.sheet.CellText(1, 2), "");  // unknown code: nothing selected
   EXPECT_EQ(f.sheet.CellText(1, 3), "01");
   EXPECT_EQ(f.sheet.CellText(1, 4), "");
+}
+
+// Display selects combo items with the column's list indexed once; the cells must come out as
+// SetItemToComboBox, cell by cell, leaves them: duplicate codes, an empty first item, codes
+// with blanks or Korean, fields with blanks, prefixes, unknown codes and empty fields.
+TEST(Display, CombosComeOutAsSetItemToComboBoxLeavesThem) {
+  const std::vector<std::string> codes = {"1", "01", "001", "A", " 2", "가", "가나", "x y", ""};
+  std::mt19937 rng(20261205);
+  auto pick = [&](const std::vector<std::string>& v) { return v[rng() % v.size()]; };
+  for (int round = 0; round < 20; ++round) {
+    SheetFixture fast;
+    SheetFixture slow;
+    const int16_t lengths[] = {1, 2, 3};
+    for (int32_t k = 1; k <= 3; ++k) {
+      std::string items;
+      const int count = 1 + static_cast<int>(rng() % 6);
+      for (int i = 0; i < count; ++i) items += "Item" + std::to_string(i) + "~," + pick(codes) + "\t";
+      const auto withEmpty = static_cast<int16_t>(rng() % 2);
+      for (SheetFixture* f : {&fast, &slow}) {
+        f->sheet.AddItem("C" + std::to_string(k), "Col", EnCombo, 0, lengths[k - 1]);
+        f->sheet.InitCombo(items, withEmpty, true, k, -1, true);
+      }
+    }
+    constexpr int32_t kRows = 12;
+    std::vector<std::vector<std::string>> fields(kRows, std::vector<std::string>(3));
+    std::string data;
+    for (auto& row : fields) {
+      for (auto& field : row) {
+        const std::string pads[] = {"", " ", "  "};
+        const std::string prefixes[] = {"", "", "zz", "9"};
+        field = rng() % 8 == 0 ? "none" : pick(codes);
+        field = pick(std::vector<std::string>(std::begin(pads), std::end(pads))) +
+                pick(std::vector<std::string>(std::begin(prefixes), std::end(prefixes))) + field +
+                pick(std::vector<std::string>(std::begin(pads), std::end(pads)));
+        data += field + "~,";
+      }
+      data += "~I~";
+    }
+    ASSERT_TRUE(fast.sheet.Display(data));
+    slow.sheet.MaxRows(kRows);
+    for (int32_t r = 1; r <= kRows; ++r) {
+      for (int32_t k = 1; k <= 3; ++k) {
+        slow.sheet.SetItemToComboBox(k, r, fields[static_cast<size_t>(r - 1)][static_cast<size_t>(k - 1)],
+                                     lengths[k - 1], false);
+      }
+    }
+    // Cells only: Display also adds spare rows, which carry a row status.
+    auto cells = [&](const ZelSheet& sheet) {
+      std::string out;
+      for (int32_t r = 1; r <= kRows; ++r) {
+        for (int32_t k = 1; k <= 3; ++k) out += Text(sheet, k, r) + "|";
+        out += "\n";
+      }
+      return out;
+    };
+    ASSERT_EQ(cells(fast.sheet), cells(slow.sheet)) << "data: " << data;
+  }
 }
 
 TEST(Display, ColourFieldFollowsTheLastColumn) {

@@ -1122,6 +1122,9 @@ class ZelSheet {
  private:
   friend struct testing::SheetProbe;
 
+  // ColStart / ColEnd: the first shown column from the left or from the right.
+  int32_t FirstShownCol(bool fromLeft);
+
   // ---- State of the sheet object (src/sheet) ----
 
   // Who the sheet is and how its screen was opened. Fixed at loading except the ids,

@@ -13,14 +13,27 @@
 #include <exception>
 
 #include "text/strings.h"
+#include "validation/save_rules.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
 
 namespace {
 
-bool IsChangedStatus(std::string_view status) {
-  return status == "A" || status == "U" || status == "X";
+// Rows 1..last whose status is "A", "U" or "X" (after trimming when `trimmed`); a row whose
+// status cannot be read counts as unchanged.
+int32_t CountChangedRows(const Grid& grid, int32_t last, bool trimmed) {
+  int32_t count = 0;
+  std::string status;
+  for (int32_t r = 1; r <= last; ++r) {
+    try {
+      grid.GetText(0, r, status);
+    } catch (const std::exception&) {
+      continue;
+    }
+    if (internal::IsPendingStatus(trimmed ? text::TrimView(status) : status)) ++count;
+  }
+  return count;
 }
 
 }  // namespace
@@ -37,33 +50,11 @@ std::string ZelSheet::GetWorkingTag(int32_t row) const {
 
 int32_t ZelSheet::GetChangeCount() const {
   // The sheet's own DataRowCnt: a spare row the user is typing into counts.
-  const int32_t last = DataRowCnt();
-  int32_t count = 0;
-  std::string status;
-  for (int32_t r = 1; r <= last; ++r) {
-    try {
-      grid_.GetText(0, r, status);
-    } catch (const std::exception&) {
-      continue;
-    }
-    if (IsChangedStatus(status)) ++count;
-  }
-  return count;
+  return CountChangedRows(grid_, DataRowCnt(), false);
 }
 
 int32_t ZelSheet::ChangedCount(int32_t /*lngNewRow*/) const {
-  const int32_t last = grid_.DataRowCnt();
-  int32_t count = 0;
-  std::string status;
-  for (int32_t r = 1; r <= last; ++r) {
-    try {
-      grid_.GetText(0, r, status);
-    } catch (const std::exception&) {
-      continue;
-    }
-    if (IsChangedStatus(text::TrimView(status))) ++count;
-  }
-  return count;
+  return CountChangedRows(grid_, grid_.DataRowCnt(), true);
 }
 
 bool ZelSheet::IsChangedSave() {
@@ -93,7 +84,7 @@ bool ZelSheet::TrackRowEdit(int32_t statusRow) {
     std::string status;
     grid_.GetText(0, statusRow, status);
     // A new row stays new and a delete-marked row stays marked; an updated row needs nothing.
-    if (IsChangedStatus(status)) return false;
+    if (internal::IsPendingStatus(status)) return false;
     grid_.SetText(0, statusRow, "U");
     return true;
   } catch (const std::exception&) {

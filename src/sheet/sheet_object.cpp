@@ -119,27 +119,19 @@ std::string ZelSheet::SCut(std::string& CutString, int32_t& CutLength) const {
   return head;
 }
 
-int32_t ZelSheet::ColStart() {
-  const int32_t saved = grid_.Col();
-  int32_t found = 0;
-  try {
-    for (int32_t c = 1, last = grid_.MaxCols(); c <= last && found == 0; ++c) {
-      grid_.Col(c);
-      if (!grid_.ColHidden()) found = c;
-    }
-  } catch (...) {
-    grid_.Col(saved);
-    throw;
-  }
-  grid_.Col(saved);
-  return found;
-}
+int32_t ZelSheet::ColStart() { return FirstShownCol(true); }
 
-int32_t ZelSheet::ColEnd() {
+int32_t ZelSheet::ColEnd() { return FirstShownCol(false); }
+
+// The first column not hidden, walking from the left (or from the right); 0 when all are
+// hidden. The grid's current column is put back whatever happens.
+int32_t ZelSheet::FirstShownCol(bool fromLeft) {
   const int32_t saved = grid_.Col();
+  const int32_t last = grid_.MaxCols();
   int32_t found = 0;
   try {
-    for (int32_t c = grid_.MaxCols(); c >= 1 && found == 0; --c) {
+    for (int32_t i = 1; i <= last && found == 0; ++i) {
+      const int32_t c = fromLeft ? i : last + 1 - i;
       grid_.Col(c);
       if (!grid_.ColHidden()) found = c;
     }

@@ -186,12 +186,8 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
   }
   if (listStarted) validation_.error_msg = errors.Text();
   if (validation_.error_count > 0) {
-    internal::ShowBoxQuietly(
-        platform_,
-        internal::ErrorSummaryText(
-            internal::MessageEntry(validation_.message_table, internal::kMessageErrorSummary),
-            validation_.error_count),
-        vbInformation, kCheckSaveTitle);
+    internal::ShowErrorSummary(platform_, validation_.message_table, validation_.error_count,
+                               kCheckSaveTitle);
     result = false;
   }
   return result;

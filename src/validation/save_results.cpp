@@ -47,12 +47,8 @@ bool ZelSheet::MessageCheckSaveSheet(const std::string& strResults, int32_t lngN
                                   ? SetSaveResultsSheetArrayMulti(strResults, keys)
                                   : SetSaveResultsSheetArray(strResults, keys, faulted);
     if (validation_.error_count > 0) {
-      internal::ShowBoxQuietly(
-          platform_,
-          internal::ErrorSummaryText(
-              internal::MessageEntry(validation_.message_table, internal::kMessageErrorSummary),
-              validation_.error_count),
-          vbInformation, kSheetTitle);
+      internal::ShowErrorSummary(platform_, validation_.message_table, validation_.error_count,
+                                 kSheetTitle);
       return false;
     }
     // A walk stopped by a fault may have left pending rows behind: the sheet is not clean.

@@ -1,6 +1,8 @@
 #include "validation/save_rules.h"
 
 #include "text/number.h"
+#include "validation/message_table.h"
+#include "validation/results_string.h"
 #include "text/strings.h"
 
 namespace zel::internal {
@@ -22,6 +24,16 @@ void ShowBoxQuietly(Platform& platform, const std::string& text, int32_t style,
                     const std::string& title) noexcept {
   try {
     platform.MsgBox(text, style, title);
+  } catch (...) {
+  }
+}
+
+void ShowErrorSummary(Platform& platform, const std::vector<std::string>& messageTable,
+                      int32_t errorCount, const std::string& title) noexcept {
+  try {
+    ShowBoxQuietly(platform,
+                   ErrorSummaryText(MessageEntry(messageTable, kMessageErrorSummary), errorCount),
+                   vbInformation, title);
   } catch (...) {
   }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "zelsheet/platform.h"
 #include "zelsheet/types.h"
@@ -34,5 +35,10 @@ int32_t RecordNumber(int32_t row, int32_t headerRows);
 // it have already failed or finished and must not fail again while reporting.
 void ShowBoxQuietly(Platform& platform, const std::string& text, int32_t style,
                     const std::string& title) noexcept;
+
+// The one summary box after a save walk: the error-summary entry of `messageTable` with its
+// "@1" replaced by `errorCount`, information icon, titled `title`.
+void ShowErrorSummary(Platform& platform, const std::vector<std::string>& messageTable,
+                      int32_t errorCount, const std::string& title) noexcept;
 
 }  // namespace zel::internal

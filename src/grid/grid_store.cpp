@@ -92,26 +92,31 @@ const PropValue& DefaultProp(Prop p) {
 }
 
 // ---- CellArray ---------------------------------------------------------------------------
+CellArray::Block CellArray::Allocate(size_t n) {
+  if (n > std::numeric_limits<size_t>::max() / sizeof(Cell)) throw std::bad_alloc();
+  const size_t bytes = n * sizeof(Cell);
+  void* fresh = AllocateLargeBlock(bytes);
+  if (!fresh) throw std::bad_alloc();
+  return Block(static_cast<Cell*>(fresh), LargeBlockFree<Cell>{bytes});
+}
+
 void CellArray::resize(size_t n) {
   if (n == size_) return;
   if (n == 0) {
     clear();
     return;
   }
-  void* fresh = std::calloc(n, sizeof(Cell));
-  if (!fresh) throw std::bad_alloc();
-  if (size_ > 0) std::memcpy(fresh, data_.get(), std::min(n, size_) * sizeof(Cell));
-  data_.reset(static_cast<Cell*>(fresh));
+  Block fresh = Allocate(n);
+  if (size_ > 0) std::memcpy(fresh.get(), data_.get(), std::min(n, size_) * sizeof(Cell));
+  data_ = std::move(fresh);
   size_ = n;
 }
 
 void CellArray::CopyFrom(const CellArray& o) {
   CellArray copy;
   if (o.size_ > 0) {
-    void* fresh = std::malloc(o.size_ * sizeof(Cell));
-    if (!fresh) throw std::bad_alloc();
-    std::memcpy(fresh, o.data_.get(), o.size_ * sizeof(Cell));
-    copy.data_.reset(static_cast<Cell*>(fresh));
+    copy.data_ = Allocate(o.size_);
+    std::memcpy(copy.data_.get(), o.data_.get(), o.size_ * sizeof(Cell));
     copy.size_ = o.size_;
   }
   swap(copy);
@@ -121,10 +126,8 @@ void CellArray::CopyFrom(const CellArray& o) {
 TextArena::TextArena(const TextArena& o) : bytes_(o.bytes_), current_(o.current_) {
   chunks_.reserve(o.chunks_.size());
   for (const Chunk& c : o.chunks_) {
-    Chunk copy;
-    copy.data = std::make_unique_for_overwrite<char[]>(c.capacity);
+    Chunk copy = NewChunk(c.capacity);
     std::memcpy(copy.data.get(), c.data.get(), c.used);
-    copy.capacity = c.capacity;
     copy.used = c.used;
     chunks_.push_back(std::move(copy));
   }
@@ -142,10 +145,16 @@ void TextArena::AddChunk(size_t at_least) {
   size_t cap = chunks_.empty() ? kFirstChunk : std::min(chunks_.back().capacity * 2, kMaxChunk);
   cap = std::max(cap, at_least);
   if (chunks_.size() >= 0xFFFFFFFFu) Fail("SetText", "the column holds too many long texts");
+  chunks_.push_back(NewChunk(cap));
+}
+
+TextArena::Chunk TextArena::NewChunk(size_t capacity) {
+  char* fresh = static_cast<char*>(AllocateLargeBlock(capacity));
+  if (!fresh) throw std::bad_alloc();
   Chunk c;
-  c.data = std::make_unique_for_overwrite<char[]>(cap);
-  c.capacity = cap;
-  chunks_.push_back(std::move(c));
+  c.data = std::unique_ptr<char, LargeBlockFree<char>>(fresh, LargeBlockFree<char>{capacity});
+  c.capacity = capacity;
+  return c;
 }
 
 void TextArena::Reset() {

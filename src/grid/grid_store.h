@@ -57,6 +57,7 @@
 #include <vector>
 
 #include "zelsheet/grid.h"
+#include "platform/large_block.h"
 #include "zelsheet/platform.h"
 
 namespace zel::internal {
@@ -111,9 +112,17 @@ class Cell {
 };
 static_assert(sizeof(Cell) == 16);
 
-// A zero-filled array of cells. New storage comes from calloc, so a column of a million cells
-// costs no filling pass: the system hands out zeroed pages as they are first written, and a
-// zero Cell is an empty cell.
+// Deleter of a block from AllocateLargeBlock: gives it back with the size it was allocated
+// with.
+template <class T>
+struct LargeBlockFree {
+  size_t bytes = 0;
+  void operator()(T* p) const noexcept { FreeLargeBlock(p, bytes); }
+};
+
+// A zero-filled array of cells. New storage comes from AllocateLargeBlock (zeroed pages, huge
+// pages for a big column), so a column of a million cells costs no filling pass: the system
+// hands out zeroed pages as they are first written, and a zero Cell is an empty cell.
 class CellArray {
  public:
   CellArray() = default;
@@ -145,11 +154,11 @@ class CellArray {
   }
 
  private:
-  struct Free {
-    void operator()(Cell* p) const { std::free(p); }
-  };
+  using Block = std::unique_ptr<Cell, LargeBlockFree<Cell>>;
+  // A zeroed block of `n` cells; throws std::bad_alloc when there is no memory.
+  static Block Allocate(size_t n);
   void CopyFrom(const CellArray& o);
-  std::unique_ptr<Cell, Free> data_;
+  Block data_;
   size_t size_ = 0;
 };
 
@@ -159,7 +168,8 @@ class CellArray {
 class TextArena {
  public:
   static constexpr size_t kFirstChunk = 4096;
-  static constexpr size_t kMaxChunk = size_t{1} << 20;
+  // Chunks stop growing at one huge page, the size the system maps in one step.
+  static constexpr size_t kMaxChunk = kHugePageBytes;
 
   TextArena() = default;
   TextArena(const TextArena& o);
@@ -188,10 +198,12 @@ class TextArena {
 
  private:
   struct Chunk {
-    std::unique_ptr<char[]> data;
+    std::unique_ptr<char, LargeBlockFree<char>> data;
     size_t capacity = 0;
     size_t used = 0;
   };
+  // A chunk of `capacity` bytes; throws std::bad_alloc when there is no memory.
+  static Chunk NewChunk(size_t capacity);
   // Makes chunks_[current_] (or a later kept chunk, or a new one) hold `bytes` more.
   void MakeRoom(size_t bytes);
   void AddChunk(size_t at_least);

@@ -14,8 +14,9 @@ namespace zel::internal {
 // Room WriteNumberText may use; the longest text NumberToText produces is 25 bytes.
 inline constexpr size_t kNumberTextMax = 32;
 
-// Writes exactly the bytes of text::NumberToText(v) at `out` (which must have
-// kNumberTextMax bytes of room) and returns the end of what it wrote.
+// Writes the bytes of text::NumberToText(v) at `out` (which must have kNumberTextMax bytes
+// of room) and returns the end of that text. Bytes of the room past the returned end may be
+// overwritten with scratch.
 char* WriteNumberText(char* out, double v);
 
 }  // namespace zel::internal

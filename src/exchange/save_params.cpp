@@ -159,10 +159,14 @@ int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t la
   bool reserved = false;
   int32_t lines = 0;
   for (int32_t row = firstRow; row <= lastRow; ++row) {
-    // The status is read only where it decides or shows something.
-    const std::string_view status =
-        rows == SaveRows::kAll && form == SaveLineForm::kDataOnly ? std::string_view()
-                                                                  : reader.Status(row);
+    // The status is read only where it decides or shows something; the usual one-byte
+    // statuses straight from the cell.
+    char statusByte = 0;
+    std::string_view status;
+    if (rows != SaveRows::kAll || form != SaveLineForm::kDataOnly) {
+      statusByte = reader.StatusByte(row);
+      status = statusByte != 0 ? std::string_view(&statusByte, 1) : reader.Status(row);
+    }
     if (rows == SaveRows::kChanged ? !IsChangedStatus(status)
                                    : rows == SaveRows::kFiltered && !filter(row, status)) {
       continue;
@@ -185,30 +189,32 @@ int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t la
       case SaveLineForm::kDataOnly:
         break;
     }
-    for (size_t i = 0; i < plan.size(); ++i) {
-      if (form != SaveLineForm::kQuoted) {
-        reader.PutField(i, sink);
-        continue;
+    if (form != SaveLineForm::kQuoted) {
+      reader.PutRow(sink);
+    } else {
+      for (size_t i = 0; i < plan.size(); ++i) {
+        const std::string_view value = reader.Text(i);
+        if (isFloat[i]) {
+          sink.Put(value);
+          sink.Put(kQuoteSeparator);
+        } else {
+          sink.Put('\'');
+          sink.Put(value);
+          sink.Put('\'');
+          sink.Put(kQuoteSeparator);
+        }
       }
-      const std::string_view value = reader.Text(i);
-      if (isFloat[i]) {
-        sink.Put(value);
-        sink.Put(kQuoteSeparator);
-      } else {
-        sink.Put('\'');
-        sink.Put(value);
-        sink.Put('\'');
-        sink.Put(kQuoteSeparator);
-      }
+      sink.Unput(kQuoteSeparator.size());
     }
-    if (form == SaveLineForm::kQuoted) sink.Unput(kQuoteSeparator.size());
     sink.Put(internal::kRowSeparator);
     ++lines;
     // Once a few lines show the typical line length, make room for the rest in one step so
-    // that a large sheet's text is not copied again and again while it grows.
+    // that a large sheet's text is allocated once more and not copied again and again while
+    // it grows. The estimate counts the lines that the rows read so far gave.
     if (!reserved && lines == 64 && row < lastRow) {
       reserved = true;
-      const double perRow = static_cast<double>(sink.Size() - start) / (row - firstRow + 1);
+      const double rowsRead = static_cast<double>(row - firstRow + 1);
+      const double perRow = static_cast<double>(sink.Size() - start) / rowsRead;
       sink.Expect(static_cast<size_t>(perRow * (lastRow - row) * 1.05) + 4096);
     }
   }

@@ -2,37 +2,87 @@
 // SaveTextReader that are not on the common path (see save_text.h).
 #include "exchange/save_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "editing/cell_text.h"
+#include "platform/large_block.h"
 #include "text/number.h"
 #include "text/strings.h"
 #include "zelsheet/grid.h"
 
 namespace zel::internal {
 
+void SaveTextSink::Widen(size_t n) {
+  const size_t used = Size();
+  const size_t want = used + std::max(n, kWindow);
+  if (want > out_.capacity()) Reserve(std::max(want, out_.capacity() * 2));
+  out_.resize(want);
+  p_ = out_.data() + used;
+  end_ = out_.data() + out_.size();
+}
+
+void SaveTextSink::Reserve(size_t total) {
+  if (total <= out_.capacity()) return;
+  const size_t used = Size();
+  // A large text gets whole huge pages: the capacity is rounded up so that the block, with
+  // the few bytes an allocator adds in front, ends on a 2 MiB boundary (a block of whole
+  // huge pages is also placed on one), and the part not yet written is marked for huge
+  // pages before anything touches it. What was written moves with the text.
+  if (total >= kHugePageBytes) {
+    total = (total + kAllocatorHeader + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes -
+            kAllocatorHeader;
+  }
+  out_.reserve(total);
+  char* const data = out_.data();
+  AdviseHugePages(data + used, out_.capacity() - used);
+  p_ = data + used;
+  end_ = data + out_.size();
+}
+
 SaveTextReader::SaveTextReader(const Grid& grid, const std::vector<SaveColumn>& columns,
                                Fallback fallback)
     : state_(grid.State()), fallback_(std::move(fallback)) {
+  if (!state_.cols.empty()) {
+    status_cells_ = state_.cols[0]->cells.begin();
+    status_count_ = state_.cols[0]->cells.size();
+  }
   columns_.reserve(columns.size());
   for (const SaveColumn& c : columns) {
     Reading r;
-    r.column = c;
+    r.def = c;
     if (c.grid_col >= 1 && c.grid_col <= state_.max_cols &&
         static_cast<size_t>(c.grid_col) < state_.cols.size()) {
-      r.cells = state_.cols[static_cast<size_t>(c.grid_col)].get();
+      r.column = state_.cols[static_cast<size_t>(c.grid_col)].get();
+      r.cells = r.column->cells.begin();
+      r.cell_count = r.column->cells.size();
+      switch (c.cell_type) {
+        case EnFloat: r.form = Form::kFloat; break;
+        case EnDate: r.form = Form::kDate; break;
+        case EnCheck: r.form = Form::kCheck; break;
+        case EnCombo:
+          if (c.code_length >= 1 && c.code_length <= 32) r.form = Form::kCombo;
+          break;
+        case EnDateYearMonth:
+        case EnMask:
+          break;
+        default:
+          r.form = Form::kText;
+          break;
+      }
     }
     columns_.push_back(r);
   }
+  row_room_ = kFieldRoom * columns_.size();
 }
 
 std::string_view SaveTextReader::ThroughCellText(const Reading& r) {
-  scratch_ = fallback_(r.column.def_col, row_);
+  scratch_ = fallback_(r.def.def_col, row_);
   return scratch_;
 }
 
 std::string_view SaveTextReader::Converted(const Reading& r, std::string_view t) {
-  switch (r.column.cell_type) {
+  switch (r.def.cell_type) {
     case EnFloat: {
       // A text in a float cell: its leading numeric part, as CellText reads the plain value.
       const double v = text::Val(t);
@@ -46,9 +96,9 @@ std::string_view SaveTextReader::Converted(const Reading& r, std::string_view t)
       scratch_ = YearMonthFromGrid(t);
       break;
     case EnCombo:
-      return text::TrimView(ComboItemCode(t, r.column.code_length));
+      return text::TrimView(ComboItemCode(t, r.def.code_length));
     case EnMask:
-      scratch_ = UnmaskText(t, r.column.mask);
+      scratch_ = UnmaskText(t, r.def.mask);
       break;
     default:
       return text::TrimView(t);

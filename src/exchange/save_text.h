@@ -44,112 +44,102 @@ struct SaveColumn {
   std::string_view mask;    // of an EnMask column; must outlive the reader
 };
 
-// The text being assembled. Pieces are written through a cursor into a small staging
-// buffer that stays in the fastest cache, and the buffer is appended to the text whenever it
-// fills: appending a field is a compare and a copy instead of a library call per piece, and
-// the text's memory is written exactly once. Finish (or destruction) flushes.
+// The text being assembled, written in place. The text is kept somewhat longer than what
+// has been written: pieces go through a cursor into that spare end (the window), so
+// appending a field is a compare and a few stores instead of a library call per piece, and
+// every byte is written once, straight where it stays. The window is added a few KiB at a
+// time (its bytes are cleared then, which leaves them in the cache for the writes that
+// follow) and cut off by Finish. The text must not be used otherwise while a sink writes
+// to it; Finish (or destruction) gives it its final length.
 class SaveTextSink {
  public:
-  explicit SaveTextSink(std::string& out)
-      : out_(out), buffer_(new char[kBufferSize]), p_(buffer_.get()),
-        end_(buffer_.get() + kBufferSize) {}
+  explicit SaveTextSink(std::string& out) : out_(out) {
+    p_ = out_.data() + out_.size();
+    end_ = p_;
+  }
   SaveTextSink(const SaveTextSink&) = delete;
   SaveTextSink& operator=(const SaveTextSink&) = delete;
   ~SaveTextSink() { Finish(); }
 
-  // Bytes written so far, the text's own included.
-  size_t Size() const { return out_.size() + Pending(); }
-  // Makes the text's capacity ready for `n` more bytes, so that it grows only once.
-  void Expect(size_t n) { out_.reserve(Size() + n); }
-  void Put(std::string_view s) {
-    if (s.size() > kBufferSize / 2) {
-      Flush();
-      out_.append(s);
-      return;
-    }
-    MakeRoom(s.size());
-    Copy(s.data(), s.size());
-  }
-  void Put(char c) {
-    MakeRoom(1);
-    *p_++ = c;
-  }
-  // A value followed by the field separator "~,".
-  void PutField(std::string_view s) {
-    if (s.size() > kBufferSize / 2) {
-      Put(s);
-      Put(std::string_view("~,"));
-      return;
-    }
-    MakeRoom(s.size() + 2);
-    Copy(s.data(), s.size());
-    p_[0] = '~';
-    p_[1] = ',';
-    p_ += 2;
-  }
-  // Drops the last `n` bytes written (n no more than the last piece put).
-  void Unput(size_t n) {
-    const size_t pending = Pending();
-    if (n <= pending) {
-      p_ -= n;
-    } else {
-      p_ = buffer_.get();
-      out_.resize(out_.size() - (n - pending));
-    }
-  }
-  // Direct writing of at most kRoomMax bytes: Room(n) returns where they go; Commit(end)
-  // takes everything written up to `end`.
-  static constexpr size_t kRoomMax = 64;
+  // Bytes written so far, those the text had before included.
+  size_t Size() const { return static_cast<size_t>(p_ - out_.data()); }
+  // Makes the text's capacity ready for `n` more bytes, so that it is allocated only once
+  // more, and asks for that fresh memory to be mapped in large pages.
+  void Expect(size_t n) { Reserve(Size() + n); }
+  // Room for `n` bytes at the cursor: returns where they go. Commit(end) then takes
+  // everything written up to `end`; bytes of the room past `end` are left as scratch.
   char* Room(size_t n) {
-    MakeRoom(n);
+    if (static_cast<size_t>(end_ - p_) < n) Widen(n);
     return p_;
   }
   void Commit(char* end) { p_ = end; }
-  void Finish() { Flush(); }
-
- private:
-  static constexpr size_t kBufferSize = 64 * 1024;
-
-  size_t Pending() const { return static_cast<size_t>(p_ - buffer_.get()); }
-  void MakeRoom(size_t n) {
-    if (static_cast<size_t>(end_ - p_) < n) Flush();
+  void Put(std::string_view s) {
+    char* p = Room(s.size());
+    Copy(p, s.data(), s.size());
+    p_ = p + s.size();
   }
-  void Flush() {
-    out_.append(buffer_.get(), Pending());
-    p_ = buffer_.get();
+  void Put(char c) {
+    char* p = Room(1);
+    *p = c;
+    p_ = p + 1;
   }
-  // Short values (most fields) are copied with overlapping word moves, without a call.
-  void Copy(const char* s, size_t n) {
+  // A value followed by the field separator "~,".
+  void PutField(std::string_view s) {
+    char* p = Room(s.size() + 2);
+    Copy(p, s.data(), s.size());
+    p += s.size();
+    p[0] = '~';
+    p[1] = ',';
+    p_ = p + 2;
+  }
+  // Drops the last `n` bytes written (n no more than the last piece put).
+  void Unput(size_t n) { p_ -= n; }
+  void Finish() {
+    out_.resize(Size());
+    p_ = out_.data() + out_.size();
+    end_ = p_;
+  }
+
+  // Copies n bytes; short ones (most fields) with overlapping word moves, without a call.
+  static void Copy(char* to, const char* s, size_t n) {
     if (n > 16 && n <= 32) {
       char a[16], b[16];
       std::memcpy(a, s, 16);
       std::memcpy(b, s + n - 16, 16);
-      std::memcpy(p_, a, 16);
-      std::memcpy(p_ + n - 16, b, 16);
+      std::memcpy(to, a, 16);
+      std::memcpy(to + n - 16, b, 16);
     } else if (n >= 8 && n <= 16) {
       uint64_t a, b;
       std::memcpy(&a, s, 8);
       std::memcpy(&b, s + n - 8, 8);
-      std::memcpy(p_, &a, 8);
-      std::memcpy(p_ + n - 8, &b, 8);
+      std::memcpy(to, &a, 8);
+      std::memcpy(to + n - 8, &b, 8);
     } else if (n >= 4 && n < 8) {
       uint32_t a, b;
       std::memcpy(&a, s, 4);
       std::memcpy(&b, s + n - 4, 4);
-      std::memcpy(p_, &a, 4);
-      std::memcpy(p_ + n - 4, &b, 4);
+      std::memcpy(to, &a, 4);
+      std::memcpy(to + n - 4, &b, 4);
     } else if (n < 4) {
-      for (size_t i = 0; i < n; ++i) p_[i] = s[i];
+      for (size_t i = 0; i < n; ++i) to[i] = s[i];
     } else {
-      std::memcpy(p_, s, n);
+      std::memcpy(to, s, n);
     }
-    p_ += n;
   }
 
+ private:
+  static constexpr size_t kWindow = 16 * 1024;
+  // Bytes a memory allocator keeps in front of a large block, at most.
+  static constexpr size_t kAllocatorHeader = 64;
+
+  // Lengthens the window to at least `n` bytes, growing the capacity when needed.
+  void Widen(size_t n);
+  // Makes the capacity at least `total`, keeping what is written and the window.
+  void Reserve(size_t total);
+
   std::string& out_;
-  std::unique_ptr<char[]> buffer_;
-  char* p_;
-  char* end_;
+  char* p_;    // the cursor: end of what is written
+  char* end_;  // end of the window (out_'s current length)
 };
 
 class SaveTextReader {
@@ -167,8 +157,18 @@ class SaveTextReader {
     if (row < 1 || row > state_.max_rows) return {};
     return state_.cols[0]->TextView(state_.row_map[static_cast<size_t>(row - 1)]);
   }
+  // The status of data row `row` when it is a text of one byte (as "A", "U" and "X" are),
+  // read from the cell without building a view; 0 for any other status (read it with
+  // Status then).
+  char StatusByte(int32_t row) const {
+    if (row < 1 || row > state_.max_rows) return 0;
+    const uint32_t slot = state_.row_map[static_cast<size_t>(row - 1)];
+    if (slot >= status_count_) return 0;
+    const Cell& cell = status_cells_[slot];
+    return cell.rep() == Cell::kInline && cell.inline_size() == 1 ? cell.inline_data()[0] : 0;
+  }
 
-  // Points the reader at row `row`; call before Text for that row.
+  // Points the reader at row `row`; call before Text, PutField or PutRow for that row.
   void SelectRow(int32_t row) {
     row_ = row;
     row_valid_ = row >= 1 && row <= state_.max_rows;
@@ -178,12 +178,9 @@ class SaveTextReader {
     const int32_t ahead = row + kPrefetchRows;
     if (row_valid_ && ahead <= state_.max_rows) {
       const uint32_t slot = state_.row_map[static_cast<size_t>(ahead - 1)];
-      const Column& status = *state_.cols[0];
-      if (slot < status.cells.size()) __builtin_prefetch(&status.cells[slot]);
+      if (slot < status_count_) __builtin_prefetch(&status_cells_[slot]);
       for (const Reading& r : columns_) {
-        if (r.cells != nullptr && slot < r.cells->cells.size()) {
-          __builtin_prefetch(&r.cells->cells[slot]);
-        }
+        if (slot < r.cell_count) __builtin_prefetch(&r.cells[slot]);
       }
     }
   }
@@ -194,15 +191,32 @@ class SaveTextReader {
   // Writes Text(index) and the field separator "~," to `sink`: the same bytes, with the
   // common cells copied straight from storage.
   void PutField(size_t index, SaveTextSink& sink);
+  // Writes every column of the selected row as PutField does, one after the other: the
+  // common cells are written through one room taken for the whole row.
+  void PutRow(SaveTextSink& sink);
 
  private:
+  // How PutRow reads a column's common cells; kGeneral: always through PutField.
+  enum class Form : uint8_t { kGeneral, kText, kFloat, kDate, kCheck, kCombo };
   struct Reading {
-    const Column* cells = nullptr;  // null: always through the fallback
-    SaveColumn column;
+    const Column* column = nullptr;  // null: always through the fallback
+    const Cell* cells = nullptr;     // column->cells, cell_count of them
+    size_t cell_count = 0;
+    Form form = Form::kGeneral;
+    SaveColumn def;
   };
   std::string_view ThroughCellText(const Reading& r);
   // The conversions that are not worth inlining: non-ASCII texts, masks, texts in floats.
   std::string_view Converted(const Reading& r, std::string_view t);
+  // The cell of `r` in the selected row (an empty cell past the column's array).
+  const Cell& CellOf(const Reading& r) const {
+    return slot_ < r.cell_count ? r.cells[slot_] : empty_cell_;
+  }
+  // The text of a text cell of `r` (inline or in the column's arena).
+  static std::string_view TextOf(const Reading& r, const Cell& cell) {
+    if (cell.rep() == Cell::kInline) return {cell.inline_data(), cell.inline_size()};
+    return r.column->arena.View(cell.arena_offset(), cell.arena_size());
+  }
 
   static std::string_view Trimmed(std::string_view t) {
     while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
@@ -216,42 +230,46 @@ class SaveTextReader {
   }
 
   static constexpr int32_t kPrefetchRows = 8;
+  // What one common cell may take of a row's room: a text of up to 32 bytes or a number's
+  // scratch, and the separator.
+  static constexpr size_t kFieldRoom = 32 + 2;
+  static_assert(kFieldRoom >= kNumberTextMax + 2);
 
   const GridState& state_;
+  const Cell* status_cells_ = nullptr;  // the row header column's cells
+  size_t status_count_ = 0;
   std::vector<Reading> columns_;
+  size_t row_room_ = 0;  // kFieldRoom for every column
   Fallback fallback_;
   int32_t row_ = 0;
   bool row_valid_ = false;
   uint32_t slot_ = 0;
+  Cell empty_cell_;
   std::string scratch_;
   char small_[kNumberTextMax];
 };
 
 inline std::string_view SaveTextReader::Text(size_t index) {
   const Reading& r = columns_[index];
-  if (r.cells == nullptr || !row_valid_) return ThroughCellText(r);
+  if (r.column == nullptr || !row_valid_) return ThroughCellText(r);
   std::string_view t;
-  const Cell* cell = r.cells->At(slot_);
-  if (cell != nullptr) {
-    switch (cell->rep()) {
-      case Cell::kInline:
-        t = {cell->inline_data(), cell->inline_size()};
-        break;
-      case Cell::kArena:
-        t = r.cells->TextView(slot_);
-        break;
-      case Cell::kNumber: {
-        // A number is read as CellText reads it only in a float column (its plain value);
-        // elsewhere its shown text depends on the cell's kind.
-        const double v = cell->number();
-        if (r.column.cell_type != EnFloat || !std::isfinite(v)) return ThroughCellText(r);
-        return {small_, static_cast<size_t>(WriteNumberText(small_, v) - small_)};
-      }
-      default:
-        break;
+  const Cell& cell = CellOf(r);
+  switch (cell.rep()) {
+    case Cell::kInline:
+    case Cell::kArena:
+      t = TextOf(r, cell);
+      break;
+    case Cell::kNumber: {
+      // A number is read as CellText reads it only in a float column (its plain value);
+      // elsewhere its shown text depends on the cell's kind.
+      const double v = cell.number();
+      if (r.def.cell_type != EnFloat || !std::isfinite(v)) return ThroughCellText(r);
+      return {small_, static_cast<size_t>(WriteNumberText(small_, v) - small_)};
     }
+    default:
+      break;
   }
-  switch (r.column.cell_type) {
+  switch (r.def.cell_type) {
     case EnFloat:
       if (t.empty()) return "0";
       return Converted(r, t);
@@ -277,8 +295,8 @@ inline std::string_view SaveTextReader::Text(size_t index) {
     case EnCombo: {
       // The code is the item text's last code-length characters: the last bytes when they
       // are ASCII (an ASCII byte is always a character of its own).
-      const size_t n = static_cast<size_t>(r.column.code_length);
-      if (r.column.code_length > 0 && t.size() >= n && AllAscii(t.data() + t.size() - n, n)) {
+      const size_t n = static_cast<size_t>(r.def.code_length);
+      if (r.def.code_length > 0 && t.size() >= n && AllAscii(t.data() + t.size() - n, n)) {
         return Trimmed(t.substr(t.size() - n));
       }
       return Converted(r, t);
@@ -292,83 +310,165 @@ inline std::string_view SaveTextReader::Text(size_t index) {
 
 inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
   const Reading& r = columns_[index];
-  if (r.cells != nullptr && row_valid_) {
-    const Cell* cell = r.cells->At(slot_);
-    if (cell == nullptr || cell->empty()) {
-      if (r.column.cell_type == EnFloat || r.column.cell_type == EnCheck) {
+  if (r.column != nullptr && row_valid_) {
+    const Cell& cell = CellOf(r);
+    if (cell.empty()) {
+      if (r.def.cell_type == EnFloat || r.def.cell_type == EnCheck) {
         sink.PutField(Text(index));
       } else {
         sink.PutField({});
       }
       return;
     }
-    const Cell::Rep rep = cell->rep();
-    const char* data = cell->inline_data();
-    const size_t n = cell->inline_size();
-    switch (r.column.cell_type) {
+    const Cell::Rep rep = cell.rep();
+    switch (r.def.cell_type) {
       case EnFloat:
-        if (rep == Cell::kNumber && std::isfinite(cell->number())) {
+        if (rep == Cell::kNumber && std::isfinite(cell.number())) {
           char* p = sink.Room(kNumberTextMax + 2);
-          p = WriteNumberText(p, cell->number());
+          p = WriteNumberText(p, cell.number());
           p[0] = '~';
           p[1] = ',';
           sink.Commit(p + 2);
           return;
         }
         break;
-      case EnDate:
-        // dd-mm-yyyy -> yyyymmdd, when no blank needs trimming off the ends.
-        if (rep == Cell::kInline && n == 10 && AllAscii(data, 10) && data[6] != ' ' &&
-            data[1] != ' ') {
-          char* p = sink.Room(10);
-          std::memcpy(p, data + 6, 4);
-          std::memcpy(p + 4, data + 3, 2);
-          std::memcpy(p + 6, data, 2);
-          p[8] = '~';
-          p[9] = ',';
-          sink.Commit(p + 10);
-          return;
-        }
-        break;
       case EnCheck:
         if (rep != Cell::kNumber) {
-          sink.PutField(rep == Cell::kInline && n == 1 && data[0] == '1' ? "1" : "0");
+          const bool on = rep == Cell::kInline && cell.inline_size() == 1 &&
+                          cell.inline_data()[0] == '1';
+          sink.PutField(on ? "1" : "0");
           return;
         }
         break;
-      case EnCombo: {
-        // The code: the item text's last code-length bytes when they are ASCII.
-        const size_t code = static_cast<size_t>(r.column.code_length);
-        if (rep == Cell::kNumber || r.column.code_length <= 0) break;
-        const std::string_view item = r.cells->TextView(slot_);
-        if (item.size() >= code && AllAscii(item.data() + item.size() - code, code)) {
-          sink.PutField(Trimmed(item.substr(item.size() - code)));
-          return;
-        }
-        break;
-      }
+      case EnDate:
       case EnDateYearMonth:
       case EnMask:
+      case EnCombo:
         break;
       default:
-        // Text as stored, when no blank needs trimming: the whole inline cell is copied in
-        // one move and the cursor advanced by the text's length.
-        if (rep == Cell::kInline && n != 0 && data[0] != ' ' && data[n - 1] != ' ') {
-          char* p = sink.Room(Cell::kInlineMax + 1 + 2);
-          std::memcpy(p, data, Cell::kInlineMax + 1);
-          p[n] = '~';
-          p[n + 1] = ',';
-          sink.Commit(p + n + 2);
-          return;
-        }
-        if (rep == Cell::kArena) {
-          sink.PutField(Trimmed(r.cells->TextView(slot_)));
+        // Any other text trimmed, whatever its length.
+        if (rep != Cell::kNumber) {
+          sink.PutField(Trimmed(TextOf(r, cell)));
           return;
         }
         break;
     }
   }
   sink.PutField(Text(index));
+}
+
+inline void SaveTextReader::PutRow(SaveTextSink& sink) {
+  char* p = sink.Room(row_room_);
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    const Reading& r = columns_[i];
+    if (r.form != Form::kGeneral && row_valid_) {
+      const Cell& cell = CellOf(r);
+      const Cell::Rep rep = cell.rep();
+      const char* data = cell.inline_data();
+      const size_t n = cell.inline_size();
+      switch (r.form) {
+        case Form::kText:
+          // Text as stored when no blank needs trimming: an inline cell is moved whole (16
+          // bytes) and the cursor advanced by the text's length.
+          if (rep == Cell::kInline && n != 0 && data[0] != ' ' && data[n - 1] != ' ') {
+            std::memcpy(p, data, Cell::kInlineMax + 1);
+            p[n] = '~';
+            p[n + 1] = ',';
+            p += n + 2;
+            continue;
+          }
+          if (rep == Cell::kEmpty) {
+            p[0] = '~';
+            p[1] = ',';
+            p += 2;
+            continue;
+          }
+          if (rep == Cell::kArena) {
+            const std::string_view t = TextOf(r, cell);
+            if (!t.empty() && t.size() <= 32 && t.front() != ' ' && t.back() != ' ') {
+              SaveTextSink::Copy(p, t.data(), t.size());
+              p[t.size()] = '~';
+              p[t.size() + 1] = ',';
+              p += t.size() + 2;
+              continue;
+            }
+          }
+          break;
+        case Form::kFloat:
+          if (rep == Cell::kNumber && std::isfinite(cell.number())) {
+            p = WriteNumberText(p, cell.number());
+            p[0] = '~';
+            p[1] = ',';
+            p += 2;
+            continue;
+          }
+          if (rep == Cell::kEmpty) {
+            std::memcpy(p, "0~,", 3);
+            p += 3;
+            continue;
+          }
+          break;
+        case Form::kDate:
+          // dd-mm-yyyy -> yyyymmdd, when no blank needs trimming off the ends.
+          if (rep == Cell::kInline && n == 10 && AllAscii(data, 10) && data[6] != ' ' &&
+              data[1] != ' ') {
+            std::memcpy(p, data + 6, 4);
+            std::memcpy(p + 4, data + 3, 2);
+            std::memcpy(p + 6, data, 2);
+            p[8] = '~';
+            p[9] = ',';
+            p += 10;
+            continue;
+          }
+          if (rep == Cell::kEmpty) {
+            p[0] = '~';
+            p[1] = ',';
+            p += 2;
+            continue;
+          }
+          break;
+        case Form::kCheck:
+          if (rep != Cell::kNumber) {
+            p[0] = rep == Cell::kInline && n == 1 && data[0] == '1' ? '1' : '0';
+            p[1] = '~';
+            p[2] = ',';
+            p += 3;
+            continue;
+          }
+          break;
+        case Form::kCombo: {
+          // The code: the item text's last code-length bytes when they are ASCII and need
+          // no trimming (code lengths of at most 32 bytes take this way).
+          if (rep == Cell::kEmpty) {
+            p[0] = '~';
+            p[1] = ',';
+            p += 2;
+            continue;
+          }
+          if (rep == Cell::kNumber) break;
+          const size_t code = static_cast<size_t>(r.def.code_length);
+          const std::string_view item = TextOf(r, cell);
+          if (item.size() >= code) {
+            const char* c = item.data() + item.size() - code;
+            if (AllAscii(c, code) && c[0] != ' ' && c[code - 1] != ' ') {
+              SaveTextSink::Copy(p, c, code);
+              p[code] = '~';
+              p[code + 1] = ',';
+              p += code + 2;
+              continue;
+            }
+          }
+          break;
+        }
+        case Form::kGeneral:
+          break;
+      }
+    }
+    sink.Commit(p);
+    PutField(i, sink);
+    p = sink.Room(row_room_);
+  }
+  sink.Commit(p);
 }
 
 }  // namespace zel::internal

@@ -64,20 +64,44 @@ CellRange CurrentRange(const GridState& s, const char* who) {
 
 namespace {
 
-// Applies a store to one cell and keeps the data extent in step.
-template <class F>
-void Put(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot, F store) {
-  // A column's cells are allocated for every slot at its first write: growing them cell by
-  // cell would copy and re-fault the whole vector again and again while a sheet fills.
-  // Later growth (rows added a few at a time) is geometric so that it stays amortised O(1).
+// Makes room for `slot` in the column's cells. A column's cells are allocated for every slot
+// at its first write: growing them cell by cell would copy and re-fault the whole array again
+// and again while a sheet fills. Later growth (rows added a few at a time) is geometric so
+// that it stays amortised O(1).
+inline void EnsureCell(const GridState& s, Column& c, uint32_t slot) {
   if (slot >= c.cells.size()) {
     c.cells.resize(std::max({static_cast<size_t>(s.slot_count), static_cast<size_t>(slot) + 1,
                              c.cells.size() + c.cells.size() / 2}));
   }
+}
+
+// Applies a store to one cell and keeps the data extent in step.
+template <class F>
+void Put(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot, F store) {
+  EnsureCell(s, c, slot);
   const bool was_empty = c.Empty(slot);
   store();
   const bool now_empty = c.Empty(slot);
   if (was_empty != now_empty) s.NoteCell(c, data_col, data_row, slot, now_empty ? -1 : 1);
+}
+
+// The stores of the write path, with the cell's change of state known from the store itself
+// instead of read back from the cell.
+inline void PutText(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+                    std::string_view v) {
+  EnsureCell(s, c, slot);
+  const bool was_empty = c.StoreText(slot, v);
+  if (was_empty != v.empty()) s.NoteCell(c, data_col, data_row, slot, v.empty() ? -1 : 1);
+}
+
+inline void PutNumber(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+                      double v) {
+  EnsureCell(s, c, slot);
+  if (c.StoreNumber(slot, v)) s.NoteCell(c, data_col, data_row, slot, 1);
+}
+
+inline void PutEmpty(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot) {
+  if (c.Erase(slot)) s.NoteCell(c, data_col, data_row, slot, -1);
 }
 
 // Drops the grid's separator and currency characters so that a shown number reads back.
@@ -178,7 +202,7 @@ void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32
     case kCellInteger: {
       const std::string plain = StripNumberText(s, v);
       if (text::TrimView(plain).empty()) {
-        Put(s, c, data_col, data_row, slot, [&] { c.Erase(slot); });
+        PutEmpty(s, c, data_col, data_row, slot);
         return;
       }
       const int decimals =
@@ -187,33 +211,33 @@ void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32
               : static_cast<int>(std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15));
       double d = text::Val(plain);
       if (std::isfinite(d)) d = RoundToPlaces(d, decimals);
-      Put(s, c, data_col, data_row, slot, [&] { c.StoreNumber(slot, d); });
+      PutNumber(s, c, data_col, data_row, slot, d);
       return;
     }
     case kCellCheckBox: {
       const std::string_view stored = v.empty() ? "" : (v == "1" ? "1" : "0");
-      Put(s, c, data_col, data_row, slot, [&] { c.StoreText(slot, stored); });
+      PutText(s, c, data_col, data_row, slot, stored);
       return;
     }
     case kCellComboBox: {
       if (!v.empty() && AsInt(s.Resolve(Prop::kComboEditable, c, slot)) == 0) {
         if (!ComboHasItem(AsString(s.Resolve(Prop::kComboList, c, slot)), v)) return;
       }
-      Put(s, c, data_col, data_row, slot, [&] { c.StoreText(slot, v); });
+      PutText(s, c, data_col, data_row, slot, v);
       return;
     }
     default:
-      Put(s, c, data_col, data_row, slot, [&] { c.StoreText(slot, v); });
+      PutText(s, c, data_col, data_row, slot, v);
   }
 }
 
 void StoreNumberValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
                       double v) {
-  Put(s, c, data_col, data_row, slot, [&] { c.StoreNumber(slot, v); });
+  PutNumber(s, c, data_col, data_row, slot, v);
 }
 
 void EraseValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot) {
-  Put(s, c, data_col, data_row, slot, [&] { c.Erase(slot); });
+  PutEmpty(s, c, data_col, data_row, slot);
 }
 
 void CopyValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
@@ -293,7 +317,7 @@ void PasteRows(GridState& s, const std::vector<std::vector<std::string>>& rows, 
       const int32_t c = ColAddr(s, static_cast<int32_t>(lc));
       Column& column = s.ColumnAt("Paste", c);
       if (plain) {
-        Put(s, column, c >= 1, r >= 1 ? r : 0, slot, [&] { column.StoreText(slot, rows[i][j]); });
+        PutText(s, column, c >= 1, r >= 1 ? r : 0, slot, rows[i][j]);
       } else {
         StoreValue(s, column, c >= 1, r >= 1 ? r : 0, slot, rows[i][j]);
       }

@@ -201,33 +201,33 @@ void Column::Release(const Cell& c) {
 }
 
 bool Column::StoreText(uint32_t slot, std::string_view s) {
-  const bool was_empty = Empty(slot);
-  if (s.empty()) {
-    if (!was_empty) Erase(slot);
-    return was_empty;
-  }
+  if (s.empty()) return !Erase(slot);
   if (s.size() > Grid::kMaxTextBytes) Fail("SetText", "text of " + std::to_string(s.size()) + " bytes is too long");
   Cell& c = Grow(slot);
+  // Cells at and beyond `written` are known empty: a first fill never reads them.
+  bool was_empty = true;
   if (slot >= written) {
     written = slot + 1;
   } else {
+    was_empty = c.empty();
     Release(c);
   }
   if (s.size() <= Cell::kInlineMax) {
     c.set_inline(s);
   } else {
-    cells[slot].set_arena(arena.Append(s), static_cast<uint32_t>(s.size()));
+    c.set_arena(arena.Append(s), static_cast<uint32_t>(s.size()));
   }
   if (arena_garbage > (size_t{1} << 20) && arena_garbage * 2 > arena.size()) CompactArena();
   return was_empty;
 }
 
 bool Column::StoreNumber(uint32_t slot, double v) {
-  const bool was_empty = Empty(slot);
   Cell& c = Grow(slot);
+  bool was_empty = true;
   if (slot >= written) {
     written = slot + 1;
   } else {
+    was_empty = c.empty();
     Release(c);
   }
   c.set_number(v);

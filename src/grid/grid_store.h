@@ -44,6 +44,7 @@
 //   Row and column inserts and deletes shift or resize them.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -78,22 +79,38 @@ class Cell {
 
   void clear() { std::memset(b_, 0, sizeof b_); }
   void set_inline(std::string_view s) {
-    // Builds the 16 bytes with fixed-size moves (two overlapping ones cover any length) so that
-    // the most frequent write costs no library call.
-    unsigned char v[16] = {};
+    // The most frequent write: the 16 bytes are built in two registers from at most two
+    // overlapping loads and stored as two words. Building them in a byte buffer first would
+    // read the buffer back right after its partial writes, which stalls the store.
     const size_t n = s.size();
     const char* p = s.data();
-    if (n >= 8) {
-      std::memcpy(v, p, 8);
-      std::memcpy(v + n - 8, p + n - 8, 8);
-    } else if (n >= 4) {
-      std::memcpy(v, p, 4);
-      std::memcpy(v + n - 4, p + n - 4, 4);
+    if constexpr (std::endian::native == std::endian::little) {
+      uint64_t lo = 0, hi = 0;
+      if (n >= 8) {
+        std::memcpy(&lo, p, 8);
+        if (n > 8) {  // bytes 8..n-1: the top n - 8 bytes of the last eight
+          std::memcpy(&hi, p + n - 8, 8);
+          hi >>= 8 * (16 - n);
+        }
+      } else if (n >= 4) {
+        uint32_t head, tail;
+        std::memcpy(&head, p, 4);
+        std::memcpy(&tail, p + n - 4, 4);
+        lo = head | (uint64_t{tail} << (8 * (n - 4)));  // overlapping bytes are equal
+      } else if (n > 0) {
+        lo = uint64_t{static_cast<unsigned char>(p[0])} |
+             uint64_t{static_cast<unsigned char>(p[n / 2])} << (8 * (n / 2)) |
+             uint64_t{static_cast<unsigned char>(p[n - 1])} << (8 * (n - 1));
+      }
+      hi |= uint64_t{static_cast<unsigned char>(kInline | (n << 2))} << 56;
+      std::memcpy(b_, &lo, 8);
+      std::memcpy(b_ + 8, &hi, 8);
     } else {
-      for (size_t i = 0; i < n; ++i) v[i] = static_cast<unsigned char>(p[i]);
+      unsigned char v[16] = {};
+      std::memcpy(v, p, n);
+      v[15] = static_cast<unsigned char>(kInline | (n << 2));
+      std::memcpy(b_, v, 16);
     }
-    v[15] = static_cast<unsigned char>(kInline | (n << 2));
-    std::memcpy(b_, v, 16);
   }
   void set_arena(uint64_t offset, uint32_t size) {
     clear();

@@ -1,0 +1,89 @@
+// The cell store's representations (short texts inside the cell, long ones in the column's
+// text store, numbers) under overwrites of every length by every other, and the data extent
+// kept from what each store reports.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "grid_check.h"
+
+namespace zel {
+namespace {
+
+std::string Text(const Grid& g, int32_t col, int32_t row) {
+  std::string out;
+  g.GetText(col, row, out);
+  return out;
+}
+
+// Texts of 0..40 bytes whose every byte differs from its neighbours', so that a byte taken
+// from the wrong place or a stale byte left behind shows. NUL and high bytes included.
+std::vector<std::string> TextsOfEveryLength() {
+  std::vector<std::string> texts;
+  for (size_t n = 0; n <= 40; ++n) {
+    std::string t;
+    for (size_t i = 0; i < n; ++i) t.push_back(static_cast<char>((n * 31 + i * 7 + (i % 3 == 2 ? 0x80 : 1)) & 0xFF));
+    if (n == 5) t[2] = '\0';
+    texts.push_back(t);
+  }
+  texts.push_back("\xEA\xB9\x80\xEB\xAF\xBC\xEC\xA4\x80-0042");  // 14 bytes of Hangul and digits
+  return texts;
+}
+
+TEST(GridCellStore, EveryLengthOverwritesEveryOtherExactly) {
+  const std::vector<std::string> texts = TextsOfEveryLength();
+  Grid g;
+  g.MaxCols(2);
+  g.MaxRows(static_cast<int32_t>(texts.size()));
+  for (const std::string& before : texts) {
+    // Row r holds `before`, then gets texts[r - 1]: every pair of lengths meets once per pass.
+    for (size_t r = 1; r <= texts.size(); ++r) g.SetText(1, static_cast<int32_t>(r), before);
+    for (size_t r = 1; r <= texts.size(); ++r) {
+      const int32_t row = static_cast<int32_t>(r);
+      g.SetText(1, row, texts[r - 1]);
+      ASSERT_EQ(Text(g, 1, row), texts[r - 1]) << before.size() << " bytes overwritten by " << r - 1;
+    }
+    // Row 1 was emptied by the empty text; the last row holds text.
+    EXPECT_EQ(g.DataRowCnt(), static_cast<int32_t>(texts.size()));
+    EXPECT_EQ(g.DataColCnt(), 1);
+    EXPECT_TRUE(testing_grid::Invariants(g));
+  }
+}
+
+TEST(GridCellStore, NumbersAndTextsReplaceEachOtherAndKeepTheExtent) {
+  struct Step {
+    int16_t kind;
+    std::string value;
+    std::string shown;
+    int32_t data_rows;  // DataRowCnt after the write to row 3
+  };
+  const std::vector<Step> steps = {
+      {kCellEdit, "abc", "abc", 3},
+      {kCellInteger, "12", "12", 3},
+      {kCellEdit, "a text longer than a cell holds", "a text longer than a cell holds", 3},
+      {kCellEdit, "", "", 0},
+      {kCellFloat, "1.5", "1.50", 3},
+      {kCellEdit, "", "", 0},
+      {kCellCheckBox, "1", "1", 3},
+      {kCellCheckBox, "", "", 0},
+      {kCellEdit, "fifteen bytes..", "fifteen bytes..", 3},
+      {kCellEdit, "sixteen bytes...", "sixteen bytes...", 3},
+  };
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(5);
+  g.Col(2);
+  g.Row(3);
+  for (const Step& step : steps) {
+    g.CellType(step.kind);
+    g.SetText(2, 3, step.value);
+    EXPECT_EQ(Text(g, 2, 3), step.shown) << "value \"" << step.value << "\"";
+    EXPECT_EQ(g.DataRowCnt(), step.data_rows) << "value \"" << step.value << "\"";
+    EXPECT_EQ(g.DataColCnt(), step.data_rows == 0 ? 0 : 2);
+    EXPECT_TRUE(testing_grid::Invariants(g));
+  }
+}
+
+}  // namespace
+}  // namespace zel

@@ -10,14 +10,12 @@
 // Hence the first k that passes the check gives the only, and shortest, text; every fewer
 // number of fraction digits was tried and has no decimal that reads back. Below 10^9 every
 // k up to 6 is in range, and a k-digit decimal is also a 6-digit one, so a single check at
-// k = 6 finds the decimal and its trailing zeros give the shortest k. Values outside the
-// range, or needing more digits, take the general path.
-//
-// Digits are made eight at a time inside a 64-bit word and stored with fixed-size moves:
-// the writers may use the whole kNumberTextMax bytes of room, beyond the text they return.
+// k = 6 finds the decimal, and dropping its fraction's trailing zeros gives the shortest
+// text. Values outside the range, or needing more digits, take the general path.
 #include "exchange/number_text.h"
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -34,56 +32,53 @@ constexpr double kProductLimit = 1125899906842624.0;  // 2^50
 // Below this, a * 10^6 stays below 2^50.
 constexpr double kSixDigitsLimit = 1e9;
 
-// The eight decimal digits of n (n < 10^8, zeros in front) as eight bytes 0..9, the first
-// digit in the lowest byte: the number is split into halves, quarters and single digits
-// inside one word (each division by a multiplication and a shift that is exact in range),
-// so no loop and no branch depends on the number's length.
-uint64_t EightDigits(uint32_t n) {
-  uint64_t x = (n / 10000) | (static_cast<uint64_t>(n % 10000) << 32);
-  uint64_t q = ((x * 10486) >> 20) & 0x0000007F0000007FULL;  // each half / 100
-  x = q | ((x - q * 100) << 16);
-  q = ((x * 103) >> 10) & 0x000F000F000F000FULL;  // each quarter / 10
-  return q | ((x - q * 10) << 8);
-}
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
-// The sixteen digits of a number below 10^16 (zeros in front) as text at text[0..16),
-// followed by sixteen spare bytes so that any 16 bytes from inside the digits can be moved
-// in one step.
-struct Digits {
-  explicit Digits(uint64_t n) {
-    const uint64_t high = EightDigits(static_cast<uint32_t>(n / 100000000));
-    const uint64_t low = EightDigits(static_cast<uint32_t>(n % 100000000));
-    constexpr uint64_t kZeros = 0x3030303030303030ULL;  // '0' in every byte
-    const uint64_t words[4] = {high + kZeros, low + kZeros, 0, 0};
-    std::memcpy(text, words, sizeof words);
-    // Leading zero digits are the low zero bytes of the words (the last digit always
-    // counts, so the low word is never taken as all zeros); trailing ones the high zero
-    // bytes of the low word.
-    length = high != 0 ? 16 - std::countr_zero(high) / 8
-                       : 8 - std::countr_zero(low | (uint64_t{1} << 56)) / 8;
-    trailing_zeros = low == 0 ? 8 : std::countl_zero(low) / 8;
+// Writes the decimal digits of n (n < 10^16), at least `minDigits` of them (zeros in
+// front), and returns the end.
+char* WriteDigits(char* out, uint64_t n, int minDigits) {
+  // Number of digits from the bit length: log10(2) ~ 1233 / 4096, then one correction.
+  static constexpr uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000,
+                                         10000000, 100000000, 1000000000, 10000000000,
+                                         100000000000, 1000000000000, 10000000000000,
+                                         100000000000000, 1000000000000000,
+                                         10000000000000000};
+  const int t = (std::bit_width(n | 1) * 1233) >> 12;
+  int len = t + (n >= kPowers[t] ? 1 : 0);
+  if (len < minDigits) len = minDigits;
+  char* p = out + len;
+  while (n >= 100) {
+    const size_t pair = static_cast<size_t>(n % 100) * 2;
+    n /= 100;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
   }
-  char text[32];
-  int length;          // digits without the leading zeros; 1 for 0
-  int trailing_zeros;  // zero digits at the end, counted among the last eight
-};
-
-// Writes the digits of n (n < 10^16) and returns the end; may use 16 bytes at `out`.
-char* WriteWhole(char* out, uint64_t n) {
-  const Digits d(n);
-  std::memcpy(out, d.text + 16 - d.length, 16);
-  return out + d.length;
+  if (n >= 10) {
+    const size_t pair = static_cast<size_t>(n) * 2;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
+  } else {
+    *--p = static_cast<char>('0' + n);
+  }
+  while (p > out) *--p = '0';
+  return out + len;
 }
 
-// Writes m / 10^places (m < 10^16, 1 <= places <= 6) with its first `kept` fraction digits
-// (the rest must be zeros) and at least one digit before the point, and returns the end;
-// may use 24 bytes at `out`.
-char* WriteFraction(char* out, const Digits& m, int places, int kept) {
-  const int len = m.length > places ? m.length : places + 1;
-  std::memcpy(out, m.text + 16 - len, 16);              // the whole part, and more
-  out[len - places] = '.';
-  std::memcpy(out + len - places + 1, m.text + 16 - places, 8);  // the fraction, and more
-  return out + len - places + 1 + kept;
+// Writes the six fraction digits f (0 < f < 10^6) without their trailing zeros, and returns
+// the end. Amounts with at most two decimals (f a multiple of 10^4) take one digit pair.
+char* WriteSixFractionDigits(char* out, uint32_t f) {
+  if (f % 10000 == 0) {
+    const size_t pair = static_cast<size_t>(f / 10000) * 2;
+    out[0] = kDigitPairs[pair];
+    out[1] = kDigitPairs[pair + 1];
+    return out + (out[1] == '0' ? 1 : 2);
+  }
+  char* end = WriteDigits(out, f, 6);
+  while (end[-1] == '0') --end;
+  return end;
 }
 
 char* WriteGeneral(char* out, double v) {
@@ -102,20 +97,20 @@ char* WriteNumberText(char* out, double v) {
   const double a = std::fabs(v);
   if (!(a >= 1e-6 && a < 1e15)) return WriteGeneral(out, v);  // NaN fails the test too
   const uint64_t whole = static_cast<uint64_t>(a);
-  if (v < 0) *out++ = '-';
-  if (static_cast<double>(whole) == a) return WriteWhole(out, whole);  // its digits are its text
+  if (static_cast<double>(whole) == a) {  // a whole number: its digits are its text
+    if (v < 0) *out++ = '-';
+    return WriteDigits(out, whole, 1);
+  }
   if (a < kSixDigitsLimit) {
-    // Every k up to 6 has its product below 2^50, so the one six-digit decimal that can read
-    // back is m6 = round(a * 10^6), and a k-digit decimal that reads back is that same
-    // number: m6 then ends in 6 - k zeros. One check decides for all k, and the shortest
-    // text is m6 without its trailing zeros (a is not whole, so at least one digit stays).
-    const double product = a * kPow10[kMaxFraction];
-    const uint64_t m = static_cast<uint64_t>(product + 0.5);
-    if (static_cast<double>(m) / kPow10[kMaxFraction] == a) {
-      const Digits digits(m);
-      return WriteFraction(out, digits, kMaxFraction, kMaxFraction - digits.trailing_zeros);
-    }
-    return WriteGeneral(out - (v < 0 ? 1 : 0), v);
+    // Every k up to 6 has its product below 2^50, and a k-digit decimal is also a six-digit
+    // one: the only six-digit candidate decides for all k.
+    const uint64_t m = static_cast<uint64_t>(a * kPow10[kMaxFraction] + 0.5);
+    if (static_cast<double>(m) / kPow10[kMaxFraction] != a) return WriteGeneral(out, v);
+    // m is not a multiple of 10^6 (a is not whole), so some fraction digit is not zero.
+    if (v < 0) *out++ = '-';
+    out = WriteDigits(out, m / 1000000, 1);
+    *out++ = '.';
+    return WriteSixFractionDigits(out, static_cast<uint32_t>(m % 1000000));
   }
   for (int k = 1; k <= kMaxFraction; ++k) {
     const double product = a * kPow10[k];
@@ -125,9 +120,15 @@ char* WriteNumberText(char* out, double v) {
     // needed only near an integer.
     if (std::fabs(product - static_cast<double>(m)) > 0.1875) continue;
     if (static_cast<double>(m) / kPow10[k] != a) continue;
-    return WriteFraction(out, Digits(m), k, k);
+    // The digits of m with at least one before the point, then the last k moved right to
+    // make room for it.
+    if (v < 0) *out++ = '-';
+    char* end = WriteDigits(out, m, k + 1);
+    for (int i = 0; i < k; ++i) end[-i] = end[-i - 1];
+    end[-k] = '.';
+    return end + 1;
   }
-  return WriteGeneral(out - (v < 0 ? 1 : 0), v);
+  return WriteGeneral(out, v);
 }
 
 }  // namespace zel::internal

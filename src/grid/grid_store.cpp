@@ -434,10 +434,14 @@ uint32_t GridState::NewSlot() {
 }
 
 void GridState::ClearSlot(uint32_t slot, int32_t data_row) {
+  // A data row's slot holds a cell or row format only when some format was set on data rows
+  // (the props marks); the titles' formats in header rows must not cost every emptied data
+  // row a map lookup per column.
+  const bool data = data_row >= 1;
   for (size_t i = 0; i < cols.size(); ++i) {
     Column& c = *cols[i];
     if (c.Erase(slot)) NoteCell(c, i >= 1, data_row, slot, -1);
-    if (!c.cell_styles.empty()) c.cell_styles.erase(slot);
+    if (!c.cell_styles.empty() && (!data || c.cell_props != 0)) c.cell_styles.erase(slot);
     if (!c.tags.empty()) c.tags.erase(slot);
     if (!c.notes.empty()) c.notes.erase(slot);
   }
@@ -448,7 +452,7 @@ void GridState::ClearSlot(uint32_t slot, int32_t data_row) {
     if (!c.tags.empty()) c.tags.erase(slot);
     if (!c.notes.empty()) c.notes.erase(slot);
   }
-  if (!row_styles.empty()) row_styles.erase(slot);
+  if (!row_styles.empty() && (!data || row_props != 0)) row_styles.erase(slot);
   if (!row_heights.empty()) row_heights.erase(slot);
   if (!hidden_rows.empty()) hidden_rows.erase(slot);
   if (!row_merge.empty()) row_merge.erase(slot);

@@ -61,49 +61,34 @@ std::string_view MidChars(std::string_view s, bool ascii, int32_t start, int32_t
 
 bool IsDigit(char ch) noexcept { return ch >= '0' && ch <= '9'; }
 
-// The leading numeric part of `s` (leading blanks already gone) when it is written exactly
-// as NumberToText writes its value: optional "-" (not before zero), no leading zeros, a
-// fraction without trailing zeros, no exponent, at most 15 significant digits (so the
-// shortest text of the value is these digits) and no magnitude below 1e-6 (written in
-// exponent form). Empty when it is not.
-std::string_view CanonicalNumber(std::string_view s) noexcept {
-  size_t i = 0;
-  const bool negative = i < s.size() && s[i] == '-';
-  if (negative) ++i;
-  const size_t intBegin = i;
-  while (i < s.size() && IsDigit(s[i])) ++i;
-  const size_t intLen = i - intBegin;
-  if (intLen == 0 || (intLen > 1 && s[intBegin] == '0')) return {};
-  size_t significant = s[intBegin] == '0' ? 0 : intLen;
-  if (i < s.size() && s[i] == '.') {
-    const size_t fracBegin = ++i;
-    while (i < s.size() && IsDigit(s[i])) ++i;
-    if (i == fracBegin || s[i - 1] == '0') return {};
-    if (significant == 0) {
-      size_t zeros = 0;
-      while (s[fracBegin + zeros] == '0') ++zeros;
-      if (zeros > 5) return {};
-      significant = i - fracBegin - zeros;
-    } else {
-      significant += i - fracBegin;
-    }
-  } else if (significant == 0 && negative) {
-    return {};  // "-0" is written "0"
-  }
-  if (significant > 15) return {};
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) return {};
-  return s.substr(0, i);
-}
-
 }  // namespace
 
-std::string_view FloatFieldText(std::string_view field, std::string& buffer) {
-  const std::string_view canonical = CanonicalNumber(text::LTrimView(field));
-  if (!canonical.empty()) return canonical;
+double FloatFieldValue(std::string_view field) {
+  // A plain decimal ("-"? digits ("." digits)?, nothing else) of m's digits with k of them
+  // after the point is m / 10^k. With m below 2^53 and k at most 22 both are exact doubles,
+  // and one correctly rounded division gives the double nearest to the decimal: what
+  // from_chars, and so Val, gives for it.
+  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  size_t i = 0;
+  const bool negative = !field.empty() && field[0] == '-';
+  if (negative) ++i;
+  uint64_t m = 0;
+  size_t digits = 0, fraction = 0;
+  for (; i < field.size() && IsDigit(field[i]); ++i, ++digits) m = m * 10 + static_cast<uint64_t>(field[i] - '0');
+  if (digits > 0 && i < field.size() && field[i] == '.') {
+    for (++i; i < field.size() && IsDigit(field[i]); ++i, ++digits, ++fraction) {
+      m = m * 10 + static_cast<uint64_t>(field[i] - '0');
+    }
+  }
+  if (digits > 0 && i == field.size() && digits <= 15 && fraction <= 22) {
+    const double v = static_cast<double>(m) / kPow10[fraction];
+    return negative ? -v : v;
+  }
   const double value = text::Val(field);
   if (!std::isfinite(value)) throw std::overflow_error("a float field beyond a double's range");
-  buffer = text::NumberToText(value);
-  return buffer;
+  return value;
 }
 
 size_t CountDataRows(std::string_view data) noexcept {
@@ -195,7 +180,30 @@ void FormatMask(std::string_view value, std::string_view mask, std::string& out)
   }
 }
 
+namespace {
+
+// Whether `s` holds only the digits 0-9.
+bool AllDigits(std::string_view s) noexcept {
+  for (const char ch : s) {
+    if (!IsDigit(ch)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void DateFieldToGrid(std::string_view field, std::string& out) {
+  // The two forms servers send, "yyyymmdd" and "yyyy-mm-dd", are rearranged in place.
+  if ((field.size() == 8 && AllDigits(field)) ||
+      (field.size() == 10 && field[4] == '-' && field[7] == '-' && AllDigits(field.substr(0, 4)) &&
+       AllDigits(field.substr(5, 2)) && AllDigits(field.substr(8, 2)))) {
+    const size_t month = field.size() == 8 ? 4 : 5;
+    const size_t day = field.size() == 8 ? 6 : 8;
+    const char shown[10] = {field[day], field[day + 1], '-', field[month], field[month + 1], '-',
+                            field[0], field[1], field[2], field[3]};
+    out.assign(shown, sizeof shown);
+    return;
+  }
   std::string scratch;
   const std::string_view s = DateDigits(field, scratch);
   out.clear();

@@ -72,13 +72,11 @@ class DataStringReader {
 // The elements of one row piece (a split at "~,"), as views into `piece`.
 std::vector<std::string_view> SplitElements(std::string_view piece);
 
-// The text a float field hands to the grid: the shortest decimal text of the field's
-// leading numeric part, exactly text::NumberToText(text::Val(field)) ("12.50" gives "12.5",
-// "1,234" gives "1", "abc" gives "0"). When the leading numeric part already is that text
-// (a plain decimal of at most 15 digits, as servers send them), the result is a view into
-// `field` and nothing is converted; otherwise it is written to `buffer`. Throws
+// The number a float field stands for: exactly text::Val(field), the leading numeric part
+// ("12.50" gives 12.5, "1,234" gives 1, "abc" gives 0), read without a library call when the
+// field is a plain decimal of at most 15 digits, as servers send them. Throws
 // std::overflow_error when the magnitude is beyond a double.
-std::string_view FloatFieldText(std::string_view field, std::string& buffer);
+double FloatFieldValue(std::string_view field);
 
 // Mask formatting: "" when `value` is blank (spaces only or empty). Otherwise `mask` is
 // walked character by character: each placeholder "#", "0" or "A" takes the next character

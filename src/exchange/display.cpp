@@ -22,6 +22,7 @@
 #include "editing/combo_codes.h"
 #include "exchange/data_string.h"
 #include "grid/column_lists.h"
+#include "grid/data_row_writer.h"
 #include "text/number.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
@@ -174,14 +175,18 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
   };
 
   std::string converted;  // reused for every conversion that builds a new text
+  // Every write below is the grid's SetText of the same cell and text; the writer looks the
+  // columns' formats up once instead of once per cell.
+  internal::DataRowWriter writer(grid_);
   auto writeField = [&](const FieldTarget& target, int32_t row, std::string_view field) {
     const int32_t col = target.grid_col;
     switch (target.cell_type) {
       case EnFloat:
         // The leading numeric part, so "1,234" gives 1 and a non-numeric field 0; the grid
-        // gets the number's own text and not the field, which it would read differently.
-        // Beyond a double's range the write fails and the cell is left as it was.
-        grid_.SetText(col, row, internal::FloatFieldText(field, converted));
+        // gets the number's own text (or, in a number cell, the number) and not the field,
+        // which it would read differently. Beyond a double's range the write fails and the
+        // cell is left as it was.
+        writer.SetNumber(col, row, internal::FloatFieldValue(field));
         return;
       case EnCombo:
         if (target.combo != nullptr) {
@@ -189,29 +194,29 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
           // the cell, and a matching item's text is written for the grid to select.
           grid_.Col(col);
           grid_.Row(row);
-          if (const auto item = target.combo->Find(field)) grid_.SetText(col, row, *item);
+          if (const auto item = target.combo->Find(field)) writer.SetText(col, row, *item);
           return;
         }
         SetItemToComboBox(col, row, std::string(field), target.max_length, false);
         return;
       case EnMask:
         internal::FormatMask(field, target.mask, converted);
-        grid_.SetText(col, row, converted);
+        writer.SetText(col, row, converted);
         return;
       case EnTime:
-        grid_.SetText(col, row, field);
+        writer.SetText(col, row, field);
         return;
       case EnDate:
         internal::DateFieldToGrid(field, converted);
-        if (!converted.empty()) grid_.SetText(col, row, converted);  // empty: cell untouched
+        if (!converted.empty()) writer.SetText(col, row, converted);  // empty: cell untouched
         return;
       case EnDateYearMonth:
         internal::YearMonthFieldToGrid(field, converted);
-        if (!converted.empty()) grid_.SetText(col, row, converted);
+        if (!converted.empty()) writer.SetText(col, row, converted);
         return;
       default:
         // Text, caption, check box and every other type: trailing blanks go, leading stay.
-        grid_.SetText(col, row, text::RTrimView(field));
+        writer.SetText(col, row, text::RTrimView(field));
         return;
     }
   };
@@ -238,7 +243,7 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
     }
     // Displayed rows count as unchanged. Rows this call has just created have no status
     // yet, and a million needless writes would cost as much as reading the text.
-    if (clearStatus) Step([&] { grid_.SetText(0, row, ""); });
+    if (clearStatus) Step([&] { writer.SetText(0, row, ""); });
     if (colorSetting && hasColorField) {
       Step([&] { SetRowColor(row, text::CInt(text::Val(colorField))); });
     }

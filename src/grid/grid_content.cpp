@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "grid/data_row_writer.h"
 #include "grid/grid_ops.h"
 #include "text/number.h"
 #include "text/strings.h"
@@ -104,6 +105,23 @@ inline void PutEmpty(GridState& s, Column& c, bool data_col, int32_t data_row, u
   if (c.Erase(slot)) s.NoteCell(c, data_col, data_row, slot, -1);
 }
 
+// Whether `v` holds one of the texts StripNumberText drops or replaces; without them the
+// stripped text is `v` itself.
+bool MayHoldNumberDecoration(const GridState& s, std::string_view v) {
+  auto holds = [v](const std::string& what) { return !what.empty() && v.find(what) != std::string_view::npos; };
+  return holds(s.float_sep) || holds(s.float_currency) || (s.float_decimal != "." && holds(s.float_decimal));
+}
+
+// Whether `what` (a separator, currency or decimal text of the grid) could occur in the text
+// NumberToText writes for a finite number, which holds only digits, '-', '.', 'e' and '+'.
+bool MayDecorate(const std::string& what) {
+  if (what.empty()) return false;
+  for (const char ch : what) {
+    if (!((ch >= '0' && ch <= '9') || ch == '-' || ch == '.' || ch == 'e' || ch == '+')) return false;
+  }
+  return true;
+}
+
 // Drops the grid's separator and currency characters so that a shown number reads back.
 std::string StripNumberText(const GridState& s, std::string_view v) {
   std::string out(v);
@@ -192,25 +210,45 @@ std::vector<std::string_view> ComboItems(std::string_view list) {
   return items;
 }
 
-void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
-                std::string_view v) {
+WriteFormat ResolveWriteFormat(const GridState& s, const Column& c, int32_t data_row, uint32_t slot) {
+  WriteFormat f;
   // data_row is 0 exactly for the header rows (row 0 and -1000 + n).
-  const int16_t kind = data_row == 0 ? s.HeadKindOf(c, slot) : s.KindOf(c, slot);
-  switch (kind) {
+  f.kind = data_row == 0 ? s.HeadKindOf(c, slot) : s.KindOf(c, slot);
+  switch (f.kind) {
+    case kCellFloat:
+    case kCellNumber:
+      f.decimals = static_cast<int>(std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15));
+      break;
+    case kCellComboBox:
+      f.combo_fixed = AsInt(s.Resolve(Prop::kComboEditable, c, slot)) == 0;
+      if (f.combo_fixed) f.combo_list = &AsString(s.Resolve(Prop::kComboList, c, slot));
+      break;
+    default:
+      break;
+  }
+  return f;
+}
+
+void StoreWithFormat(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+                     std::string_view v, const WriteFormat& f) {
+  switch (f.kind) {
     case kCellFloat:
     case kCellNumber:
     case kCellInteger: {
-      const std::string plain = StripNumberText(s, v);
+      // The grid's own separator and currency characters go before the number is read; a
+      // value without any of them (the usual case) is read as it is.
+      std::string stripped;
+      std::string_view plain = v;
+      if (MayHoldNumberDecoration(s, v)) {
+        stripped = StripNumberText(s, v);
+        plain = stripped;
+      }
       if (text::TrimView(plain).empty()) {
         PutEmpty(s, c, data_col, data_row, slot);
         return;
       }
-      const int decimals =
-          kind == kCellInteger
-              ? 0
-              : static_cast<int>(std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15));
       double d = text::Val(plain);
-      if (std::isfinite(d)) d = RoundToPlaces(d, decimals);
+      if (std::isfinite(d)) d = RoundToPlaces(d, f.kind == kCellInteger ? 0 : f.decimals);
       PutNumber(s, c, data_col, data_row, slot, d);
       return;
     }
@@ -220,15 +258,28 @@ void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32
       return;
     }
     case kCellComboBox: {
-      if (!v.empty() && AsInt(s.Resolve(Prop::kComboEditable, c, slot)) == 0) {
-        if (!ComboHasItem(AsString(s.Resolve(Prop::kComboList, c, slot)), v)) return;
-      }
+      if (!v.empty() && f.combo_fixed && !ComboHasItem(*f.combo_list, v)) return;
       PutText(s, c, data_col, data_row, slot, v);
       return;
     }
     default:
       PutText(s, c, data_col, data_row, slot, v);
   }
+}
+
+void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+                std::string_view v) {
+  StoreWithFormat(s, c, data_col, data_row, slot, v, ResolveWriteFormat(s, c, data_row, slot));
+}
+
+void StoreNumberAs(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+                   double v, const WriteFormat& f) {
+  PutNumber(s, c, data_col, data_row, slot, RoundToPlaces(v, f.kind == kCellInteger ? 0 : f.decimals));
+}
+
+bool NumberTextReadsBack(const GridState& s) {
+  return !MayDecorate(s.float_sep) && !MayDecorate(s.float_currency) &&
+         (s.float_decimal == "." || !MayDecorate(s.float_decimal));
 }
 
 void StoreNumberValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,

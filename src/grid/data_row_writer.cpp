@@ -1,0 +1,98 @@
+#include "grid/data_row_writer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "grid/grid_ops.h"
+#include "text/number.h"
+
+namespace zel::internal {
+namespace {
+
+bool IsNumberKind(int16_t kind) {
+  return kind == kCellFloat || kind == kCellNumber || kind == kCellInteger;
+}
+
+// Whether property `p` resolves to the column's (or the sheet's) value in every data row of
+// `c`: no row or cell format of a data row sets it. Data-row patches only hold properties
+// their marks (row_props, cell_props) name; header rows keep theirs apart.
+bool SameInEveryDataRow(const GridState& s, const Column& c, Prop p) {
+  const PropBits bit = PropBit(p);
+  return (!(s.row_props & bit) || s.row_styles.empty()) && (!(c.cell_props & bit) || c.cell_styles.empty());
+}
+
+}  // namespace
+
+const DataRowWriter::ColumnFormat& DataRowWriter::FormatOf(int32_t col, const Column& c) {
+  const GridState& s = grid_.State();
+  const auto index = static_cast<size_t>(col);
+  if (index >= formats_.size()) formats_.resize(index + 1);
+  ColumnFormat& e = formats_[index];
+  if (e.column == &c && e.stamp == s.next_stamp) return e;
+
+  // Every format write takes a new stamp, so an unchanged counter means unchanged formats.
+  e.column = &c;
+  e.stamp = s.next_stamp;
+  e.format = WriteFormat{};
+  e.combo_list.clear();
+  // The condition under which KindOf reads the column and sheet levels only (and so ignores
+  // the slot it is given).
+  const bool kind_uniform = !((c.cell_props | s.row_props) & PropBit(Prop::kKind)) ||
+                            (c.cell_styles.empty() && s.row_styles.empty());
+  e.uniform = kind_uniform;
+  if (!kind_uniform) return e;
+  e.format.kind = s.KindOf(c, 0);
+  switch (e.format.kind) {
+    case kCellFloat:
+    case kCellNumber:
+      e.uniform = SameInEveryDataRow(s, c, Prop::kFloatDec);
+      e.format.decimals =
+          static_cast<int>(std::clamp<int64_t>(AsInt(s.ResolveColumn(Prop::kFloatDec, c)), 0, 15));
+      break;
+    case kCellComboBox:
+      e.uniform = SameInEveryDataRow(s, c, Prop::kComboEditable) && SameInEveryDataRow(s, c, Prop::kComboList);
+      e.format.combo_fixed = AsInt(s.ResolveColumn(Prop::kComboEditable, c)) == 0;
+      if (e.format.combo_fixed) e.combo_list = AsString(s.ResolveColumn(Prop::kComboList, c));
+      break;
+    default:
+      break;
+  }
+  return e;
+}
+
+void DataRowWriter::SetText(int32_t col, int32_t row, std::string_view text) {
+  GridState& s = grid_.State();
+  if (col < 0 || col > s.max_cols || row < 1 || row > s.max_rows) {
+    grid_.SetText(col, row, text);  // header rows and columns, and the addresses it refuses
+    return;
+  }
+  Column& c = *s.cols[static_cast<size_t>(col)];
+  const uint32_t slot = s.row_map[static_cast<size_t>(row - 1)];
+  const ColumnFormat& e = FormatOf(col, c);
+  if (!e.uniform) {
+    StoreValue(s, c, col >= 1, row, slot, text);
+    return;
+  }
+  WriteFormat f = e.format;
+  f.combo_list = &e.combo_list;
+  StoreWithFormat(s, c, col >= 1, row, slot, text, f);
+}
+
+void DataRowWriter::SetNumber(int32_t col, int32_t row, double value) {
+  GridState& s = grid_.State();
+  // NumberToText's text of a finite number of normal magnitude reads back as that number;
+  // the text route stays for everything else.
+  const bool reads_back = std::isfinite(value) && (value == 0 || std::fabs(value) >= std::numeric_limits<double>::min());
+  if (reads_back && col >= 0 && col <= s.max_cols && row >= 1 && row <= s.max_rows) {
+    Column& c = *s.cols[static_cast<size_t>(col)];
+    const ColumnFormat& e = FormatOf(col, c);
+    if (e.uniform && IsNumberKind(e.format.kind) && NumberTextReadsBack(s)) {
+      StoreNumberAs(s, c, col >= 1, row, s.row_map[static_cast<size_t>(row - 1)], value, e.format);
+      return;
+    }
+  }
+  SetText(col, row, text::NumberToText(value));
+}
+
+}  // namespace zel::internal

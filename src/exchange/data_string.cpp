@@ -1,7 +1,9 @@
 #include "exchange/data_string.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -20,12 +22,35 @@ char SeparatorAt(std::string_view data, size_t q) noexcept {
   return '\0';
 }
 
-// Position of the next '~' at or after `from`; data.size() when none.
+// Position of the next '~' at or after `from`; data.size() when none. Fields are short (a
+// separator every ten bytes or so), too short for memchr's setup to pay: eight bytes are
+// tested at a time in a plain word instead.
 size_t NextTilde(std::string_view data, size_t from) noexcept {
   if (from >= data.size()) return data.size();
-  const void* hit = std::memchr(data.data() + from, '~', data.size() - from);
-  return hit == nullptr ? data.size()
-                        : static_cast<size_t>(static_cast<const char*>(hit) - data.data());
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighs = 0x8080808080808080ull;
+    constexpr uint64_t kTildes = 0x7E7E7E7E7E7E7E7Eull;
+    const char* base = data.data();
+    size_t i = from;
+    for (; i + 8 <= data.size(); i += 8) {
+      uint64_t word;
+      std::memcpy(&word, base + i, 8);
+      const uint64_t x = word ^ kTildes;  // a zero byte where a '~' is
+      // The lowest set high bit marks the first zero byte exactly (a false mark can only
+      // sit above a true one).
+      const uint64_t zeros = (x - kOnes) & ~x & kHighs;
+      if (zeros != 0) return i + static_cast<size_t>(std::countr_zero(zeros) >> 3);
+    }
+    for (; i < data.size(); ++i) {
+      if (base[i] == '~') return i;
+    }
+    return data.size();
+  } else {
+    const void* hit = std::memchr(data.data() + from, '~', data.size() - from);
+    return hit == nullptr ? data.size()
+                          : static_cast<size_t>(static_cast<const char*>(hit) - data.data());
+  }
 }
 
 bool IsPlaceholder(std::string_view ch) noexcept {

@@ -358,11 +358,16 @@ inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
 }
 
 inline void SaveTextReader::PutRow(SaveTextSink& sink) {
+  // The plan and the row in locals: the text's bytes are written through a char pointer,
+  // which could otherwise alias them and make every column reload them.
+  const Reading* const first = columns_.data();
+  const size_t count = row_valid_ ? columns_.size() : 0;
+  const uint32_t slot = slot_;
   char* p = sink.Room(row_room_);
-  for (size_t i = 0; i < columns_.size(); ++i) {
-    const Reading& r = columns_[i];
-    if (r.form != Form::kGeneral && row_valid_) {
-      const Cell& cell = CellOf(r);
+  for (size_t i = 0; i < count; ++i) {
+    const Reading& r = first[i];
+    if (r.form != Form::kGeneral) {
+      const Cell& cell = slot < r.cell_count ? r.cells[slot] : empty_cell_;
       const Cell::Rep rep = cell.rep();
       const char* data = cell.inline_data();
       const size_t n = cell.inline_size();
@@ -469,6 +474,8 @@ inline void SaveTextReader::PutRow(SaveTextSink& sink) {
     p = sink.Room(row_room_);
   }
   sink.Commit(p);
+  // A row outside the grid: every field through the fallback.
+  for (size_t i = count; i < columns_.size(); ++i) PutField(i, sink);
 }
 
 }  // namespace zel::internal

@@ -22,35 +22,12 @@ char SeparatorAt(std::string_view data, size_t q) noexcept {
   return '\0';
 }
 
-// Position of the next '~' at or after `from`; data.size() when none. Fields are short (a
-// separator every ten bytes or so), too short for memchr's setup to pay: eight bytes are
-// tested at a time in a plain word instead.
+// Position of the next '~' at or after `from`; data.size() when none.
 size_t NextTilde(std::string_view data, size_t from) noexcept {
   if (from >= data.size()) return data.size();
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull;
-    constexpr uint64_t kHighs = 0x8080808080808080ull;
-    constexpr uint64_t kTildes = 0x7E7E7E7E7E7E7E7Eull;
-    const char* base = data.data();
-    size_t i = from;
-    for (; i + 8 <= data.size(); i += 8) {
-      uint64_t word;
-      std::memcpy(&word, base + i, 8);
-      const uint64_t x = word ^ kTildes;  // a zero byte where a '~' is
-      // The lowest set high bit marks the first zero byte exactly (a false mark can only
-      // sit above a true one).
-      const uint64_t zeros = (x - kOnes) & ~x & kHighs;
-      if (zeros != 0) return i + static_cast<size_t>(std::countr_zero(zeros) >> 3);
-    }
-    for (; i < data.size(); ++i) {
-      if (base[i] == '~') return i;
-    }
-    return data.size();
-  } else {
-    const void* hit = std::memchr(data.data() + from, '~', data.size() - from);
-    return hit == nullptr ? data.size()
-                          : static_cast<size_t>(static_cast<const char*>(hit) - data.data());
-  }
+  const void* hit = std::memchr(data.data() + from, '~', data.size() - from);
+  return hit == nullptr ? data.size()
+                        : static_cast<size_t>(static_cast<const char*>(hit) - data.data());
 }
 
 bool IsPlaceholder(std::string_view ch) noexcept {
@@ -142,14 +119,13 @@ bool DataStringReader::NextRow() {
   field_ends_.clear();
   element_ = 0;
   // Rows are split before fields, but a "~," can never overlap the start of a "~I~" (its
-  // second byte would have to be 'I'), so one left-to-right walk finds both kinds exactly
-  // where the two splits would.
-  for (size_t q = NextTilde(data_, next_row_); q < data_.size(); q = NextTilde(data_, q)) {
+  // second byte would have to be 'I'), so one left-to-right walk over every '~' finds both
+  // kinds exactly where the two splits would. Takes the '~' at q; true when it ends the row.
+  auto take = [this](size_t q) {
     switch (SeparatorAt(data_, q)) {
       case ',':
         field_ends_.push_back(q);
-        q += 2;
-        break;
+        return false;
       case 'I':
         row_begin_ = next_row_;
         row_end_ = q;
@@ -157,11 +133,33 @@ bool DataStringReader::NextRow() {
         in_row_ = true;
         return true;
       default:
-        ++q;
-        break;
+        return false;
+    }
+  };
+  const size_t size = data_.size();
+  size_t i = next_row_;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Fields are short (a separator every ten bytes or so): rather than a library search per
+    // '~', eight bytes are read as a word and every '~' among them is taken from a mask.
+    constexpr uint64_t kTildes = 0x7E7E7E7E7E7E7E7Eull;
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    for (; i + 8 <= size; i += 8) {
+      uint64_t word;
+      std::memcpy(&word, data_.data() + i, 8);
+      const uint64_t x = word ^ kTildes;  // a zero byte where a '~' is
+      // The high bit of each zero byte, exactly: no carry crosses a byte.
+      uint64_t tildes = ~(((x & kLow7) + kLow7) | x | kLow7);
+      while (tildes != 0) {
+        const size_t q = i + static_cast<size_t>(std::countr_zero(tildes) >> 3);
+        tildes &= tildes - 1;
+        if (take(q)) return true;
+      }
     }
   }
-  next_row_ = data_.size();
+  for (size_t q = NextTilde(data_, i); q < size; q = NextTilde(data_, q + 1)) {
+    if (take(q)) return true;
+  }
+  next_row_ = size;
   field_ends_.clear();
   return false;
 }

@@ -39,7 +39,7 @@ constexpr char kDigitPairs[] =
 
 // Writes the decimal digits of n (n < 10^16), at least `minDigits` of them (zeros in
 // front), and returns the end.
-char* WriteDigits(char* out, uint64_t n, int minDigits) {
+[[gnu::always_inline]] inline char* WriteDigits(char* out, uint64_t n, int minDigits) {
   // Number of digits from the bit length: log10(2) ~ 1233 / 4096, then one correction.
   static constexpr uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000,
                                          10000000, 100000000, 1000000000, 10000000000,
@@ -69,7 +69,7 @@ char* WriteDigits(char* out, uint64_t n, int minDigits) {
 
 // Writes the six fraction digits f (0 < f < 10^6) without their trailing zeros, and returns
 // the end. Amounts with at most two decimals (f a multiple of 10^4) take one digit pair.
-char* WriteSixFractionDigits(char* out, uint32_t f) {
+[[gnu::always_inline]] inline char* WriteSixFractionDigits(char* out, uint32_t f) {
   if (f % 10000 == 0) {
     const size_t pair = static_cast<size_t>(f / 10000) * 2;
     out[0] = kDigitPairs[pair];

@@ -28,7 +28,9 @@
 // out. A cell whose reading fails leaves its field empty; a row whose status cannot be read
 // counts as unchanged.
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -172,26 +174,11 @@ int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t la
       continue;
     }
     reader.SelectRow(row);
-    switch (form) {
-      case SaveLineForm::kTag:
-        sink.PutField(SaveTag(status));
-        break;
-      case SaveLineForm::kTagAndRow:
-        sink.PutField(SaveTag(status));
-        sink.PutField(std::to_string(row));
-        break;
-      case SaveLineForm::kQuoted:
-        sink.Put('\'');
-        sink.Put(SaveTag(status));
-        sink.Put('\'');
-        sink.Put(kQuoteSeparator);
-        break;
-      case SaveLineForm::kDataOnly:
-        break;
-    }
-    if (form != SaveLineForm::kQuoted) {
-      reader.PutRow(sink);
-    } else {
+    if (form == SaveLineForm::kQuoted) {
+      sink.Put('\'');
+      sink.Put(SaveTag(status));
+      sink.Put('\'');
+      sink.Put(kQuoteSeparator);
       for (size_t i = 0; i < plan.size(); ++i) {
         const std::string_view value = reader.Text(i);
         if (isFloat[i]) {
@@ -205,8 +192,26 @@ int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t la
         }
       }
       sink.Unput(kQuoteSeparator.size());
+      sink.Put(internal::kRowSeparator);
+    } else {
+      // The line's lead: the tag field, and the row number field where the form has one.
+      internal::SaveTextReader::LineLead lead;
+      if (form != SaveLineForm::kDataOnly) {
+        const std::string_view tag = SaveTag(status);
+        char* p = lead.bytes;
+        std::memcpy(p, tag.data(), tag.size());
+        p += tag.size();
+        *p++ = '~';
+        *p++ = ',';
+        if (form == SaveLineForm::kTagAndRow) {
+          p = std::to_chars(p, lead.bytes + sizeof lead.bytes, row).ptr;
+          *p++ = '~';
+          *p++ = ',';
+        }
+        lead.size = static_cast<size_t>(p - lead.bytes);
+      }
+      reader.PutLine(sink, lead);
     }
-    sink.Put(internal::kRowSeparator);
     ++lines;
     // Once a few lines show the typical line length, make room for the rest in one step so
     // that a large sheet's text is allocated once more and not copied again and again while

@@ -73,7 +73,7 @@ SaveTextReader::SaveTextReader(const Grid& grid, const std::vector<SaveColumn>& 
     }
     columns_.push_back(r);
   }
-  row_room_ = kFieldRoom * columns_.size();
+  row_room_ = sizeof(LineLead::bytes) + 3 + kFieldRoom * columns_.size();
 }
 
 std::string_view SaveTextReader::ThroughCellText(const Reading& r) {

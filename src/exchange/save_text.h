@@ -191,9 +191,15 @@ class SaveTextReader {
   // Writes Text(index) and the field separator "~," to `sink`: the same bytes, with the
   // common cells copied straight from storage.
   void PutField(size_t index, SaveTextSink& sink);
-  // Writes every column of the selected row as PutField does, one after the other: the
-  // common cells are written through one room taken for the whole row.
-  void PutRow(SaveTextSink& sink);
+  // The start of a save line: its tag and row number fields, at most 16 bytes.
+  struct LineLead {
+    char bytes[16] = {};
+    size_t size = 0;
+  };
+  // Writes a whole save line of the selected row: `lead`, every column as PutField writes
+  // it, and the row separator "~I~". The common cells are written through one room taken
+  // for the whole line.
+  void PutLine(SaveTextSink& sink, const LineLead& lead);
 
  private:
   // How PutRow reads a column's common cells; kGeneral: always through PutField.
@@ -239,7 +245,7 @@ class SaveTextReader {
   const Cell* status_cells_ = nullptr;  // the row header column's cells
   size_t status_count_ = 0;
   std::vector<Reading> columns_;
-  size_t row_room_ = 0;  // kFieldRoom for every column
+  size_t row_room_ = 0;  // a line's lead and separator, and kFieldRoom for every column
   Fallback fallback_;
   int32_t row_ = 0;
   bool row_valid_ = false;
@@ -357,16 +363,19 @@ inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
   sink.PutField(Text(index));
 }
 
-inline void SaveTextReader::PutRow(SaveTextSink& sink) {
+inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
   // The plan and the row in locals: the text's bytes are written through a char pointer,
   // which could otherwise alias them and make every column reload them.
   const Reading* const first = columns_.data();
-  const size_t count = row_valid_ ? columns_.size() : 0;
+  const size_t count = columns_.size();
+  const bool valid = row_valid_;
   const uint32_t slot = slot_;
   char* p = sink.Room(row_room_);
+  std::memcpy(p, lead.bytes, sizeof lead.bytes);
+  p += lead.size;
   for (size_t i = 0; i < count; ++i) {
     const Reading& r = first[i];
-    if (r.form != Form::kGeneral) {
+    if (valid && r.form != Form::kGeneral) {
       const Cell& cell = slot < r.cell_count ? r.cells[slot] : empty_cell_;
       const Cell::Rep rep = cell.rep();
       const char* data = cell.inline_data();
@@ -473,9 +482,8 @@ inline void SaveTextReader::PutRow(SaveTextSink& sink) {
     PutField(i, sink);
     p = sink.Room(row_room_);
   }
-  sink.Commit(p);
-  // A row outside the grid: every field through the fallback.
-  for (size_t i = count; i < columns_.size(); ++i) PutField(i, sink);
+  std::memcpy(p, "~I~", 3);
+  sink.Commit(p + 3);
 }
 
 }  // namespace zel::internal

@@ -38,6 +38,17 @@ TEST(NumberText, SameTextAsTheGeneralFormatter) {
                          std::numeric_limits<double>::quiet_NaN()};
   for (double v : edge) EXPECT_EQ(Fast(v), text::NumberToText(v)) << v;
 
+  // Powers of two and their neighbours: the spacing of doubles below them is half that
+  // above, which decides whether a decimal next to them reads back.
+  for (int e = -20; e <= 49; ++e) {
+    const double p = std::ldexp(1.0, e);
+    for (const double v : {p, std::nextafter(p, 0.0), std::nextafter(p, 1e300),
+                           std::nextafter(std::nextafter(p, 0.0), 0.0)}) {
+      EXPECT_EQ(Fast(v), text::NumberToText(v)) << v;
+      EXPECT_EQ(Fast(-v), text::NumberToText(-v)) << -v;
+    }
+  }
+
   // Amounts with a few decimals (the fast path), their neighbours one step away (which
   // need the general search), and arbitrary bit patterns.
   std::mt19937_64 rng(20240315);
@@ -49,6 +60,8 @@ TEST(NumberText, SameTextAsTheGeneralFormatter) {
     ASSERT_EQ(Fast(amount), text::NumberToText(amount)) << amount;
     const double next = std::nextafter(amount, 1e300);
     ASSERT_EQ(Fast(next), text::NumberToText(next)) << next;
+    const double before = std::nextafter(amount, -1e300);
+    ASSERT_EQ(Fast(before), text::NumberToText(before)) << before;
     uint64_t bits = rng();
     double any;
     std::memcpy(&any, &bits, sizeof any);

@@ -229,10 +229,27 @@ class SaveTextReader {
     while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
     return t;
   }
+  // Whether n bytes are all ASCII: words of the text (overlapping at its end) ORed, as the
+  // texts checked (dates, combo codes) are short.
   static bool AllAscii(const char* p, size_t n) {
-    unsigned char any = 0;
-    for (size_t i = 0; i < n; ++i) any |= static_cast<unsigned char>(p[i]);
-    return any < 0x80;
+    uint64_t any = 0;
+    if (n >= 8) {
+      for (size_t i = 0; i + 8 <= n; i += 8) any |= Load<uint64_t>(p + i);
+      any |= Load<uint64_t>(p + n - 8);
+    } else if (n >= 4) {
+      any = Load<uint32_t>(p) | Load<uint32_t>(p + n - 4);
+    } else if (n >= 2) {
+      any = Load<uint16_t>(p) | Load<uint16_t>(p + n - 2);
+    } else if (n == 1) {
+      any = static_cast<unsigned char>(p[0]);
+    }
+    return (any & 0x8080808080808080ULL) == 0;
+  }
+  template <class Word>
+  static Word Load(const char* p) {
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
   }
 
   static constexpr int32_t kPrefetchRows = 8;

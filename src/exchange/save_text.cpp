@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "editing/cell_text.h"
 #include "platform/large_block.h"
@@ -13,10 +14,26 @@
 
 namespace zel::internal {
 
+void SaveTextSink::Expect(size_t n) {
+  try {
+    Reserve(n > out_.max_size() - Size() ? out_.max_size() : Size() + n);
+  } catch (const std::exception&) {
+    // Not enough memory for the estimate: the text grows as it is written.
+  }
+}
+
 void SaveTextSink::Widen(size_t n) {
   const size_t used = Size();
   const size_t want = used + std::max(n, kWindow);
-  if (want > out_.capacity()) Reserve(std::max(want, out_.capacity() * 2));
+  if (want > out_.capacity()) {
+    // Doubling keeps a text that outgrows its estimate from being copied again and again;
+    // when the double cannot be had, exactly what is needed.
+    try {
+      Reserve(std::max(want, out_.capacity() * 2));
+    } catch (const std::exception&) {
+      Reserve(want);
+    }
+  }
   out_.resize(want);
   p_ = out_.data() + used;
   end_ = out_.data() + out_.size();
@@ -28,8 +45,8 @@ void SaveTextSink::Reserve(size_t total) {
   // A large text gets whole huge pages: the capacity is rounded up so that the block, with
   // the few bytes an allocator adds in front, ends on a 2 MiB boundary (a block of whole
   // huge pages is also placed on one), and the part not yet written is marked for huge
-  // pages before anything touches it. What was written moves with the text.
-  if (total >= kHugePageBytes) {
+  // pages before it is written. What was written moves with the text.
+  if (total >= kHugePageBytes && total < out_.max_size() / 2) {
     total = (total + kAllocatorHeader + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes -
             kAllocatorHeader;
   }

@@ -64,8 +64,9 @@ class SaveTextSink {
   // Bytes written so far, those the text had before included.
   size_t Size() const { return static_cast<size_t>(p_ - out_.data()); }
   // Makes the text's capacity ready for `n` more bytes, so that it is allocated only once
-  // more, and asks for that fresh memory to be mapped in large pages.
-  void Expect(size_t n) { Reserve(Size() + n); }
+  // more, and asks for that fresh memory to be mapped in large pages. A hint: when that
+  // much memory cannot be had the text grows as it is written instead.
+  void Expect(size_t n);
   // Room for `n` bytes at the cursor: returns where they go. Commit(end) then takes
   // everything written up to `end`; bytes of the room past `end` are left as scratch.
   char* Room(size_t n) {

@@ -164,15 +164,6 @@ bool DataStringReader::NextRow() {
   return false;
 }
 
-bool DataStringReader::NextElement(std::string_view& element) noexcept {
-  if (!in_row_ || element_ > field_ends_.size()) return false;
-  const size_t begin = element_ == 0 ? row_begin_ : field_ends_[element_ - 1] + 2;
-  const size_t end = element_ < field_ends_.size() ? field_ends_[element_] : row_end_;
-  element = data_.substr(begin, end - begin);
-  ++element_;
-  return true;
-}
-
 std::vector<std::string_view> SplitElements(std::string_view piece) {
   std::vector<std::string_view> out;
   size_t begin = 0;

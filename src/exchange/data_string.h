@@ -56,7 +56,14 @@ class DataStringReader {
   bool NextRow();
   // The next element of the current row: its "~,"-terminated fields, then the text after
   // the last "~,". False once the row is exhausted (and before the first NextRow).
-  bool NextElement(std::string_view& element) noexcept;
+  bool NextElement(std::string_view& element) noexcept {
+    if (!in_row_ || element_ > field_ends_.size()) return false;
+    const size_t begin = element_ == 0 ? row_begin_ : field_ends_[element_ - 1] + 2;
+    const size_t end = element_ < field_ends_.size() ? field_ends_[element_] : row_end_;
+    element = data_.substr(begin, end - begin);
+    ++element_;
+    return true;
+  }
   // Number of elements of the current row (its "~," separators plus one).
   size_t ElementCount() const noexcept { return in_row_ ? field_ends_.size() + 1 : 0; }
 

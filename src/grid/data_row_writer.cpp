@@ -24,13 +24,15 @@ bool SameInEveryDataRow(const GridState& s, const Column& c, Prop p) {
 
 }  // namespace
 
-const DataRowWriter::ColumnFormat& DataRowWriter::FormatOf(int32_t col, const Column& c) {
+const DataRowWriter::ColumnFormat& DataRowWriter::Resolve(int32_t col, const Column& c) {
   const GridState& s = grid_.State();
   const auto index = static_cast<size_t>(col);
-  if (index >= formats_.size()) formats_.resize(index + 1);
+  if (index >= formats_.size()) {
+    // Growing moves the entries and their lists: every entry is resolved again.
+    formats_.resize(index + 1);
+    for (ColumnFormat& stale : formats_) stale.column = nullptr;
+  }
   ColumnFormat& e = formats_[index];
-  if (e.column == &c && e.stamp == s.next_stamp) return e;
-
   // Every format write takes a new stamp, so an unchanged counter means unchanged formats.
   e.column = &c;
   e.stamp = s.next_stamp;
@@ -54,6 +56,7 @@ const DataRowWriter::ColumnFormat& DataRowWriter::FormatOf(int32_t col, const Co
       e.uniform = SameInEveryDataRow(s, c, Prop::kComboEditable) && SameInEveryDataRow(s, c, Prop::kComboList);
       e.format.combo_fixed = AsInt(s.ResolveColumn(Prop::kComboEditable, c)) == 0;
       if (e.format.combo_fixed) e.combo_list = AsString(s.ResolveColumn(Prop::kComboList, c));
+      e.format.combo_list = &e.combo_list;
       break;
     default:
       break;
@@ -74,9 +77,7 @@ void DataRowWriter::SetText(int32_t col, int32_t row, std::string_view text) {
     StoreValue(s, c, col >= 1, row, slot, text);
     return;
   }
-  WriteFormat f = e.format;
-  f.combo_list = &e.combo_list;
-  StoreWithFormat(s, c, col >= 1, row, slot, text, f);
+  StoreWithFormat(s, c, col >= 1, row, slot, text, e.format);
 }
 
 void DataRowWriter::SetNumber(int32_t col, int32_t row, double value) {

@@ -63,11 +63,19 @@ class DataRowWriter {
     const Column* column = nullptr;
     uint64_t stamp = 0;
     bool uniform = false;  // every data row of the column resolves to `format`
-    WriteFormat format;      // its combo_list unset: it is `combo_list` below
+    WriteFormat format;    // its combo_list points to `combo_list` below
     std::string combo_list;
   };
-  // The entry of column `col` (0..MaxCols), resolved again when stale.
-  const ColumnFormat& FormatOf(int32_t col, const Column& c);
+  // The entry of column `col` (0..MaxCols) for column object `c`, resolved again when stale.
+  const ColumnFormat& FormatOf(int32_t col, const Column& c) {
+    const auto index = static_cast<size_t>(col);
+    if (index < formats_.size()) {
+      const ColumnFormat& e = formats_[index];
+      if (e.column == &c && e.stamp == grid_.State().next_stamp) return e;
+    }
+    return Resolve(col, c);
+  }
+  const ColumnFormat& Resolve(int32_t col, const Column& c);
 
   Grid& grid_;
   std::vector<ColumnFormat> formats_;  // by column

@@ -200,7 +200,7 @@ void Column::Release(const Cell& c) {
   if (c.rep() == Cell::kArena) arena_garbage += c.arena_size();
 }
 
-bool Column::StoreText(uint32_t slot, std::string_view s) {
+bool Column::StoreTextAnyway(uint32_t slot, std::string_view s) {
   if (s.empty()) return !Erase(slot);
   if (s.size() > Grid::kMaxTextBytes) Fail("SetText", "text of " + std::to_string(s.size()) + " bytes is too long");
   Cell& c = Grow(slot);
@@ -217,7 +217,7 @@ bool Column::StoreText(uint32_t slot, std::string_view s) {
   } else {
     c.set_arena(arena.Append(s), static_cast<uint32_t>(s.size()));
   }
-  if (arena_garbage > (size_t{1} << 20) && arena_garbage * 2 > arena.size()) CompactArena();
+  if (arena_garbage > kCompactAfter && arena_garbage * 2 > arena.size()) CompactArena();
   return was_empty;
 }
 
@@ -464,19 +464,14 @@ void GridState::ReleaseSlot(uint32_t slot, int32_t data_row) {
   free_slots.push_back(slot);
 }
 
-void GridState::NoteCell(Column& c, bool data_col, int32_t r, uint32_t slot, int delta) {
-  if (!data_col || r < 1) return;
-  c.data_cells += delta;
-  uint32_t& n = row_cells[slot];
-  if (delta > 0) {
-    if (n++ == 0) {
-      data_rows.Set(r, true);
-      if (r > data_row_cnt) data_row_cnt = r;
-    }
-  } else if (n > 0 && --n == 0) {
-    data_rows.Set(r, false);
-    if (r == data_row_cnt) data_row_cnt = data_rows.LastSet(r - 1);
-  }
+void GridState::NoteRowFilled(int32_t r) {
+  data_rows.Set(r, true);
+  if (r > data_row_cnt) data_row_cnt = r;
+}
+
+void GridState::NoteRowEmptied(int32_t r) {
+  data_rows.Set(r, false);
+  if (r == data_row_cnt) data_row_cnt = data_rows.LastSet(r - 1);
 }
 
 void GridState::RecountRows(int32_t first, int32_t last) {

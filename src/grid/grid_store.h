@@ -312,7 +312,24 @@ struct Column {
     }
   }
   // Stores a text / number; returns whether the cell was empty before. "" empties.
-  bool StoreText(uint32_t slot, std::string_view s);
+  bool StoreText(uint32_t slot, std::string_view s) {
+    // The most frequent write, 1..15 bytes into a cell that holds no long text, is done here
+    // without a call; everything else goes the general way.
+    if (s.size() - 1 < Cell::kInlineMax && slot < cells.size()) {
+      Cell& c = cells[slot];
+      bool was_empty = true;
+      if (slot >= written) {
+        written = slot + 1;
+      } else {
+        if (c.rep() == Cell::kArena) return StoreTextAnyway(slot, s);
+        was_empty = c.empty();
+      }
+      c.set_inline(s);
+      if (arena_garbage > kCompactAfter && arena_garbage * 2 > arena.size()) CompactArena();
+      return was_empty;
+    }
+    return StoreTextAnyway(slot, s);
+  }
   bool StoreNumber(uint32_t slot, double v);
   // Empties the cell; returns whether it held something.
   bool Erase(uint32_t slot);
@@ -323,6 +340,9 @@ struct Column {
   void ClearAll();
 
  private:
+  // Garbage in the arena beyond which, once it is also half the arena, the arena is compacted.
+  static constexpr size_t kCompactAfter = size_t{1} << 20;
+  bool StoreTextAnyway(uint32_t slot, std::string_view s);
   void Release(const Cell& c);
   Cell& Grow(uint32_t slot);
 };
@@ -509,7 +529,19 @@ struct GridState {
   // ---- Data extent ----
   // Adjusts counts after a cell of column `c` (a data column when `data_col`) in `slot`
   // (logical data row `row`, 0 for a header row) became non-empty (+1) or empty (-1).
-  void NoteCell(Column& c, bool data_col, int32_t row, uint32_t slot, int delta);
+  void NoteCell(Column& c, bool data_col, int32_t row, uint32_t slot, int delta) {
+    if (!data_col || row < 1) return;
+    c.data_cells += delta;
+    uint32_t& n = row_cells[slot];
+    if (delta > 0) {
+      if (n++ == 0) NoteRowFilled(row);
+    } else if (n > 0 && --n == 0) {
+      NoteRowEmptied(row);
+    }
+  }
+  // Data row `row` got its first non-empty cell / lost its last one.
+  void NoteRowFilled(int32_t row);
+  void NoteRowEmptied(int32_t row);
   bool IsHeadSlot(uint32_t slot) const {
     for (uint32_t h : head_slots) if (h == slot) return true;
     return false;

@@ -19,10 +19,11 @@
 // (one text; broken here after the header). GetDataCommon gives
 //   'U', 'C02', 'Beta', ''~I~'D', 'C03', 'Gamma', 'old'~I~'A', 'C09', 'Delta', 'new'~I~
 //
-// Speed: a member reads each cell of the chosen rows once and appends to one text. In the
-// plain layout cells are read through SaveTextReader, which takes the engine's storage
-// directly for the common cell representations (see save_text.h); the multi-row variants
-// read through CellText.
+// Speed: a member reads each cell of the chosen rows once and writes each byte of one text
+// once. In the plain layout lines are written by SaveTextReader, which takes the engine's
+// storage directly for the common cell representations (see save_text.h), into a text
+// reserved once from the length of the first lines; the multi-row variants read through
+// CellText.
 //
 // Failure style: none of these members changes the sheet, shows a message or lets an error
 // out. A cell whose reading fails leaves its field empty; a row whose status cannot be read

@@ -11,6 +11,11 @@
 // number held in a column that is not a float column, a float that is not finite, rows or
 // columns outside the grid) goes to CellText itself.
 //
+// Whole lines are written by PutLine through SaveTextSink, which writes in place into the
+// result text: the columns' forms are decided once per call, each line takes one room check,
+// and the cells of later rows are requested from memory ahead of use (the columns are
+// separate arrays, so a row's cells are as many scattered loads).
+//
 // A reader is built for one call of a save member and must not outlive a change of the
 // sheet: it keeps pointers into the engine's storage.
 #pragma once
@@ -169,7 +174,7 @@ class SaveTextReader {
     return cell.rep() == Cell::kInline && cell.inline_size() == 1 ? cell.inline_data()[0] : 0;
   }
 
-  // Points the reader at row `row`; call before Text, PutField or PutRow for that row.
+  // Points the reader at row `row`; call before Text, PutField or PutLine for that row.
   void SelectRow(int32_t row) {
     row_ = row;
     row_valid_ = row >= 1 && row <= state_.max_rows;

@@ -221,7 +221,8 @@ int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t la
       reserved = true;
       const double rowsRead = static_cast<double>(row - firstRow + 1);
       const double perRow = static_cast<double>(sink.Size() - start) / rowsRead;
-      sink.Expect(static_cast<size_t>(perRow * (lastRow - row) * 1.05) + 4096);
+      const double estimate = perRow * (lastRow - row) * 1.05 + 4096;
+      sink.Expect(estimate < 1e18 ? static_cast<size_t>(estimate) : SIZE_MAX);
     }
   }
   return lines;

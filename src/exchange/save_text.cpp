@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <exception>
 
 #include "editing/cell_text.h"
@@ -90,6 +91,18 @@ SaveTextReader::SaveTextReader(const Grid& grid, const std::vector<SaveColumn>& 
     }
     columns_.push_back(r);
   }
+  prefetch_limit_ = SIZE_MAX;
+  auto prefetch = [this](const Cell* cells, size_t count) {
+    if (count == 0 ||
+        std::find(prefetch_cells_.begin(), prefetch_cells_.end(), cells) != prefetch_cells_.end()) {
+      return;
+    }
+    prefetch_cells_.push_back(cells);
+    prefetch_limit_ = std::min(prefetch_limit_, count);
+  };
+  prefetch(status_cells_, status_count_);
+  for (const Reading& r : columns_) prefetch(r.cells, r.cell_count);
+  if (prefetch_cells_.empty()) prefetch_limit_ = 0;
   row_room_ = sizeof(LineLead::bytes) + 3 + kFieldRoom * columns_.size();
 }
 

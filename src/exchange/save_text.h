@@ -184,9 +184,8 @@ class SaveTextReader {
     const int32_t ahead = row + kPrefetchRows;
     if (row_valid_ && ahead <= state_.max_rows) {
       const uint32_t slot = state_.row_map[static_cast<size_t>(ahead - 1)];
-      if (slot < status_count_) __builtin_prefetch(&status_cells_[slot]);
-      for (const Reading& r : columns_) {
-        if (slot < r.cell_count) __builtin_prefetch(&r.cells[slot]);
+      if (slot < prefetch_limit_) {
+        for (const Cell* cells : prefetch_cells_) __builtin_prefetch(cells + slot);
       }
     }
   }
@@ -268,6 +267,10 @@ class SaveTextReader {
   const Cell* status_cells_ = nullptr;  // the row header column's cells
   size_t status_count_ = 0;
   std::vector<Reading> columns_;
+  // The cell arrays read per row (status and columns, each once) and the smallest of their
+  // lengths: the slots below it are in every one of them.
+  std::vector<const Cell*> prefetch_cells_;
+  size_t prefetch_limit_ = 0;
   size_t row_room_ = 0;  // a line's lead and separator, and kFieldRoom for every column
   Fallback fallback_;
   int32_t row_ = 0;

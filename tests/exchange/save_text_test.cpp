@@ -161,6 +161,9 @@ TEST(RandomSheet, SmallSheetsAndWrongEstimates) {
     g.SetText(0, row, "U");
     g.SetText(f.sheet.ColX(1), row, row <= 64 ? "" : std::string(200 + row % 50, 'w'));
   }
+  // Single fields longer than the text's spare window, padded and not.
+  g.SetText(f.sheet.ColX(10), 70, std::string(100000, 'q') + "  ");
+  g.SetText(f.sheet.ColX(1), 71, std::string(40000, 'r'));
   const Expected e = ThroughCellText(f.sheet);
   EXPECT_EQ(f.sheet.GetData(), e.changed);
   EXPECT_EQ(f.sheet.GetDataAll(true), e.data_only);

@@ -29,7 +29,7 @@ WriteFormat ResolveWriteFormat(const GridState& s, const Column& c, int32_t data
 
 // Stores `v` into (c, slot) as SetText does for a cell whose format is `f`.
 void StoreWithFormat(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
-                     std::string_view v, const WriteFormat& f);
+                     const std::string_view& v, const WriteFormat& f);
 
 // Stores the finite number `v` into (c, slot) of kind float, number or integer, as SetText
 // stores the text NumberToText writes for it when that text reads back unchanged (see

@@ -87,9 +87,11 @@ void Put(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot
 }
 
 // The stores of the write path, with the cell's change of state known from the store itself
-// instead of read back from the cell.
+// instead of read back from the cell. Views go by reference here and in StoreWithFormat: as
+// the seventh argument a view travels on the stack, and reading it whole right after the
+// caller wrote it in halves stalls every write.
 inline void PutText(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
-                    std::string_view v) {
+                    const std::string_view& v) {
   EnsureCell(s, c, slot);
   const bool was_empty = c.StoreText(slot, v);
   if (was_empty != v.empty()) s.NoteCell(c, data_col, data_row, slot, v.empty() ? -1 : 1);
@@ -210,11 +212,13 @@ std::vector<std::string_view> ComboItems(std::string_view list) {
   return items;
 }
 
-WriteFormat ResolveWriteFormat(const GridState& s, const Column& c, int32_t data_row, uint32_t slot) {
+namespace {
+
+// The format of a write to (c, slot), whose kind is `kind`.
+WriteFormat FormatOfKind(const GridState& s, const Column& c, uint32_t slot, int16_t kind) {
   WriteFormat f;
-  // data_row is 0 exactly for the header rows (row 0 and -1000 + n).
-  f.kind = data_row == 0 ? s.HeadKindOf(c, slot) : s.KindOf(c, slot);
-  switch (f.kind) {
+  f.kind = kind;
+  switch (kind) {
     case kCellFloat:
     case kCellNumber:
       f.decimals = static_cast<int>(std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15));
@@ -229,8 +233,21 @@ WriteFormat ResolveWriteFormat(const GridState& s, const Column& c, int32_t data
   return f;
 }
 
+// Whether a cell of kind `kind` stores a text as it is written (no other format matters).
+bool StoresTextAsWritten(int16_t kind) {
+  return kind != kCellFloat && kind != kCellNumber && kind != kCellInteger && kind != kCellCheckBox &&
+         kind != kCellComboBox;
+}
+
+}  // namespace
+
+WriteFormat ResolveWriteFormat(const GridState& s, const Column& c, int32_t data_row, uint32_t slot) {
+  // data_row is 0 exactly for the header rows (row 0 and -1000 + n).
+  return FormatOfKind(s, c, slot, data_row == 0 ? s.HeadKindOf(c, slot) : s.KindOf(c, slot));
+}
+
 void StoreWithFormat(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
-                     std::string_view v, const WriteFormat& f) {
+                     const std::string_view& v, const WriteFormat& f) {
   switch (f.kind) {
     case kCellFloat:
     case kCellNumber:
@@ -269,7 +286,13 @@ void StoreWithFormat(GridState& s, Column& c, bool data_col, int32_t data_row, u
 
 void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
                 std::string_view v) {
-  StoreWithFormat(s, c, data_col, data_row, slot, v, ResolveWriteFormat(s, c, data_row, slot));
+  // data_row is 0 exactly for the header rows (row 0 and -1000 + n).
+  const int16_t kind = data_row == 0 ? s.HeadKindOf(c, slot) : s.KindOf(c, slot);
+  if (StoresTextAsWritten(kind)) {
+    PutText(s, c, data_col, data_row, slot, v);  // the most frequent write: no other lookup
+    return;
+  }
+  StoreWithFormat(s, c, data_col, data_row, slot, v, FormatOfKind(s, c, slot, kind));
 }
 
 void StoreNumberAs(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,

@@ -23,10 +23,6 @@ struct WriteFormat {
   const std::string* combo_list = nullptr;  // combo kind with combo_fixed: the list
 };
 
-// The format a write to (c, slot) reads; data_row is 0 for a header row. The list pointer
-// points into the grid's formats and holds until the next format write.
-WriteFormat ResolveWriteFormat(const GridState& s, const Column& c, int32_t data_row, uint32_t slot);
-
 // Stores `v` into (c, slot) as SetText does for a cell whose format is `f`.
 void StoreWithFormat(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
                      const std::string_view& v, const WriteFormat& f);
@@ -52,8 +48,8 @@ class DataRowWriter {
   // Exactly grid.SetText(col, row, text), errors included.
   void SetText(int32_t col, int32_t row, std::string_view text);
 
-  // Exactly grid.SetText(col, row, text::NumberToText(value)) for a finite `value`: in a
-  // float, number or integer cell the number is stored without the text round trip.
+  // Exactly grid.SetText(col, row, text::NumberToText(value)): in a float, number or
+  // integer cell a finite number is stored without the text round trip.
   void SetNumber(int32_t col, int32_t row, double value);
 
  private:

@@ -241,11 +241,6 @@ bool StoresTextAsWritten(int16_t kind) {
 
 }  // namespace
 
-WriteFormat ResolveWriteFormat(const GridState& s, const Column& c, int32_t data_row, uint32_t slot) {
-  // data_row is 0 exactly for the header rows (row 0 and -1000 + n).
-  return FormatOfKind(s, c, slot, data_row == 0 ? s.HeadKindOf(c, slot) : s.KindOf(c, slot));
-}
-
 void StoreWithFormat(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
                      const std::string_view& v, const WriteFormat& f) {
   switch (f.kind) {

@@ -3,10 +3,12 @@
 //
 // Display is the most used member of the sheet (every query screen calls it after each
 // query), so it is one pass: the rows are counted once, the row count is set once, and each
-// field is converted from a view of the caller's text straight into the one SetText of its
-// cell, with redraw off. Display itself allocates nothing per field. A combo column whose
-// data rows share one list has it indexed by code once per call; otherwise a combo field is
-// copied once for SetItemToComboBox.
+// field is converted from a view of the caller's text straight into the one write of its
+// cell, with redraw off. The writes go through the grid's bulk writer (the SetText of each
+// cell, with the columns' formats looked up once); a float field goes in as its number.
+// Display itself allocates nothing per field. A combo column whose data rows share one list
+// has it indexed by code once per call; otherwise a combo field is copied once for
+// SetItemToComboBox.
 //
 // Failure style: every step is skipped when it fails (a grid call that refuses, a row beyond
 // MaxRows, a colour code that does not fit 16 bits) and the next one runs; the finishing

@@ -206,6 +206,13 @@ TEST(DateFields, DayFirstForTheGrid) {
       {"2024", "--2024", "-2024"},
       {"abc", "--abc", "-abc"},
       {"2024년01월31", "1월-년0-2024", "년0-2024"},  // characters, not bytes
+      // Near the two common forms: dashes elsewhere or a letter among the digits.
+      {"2024-0131", "31-01-2024", "01-2024"},
+      {"202401-31", "31-01-2024", "01-2024"},
+      {"2024-01-31-", "31-01-2024", "01-2024"},
+      {"2024-01-3a", "3a-01-2024", "01-2024"},
+      {"2024x01-31", "13-x0-2024", "x0-2024"},
+      {"1234567x", "7x-56-1234", "56-1234"},
   };
   std::string out;
   for (const Case& c : cases) {

@@ -565,7 +565,7 @@ struct GridState {
   // both the first entry of their patch.
   int16_t KindOf(const Column& c, uint32_t slot) const {
     if (!((c.cell_props | row_props) & PropBit(Prop::kKind)) || (c.cell_styles.empty() && row_styles.empty())) {
-      const PatchEntry* best = sheet_style.Find(Prop::kKind);
+      const PatchEntry* best = SheetEntry(Prop::kKind);
       const auto& own = c.style.entries();
       if (!own.empty() && own.front().prop == Prop::kKind && own.front().stamp > best->stamp) best = &own.front();
       const int64_t* v = std::get_if<int64_t>(&best->value);

@@ -37,10 +37,11 @@ void StoreNumberAs(GridState& s, Column& c, bool data_col, int32_t data_row, uin
 // grid's separator, currency and decimal texts can occur in it.
 bool NumberTextReadsBack(const GridState& s);
 
-// Writes cells of one grid. Between its writes the caller may use the grid freely, format
-// writes included (they are noticed through the grid's format stamps), except for what
-// replaces formats without a stamp: loading a layout, an image or a file. Create a new
-// writer after those.
+// Writes cells of one grid. Between its writes the caller may write cells and formats
+// through the grid (format writes are noticed through the grid's format stamps) and add or
+// remove rows, but not change the columns (MaxCols, inserting, deleting, moving or copying
+// them) nor load a layout, an image or a file: those replace formats without a stamp.
+// Create a new writer after them.
 class DataRowWriter {
  public:
   explicit DataRowWriter(Grid& grid) : grid_(grid) {}

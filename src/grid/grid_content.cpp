@@ -421,6 +421,17 @@ std::string RangeText(const GridState& s, const CellRange& r, bool plain) {
 // ---- Grid members -------------------------------------------------------------------------
 void Grid::SetText(int32_t col, int32_t row, std::string_view value) {
   GridState& s = *state_;
+  if (col >= 1 && col <= s.max_cols && row >= 1 && row <= s.max_rows) {
+    // A data cell, the write a fill makes millions of times: the text kinds store it here.
+    Column& c = *s.cols[static_cast<size_t>(col)];
+    const uint32_t slot = s.row_map[static_cast<size_t>(row - 1)];
+    if (StoresTextAsWritten(s.KindOf(c, slot))) {
+      PutText(s, c, true, row, slot, value);
+    } else {
+      StoreValue(s, c, true, row, slot, value);
+    }
+    return;
+  }
   Column& c = s.ColumnAt("SetText", col);
   const uint32_t slot = s.SlotOf("SetText", row);
   StoreValue(s, c, col >= 1, row >= 1 ? row : 0, slot, value);

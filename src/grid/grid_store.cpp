@@ -123,7 +123,8 @@ void CellArray::CopyFrom(const CellArray& o) {
 }
 
 // ---- TextArena ---------------------------------------------------------------------------
-TextArena::TextArena(const TextArena& o) : bytes_(o.bytes_), current_(o.current_) {
+TextArena::TextArena(const TextArena& o)
+    : bytes_(o.bytes_), current_(o.current_), chunk_floor_(o.chunk_floor_) {
   chunks_.reserve(o.chunks_.size());
   for (const Chunk& c : o.chunks_) {
     Chunk copy = NewChunk(c.capacity);
@@ -143,7 +144,7 @@ TextArena& TextArena::operator=(const TextArena& o) {
 
 void TextArena::AddChunk(size_t at_least) {
   size_t cap = chunks_.empty() ? kFirstChunk : std::min(chunks_.back().capacity * 2, kMaxChunk);
-  cap = std::max(cap, at_least);
+  cap = std::max({cap, chunk_floor_, at_least});
   if (chunks_.size() >= 0xFFFFFFFFu) Fail("SetText", "the column holds too many long texts");
   chunks_.push_back(NewChunk(cap));
 }
@@ -215,6 +216,7 @@ bool Column::StoreTextAnyway(uint32_t slot, std::string_view s) {
   if (s.size() <= Cell::kInlineMax) {
     c.set_inline(s);
   } else {
+    if (cells.size() * sizeof(Cell) >= kHugePageBytes) arena.PreferFullChunks();
     c.set_arena(arena.Append(s), static_cast<uint32_t>(s.size()));
   }
   if (arena_garbage > kCompactAfter && arena_garbage * 2 > arena.size()) CompactArena();
@@ -542,7 +544,7 @@ void GridState::Compact() {
     if (new_of[s] != std::numeric_limits<uint32_t>::max()) hidden.insert(new_of[s]);
   }
   hidden_rows.swap(hidden);
-  std::vector<uint32_t> counts(next, 0);
+  SlotVector counts(next, 0);
   for (uint32_t s = 0; s < slot_count; ++s) {
     if (new_of[s] != std::numeric_limits<uint32_t>::max()) counts[new_of[s]] = row_cells[s];
   }

@@ -48,8 +48,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -137,6 +139,26 @@ struct LargeBlockFree {
   void operator()(T* p) const noexcept { FreeLargeBlock(p, bytes); }
 };
 
+// Allocator for the per-row arrays of a large sheet (row map, row counts): their blocks come
+// from AllocateLargeBlock, so a million-row array lands on huge pages like the cells do.
+template <class T>
+struct LargeBlockAllocator {
+  using value_type = T;
+  LargeBlockAllocator() = default;
+  template <class U>
+  LargeBlockAllocator(const LargeBlockAllocator<U>&) noexcept {}
+  T* allocate(size_t n) {
+    if (n > std::numeric_limits<size_t>::max() / sizeof(T)) throw std::bad_alloc();
+    void* p = AllocateLargeBlock(n * sizeof(T));
+    if (!p) throw std::bad_alloc();
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, size_t n) noexcept { FreeLargeBlock(p, n * sizeof(T)); }
+  template <class U>
+  bool operator==(const LargeBlockAllocator<U>&) const noexcept { return true; }
+};
+using SlotVector = std::vector<uint32_t, LargeBlockAllocator<uint32_t>>;
+
 // A zero-filled array of cells. New storage comes from AllocateLargeBlock (zeroed pages, huge
 // pages for a big column), so a column of a million cells costs no filling pass: the system
 // hands out zeroed pages as they are first written, and a zero Cell is an empty cell.
@@ -199,6 +221,9 @@ class TextArena {
   std::string_view View(uint64_t locator, uint32_t size) const {
     return {chunks_[locator >> 32].data.get() + (locator & 0xFFFFFFFFu), size};
   }
+  // From now on every new chunk is a whole huge page: the column is large, so small chunks
+  // would only cost page faults one 4 KiB page at a time.
+  void PreferFullChunks() { chunk_floor_ = kMaxChunk; }
   // Bytes taken by texts so far (live and garbage).
   size_t size() const { return bytes_; }
   // Makes room for `bytes` more without another chunk (a hint; never required).
@@ -211,6 +236,7 @@ class TextArena {
     std::swap(chunks_, o.chunks_);
     std::swap(bytes_, o.bytes_);
     std::swap(current_, o.current_);
+    std::swap(chunk_floor_, o.chunk_floor_);
   }
 
  private:
@@ -227,6 +253,7 @@ class TextArena {
   std::vector<Chunk> chunks_;
   size_t bytes_ = 0;
   size_t current_ = 0;  // the chunk being filled; later ones are empty (kept by Reset)
+  size_t chunk_floor_ = 0;  // smallest new chunk (PreferFullChunks)
 };
 
 // ---- Formats -----------------------------------------------------------------------------
@@ -394,11 +421,11 @@ struct GridState {
   int32_t max_rows = 0;
   int32_t max_cols = 0;
   // Rows.
-  std::vector<uint32_t> row_map;     // data row r -> slot (index r - 1)
+  SlotVector row_map;                // data row r -> slot (index r - 1)
   std::vector<uint32_t> head_slots;  // header row n -> slot
   uint32_t slot_count = 0;
   std::vector<uint32_t> free_slots;
-  std::vector<uint32_t> row_cells;   // by slot
+  SlotVector row_cells;              // by slot
   RowBits data_rows;
   int32_t data_row_cnt = 0;
   std::unordered_map<uint32_t, Patch> row_styles;

@@ -314,6 +314,15 @@ void CopyValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_
   Put(s, c, data_col, data_row, slot, [&] { c.StoreCopy(slot, src, from); });
 }
 
+// Puts a cell's stored bytes into `out`. Clearing and appending is a plain copy into the
+// capacity `out` already has; assign takes the general replace path, which allows for the
+// source overlapping the string and cost half of a whole-sheet read. (Cell bytes never live
+// inside a caller's string.)
+inline void CopyInto(std::string& out, std::string_view bytes) {
+  out.clear();
+  out.append(bytes.data(), bytes.size());
+}
+
 void ShownText(const GridState& s, const Column& c, uint32_t slot, std::string& out) {
   const Cell* cell = c.At(slot);
   if (!cell || cell->empty()) {
@@ -322,10 +331,10 @@ void ShownText(const GridState& s, const Column& c, uint32_t slot, std::string& 
   }
   switch (cell->rep()) {
     case Cell::kInline:
-      out.assign(cell->inline_data(), cell->inline_size());
+      CopyInto(out, {cell->inline_data(), cell->inline_size()});
       return;
     case Cell::kArena:
-      out.assign(c.TextView(slot));
+      CopyInto(out, c.TextView(slot));
       return;
     default:
       break;
@@ -444,7 +453,7 @@ bool Grid::GetText(int32_t col, int32_t row, std::string& out) const {
   // Short texts, the common case, straight from the cell.
   if (slot < c.written && c.cells[slot].rep() == Cell::kInline) {
     const Cell& cell = c.cells[slot];
-    out.assign(cell.inline_data(), cell.inline_size());
+    CopyInto(out, {cell.inline_data(), cell.inline_size()});
     return true;
   }
   ShownText(s, c, slot, out);

@@ -124,7 +124,8 @@ void CellArray::CopyFrom(const CellArray& o) {
 
 // ---- TextArena ---------------------------------------------------------------------------
 TextArena::TextArena(const TextArena& o)
-    : bytes_(o.bytes_), current_(o.current_), chunk_floor_(o.chunk_floor_) {
+    : bytes_(o.bytes_), current_(o.current_), chunk_floor_(o.chunk_floor_), recent_(o.recent_),
+      recent_next_(o.recent_next_) {
   chunks_.reserve(o.chunks_.size());
   for (const Chunk& c : o.chunks_) {
     Chunk copy = NewChunk(c.capacity);
@@ -162,6 +163,8 @@ void TextArena::Reset() {
   for (Chunk& c : chunks_) c.used = 0;
   bytes_ = 0;
   current_ = 0;
+  recent_ = {};
+  recent_next_ = 0;
 }
 
 void TextArena::MakeRoom(size_t bytes) {
@@ -186,6 +189,20 @@ uint64_t TextArena::Append(std::string_view text) {
   std::memcpy(c.data.get() + c.used, text.data(), text.size());
   c.used += text.size();
   bytes_ += text.size();
+  return locator;
+}
+
+uint64_t TextArena::AppendShared(std::string_view text) {
+  if (text.size() < 8 || text.size() > 0xFFFFFFFFu) return Append(text);
+  uint64_t head;
+  std::memcpy(&head, text.data(), 8);
+  const uint32_t size = static_cast<uint32_t>(text.size());
+  for (const Recent& r : recent_) {
+    if (r.size == size && r.head == head && View(r.locator, size) == text) return r.locator;
+  }
+  const uint64_t locator = Append(text);
+  recent_[recent_next_] = Recent{locator, size, head};
+  recent_next_ = (recent_next_ + 1) % kRecent;
   return locator;
 }
 
@@ -217,7 +234,7 @@ bool Column::StoreTextAnyway(uint32_t slot, std::string_view s) {
     c.set_inline(s);
   } else {
     if (cells.size() * sizeof(Cell) >= kHugePageBytes) arena.PreferFullChunks();
-    c.set_arena(arena.Append(s), static_cast<uint32_t>(s.size()));
+    c.set_arena(arena.AppendShared(s), static_cast<uint32_t>(s.size()));
   }
   if (arena_garbage > kCompactAfter && arena_garbage * 2 > arena.size()) CompactArena();
   return was_empty;
@@ -277,7 +294,7 @@ void Column::CompactArena() {
     Cell& c = cells[i];
     if (c.rep() != Cell::kArena) continue;
     const uint32_t size = c.arena_size();
-    c.set_arena(fresh.Append(arena.View(c.arena_offset(), size)), size);
+    c.set_arena(fresh.AppendShared(arena.View(c.arena_offset(), size)), size);
   }
   arena.swap(fresh);
   arena_garbage = 0;

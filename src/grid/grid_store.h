@@ -45,6 +45,7 @@
 #pragma once
 
 #include <bit>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -213,11 +214,22 @@ class TextArena {
   TextArena() = default;
   TextArena(const TextArena& o);
   TextArena& operator=(const TextArena& o);
-  TextArena(TextArena&&) noexcept = default;
-  TextArena& operator=(TextArena&&) noexcept = default;
+  // A moved-from arena is empty (its remembered texts go with the chunks).
+  TextArena(TextArena&& o) noexcept { swap(o); }
+  TextArena& operator=(TextArena&& o) noexcept {
+    TextArena taken(std::move(o));
+    swap(taken);
+    return *this;
+  }
 
   // Copies `text` in and returns its locator.
   uint64_t Append(std::string_view text);
+  // The same, except that a text equal to one of the last few distinct texts put in this
+  // way is not copied again: its locator is returned and the bytes are shared. A combo
+  // column repeats a handful of long item texts (caption, padding and code) down a million
+  // rows; kept once, they cost nothing per row. Shared bytes stay valid until Reset or
+  // compaction, like every other text.
+  uint64_t AppendShared(std::string_view text);
   std::string_view View(uint64_t locator, uint32_t size) const {
     return {chunks_[locator >> 32].data.get() + (locator & 0xFFFFFFFFu), size};
   }
@@ -237,6 +249,8 @@ class TextArena {
     std::swap(bytes_, o.bytes_);
     std::swap(current_, o.current_);
     std::swap(chunk_floor_, o.chunk_floor_);
+    std::swap(recent_, o.recent_);
+    std::swap(recent_next_, o.recent_next_);
   }
 
  private:
@@ -254,6 +268,16 @@ class TextArena {
   size_t bytes_ = 0;
   size_t current_ = 0;  // the chunk being filled; later ones are empty (kept by Reset)
   size_t chunk_floor_ = 0;  // smallest new chunk (PreferFullChunks)
+  // The texts AppendShared may share: locator, size and first eight bytes (a cheap first
+  // test before the bytes are compared). A zero size is an unused entry.
+  struct Recent {
+    uint64_t locator = 0;
+    uint32_t size = 0;
+    uint64_t head = 0;
+  };
+  static constexpr size_t kRecent = 8;
+  std::array<Recent, kRecent> recent_{};
+  size_t recent_next_ = 0;  // the entry the next new text replaces
 };
 
 // ---- Formats -----------------------------------------------------------------------------

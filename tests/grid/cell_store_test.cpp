@@ -122,5 +122,50 @@ TEST(GridCellStore, LargeColumnKeepsEveryLongTextThroughRewritesAndRefill) {
   EXPECT_EQ(g.DataRowCnt(), kRows);
 }
 
+// Long texts that repeat down a column share their bytes. Sharing must never show: nine
+// distinct item texts (more than are remembered for sharing) cycle through 120,000 rows,
+// rewrites make enough garbage for compaction (which shares again as it copies), a block
+// copy carries the texts on while the source is emptied, and every cell reads what was written.
+TEST(GridCellStore, RepeatedLongTextsShareBytesInvisibly) {
+  constexpr int32_t kRows = 120'000;
+  std::vector<std::string> items;
+  for (int k = 0; k < 9; ++k) items.push_back("combo caption " + std::to_string(k) + std::string(50, ' ') + "0" + std::to_string(k));
+  auto expected = [&](int32_t r, int pass) { return items[static_cast<size_t>((r * (pass + 1)) % 9)]; };
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(kRows);
+  for (int32_t r = 1; r <= kRows; ++r) g.SetText(1, r, expected(r, 0));
+  for (int pass = 1; pass <= 3; ++pass) {
+    for (int32_t r = 1; r <= kRows; r += pass) g.SetText(1, r, expected(r, pass));
+  }
+  auto shown = [&](int32_t r) {
+    for (int pass = 3; pass >= 1; --pass) {
+      if ((r - 1) % pass == 0) return expected(r, pass);
+    }
+    return expected(r, 0);
+  };
+  int32_t bad = 0;
+  for (int32_t r = 1; r <= kRows; ++r) bad += Text(g, 1, r) != shown(r);
+  EXPECT_EQ(bad, 0);
+  // Copy the column onto column 2, then change the source: the copy keeps its texts.
+  g.BlockMode(true);
+  g.Col(1);
+  g.Col2(1);
+  g.Row(1);
+  g.Row2(kRows);
+  g.DestCol(2);
+  g.DestRow(1);
+  g.Action(kActionCopyBlock);
+  g.BlockMode(false);
+  for (int32_t r = 1; r <= kRows; r += 3) g.SetText(1, r, "");
+  bad = 0;
+  for (int32_t r = 1; r <= kRows; ++r) {
+    bad += Text(g, 2, r) != shown(r);
+    bad += Text(g, 1, r) != ((r - 1) % 3 == 0 ? std::string() : shown(r));
+  }
+  EXPECT_EQ(bad, 0);
+  EXPECT_TRUE(testing_grid::Invariants(g));
+}
+
 }  // namespace
 }  // namespace zel

@@ -29,7 +29,10 @@ void Grid::MaxRows(int32_t rows) {
     Fail("MaxRows", "row count " + AddrText(rows) + " is outside 0.." + AddrText(kMaxDims));
   }
   if (rows > s.max_rows) {
-    s.row_map.reserve(static_cast<size_t>(rows));
+    // A little room beyond the rows asked for: a screen adds its spare rows right after
+    // sizing for the data, and the row arrays should not move for them.
+    const size_t room = static_cast<size_t>(rows) + static_cast<size_t>(rows) / 64 + 64;
+    if (s.row_map.capacity() < static_cast<size_t>(rows)) s.row_map.reserve(room);
     while (!s.free_slots.empty() && s.row_map.size() < static_cast<size_t>(rows)) {
       s.row_map.push_back(s.free_slots.back());
       s.free_slots.pop_back();
@@ -41,20 +44,26 @@ void Grid::MaxRows(int32_t rows) {
       s.row_map.resize(s.row_map.size() + fresh);
       std::iota(s.row_map.end() - static_cast<ptrdiff_t>(fresh), s.row_map.end(), first);
       s.slot_count += static_cast<uint32_t>(fresh);
+      if (s.row_cells.capacity() < s.slot_count) {
+        s.row_cells.reserve(std::max<size_t>(s.slot_count, room + s.head_slots.size()));
+      }
       s.row_cells.resize(s.slot_count, 0);
     }
     s.max_rows = rows;
     s.data_rows.Resize(rows);
   } else if (rows < s.max_rows) {
-    for (int32_t r = s.max_rows; r > rows; --r) {
-      s.ReleaseSlot(s.row_map[static_cast<size_t>(r - 1)], r);
+    if (rows == 0) {
+      s.ReleaseAllDataRows();
+    } else {
+      for (int32_t r = s.max_rows; r > rows; --r) {
+        s.ReleaseSlot(s.row_map[static_cast<size_t>(r - 1)], r);
+      }
     }
     s.row_map.resize(static_cast<size_t>(rows));
     s.max_rows = rows;
     s.data_rows.Resize(rows);
     s.RefreshDataRowCnt();
     if (s.free_slots.size() > 4096 && s.free_slots.size() * 2 > s.slot_count) s.Compact();
-    if (rows == 0) s.row_map.shrink_to_fit();
     ClipToSize(s);
   }
 }

@@ -503,6 +503,48 @@ void GridState::RecountRows(int32_t first, int32_t last) {
 
 void GridState::RefreshDataRowCnt() { data_row_cnt = data_rows.LastSet(max_rows); }
 
+void GridState::ReleaseAllDataRows() {
+  // The same steps as ClearSlot's, in the same cases (a data slot holds cell or row formats
+  // only when some format was set on data rows).
+  for (size_t i = 0; i < cols.size(); ++i) {
+    Column& c = *cols[i];
+    for (const uint32_t slot : row_map) c.Erase(slot);
+    if (i >= 1) c.data_cells = 0;
+    if (!c.cell_styles.empty() && c.cell_props != 0) {
+      for (const uint32_t slot : row_map) c.cell_styles.erase(slot);
+    }
+    if (!c.tags.empty()) {
+      for (const uint32_t slot : row_map) c.tags.erase(slot);
+    }
+    if (!c.notes.empty()) {
+      for (const uint32_t slot : row_map) c.notes.erase(slot);
+    }
+  }
+  for (auto& p : extra_head_cols) {
+    Column& c = *p;
+    for (const uint32_t slot : row_map) {
+      c.Erase(slot);
+      if (!c.cell_styles.empty()) c.cell_styles.erase(slot);
+      if (!c.tags.empty()) c.tags.erase(slot);
+      if (!c.notes.empty()) c.notes.erase(slot);
+    }
+  }
+  const bool row_maps = (!row_styles.empty() && row_props != 0) || !row_heights.empty() ||
+                        !hidden_rows.empty() || !row_merge.empty();
+  free_slots.reserve(free_slots.size() + row_map.size());
+  for (size_t r = row_map.size(); r-- > 0;) {
+    const uint32_t slot = row_map[r];
+    if (row_maps) {
+      if (!row_styles.empty() && row_props != 0) row_styles.erase(slot);
+      if (!row_heights.empty()) row_heights.erase(slot);
+      if (!hidden_rows.empty()) hidden_rows.erase(slot);
+      if (!row_merge.empty()) row_merge.erase(slot);
+    }
+    row_cells[slot] = 0;
+    free_slots.push_back(slot);
+  }
+}
+
 void GridState::Compact() {
   std::vector<uint32_t> new_of(slot_count, std::numeric_limits<uint32_t>::max());
   uint32_t next = 0;
@@ -565,11 +607,11 @@ void GridState::Compact() {
   for (uint32_t s = 0; s < slot_count; ++s) {
     if (new_of[s] != std::numeric_limits<uint32_t>::max()) counts[new_of[s]] = row_cells[s];
   }
-  row_cells.swap(counts);
-  row_cells.shrink_to_fit();
+  // The arrays keep their capacity: a sheet emptied and filled again (each Display) reuses
+  // memory it already has.
+  row_cells.assign(counts.begin(), counts.end());
   slot_count = next;
   free_slots.clear();
-  free_slots.shrink_to_fit();
 }
 
 const PropValue& GridState::Resolve(Prop p, const Column& c, uint32_t slot) const {

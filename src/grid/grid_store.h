@@ -570,6 +570,10 @@ struct GridState {
   // hidden, merge). `data_row` is its logical data row (0 for a header slot).
   void ClearSlot(uint32_t slot, int32_t data_row);
   void ReleaseSlot(uint32_t slot, int32_t data_row);
+  // ReleaseSlot for every data row, from the last up (the sheet is emptied: MaxRows 0, each
+  // Display). Done a column at a time, with the counts of data cells set once at the end
+  // instead of kept cell by cell. The caller then sizes row_map and the row bits.
+  void ReleaseAllDataRows();
   void Compact();
   template <class F>
   void ForEachColumn(F&& f) {

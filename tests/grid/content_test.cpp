@@ -415,5 +415,64 @@ TEST(GridDataExtent, DataColCntAndLastValidCell) {
   EXPECT_TRUE(Invariants(g));
 }
 
+// Emptying the sheet (MaxRows 0, what every Display does first) takes every trace of the data
+// rows with it -- cells of every representation, cell and row formats, tags, notes, heights,
+// hidden flags, merge modes, row-header texts -- and leaves the header rows as they were.
+TEST(GridDataExtent, EmptyingTheSheetLeavesNothingOfTheDataRowsAndKeepsTheHeader) {
+  Grid g = Small(3, 6);
+  g.ColHeaderRows(2);
+  g.SetText(1, 0, "title");
+  g.SetText(2, -999, "second title");
+  g.SetText(0, 0, "corner");
+  g.Col(1);
+  g.Row(0);
+  g.BackColor(Rgb(1, 2, 3));
+  g.CellTag("head tag");
+  for (int32_t r = 1; r <= 6; ++r) {
+    g.SetText(1, r, "short");
+    g.SetText(2, r, "a text too long to sit inside a cell");
+    g.SetText(0, r, "U");
+    g.Col(3);
+    g.Row(r);
+    g.CellType(kCellFloat);
+    g.SetText(3, r, "1.5");
+    g.BackColor(Rgb(9, 9, 9));
+    g.CellTag("tag");
+    g.CellNote("note");
+    g.Col(-1);
+    g.RowHidden(r % 2 == 0);
+    g.RowMerge(kMergeAlways);
+    g.RowHeight(r, 30);
+  }
+  const double default_height = Small(3, 6).RowHeight(1);
+  g.MaxRows(0);
+  EXPECT_EQ(g.DataRowCnt(), 0);
+  EXPECT_EQ(g.DataColCnt(), 0);
+  EXPECT_TRUE(Invariants(g));
+  g.MaxRows(6);
+  for (int32_t r = 1; r <= 6; ++r) {
+    SCOPED_TRACE(r);
+    for (int32_t c = 0; c <= 3; ++c) EXPECT_EQ(Text(g, c, r), "");
+    g.Col(3);
+    g.Row(r);
+    EXPECT_EQ(g.CellTag(), "");
+    EXPECT_EQ(g.CellNote(), "");
+    EXPECT_NE(g.BackColor(), Rgb(9, 9, 9));
+    g.Col(-1);
+    EXPECT_FALSE(g.RowHidden());
+    EXPECT_NE(g.RowMerge(), kMergeAlways);
+    EXPECT_EQ(g.RowHeight(r), default_height);
+  }
+  EXPECT_EQ(Text(g, 1, 0), "title");
+  EXPECT_EQ(Text(g, 2, -999), "second title");
+  EXPECT_EQ(Text(g, 0, 0), "corner");
+  g.Col(1);
+  g.Row(0);
+  EXPECT_EQ(g.BackColor(), Rgb(1, 2, 3));
+  EXPECT_EQ(g.CellTag(), "head tag");
+  EXPECT_EQ(g.DataRowCnt(), 0);
+  EXPECT_TRUE(Invariants(g));
+}
+
 }  // namespace
 }  // namespace zel

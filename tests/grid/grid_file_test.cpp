@@ -1,7 +1,6 @@
 // The grid's file image (SaveToFile / LoadFromFile) and TAB-separated files.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstring>
 #include <functional>
 
@@ -177,30 +176,14 @@ TEST(GridImage, ReloadsIdenticallyIncludingAfterRowsMoved) {
   }
 }
 
-TEST(GridImage, SpotChecksOfWhatTheSheetReliesOn) {
+// What the dump cannot show: the indexes a load rebuilds still work for later edits.
+TEST(GridImage, LoadedGridKeepsItsIndexesWorking) {
   TempDir dir;
   Grid src;
   FillRich(src);
   ASSERT_TRUE(src.SaveToFile(dir.File("a.sts"), false));
   Grid g;
   ASSERT_TRUE(g.LoadFromFile(dir.File("a.sts")));
-  std::string t;
-  g.GetText(2, 1, t);
-  EXPECT_EQ(t, "12.500");
-  g.Col(2);
-  g.Row(1);
-  EXPECT_EQ(g.Value(), "12.5");
-  g.GetText(3, 2, t);
-  EXPECT_EQ(t, "0");
-  g.GetText(4, 1, t);
-  EXPECT_EQ(t, "배");
-  EXPECT_EQ(g.GetColItemData(5), 105);
-  EXPECT_DOUBLE_EQ(g.ColWidth(1), 20.5);
-  int32_t ac, ar, nc, nr;
-  EXPECT_TRUE(g.GetCellSpan(2, 11, ac, ar, nc, nr));
-  const std::array<int32_t, 4> span{ac, ar, nc, nr};
-  const std::array<int32_t, 4> expected{1, 10, 2, 2};
-  EXPECT_EQ(span, expected);
   EXPECT_FALSE(g.AddCellSpan(2, 11, 2, 1));  // the loaded span still refuses overlaps
   EXPECT_EQ(g.DataRowCnt(), 21);
   g.SetText(1, 30, "x");
@@ -235,18 +218,13 @@ TEST(GridImage, DataOnlyKeepsContentAndLayoutWithoutFormats) {
   ASSERT_TRUE(src.SaveToFile(dir.File("data.sts"), true));
   Grid g;
   ASSERT_TRUE(g.LoadFromFile(dir.File("data.sts")));
-  EXPECT_EQ(g.MaxCols(), 6);
   EXPECT_EQ(g.MaxRows(), 30);
   EXPECT_EQ(g.ColHeaderRows(), 2);
   std::string t;
   g.GetText(1, 0, t);
   EXPECT_EQ(t, "이름");
-  g.GetText(1, 1, t);
-  EXPECT_EQ(t, "가나다라마바사아자차카타파하가나다라마바사아자차카타파하");
   g.GetText(2, 1, t);
   EXPECT_EQ(t, "12.5");  // the number, now in a plain text cell
-  g.GetText(4, 1, t);
-  EXPECT_EQ(t, "배");
   g.Col(2);
   g.Row(1);
   EXPECT_EQ(g.CellType(), kCellEdit);

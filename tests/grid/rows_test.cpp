@@ -79,17 +79,6 @@ TEST(GridRows, InsertAndDeleteMoveRowHeadersFormatsAndHeights) {
   EXPECT_THROW(g.Action(kActionDeleteRow), GridError);
 }
 
-TEST(GridRows, InsertAtLastRowDropsItsContent) {
-  Grid g = Lettered();
-  g.SetText(1, 5, "last");
-  g.Row(5);
-  g.Action(kActionInsertRow);
-  EXPECT_EQ(g.DataRowCnt(), 4);
-  std::string t;
-  EXPECT_FALSE(g.GetText(1, 5, t));
-  EXPECT_TRUE(Invariants(g));
-}
-
 TEST(GridColumns, InsertDeleteMoveItemDataWidthsAndFormats) {
   Grid g = Lettered();
   g.MaxCols(3);

@@ -24,11 +24,11 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "zelsheet/detail/columns.h"
 #include "zelsheet/grid.h"
 #include "zelsheet/object_safety.h"
 #include "zelsheet/platform.h"
@@ -37,10 +37,6 @@
 #include "zelsheet/zel_sheet_events.h"
 
 namespace zel {
-
-namespace testing {
-struct SheetProbe;  // tests' view of the private state (tests/support/sheet_probe.h)
-}
 
 // The sheet's fourteen colours. The host sets them at design time (stored properties
 // "COLOR_..."); every painting routine reads them. Values are 0x00BBGGRR.
@@ -117,84 +113,84 @@ class ZelSheet {
   void Paint();
   void Hide();
   // The control's size, grid placement and drawing as of the last Resize.
-  const ControlArea& Area() const { return control_.area; }
+  const ControlArea& Area() const;
 
   // Asks the host to repaint the grid: calls the handler set with SetRepaintHandler.
   void Refresh();
   // Host side: what Refresh does (repaint the grid). Empty: Refresh does nothing visible.
   void SetRepaintHandler(std::function<void()> handler);
 
-  std::string UserID() const { return identity_.user_id; }
-  void UserID(const std::string& userId) { identity_.user_id = userId; }
+  std::string UserID() const;
+  void UserID(const std::string& userId);
 
   // Public switches. Plain fields: reading and writing has no other effect; the members
   // that read them say what they change.
-  int32_t gSelectSheet() const { return flags_.g_select_sheet; }
-  void gSelectSheet(int32_t v) { flags_.g_select_sheet = v; }
-  int32_t gCheckCol() const { return flags_.g_check_col; }
-  void gCheckCol(int32_t v) { flags_.g_check_col = v; }
-  int32_t gSelectCol() const { return flags_.g_select_col; }
-  void gSelectCol(int32_t v) { flags_.g_select_col = v; }
-  int32_t gDisCol() const { return flags_.g_dis_col; }
-  void gDisCol(int32_t v) { flags_.g_dis_col = v; }
+  int32_t gSelectSheet() const;
+  void gSelectSheet(int32_t v);
+  int32_t gCheckCol() const;
+  void gCheckCol(int32_t v);
+  int32_t gSelectCol() const;
+  void gSelectCol(int32_t v);
+  int32_t gDisCol() const;
+  void gDisCol(int32_t v);
   // True in the multi-row layout (set by AddItem_Multi, or by the host).
-  bool IsMultiSheet() const { return flags_.is_multi_sheet; }
-  void IsMultiSheet(bool on) { flags_.is_multi_sheet = on; }
+  bool IsMultiSheet() const;
+  void IsMultiSheet(bool on);
   // Display-only sheet: keys other than navigation are swallowed (set for built-in screens).
-  bool IsDataDisplay() const { return flags_.is_data_display; }
-  void IsDataDisplay(bool on) { flags_.is_data_display = on; }
-  bool IsNoColSort() const { return flags_.is_no_col_sort; }
-  void IsNoColSort(bool on) { flags_.is_no_col_sort = on; }
-  bool IsDblClickColor() const { return flags_.is_dbl_click_color; }
-  void IsDblClickColor(bool on) { flags_.is_dbl_click_color = on; }
-  bool IsNoButtonClick() const { return flags_.is_no_button_click; }
-  void IsNoButtonClick(bool on) { flags_.is_no_button_click = on; }
-  bool IsNoAddCellSpan() const { return flags_.is_no_add_cell_span; }
-  void IsNoAddCellSpan(bool on) { flags_.is_no_add_cell_span = on; }
-  bool IsNoRowEdit() const { return flags_.is_no_row_edit; }
-  void IsNoRowEdit(bool on) { flags_.is_no_row_edit = on; }
+  bool IsDataDisplay() const;
+  void IsDataDisplay(bool on);
+  bool IsNoColSort() const;
+  void IsNoColSort(bool on);
+  bool IsDblClickColor() const;
+  void IsDblClickColor(bool on);
+  bool IsNoButtonClick() const;
+  void IsNoButtonClick(bool on);
+  bool IsNoAddCellSpan() const;
+  void IsNoAddCellSpan(bool on);
+  bool IsNoRowEdit() const;
+  void IsNoRowEdit(bool on);
 
   // When True, AddItem without IsSetStyle only hands out a definition number. Write only.
-  void IsSheetInit(bool on) { flags_.is_sheet_init = on; }
+  void IsSheetInit(bool on);
   // When True, edits do not change the row status.
-  bool IsNoRowHeaderChange() const { return flags_.is_no_row_header_change; }
-  void IsNoRowHeaderChange(bool on) { flags_.is_no_row_header_change = on; }
+  bool IsNoRowHeaderChange() const;
+  void IsNoRowHeaderChange(bool on);
   // When True, the user cannot drag columns.
-  bool IsNoColMove() const { return flags_.is_no_col_move; }
-  void IsNoColMove(bool on) { flags_.is_no_col_move = on; }
+  bool IsNoColMove() const;
+  void IsNoColMove(bool on);
   // When True, restoring the cursor goes to the top instead of the stored position.
-  bool IsActiveCellTop() const { return flags_.is_active_cell_top; }
-  void IsActiveCellTop(bool on) { flags_.is_active_cell_top = on; }
-  bool IsClearHeaderInfo() const { return flags_.is_clear_header_info; }
-  void IsClearHeaderInfo(bool on) { flags_.is_clear_header_info = on; }
-  bool IsClear() const { return flags_.is_clear; }
-  void IsClear(bool on) { flags_.is_clear = on; }
-  bool IsSaveToFileDataOnly() const { return flags_.is_save_to_file_data_only; }
-  void IsSaveToFileDataOnly(bool on) { flags_.is_save_to_file_data_only = on; }
+  bool IsActiveCellTop() const;
+  void IsActiveCellTop(bool on);
+  bool IsClearHeaderInfo() const;
+  void IsClearHeaderInfo(bool on);
+  bool IsClear() const;
+  void IsClear(bool on);
+  bool IsSaveToFileDataOnly() const;
+  void IsSaveToFileDataOnly(bool on);
 
   // Locks the whole sheet (True: every cell locked in the system's locked colour, headers
   // in their header colours) or unlocks the grid's current cell or block and restores the
   // locked-cell colours (False). Grid errors reach the caller.
-  bool IsSheetLock() const { return flags_.is_sheet_lock; }
+  bool IsSheetLock() const;
   void IsSheetLock(bool locked);
 
   // Kept for the settings; not passed to the grid here. 0 makes the cell type setters
   // re-centre the header cell.
-  int16_t Appearance() const { return flags_.appearance; }
-  void Appearance(int16_t appearance) { flags_.appearance = appearance; }
+  int16_t Appearance() const;
+  void Appearance(int16_t appearance);
   // Number of sort keys (2 or 3) the header sort applies; stored as given.
-  int16_t SortKeyNo() const { return flags_.sort_key_no; }
-  void SortKeyNo(int16_t keys) { flags_.sort_key_no = keys; }
+  int16_t SortKeyNo() const;
+  void SortKeyNo(int16_t keys);
   // The cell last being edited (kept by the editing members).
-  int32_t EditCol() const { return editing_.edit_col; }
-  int32_t EditRow() const { return editing_.edit_row; }
+  int32_t EditCol() const;
+  int32_t EditRow() const;
 
   // "ZelSheet"; writing is ignored.
   std::string ControlName() const { return "ZelSheet"; }
   void ControlName(const std::string&) {}
   // The grid engine itself, for hosts that need members not passed through.
-  Grid& GetSheet() { return grid_; }
-  const Grid& GetSheet() const { return grid_; }
+  Grid& GetSheet();
+  const Grid& GetSheet() const;
   // Accepted and ignored (the host sizes the control through Resize).
   void Size(float Width, float Height);
 
@@ -214,18 +210,16 @@ class ZelSheet {
   int32_t ColEnd();
 
   // The note of the grid's current cell (write only), and the grid's note-fetch switch.
-  void CellNote(const std::string& note) { grid_.CellNote(note); }
-  bool IsFetchCellNote() const { return grid_.IsFetchCellNote(); }
-  int16_t RestrictCols() const { return grid_.RestrictCols(); }
-  void RestrictCols(int16_t restrict) { grid_.RestrictCols(restrict); }
-  int16_t ColMerge() const { return grid_.ColMerge(); }
-  void ColMerge(int16_t mode) { grid_.ColMerge(mode); }
-  int16_t RowMerge() const { return grid_.RowMerge(); }
-  void RowMerge(int16_t mode) { grid_.RowMerge(mode); }
+  void CellNote(const std::string& note);
+  bool IsFetchCellNote() const;
+  int16_t RestrictCols() const;
+  void RestrictCols(int16_t restrict);
+  int16_t ColMerge() const;
+  void ColMerge(int16_t mode);
+  int16_t RowMerge() const;
+  void RowMerge(int16_t mode);
   void SetCellBorder(int32_t lCol, int32_t lRow, int32_t lCol2, int32_t lRow2, int16_t nIndex,
-                     Color crColor, int16_t nStyle) {
-    grid_.SetCellBorder(lCol, lRow, lCol2, lRow2, nIndex, crColor, nStyle);
-  }
+                     Color crColor, int16_t nStyle);
 
   // Writing sets the pointer of the whole screen and of the control; reading gives the
   // control's.
@@ -253,276 +247,240 @@ class ZelSheet {
   // Each reads, writes or calls the grid engine's member of the same name, with the
   // engine's units and codes (see grid.h). None catches: zel::GridError reaches the caller.
 
-  bool AllowCellOverflow() const { return grid_.AllowCellOverflow(); }
-  void AllowCellOverflow(bool v) { grid_.AllowCellOverflow(v); }
-  bool AllowDragDrop() const { return grid_.AllowDragDrop(); }
-  void AllowDragDrop(bool v) { grid_.AllowDragDrop(v); }
-  bool AllowMultiBlocks() const { return grid_.AllowMultiBlocks(); }
-  void AllowMultiBlocks(bool v) { grid_.AllowMultiBlocks(v); }
-  Color BackColor() const { return grid_.BackColor(); }
-  void BackColor(Color v) { grid_.BackColor(v); }
-  int16_t BackColorStyle() const { return grid_.BackColorStyle(); }
-  void BackColorStyle(int16_t v) { grid_.BackColorStyle(v); }
-  bool BlockMode() const { return grid_.BlockMode(); }
-  void BlockMode(bool v) { grid_.BlockMode(v); }
-  int16_t ButtonDrawMode() const { return grid_.ButtonDrawMode(); }
-  void ButtonDrawMode(int16_t v) { grid_.ButtonDrawMode(v); }
-  Color CellBorderColor() const { return grid_.CellBorderColor(); }
-  void CellBorderColor(Color v) { grid_.CellBorderColor(v); }
-  int16_t CellBorderStyle() const { return grid_.CellBorderStyle(); }
-  void CellBorderStyle(int16_t v) { grid_.CellBorderStyle(v); }
-  int16_t CellBorderType() const { return grid_.CellBorderType(); }
-  void CellBorderType(int16_t v) { grid_.CellBorderType(v); }
-  int16_t CellType() const { return grid_.CellType(); }
-  void CellType(int16_t v) { grid_.CellType(v); }
-  bool ChangeMade() const { return grid_.ChangeMade(); }
-  void ChangeMade(bool v) { grid_.ChangeMade(v); }
-  std::string Clip() const { return grid_.Clip(); }
-  void Clip(const std::string& v) { grid_.Clip(v); }
-  int16_t ClipboardOptions() const { return grid_.ClipboardOptions(); }
-  void ClipboardOptions(int16_t v) { grid_.ClipboardOptions(v); }
-  std::string ClipValue() const { return grid_.ClipValue(); }
-  void ClipValue(const std::string& v) { grid_.ClipValue(v); }
-  int32_t Col() const { return grid_.Col(); }
-  void Col(int32_t v) { grid_.Col(v); }
-  int32_t Col2() const { return grid_.Col2(); }
-  void Col2(int32_t v) { grid_.Col2(v); }
-  int16_t ColHeaderDisplay() const { return grid_.ColHeaderDisplay(); }
-  void ColHeaderDisplay(int16_t v) { grid_.ColHeaderDisplay(v); }
-  bool ColHidden() const { return grid_.ColHidden(); }
-  void ColHidden(bool v) { grid_.ColHidden(v); }
-  int32_t ColsFrozen() const { return grid_.ColsFrozen(); }
-  void ColsFrozen(int32_t v) { grid_.ColsFrozen(v); }
-  double ColWidth(int32_t col) const { return grid_.ColWidth(col); }
-  void ColWidth(int32_t col, double v) { grid_.ColWidth(col, v); }
-  std::string CursorIcon() const { return grid_.CursorIcon(); }
-  void CursorIcon(const std::string& v) { grid_.CursorIcon(v); }
-  int16_t CursorStyle() const { return grid_.CursorStyle(); }
-  void CursorStyle(int16_t v) { grid_.CursorStyle(v); }
-  int16_t CursorType() const { return grid_.CursorType(); }
-  void CursorType(int16_t v) { grid_.CursorType(v); }
-  bool DisplayColHeaders() const { return grid_.DisplayColHeaders(); }
-  void DisplayColHeaders(bool v) { grid_.DisplayColHeaders(v); }
-  bool DisplayRowHeaders() const { return grid_.DisplayRowHeaders(); }
-  void DisplayRowHeaders(bool v) { grid_.DisplayRowHeaders(v); }
-  bool EditMode() const { return grid_.EditMode(); }
-  void EditMode(bool v) { grid_.EditMode(v); }
-  bool EditModePermanent() const { return grid_.EditModePermanent(); }
-  void EditModePermanent(bool v) { grid_.EditModePermanent(v); }
-  bool EditModeReplace() const { return grid_.EditModeReplace(); }
-  void EditModeReplace(bool v) { grid_.EditModeReplace(v); }
-  std::string FloatDefCurrencyChar() const { return grid_.FloatDefCurrencyChar(); }
-  void FloatDefCurrencyChar(const std::string& v) { grid_.FloatDefCurrencyChar(v); }
-  std::string FloatDefDecimalChar() const { return grid_.FloatDefDecimalChar(); }
-  void FloatDefDecimalChar(const std::string& v) { grid_.FloatDefDecimalChar(v); }
-  std::string FloatDefSepChar() const { return grid_.FloatDefSepChar(); }
-  void FloatDefSepChar(const std::string& v) { grid_.FloatDefSepChar(v); }
-  GridFont Font() const { return grid_.Font(); }
-  void Font(const GridFont& v) { grid_.Font(v); }
-  bool FontBold() const { return grid_.FontBold(); }
-  void FontBold(bool v) { grid_.FontBold(v); }
-  bool FontItalic() const { return grid_.FontItalic(); }
-  void FontItalic(bool v) { grid_.FontItalic(v); }
-  std::string FontName() const { return grid_.FontName(); }
-  void FontName(const std::string& v) { grid_.FontName(v); }
-  float FontSize() const { return grid_.FontSize(); }
-  void FontSize(float v) { grid_.FontSize(v); }
-  bool FontStrikethru() const { return grid_.FontStrikethru(); }
-  void FontStrikethru(bool v) { grid_.FontStrikethru(v); }
-  bool FontUnderline() const { return grid_.FontUnderline(); }
-  void FontUnderline(bool v) { grid_.FontUnderline(v); }
-  Color ForeColor() const { return grid_.ForeColor(); }
-  void ForeColor(Color v) { grid_.ForeColor(v); }
-  int32_t LeftCol() const { return grid_.LeftCol(); }
-  void LeftCol(int32_t v) { grid_.LeftCol(v); }
-  Color LockBackColor() const { return grid_.LockBackColor(); }
-  void LockBackColor(Color v) { grid_.LockBackColor(v); }
-  bool LockCells() const { return grid_.LockCells(); }
-  void LockCells(bool v) { grid_.LockCells(v); }
-  Color LockForeColor() const { return grid_.LockForeColor(); }
-  void LockForeColor(Color v) { grid_.LockForeColor(v); }
-  int32_t MultiSelIndex() const { return grid_.MultiSelIndex(); }
-  void MultiSelIndex(int32_t v) { grid_.MultiSelIndex(v); }
-  bool NoBeep() const { return grid_.NoBeep(); }
-  void NoBeep(bool v) { grid_.NoBeep(v); }
-  bool NoBorder() const { return grid_.NoBorder(); }
-  void NoBorder(bool v) { grid_.NoBorder(v); }
-  int16_t OperationMode() const { return grid_.OperationMode(); }
-  void OperationMode(int16_t v) { grid_.OperationMode(v); }
-  bool ProcessTab() const { return grid_.ProcessTab(); }
-  void ProcessTab(bool v) { grid_.ProcessTab(v); }
-  bool ReDraw() const { return grid_.ReDraw(); }
-  void ReDraw(bool v) { grid_.ReDraw(v); }
-  int32_t Row() const { return grid_.Row(); }
-  void Row(int32_t v) { grid_.Row(v); }
-  int32_t Row2() const { return grid_.Row2(); }
-  void Row2(int32_t v) { grid_.Row2(v); }
-  int16_t RowHeaderDisplay() const { return grid_.RowHeaderDisplay(); }
-  void RowHeaderDisplay(int16_t v) { grid_.RowHeaderDisplay(v); }
-  double RowHeight(int32_t row) const { return grid_.RowHeight(row); }
-  void RowHeight(int32_t row, double v) { grid_.RowHeight(row, v); }
-  bool RowHidden() const { return grid_.RowHidden(); }
-  void RowHidden(bool v) { grid_.RowHidden(v); }
-  int32_t RowsFrozen() const { return grid_.RowsFrozen(); }
-  void RowsFrozen(int32_t v) { grid_.RowsFrozen(v); }
-  Color SelBackColor() const { return grid_.SelBackColor(); }
-  void SelBackColor(Color v) { grid_.SelBackColor(v); }
-  int16_t SelectBlockOptions() const { return grid_.SelectBlockOptions(); }
-  void SelectBlockOptions(int16_t v) { grid_.SelectBlockOptions(v); }
-  Color SelForeColor() const { return grid_.SelForeColor(); }
-  void SelForeColor(Color v) { grid_.SelForeColor(v); }
-  int32_t SelLength() const { return grid_.SelLength(); }
-  void SelLength(int32_t v) { grid_.SelLength(v); }
-  int32_t SelModeIndex() const { return grid_.SelModeIndex(); }
-  void SelModeIndex(int32_t v) { grid_.SelModeIndex(v); }
-  bool SelModeSelected() const { return grid_.SelModeSelected(); }
-  void SelModeSelected(bool v) { grid_.SelModeSelected(v); }
-  int32_t SelStart() const { return grid_.SelStart(); }
-  void SelStart(int32_t v) { grid_.SelStart(v); }
-  std::string SelText() const { return grid_.SelText(); }
-  void SelText(const std::string& v) { grid_.SelText(v); }
-  int16_t SortBy() const { return grid_.SortBy(); }
-  void SortBy(int16_t v) { grid_.SortBy(v); }
-  int32_t SortKey(int32_t n) const { return grid_.SortKey(n); }
-  void SortKey(int32_t n, int32_t v) { grid_.SortKey(n, v); }
-  int16_t SortKeyOrder(int32_t n) const { return grid_.SortKeyOrder(n); }
-  void SortKeyOrder(int32_t n, int16_t v) { grid_.SortKeyOrder(n, v); }
-  std::string Text() const { return grid_.Text(); }
-  void Text(const std::string& v) { grid_.Text(v); }
-  int16_t TextTip() const { return grid_.TextTip(); }
-  void TextTip(int16_t v) { grid_.TextTip(v); }
-  int32_t TextTipDelay() const { return grid_.TextTipDelay(); }
-  void TextTipDelay(int32_t v) { grid_.TextTipDelay(v); }
-  int32_t TopRow() const { return grid_.TopRow(); }
-  void TopRow(int32_t v) { grid_.TopRow(v); }
-  int16_t TypeEditCharCase() const { return grid_.TypeEditCharCase(); }
-  void TypeEditCharCase(int16_t v) { grid_.TypeEditCharCase(v); }
-  std::string TypePictPicture() const { return grid_.TypePictPicture(); }
-  void TypePictPicture(const std::string& v) { grid_.TypePictPicture(v); }
-  std::string Value() const { return grid_.Value(); }
-  void Value(const std::string& v) { grid_.Value(v); }
+  bool AllowCellOverflow() const;
+  void AllowCellOverflow(bool v);
+  bool AllowDragDrop() const;
+  void AllowDragDrop(bool v);
+  bool AllowMultiBlocks() const;
+  void AllowMultiBlocks(bool v);
+  Color BackColor() const;
+  void BackColor(Color v);
+  int16_t BackColorStyle() const;
+  void BackColorStyle(int16_t v);
+  bool BlockMode() const;
+  void BlockMode(bool v);
+  int16_t ButtonDrawMode() const;
+  void ButtonDrawMode(int16_t v);
+  Color CellBorderColor() const;
+  void CellBorderColor(Color v);
+  int16_t CellBorderStyle() const;
+  void CellBorderStyle(int16_t v);
+  int16_t CellBorderType() const;
+  void CellBorderType(int16_t v);
+  int16_t CellType() const;
+  void CellType(int16_t v);
+  bool ChangeMade() const;
+  void ChangeMade(bool v);
+  std::string Clip() const;
+  void Clip(const std::string& v);
+  int16_t ClipboardOptions() const;
+  void ClipboardOptions(int16_t v);
+  std::string ClipValue() const;
+  void ClipValue(const std::string& v);
+  int32_t Col() const;
+  void Col(int32_t v);
+  int32_t Col2() const;
+  void Col2(int32_t v);
+  int16_t ColHeaderDisplay() const;
+  void ColHeaderDisplay(int16_t v);
+  bool ColHidden() const;
+  void ColHidden(bool v);
+  int32_t ColsFrozen() const;
+  void ColsFrozen(int32_t v);
+  double ColWidth(int32_t col) const;
+  void ColWidth(int32_t col, double v);
+  std::string CursorIcon() const;
+  void CursorIcon(const std::string& v);
+  int16_t CursorStyle() const;
+  void CursorStyle(int16_t v);
+  int16_t CursorType() const;
+  void CursorType(int16_t v);
+  bool DisplayColHeaders() const;
+  void DisplayColHeaders(bool v);
+  bool DisplayRowHeaders() const;
+  void DisplayRowHeaders(bool v);
+  bool EditMode() const;
+  void EditMode(bool v);
+  bool EditModePermanent() const;
+  void EditModePermanent(bool v);
+  bool EditModeReplace() const;
+  void EditModeReplace(bool v);
+  std::string FloatDefCurrencyChar() const;
+  void FloatDefCurrencyChar(const std::string& v);
+  std::string FloatDefDecimalChar() const;
+  void FloatDefDecimalChar(const std::string& v);
+  std::string FloatDefSepChar() const;
+  void FloatDefSepChar(const std::string& v);
+  GridFont Font() const;
+  void Font(const GridFont& v);
+  bool FontBold() const;
+  void FontBold(bool v);
+  bool FontItalic() const;
+  void FontItalic(bool v);
+  std::string FontName() const;
+  void FontName(const std::string& v);
+  float FontSize() const;
+  void FontSize(float v);
+  bool FontStrikethru() const;
+  void FontStrikethru(bool v);
+  bool FontUnderline() const;
+  void FontUnderline(bool v);
+  Color ForeColor() const;
+  void ForeColor(Color v);
+  int32_t LeftCol() const;
+  void LeftCol(int32_t v);
+  Color LockBackColor() const;
+  void LockBackColor(Color v);
+  bool LockCells() const;
+  void LockCells(bool v);
+  Color LockForeColor() const;
+  void LockForeColor(Color v);
+  int32_t MultiSelIndex() const;
+  void MultiSelIndex(int32_t v);
+  bool NoBeep() const;
+  void NoBeep(bool v);
+  bool NoBorder() const;
+  void NoBorder(bool v);
+  int16_t OperationMode() const;
+  void OperationMode(int16_t v);
+  bool ProcessTab() const;
+  void ProcessTab(bool v);
+  bool ReDraw() const;
+  void ReDraw(bool v);
+  int32_t Row() const;
+  void Row(int32_t v);
+  int32_t Row2() const;
+  void Row2(int32_t v);
+  int16_t RowHeaderDisplay() const;
+  void RowHeaderDisplay(int16_t v);
+  double RowHeight(int32_t row) const;
+  void RowHeight(int32_t row, double v);
+  bool RowHidden() const;
+  void RowHidden(bool v);
+  int32_t RowsFrozen() const;
+  void RowsFrozen(int32_t v);
+  Color SelBackColor() const;
+  void SelBackColor(Color v);
+  int16_t SelectBlockOptions() const;
+  void SelectBlockOptions(int16_t v);
+  Color SelForeColor() const;
+  void SelForeColor(Color v);
+  int32_t SelLength() const;
+  void SelLength(int32_t v);
+  int32_t SelModeIndex() const;
+  void SelModeIndex(int32_t v);
+  bool SelModeSelected() const;
+  void SelModeSelected(bool v);
+  int32_t SelStart() const;
+  void SelStart(int32_t v);
+  std::string SelText() const;
+  void SelText(const std::string& v);
+  int16_t SortBy() const;
+  void SortBy(int16_t v);
+  int32_t SortKey(int32_t n) const;
+  void SortKey(int32_t n, int32_t v);
+  int16_t SortKeyOrder(int32_t n) const;
+  void SortKeyOrder(int32_t n, int16_t v);
+  std::string Text() const;
+  void Text(const std::string& v);
+  int16_t TextTip() const;
+  void TextTip(int16_t v);
+  int32_t TextTipDelay() const;
+  void TextTipDelay(int32_t v);
+  int32_t TopRow() const;
+  void TopRow(int32_t v);
+  int16_t TypeEditCharCase() const;
+  void TypeEditCharCase(int16_t v);
+  std::string TypePictPicture() const;
+  void TypePictPicture(const std::string& v);
+  std::string Value() const;
+  void Value(const std::string& v);
   // Number of header rows (H of the multi-row layout) and of row-header columns.
-  int32_t ColHeaderRows() const { return grid_.ColHeaderRows(); }
-  void ColHeaderRows(int32_t v) { grid_.ColHeaderRows(v); }
-  int32_t RowHeaderCols() const { return grid_.RowHeaderCols(); }
-  void RowHeaderCols(int32_t v) { grid_.RowHeaderCols(v); }
+  int32_t ColHeaderRows() const;
+  void ColHeaderRows(int32_t v);
+  int32_t RowHeaderCols() const;
+  void RowHeaderCols(int32_t v);
 
   // Read only.
-  int32_t ActiveCol() const { return grid_.ActiveCol(); }
-  int32_t ActiveRow() const { return grid_.ActiveRow(); }
-  int32_t DataColCnt() const { return grid_.DataColCnt(); }
-  intptr_t hwnd() const { return grid_.hwnd(); }
-  bool IsBlockSelected() const { return grid_.IsBlockSelected(); }
-  int32_t MaxCols() const { return grid_.MaxCols(); }
-  int32_t MaxRows() const { return grid_.MaxRows(); }
-  double MaxTextCellHeight() const { return grid_.MaxTextCellHeight(); }
-  double MaxTextCellWidth() const { return grid_.MaxTextCellWidth(); }
-  double MaxTextColWidth(int32_t col) const { return grid_.MaxTextColWidth(col); }
-  double MaxTextRowHeight(int32_t row) const { return grid_.MaxTextRowHeight(row); }
-  int32_t MultiSelCount() const { return grid_.MultiSelCount(); }
-  int32_t SelBlockCol() const { return grid_.SelBlockCol(); }
-  int32_t SelBlockCol2() const { return grid_.SelBlockCol2(); }
-  int32_t SelBlockRow() const { return grid_.SelBlockRow(); }
-  int32_t SelBlockRow2() const { return grid_.SelBlockRow2(); }
-  int32_t SelModeSelCount() const { return grid_.SelModeSelCount(); }
-  int16_t TypeFloatDecimalPlaces() const { return grid_.TypeFloatDecimalPlaces(); }
+  int32_t ActiveCol() const;
+  int32_t ActiveRow() const;
+  int32_t DataColCnt() const;
+  intptr_t hwnd() const;
+  bool IsBlockSelected() const;
+  int32_t MaxCols() const;
+  int32_t MaxRows() const;
+  double MaxTextCellHeight() const;
+  double MaxTextCellWidth() const;
+  double MaxTextColWidth(int32_t col) const;
+  double MaxTextRowHeight(int32_t row) const;
+  int32_t MultiSelCount() const;
+  int32_t SelBlockCol() const;
+  int32_t SelBlockCol2() const;
+  int32_t SelBlockRow() const;
+  int32_t SelBlockRow2() const;
+  int32_t SelModeSelCount() const;
+  int16_t TypeFloatDecimalPlaces() const;
 
   // Write only.
-  void Action(int32_t code) { grid_.Action(code); }
-  void CellNoteIndicator(int16_t indicator) { grid_.CellNoteIndicator(indicator); }
+  void Action(int32_t code);
+  void CellNoteIndicator(int16_t indicator);
 
   // Methods.
-  int32_t ColWidthToTwips(double width) const { return grid_.ColWidthToTwips(width); }
+  int32_t ColWidthToTwips(double width) const;
   bool ExportRangeToHTML(int32_t col, int32_t row, int32_t col2, int32_t row2,
-                         const std::string& path, bool append, const std::string& logFile) {
-    return grid_.ExportRangeToHTML(col, row, col2, row2, path, append, logFile);
-  }
+                         const std::string& path, bool append, const std::string& logFile);
   bool ExportToExcel(const std::string& path, const std::string& sheetName,
-                     const std::string& logFile) {
-    return grid_.ExportToExcel(path, sheetName, logFile);
-  }
-  bool ExportToHTML(const std::string& path, bool append, const std::string& logFile) {
-    return grid_.ExportToHTML(path, append, logFile);
-  }
-  bool GetArray(int32_t colLeft, int32_t rowTop,
-                std::vector<std::vector<std::string>>& out) const {
-    return grid_.GetArray(colLeft, rowTop, out);
-  }
+                     const std::string& logFile);
+  bool ExportToHTML(const std::string& path, bool append, const std::string& logFile);
+  bool GetArray(int32_t colLeft, int32_t rowTop, std::vector<std::vector<std::string>>& out) const;
   bool GetCellPos(int32_t col, int32_t row, int32_t& x, int32_t& y, int32_t& width,
-                  int32_t& height) const {
-    return grid_.GetCellPos(col, row, x, y, width, height);
-  }
-  int32_t GetColItemData(int32_t col) const { return grid_.GetColItemData(col); }
-  bool GetLastValidCell(int32_t& col, int32_t& row) const {
-    return grid_.GetLastValidCell(col, row);
-  }
-  int32_t GetMultiSelItem(int32_t previousRow) const { return grid_.GetMultiSelItem(previousRow); }
-  bool GetText(int32_t col, int32_t row, std::string& out) const {
-    return grid_.GetText(col, row, out);
-  }
+                  int32_t& height) const;
+  int32_t GetColItemData(int32_t col) const;
+  bool GetLastValidCell(int32_t& col, int32_t& row) const;
+  int32_t GetMultiSelItem(int32_t previousRow) const;
+  bool GetText(int32_t col, int32_t row, std::string& out) const;
   void GetTextTipAppearance(std::string& fontName, float& fontSize, bool& bold, bool& italic,
-                            Color& backColor, Color& foreColor) const {
-    grid_.GetTextTipAppearance(fontName, fontSize, bold, italic, backColor, foreColor);
-  }
-  bool ImportExcelSheet(const std::string& path, int32_t sheetIndex,
-                        const std::string& sheetName) {
-    return grid_.ImportExcelSheet(path, sheetIndex, sheetName);
-  }
-  bool IsCellSelected(int32_t col, int32_t row) const { return grid_.IsCellSelected(col, row); }
-  bool IsExcelFile(const std::string& path) const { return grid_.IsExcelFile(path); }
-  bool IsExcelFile(const std::string& path, std::vector<std::string>& sheetNames) const {
-    return grid_.IsExcelFile(path, sheetNames);
-  }
-  bool IsFormulaValid(const std::string& formula) const { return grid_.IsFormulaValid(formula); }
-  bool IsVisible(int32_t col, int32_t row, bool partial) const {
-    return grid_.IsVisible(col, row, partial);
-  }
-  bool LoadFromFile(const std::string& path) { return grid_.LoadFromFile(path); }
-  bool LoadTabFile(const std::string& path) { return grid_.LoadTabFile(path); }
-  void OLEDrag() { grid_.OLEDrag(); }
-  int32_t RowHeightToTwips(double height) const { return grid_.RowHeightToTwips(height); }
-  bool SaveTabFile(const std::string& path) { return grid_.SaveTabFile(path); }
-  bool SaveToFile(const std::string& path, bool dataOnly) {
-    return grid_.SaveToFile(path, dataOnly);
-  }
-  void SetActiveCell(int32_t col, int32_t row) { grid_.SetActiveCell(col, row); }
+                            Color& backColor, Color& foreColor) const;
+  bool ImportExcelSheet(const std::string& path, int32_t sheetIndex, const std::string& sheetName);
+  bool IsCellSelected(int32_t col, int32_t row) const;
+  bool IsExcelFile(const std::string& path) const;
+  bool IsExcelFile(const std::string& path, std::vector<std::string>& sheetNames) const;
+  bool IsFormulaValid(const std::string& formula) const;
+  bool IsVisible(int32_t col, int32_t row, bool partial) const;
+  bool LoadFromFile(const std::string& path);
+  bool LoadTabFile(const std::string& path);
+  void OLEDrag();
+  int32_t RowHeightToTwips(double height) const;
+  bool SaveTabFile(const std::string& path);
+  bool SaveToFile(const std::string& path, bool dataOnly);
+  void SetActiveCell(int32_t col, int32_t row);
   bool SetArray(int32_t colLeft, int32_t rowTop,
-                const std::vector<std::vector<std::string>>& values) {
-    return grid_.SetArray(colLeft, rowTop, values);
-  }
-  void SetColItemData(int32_t col, int32_t data) { grid_.SetColItemData(col, data); }
-  bool SetFloat(int32_t col, int32_t row, double value) { return grid_.SetFloat(col, row, value); }
-  bool SetInteger(int32_t col, int32_t row, int32_t value) {
-    return grid_.SetInteger(col, row, value);
-  }
-  void SetText(int32_t col, int32_t row, const std::string& value) {
-    grid_.SetText(col, row, value);
-  }
-  double TwipsToColWidth(int32_t twips) const { return grid_.TwipsToColWidth(twips); }
-  double TwipsToRowHeight(int32_t twips) const { return grid_.TwipsToRowHeight(twips); }
+                const std::vector<std::vector<std::string>>& values);
+  void SetColItemData(int32_t col, int32_t data);
+  bool SetFloat(int32_t col, int32_t row, double value);
+  bool SetInteger(int32_t col, int32_t row, int32_t value);
+  void SetText(int32_t col, int32_t row, const std::string& value);
+  double TwipsToColWidth(int32_t twips) const;
+  double TwipsToRowHeight(int32_t twips) const;
   // Spans: a cell covering lNumCols x lNumRows cells; false when refused (overlap, outside).
-  bool AddCellSpan(int32_t lCol, int32_t lRow, int32_t lNumCols, int32_t lNumRows) {
-    return grid_.AddCellSpan(lCol, lRow, lNumCols, lNumRows);
-  }
+  bool AddCellSpan(int32_t lCol, int32_t lRow, int32_t lNumCols, int32_t lNumRows);
   bool GetCellSpan(int32_t lCol, int32_t lRow, int32_t& pvColAnchar, int32_t& pvRowAnChar,
-                   int32_t& pvNumCols, int32_t& pvNumRows) const {
-    return grid_.GetCellSpan(lCol, lRow, pvColAnchar, pvRowAnChar, pvNumCols, pvNumRows);
-  }
-  void RemoveCellSpan(int32_t lCol, int32_t lRow) { grid_.RemoveCellSpan(lCol, lRow); }
+                   int32_t& pvNumCols, int32_t& pvNumRows) const;
+  void RemoveCellSpan(int32_t lCol, int32_t lRow);
 
   // Members of the same family that go to the control itself or add behaviour.
   // The control's own switches (not the grid's).
-  bool Enabled() const { return control_.enabled; }
-  void Enabled(bool on) { control_.enabled = on; }
-  bool RightToLeft() const { return control_.right_to_left; }
-  void RightToLeft(bool on) { control_.right_to_left = on; }
-  bool FontTransparent() const { return control_.font_transparent; }
-  void FontTransparent(bool on) { control_.font_transparent = on; }
+  bool Enabled() const;
+  void Enabled(bool on);
+  bool RightToLeft() const;
+  void RightToLeft(bool on);
+  bool FontTransparent() const;
+  void FontTransparent(bool on);
   // The window the control stands in (0 until the host tells it with SetContainerHwnd).
-  intptr_t ContainerHwnd() const { return control_.container_hwnd; }
-  void SetContainerHwnd(intptr_t handle) { control_.container_hwnd = handle; }
+  intptr_t ContainerHwnd() const;
+  void SetContainerHwnd(intptr_t handle);
   // Clears the control's own drawing (the frame around the grid).
-  void Cls() { control_.area.drawing.clear(); }
+  void Cls();
   // The control's own measure of `str` in twips, in its 9-point font: a character of the
   // ANSI code page's single-byte set is one grid column unit (120 twips) wide, a two-byte
   // character two; lines (LF, CR LF) are measured apart and the widest counts. The height
@@ -531,10 +489,10 @@ class ZelSheet {
   float TextHeight(const std::string& str) const;
   // The control's draw mode. Writing also records the grid's active cell as the sheet's
   // last-entered cell (the cell a following change is compared against).
-  int16_t DrawMode() const { return control_.draw_mode; }
+  int16_t DrawMode() const;
   void DrawMode(int16_t mode);
   // The grid's border style; writing is ignored.
-  int16_t BorderStyle() const { return grid_.BorderStyle(); }
+  int16_t BorderStyle() const;
   void BorderStyle(int16_t) {}
   // Sets the grid's MaxRows and then freezes again the rows the sheet keeps frozen (the
   // grid forgets frozen rows it no longer has).
@@ -542,13 +500,13 @@ class ZelSheet {
   // The grid's DataRowCnt, plus 1 while the user is typing into a spare row below the data.
   int32_t DataRowCnt() const;
   // Row of the last double click; 1 before any.
-  int32_t DblClickRow() const { return editing_.dbl_click_row; }
+  int32_t DblClickRow() const;
   // Makes (col, row) the active cell: sets the grid's Col and Row and performs Action 0.
   void ActiveCell(int32_t col, int32_t row);
   // Gives the input focus to the grid.
   void SetFocus();
-  bool HasFocus() const { return control_.grid_has_focus; }
-  void RowHeadersAutoText(int16_t display) { grid_.RowHeadersAutoText(display); }
+  bool HasFocus() const;
+  void RowHeadersAutoText(int16_t display);
 
   // =====================================================================================
   // ---- Column definition, cell types, multi-row layout (src/columns) ----
@@ -556,7 +514,7 @@ class ZelSheet {
 
   // Declaring columns. A definition number (`defCol`) is a column's identity, handed out by
   // AddItem from 1 in the order of definition; ColX(defCol) is the grid column where it
-  // stands now. See zelsheet/detail/columns.h for the model.
+  // stands now.
 
   // Declares a column (IsSetStyle false: hands out the next definition number, writes it to
   // lngCol and returns it) or re-declares and re-formats column lngCol (IsSetStyle true).
@@ -613,11 +571,11 @@ class ZelSheet {
   void WriteClass(int32_t lngCol, int16_t intWriteClass);
   // The read and write classes of the screen (write only): columns declared below them are
   // hidden / locked by AddItem.
-  void FormReadClass(int16_t intFormReadClass) { columns_.form_read_class = intFormReadClass; }
-  void FormWriteClass(int16_t intFormWriteClass) { columns_.form_write_class = intFormWriteClass; }
+  void FormReadClass(int16_t intFormReadClass);
+  void FormWriteClass(int16_t intFormWriteClass);
   // The column counter: the last definition number handed out.
-  int32_t GetMaxCols() const { return columns_.counter; }
-  void SetMaxCols(int32_t lngMaxCols) { columns_.counter = lngMaxCols; }
+  int32_t GetMaxCols() const;
+  void SetMaxCols(int32_t lngMaxCols);
   // Grid column of definition nCol: from the display map (nCol itself beyond it); in the
   // multi-row layout the column of field record nCol (0 for 0; SubscriptError beyond the
   // field records).
@@ -731,7 +689,7 @@ class ZelSheet {
   int32_t GetSpanRow(int32_t lngRow) const;
   int32_t GetSpanHeaderRow(int32_t lngRow) const;
   // Number of field records (the column counter).
-  int32_t GroupMaxCols() const { return columns_.counter; }
+  int32_t GroupMaxCols() const;
   // Makes the cell of field msIndex in the record starting at grid row HeaderRow active.
   void ActiveCellX(int32_t msIndex, int32_t HeaderRow);
   // The record formatter (AddRowsToSheet calls it in the multi-row layout): keeps
@@ -797,15 +755,15 @@ class ZelSheet {
   // sheet's identifiers (the settings section fixed at loading does not follow later
   // changes); IsPostBack and StringParam are kept for the host.
   std::string Info() const;
-  void Info(const std::string& value) { identity_.info = value; }
-  const std::string& PgmID() const { return identity_.pgm_id; }
-  void PgmID(const std::string& value) { identity_.pgm_id = value; }
-  const std::string& SheetID() const { return identity_.sheet_id; }
-  void SheetID(const std::string& value) { identity_.sheet_id = value; }
-  bool IsPostBack() const { return exchange_.is_post_back; }
-  void IsPostBack(bool on) { exchange_.is_post_back = on; }
-  const std::string& StringParam() const { return exchange_.string_param; }
-  void StringParam(const std::string& value) { exchange_.string_param = value; }
+  void Info(const std::string& value);
+  const std::string& PgmID() const;
+  void PgmID(const std::string& value);
+  const std::string& SheetID() const;
+  void SheetID(const std::string& value);
+  bool IsPostBack() const;
+  void IsPostBack(bool on);
+  const std::string& StringParam() const;
+  void StringParam(const std::string& value);
 
   // The info line and the header line. In the multi-row layout the names are those of the
   // field records 1..GetMaxCols.
@@ -847,7 +805,7 @@ class ZelSheet {
   void AddParamString(const std::string& strValue);
   void AddParamString(double value);  // as its shortest decimal text ("12.5", "3")
   void AddParamNewLine();
-  std::string GetParams() const { return exchange_.params; }
+  std::string GetParams() const;
 
   // =====================================================================================
   // ---- Row status, cell values, row operations (src/editing) ----
@@ -860,7 +818,7 @@ class ZelSheet {
   // Grid errors reach the caller.
   void AddRowsToSheet(int32_t lngNewCnt = -1);
   // The spare-row count as set: -1 until AddRowsToSheet first ran or was given one.
-  int32_t AddRowCnt() const { return editing_.spare_rows; }
+  int32_t AddRowCnt() const;
   // Colours the background of row lngRow: intColorType -1 white, 1 red (&HF81C1C),
   // 2 (&HF86C64), 3 (&HF8B2B2); 0 does nothing at all; another code leaves the colour. The
   // grid's Col and Row are put back. Grid errors reach the caller.
@@ -898,11 +856,11 @@ class ZelSheet {
   void SetSaveAs();
   // Data add mode: every Display appends below the existing rows. Writing also sets the
   // check mark of the context menu's data-add entry.
-  bool IsDataAdd() const { return editing_.is_data_add; }
+  bool IsDataAdd() const;
   void IsDataAdd(bool on);
   // A flag of the settings loader (cleared after loading); nothing here reads it.
-  bool IsFileLoad() const { return settings_.is_file_load; }
-  void IsFileLoad(bool on) { settings_.is_file_load = on; }
+  bool IsFileLoad() const;
+  void IsFileLoad(bool on);
   // Sorts the rows below the frozen rows up to the grid's DataRowCnt, whole rows, by every
   // column whose declared cell type is EnText, ascending, the keys in the columns' order
   // from left to right (keys an earlier sort set beyond these stay in force). startRow is
@@ -1089,9 +1047,9 @@ class ZelSheet {
                              int32_t lngOldKeyCol5 = 0, int32_t lngNewKeyCol5 = 0);
 
   // Failed rows of the last result application (0 after a clean one).
-  int32_t ErrorCount() const { return validation_.error_count; }
+  int32_t ErrorCount() const;
   // The error list of the last result application: one line per failed row, newest first.
-  std::string ErrorMsg() const { return validation_.error_msg; }
+  std::string ErrorMsg() const;
   // Shows ErrorMsg as it is (separators included) in a box with only OK, no icon and the
   // default title.
   void ErrorMsgShow();
@@ -1119,207 +1077,11 @@ class ZelSheet {
   // ---- Tools, menus, folders (src/tools) ----
   // =====================================================================================
 
+  // The sheet's state. It is defined inside the library; a host has no use for it.
+  struct Impl;
+
  private:
-  friend struct testing::SheetProbe;
-
-  // ColStart / ColEnd: the first shown column from the left or from the right.
-  int32_t FirstShownCol(bool fromLeft);
-
-  // ---- State of the sheet object (src/sheet) ----
-
-  // Who the sheet is and how its screen was opened. Fixed at loading except the ids,
-  // which the host may change later without recomputing the rest.
-  struct SheetIdentity {
-    std::string pgm_id = "Global";
-    std::string sheet_id = "ZelSheet";
-    std::string user_id;
-    std::string info;              // the info record as stored (see sheet/info_record.h)
-    std::string settings_section;  // pgm_id + "\" + sheet_id
-    std::string update_key;        // pgm_id + "." + sheet_id
-    std::string date_stamp;        // of the screen definition (Info field 1 after "DATE:")
-    std::string load_mode;         // Info field 4: "INIT", "newpage", "save", ...
-    int16_t language = 0;          // Info field 5: selects message table and layout language
-    std::string rights;            // Info field 6
-    std::string export_value;      // Info field 3, handed to the spreadsheet export
-    int16_t os_language = 0;       // the operating system's language code
-    std::string font_name;         // font of text columns, by OS language ("Tahoma")
-    bool builtin_screen = false;   // PgmID begins with "zel" in any case
-  };
-
-  // The public switches and fields of the sheet object.
-  struct SheetFlags {
-    int32_t g_select_sheet = 0, g_check_col = 0, g_select_col = 0, g_dis_col = 0;
-    bool is_multi_sheet = false;
-    bool is_data_display = false;
-    bool is_no_col_sort = false;
-    bool is_dbl_click_color = false;
-    bool is_no_button_click = false;
-    bool is_no_add_cell_span = false;
-    bool is_no_row_edit = false;
-    bool is_sheet_init = false;
-    bool is_no_row_header_change = false;
-    bool is_no_col_move = false;
-    bool is_active_cell_top = false;
-    bool is_clear_header_info = false;
-    bool is_clear = false;
-    bool is_save_to_file_data_only = false;
-    bool is_sheet_lock = false;
-    int16_t appearance = 0;
-    int16_t sort_key_no = 3;
-  };
-
-  // The control around the grid: its own properties, size and drawing.
-  struct ControlState {
-    ControlArea area;
-    int16_t draw_mode = 13;  // copy pen
-    bool enabled = true;
-    bool right_to_left = false;
-    bool font_transparent = true;
-    intptr_t container_hwnd = 0;
-    bool grid_has_focus = false;
-    float font_size = 9.0f;
-    std::function<void()> repaint;
-  };
-
-  // ---- State of the column definition (src/columns): see zelsheet/detail/columns.h ----
-
-  // ---- State of the data exchange (src/exchange) ----
-  struct ExchangeState {
-    std::string string_param;         // stored "StringParam", trimmed
-    std::string date_separator = "-"; // fixed at creation
-    bool is_multi = false;            // stored "IsMulti": definition lists are multi-row
-    std::string params;               // the parameter buffer (AddParam..., GetParams)
-    bool is_post_back = false;        // kept for the host
-  };
-  // Display's writing step: rows firstRow..lastRow from the data string's rows in order;
-  // clearStatus clears each row's status (not needed for rows created empty).
-  void WriteDataRows(std::string_view data, int64_t firstRow, int64_t lastRow,
-                     bool colorSetting, bool clearStatus);
-  // Applies the column merge again after the rows changed (Display and the query displays).
-  void ReapplyColumnMerge();
-  // Save parameter assembly (src/exchange/save_params.cpp).
-  enum class SaveLineForm : uint8_t { kTag, kTagAndRow, kDataOnly, kQuoted };
-  // Which rows a save text takes: all, the changed ones, or those a filter accepts (given
-  // the row and its status as stored).
-  enum class SaveRows : uint8_t { kAll, kChanged, kFiltered };
-  using SaveRowFilter = std::function<bool(int32_t row, std::string_view status)>;
-  // Appends a line of `form` for each chosen row of firstRow..lastRow, in ascending order
-  // (plain layout); returns the number of lines.
-  int32_t AppendSaveLines(std::string& out, int32_t firstRow, int32_t lastRow,
-                          SaveLineForm form, SaveRows rows, const SaveRowFilter& filter = {});
-  std::string SaveHeaderLine() const;                 // "WorkingTag~,~,names~,~I~"
-  std::string SafeCellText(int32_t defCol, int32_t row) noexcept;  // "" when unreadable
-  std::string RecordStatus(int32_t row) const;        // row header text, "" when unreadable
-  void AppendRecordLine(std::string& out, int32_t row, std::string_view tag,
-                        int32_t fieldCount);
-
-  // ---- State of the editing (src/editing) ----
-  struct EditingState {
-    int32_t edit_col = 0, edit_row = 0;  // the cell last being edited
-    // Set while the user types into a spare "A" row below the data; DataRowCnt counts it.
-    bool row_pending = false;
-    // The cell last entered (the next ShowDic's cell); -1 parts stand for the active cell.
-    int32_t last_entered_col = 0, last_entered_row = 0;
-    int32_t dbl_click_row = 1;
-    int32_t spare_rows = -1;   // empty rows kept below the data; -1 not set yet (20)
-    bool is_data_add = false;  // every Display appends
-    std::string server_date;   // the server's date ("yyyymmdd"), when the host gave it
-    // Set while the sheet itself writes cells (DisplayQuerySheet, the CellCheck setter): the
-    // key and button-click handlers then track no edit.
-    bool query_display = false;
-  };
-  // What a cell conversion needs to know of a declared column (or field record): its cell
-  // type, maximum length (the combo code length) and mask. The mask points into the model.
-  struct DeclaredCell {
-    int32_t cell_type = 0;
-    int16_t max_length = 0;
-    const std::string* mask = nullptr;
-  };
-  // The declaration behind definition number (or field) `col`; nullopt when there is none.
-  std::optional<DeclaredCell> FindDeclaredCell(int32_t col) const;
-  // Writes `status` into the row header of every selected row 1..DataRowCnt (the marks).
-  void MarkSelectedRows(const std::string& status, bool skipFailingRows);
-  // Today as "yyyymmdd": ServerDate when the host gave one, else the platform's date.
-  std::string TodayForDateInput();
-
-  // ---- State of the save validation (src/validation) ----
-  struct ValidationState {
-    std::vector<std::string> message_table;  // 0: reset note, 1: error summary, 2: required
-    int32_t error_count = 0;
-    std::string error_msg;
-  };
-  // One key write-back of MessageCheckSaveSheet: result field `key_index` goes to the
-  // columns (definition numbers) new_key_col, then old_key_col; 0 or less = no column.
-  struct KeyWriteBack {
-    int32_t key_index = 0;
-    int32_t old_key_col = 0;
-    int32_t new_key_col = 0;
-  };
-  // The row work behind MessageCheckSaveSheet (src/validation/save_results*.cpp): settles
-  // the pending rows (records) bottom-up and returns the number that failed. The single-row
-  // walk sets `faulted` when it stopped on a fault (after showing it).
-  int32_t SetSaveResultsSheetArray(const std::string& strResults,
-                                   const std::vector<KeyWriteBack>& keys, bool& faulted);
-  int32_t SetSaveResultsSheetArrayMulti(const std::string& strResults,
-                                        const std::vector<KeyWriteBack>& keys);
-
-  // ---- State of the settings, colours and fonts (src/settings) ----
-  struct SettingsState {
-    TypeSheetColor colors;
-    // Set when the sheet is built without a stored layout: AddItem then formats cells.
-    bool format_on_define = false;
-    bool is_file_load = false;    // the layout file was loaded for the current language
-    bool saves_disabled = false;  // the stored settings were discarded while open
-    std::string stored_language;  // "Language" as read from the settings section
-    int32_t frozen_rows = 0;      // rows the sheet keeps frozen across MaxRows changes
-  };
-
-  // ---- State of the tools, menus and folders (src/tools) ----
-  struct ToolState {
-    // Context menu entries the rights text can switch off.
-    bool copy_enabled = true;
-    bool send_to_excel_enabled = true;
-    bool data_add_checked = false;  // check mark of the data-add entry
-    // Captions from the message table, by menu entry name ("mnuSheetSort").
-    std::map<std::string, std::string> menu_captions;
-  };
-
-  // The sink events go to (never null).
-  ZelSheetEvents& Events() { return events_ != nullptr ? *events_ : no_events_; }
-  // Loading steps (src/sheet/loading.cpp).
-  void ReadStoredProperties(const PropertyBag& bag, int32_t& maxCols);
-  void TakeInfoFields();
-  void ReadOsLanguageAndFont();
-  void ApplyProgramUpdate();
-  void ReadUserSwitches();
-  void SettleLoadMode();
-  void DetectBuiltinScreen();
-  // Message table (src/validation): fills it from the machine value "SHEET_" + language
-  // number (entries split at "~I~"; entries 3 on become the context-menu captions), or with
-  // the three built-in texts when there is none; and reads entry `index` ("" when absent).
-  void LoadMessageTable();
-  std::string MessageText(int32_t index) const;
-  // Settings helpers of the least build (src/sheet/loading_calls.cpp).
-  std::string GetSheetSetting(const std::string& key, const std::string& defaultValue);
-  void SaveSheetSetting(const std::string& key, const std::string& value);
-  void ApplyDefaultAppearance();
-  void SaveArrangement();
-  void DiscardStoredSettings();
-
-  Platform& platform_;
-  Grid grid_;
-  ZelSheetEvents* events_ = nullptr;
-  ZelSheetEvents no_events_;
-
-  SheetIdentity identity_;
-  SheetFlags flags_;
-  ControlState control_;
-  ColumnModel columns_;
-  ExchangeState exchange_;
-  EditingState editing_;
-  ValidationState validation_;
-  SettingsState settings_;
-  ToolState tools_;
+  std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace zel

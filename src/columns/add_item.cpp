@@ -14,6 +14,7 @@
 #include "columns/access_code.h"
 #include "columns/cell_format.h"
 #include "columns/format_apply.h"
+#include "sheet/sheet_state.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
 
@@ -91,12 +92,12 @@ int32_t ZelSheet::AddItem(const std::string& strFileName, const std::string& str
   // 1-2. A plain declaration takes the next number; while the sheet is being initialised
   // from stored settings that is all it does.
   if (!IsSetStyle) {
-    if (columns_.counter < INT32_MAX) ++columns_.counter;
-    lngCol = columns_.counter;
-    if (flags_.is_sheet_init) return lngCol;
+    if (impl_->columns.counter < INT32_MAX) ++impl_->columns.counter;
+    lngCol = impl_->columns.counter;
+    if (impl_->flags.is_sheet_init) return lngCol;
   }
   const int32_t def_col = lngCol;
-  const AddItemGuard guard(platform_, def_col);
+  const AddItemGuard guard(impl_->platform, def_col);
 
   // 3. Where the column stands now.
   int32_t p = def_col;
@@ -104,13 +105,13 @@ int32_t ZelSheet::AddItem(const std::string& strFileName, const std::string& str
 
   // 4. Header text, without tabs.
   const std::string title = text::Trim(strTitle);
-  guard("header text", [&] { grid_.SetText(p, lngRow, WithoutTabs(title)); });
+  guard("header text", [&] { impl_->grid.SetText(p, lngRow, WithoutTabs(title)); });
 
   // 5. The column model, one entry at a time.
   const std::string access_key =
-      internal::ExtendAccessKey(strAccessKey, columns_.form_read_class, intReadclass,
-                                columns_.form_write_class, intWriteclass);
-  const auto def = [&]() -> ColumnDef& { return columns_.Def(def_col); };
+      internal::ExtendAccessKey(strAccessKey, impl_->columns.form_read_class, intReadclass,
+                                impl_->columns.form_write_class, intWriteclass);
+  const auto def = [&]() -> ColumnDef& { return impl_->columns.Def(def_col); };
   guard("field name", [&] { def().field_name = WithoutTabs(text::Trim(strFileName)); });
   guard("title", [&] { def().title = title; });
   guard("cell type", [&] { def().cell_type = enuCellType; });
@@ -125,24 +126,24 @@ int32_t ZelSheet::AddItem(const std::string& strFileName, const std::string& str
   guard("write class", [&] { def().write_class = intWriteclass; });
 
   // 6. The whole column, unmerged.
-  guard("Col", [&] { grid_.Col(p); });
-  guard("Row", [&] { grid_.Row(-1); });
-  guard("ColMerge", [&] { grid_.ColMerge(kMergeNone); });
+  guard("Col", [&] { impl_->grid.Col(p); });
+  guard("Row", [&] { impl_->grid.Row(-1); });
+  guard("ColMerge", [&] { impl_->grid.ColMerge(kMergeNone); });
 
   // 7. Cell format by type, when the column is being (re)styled or the sheet formats on
   // definition. A combo keeps the list it was given at runtime unless this is its first
   // declaration on a fresh sheet.
-  const bool format_due = IsSetStyle || settings_.format_on_define;
-  const bool combo_allowed = !IsSetStyle && settings_.format_on_define;
+  const bool format_due = IsSetStyle || impl_->settings.format_on_define;
+  const bool combo_allowed = !IsSetStyle && impl_->settings.format_on_define;
   if (format_due && (enuCellType != EnCombo || combo_allowed)) {
     internal::ColumnFormatArgs args;
     args.max_length = intMaxLength;
     args.dec_length = intDecLength;
     args.mask_or_list = strMaskAndString;
-    args.font_name = identity_.font_name;
-    args.built_in_screen = identity_.builtin_screen;
+    args.font_name = impl_->identity.font_name;
+    args.built_in_screen = impl_->identity.builtin_screen;
     if (const auto format = internal::ColumnFormat(enuCellType, args)) {
-      internal::ApplyCellFormat(grid_, *format, std::cref(guard));
+      internal::ApplyCellFormat(impl_->grid, *format, std::cref(guard));
     }
     if (enuCellType == EnFloat) {
       guard("mask", [&] { def().mask = internal::FloatModelMask(intDecLength); });

@@ -5,6 +5,7 @@
 
 #include "columns/cell_format.h"
 #include "columns/color_text.h"
+#include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
@@ -31,72 +32,73 @@ void ResetHeader(Grid& g, int16_t appearance, int32_t col, int32_t row, bool cle
 }  // namespace
 
 bool ZelSheet::fnSSSetTypeButton(const std::string& strText, int32_t lngCol, int32_t lngRow) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellButton);
-  grid_.TypeButtonText(strText);
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, false);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellButton);
+  impl_->grid.TypeButtonText(strText);
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, false);
   return false;
 }
 
 void ZelSheet::fnSSSetTypeCheckBox(const std::string& strText, bool IsCenter, int32_t lngCol,
                                    int32_t lngRow) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellCheckBox);
-  grid_.TypeCheckCenter(IsCenter);
-  grid_.TypeCheckText(strText);
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, false);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellCheckBox);
+  impl_->grid.TypeCheckCenter(IsCenter);
+  impl_->grid.TypeCheckText(strText);
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, false);
 }
 
 bool ZelSheet::fnSSSetTypeComboBox(bool IsEditable, const std::string& strList, int32_t lngCol,
                                    int32_t lngRow) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellComboBox);
-  grid_.TypeComboBoxEditable(IsEditable);
-  grid_.TypeComboBoxList(strList);
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, true);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellComboBox);
+  impl_->grid.TypeComboBoxEditable(IsEditable);
+  impl_->grid.TypeComboBoxList(strList);
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, true);
   return false;
 }
 
 bool ZelSheet::fnSSSetTypeDate(bool IsEditable, int32_t lngCol, int32_t lngRow) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellDate);
-  grid_.TypeDateCentury(IsEditable);
-  grid_.TypeDateFormat(10);
-  grid_.TypeDateSeparator(3);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellDate);
+  impl_->grid.TypeDateCentury(IsEditable);
+  impl_->grid.TypeDateFormat(10);
+  impl_->grid.TypeDateSeparator(3);
   // The model entry is found through the display map entry of lngCol, as the screens
   // written against this member expect; both lookups are checked.
-  if (lngCol < 1 || lngCol > static_cast<int32_t>(columns_.display_map.size())) {
+  if (lngCol < 1 || lngCol > static_cast<int32_t>(impl_->columns.display_map.size())) {
     throw SubscriptError("fnSSSetTypeDate: column " + std::to_string(lngCol) +
                          " is outside the display map");
   }
-  columns_.Def(columns_.display_map[static_cast<size_t>(lngCol - 1)]).cell_type = EnDate;
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, false);
+  impl_->columns.Def(impl_->columns.display_map[static_cast<size_t>(lngCol - 1)]).cell_type =
+      EnDate;
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, false);
   return false;
 }
 
 void ZelSheet::fnSSSetTypeEdit(int32_t lngMaxLength, int32_t lngCol, int32_t lngRow,
                                const std::string& strBackColor,
                                const std::string& strForeColor) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellEdit);
-  grid_.TypeMaxEditLen(lngMaxLength);
-  grid_.TypeHAlign(internal::kAlignLeft);
-  grid_.TypeEditCharCase(1);
-  grid_.TypeEditCharSet(internal::kFilterAny);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellEdit);
+  impl_->grid.TypeMaxEditLen(lngMaxLength);
+  impl_->grid.TypeHAlign(internal::kAlignLeft);
+  impl_->grid.TypeEditCharCase(1);
+  impl_->grid.TypeEditCharSet(internal::kFilterAny);
   SetColColor(strBackColor, strForeColor);
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, false);
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, false);
 }
 
 bool ZelSheet::fnSSSetTypeFloat(int16_t intDecimalPlaces, double dblFloatMin,
                                 double dblFloatMax, int32_t lngCol, int32_t lngRow) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellFloat);
-  grid_.TypeFloatSeparator(true);
-  grid_.TypeFloatMax(dblFloatMax);
-  grid_.TypeFloatMin(dblFloatMin);
-  grid_.TypeFloatDecimalPlaces(intDecimalPlaces);
-  grid_.TypeHAlign(internal::kAlignRight);
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, false);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellFloat);
+  impl_->grid.TypeFloatSeparator(true);
+  impl_->grid.TypeFloatMax(dblFloatMax);
+  impl_->grid.TypeFloatMin(dblFloatMin);
+  impl_->grid.TypeFloatDecimalPlaces(intDecimalPlaces);
+  impl_->grid.TypeHAlign(internal::kAlignRight);
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, false);
   return false;
 }
 
@@ -105,59 +107,59 @@ bool ZelSheet::SetTypeTextFloat(int16_t intDecimalPlaces, double dblFloatMin,
                                 const std::string& strBackColor,
                                 const std::string& strForeColor) {
   const int32_t grid_col = ColX(lngCol);
-  Select(grid_, grid_col, lngRow);
-  grid_.CellType(kCellNumber);
-  grid_.TypeFloatSeparator(true);
-  grid_.TypeFloatMax(dblFloatMax);
-  grid_.TypeFloatMin(dblFloatMin);
-  grid_.TypeFloatDecimalPlaces(intDecimalPlaces);
-  grid_.TypeHAlign(internal::kAlignRight);
+  Select(impl_->grid, grid_col, lngRow);
+  impl_->grid.CellType(kCellNumber);
+  impl_->grid.TypeFloatSeparator(true);
+  impl_->grid.TypeFloatMax(dblFloatMax);
+  impl_->grid.TypeFloatMin(dblFloatMin);
+  impl_->grid.TypeFloatDecimalPlaces(intDecimalPlaces);
+  impl_->grid.TypeHAlign(internal::kAlignRight);
   std::string back = strBackColor;
   std::string fore = strForeColor;
   SetColColorLock(back, fore);
-  ResetHeader(grid_, flags_.appearance, grid_col, lngRow, false);
+  ResetHeader(impl_->grid, impl_->flags.appearance, grid_col, lngRow, false);
   return false;
 }
 
 void ZelSheet::fnSSSetTypeInteger(int32_t lngIntegerMin, int32_t lngIntegerMax, int32_t lngCol,
                                   int32_t lngRow) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellInteger);
-  grid_.TypeIntegerMin(lngIntegerMin);
-  grid_.TypeIntegerMax(lngIntegerMax);
-  grid_.TypeHAlign(internal::kAlignRight);
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, false);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellInteger);
+  impl_->grid.TypeIntegerMin(lngIntegerMin);
+  impl_->grid.TypeIntegerMax(lngIntegerMax);
+  impl_->grid.TypeHAlign(internal::kAlignRight);
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, false);
 }
 
 void ZelSheet::fnSSSetTypePic(int16_t intAlign, const std::string& strPicMask, int32_t lngCol,
                               int32_t lngRow) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellPattern);
-  grid_.TypePicMask(strPicMask);
-  grid_.TypeHAlign(intAlign);
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, false);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellPattern);
+  impl_->grid.TypePicMask(strPicMask);
+  impl_->grid.TypeHAlign(intAlign);
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, false);
 }
 
 void ZelSheet::fnSSSetTypePicture(int16_t intAlign, const std::string& strPictPicture,
                                   int32_t lngCol, int32_t lngRow) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellPicture);
-  grid_.TypeHAlign(intAlign);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellPicture);
+  impl_->grid.TypeHAlign(intAlign);
   // The grid keeps the image file's name; whoever paints the grid loads the picture.
-  grid_.TypePictPicture(strPictPicture);
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, false);
+  impl_->grid.TypePictPicture(strPictPicture);
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, false);
 }
 
 void ZelSheet::fnSSSetTypeStaticText(int16_t intAlign, int32_t lngCol, int32_t lngRow) {
-  Select(grid_, lngCol, lngRow);
-  grid_.CellType(kCellStatic);
-  grid_.TypeHAlign(intAlign);
-  grid_.TypeTextWordWrap(false);
-  ResetHeader(grid_, flags_.appearance, lngCol, lngRow, false);
+  Select(impl_->grid, lngCol, lngRow);
+  impl_->grid.CellType(kCellStatic);
+  impl_->grid.TypeHAlign(intAlign);
+  impl_->grid.TypeTextWordWrap(false);
+  ResetHeader(impl_->grid, impl_->flags.appearance, lngCol, lngRow, false);
 }
 
 void ZelSheet::fnSetHeaderText(int32_t col, const std::string& Var) {
-  grid_.SetText(ColX(col), 0, Var);
+  impl_->grid.SetText(ColX(col), 0, Var);
 }
 
 void ZelSheet::SetColColor(const std::string& strBackColor, const std::string& strForeColor) {
@@ -165,8 +167,8 @@ void ZelSheet::SetColColor(const std::string& strBackColor, const std::string& s
       internal::ColorFromText(internal::ColorTextOrDefault(strBackColor, internal::kWhiteText));
   const Color fore =
       internal::ColorFromText(internal::ColorTextOrDefault(strForeColor, internal::kBlackText));
-  grid_.BackColor(back);
-  grid_.ForeColor(fore);
+  impl_->grid.BackColor(back);
+  impl_->grid.ForeColor(fore);
 }
 
 void ZelSheet::SetColColorLock(std::string& strBackColor, std::string& strForeColor) {
@@ -174,10 +176,10 @@ void ZelSheet::SetColColorLock(std::string& strBackColor, std::string& strForeCo
   strForeColor = internal::ColorTextOrDefault(strForeColor, internal::kBlackText);
   const Color back = internal::ColorFromText(strBackColor);
   const Color fore = internal::ColorFromText(strForeColor);
-  grid_.LockBackColor(back);
-  grid_.BackColor(grid_.LockBackColor());
-  grid_.LockForeColor(fore);
-  grid_.ForeColor(grid_.LockForeColor());
+  impl_->grid.LockBackColor(back);
+  impl_->grid.BackColor(impl_->grid.LockBackColor());
+  impl_->grid.LockForeColor(fore);
+  impl_->grid.ForeColor(impl_->grid.LockForeColor());
 }
 
 void ZelSheet::SetColColorLock(const std::string& strBackColor,

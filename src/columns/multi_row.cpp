@@ -14,7 +14,7 @@
 //                             | Qty  | OK        |                           | QTY | OK  |
 //
 // Field records and the index table (row offset, grid column) -> field number live in the
-// column model (zelsheet/detail/columns.h).
+// column model (sheet/column_model.h).
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -24,6 +24,7 @@
 #include "columns/cell_format.h"
 #include "columns/format_apply.h"
 #include "columns/record_layout.h"
+#include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
@@ -40,10 +41,10 @@ int32_t CheckedAdd(int32_t a, int32_t b) {
 }  // namespace
 
 void ZelSheet::AddCellSpan_Start(int32_t lngTotalSpanCount) {
-  columns_.ResizeFields(lngTotalSpanCount);
-  const int32_t header_rows = grid_.ColHeaderRows();
-  const int32_t max_cols = grid_.MaxCols();
-  columns_.index_table.Resize(CheckedAdd(header_rows, 1), CheckedAdd(max_cols, 1));
+  impl_->columns.ResizeFields(lngTotalSpanCount);
+  const int32_t header_rows = impl_->grid.ColHeaderRows();
+  const int32_t max_cols = impl_->grid.MaxCols();
+  impl_->columns.index_table.Resize(CheckedAdd(header_rows, 1), CheckedAdd(max_cols, 1));
   // The header row takes the field titles as given; our grid needs no further header-row
   // option for that.
 }
@@ -85,15 +86,15 @@ int32_t ZelSheet::AddItem_Multi(int32_t lCol, int32_t lRow, int32_t lNumCols, in
                                 const std::string& strComboBoxListOrMaskString,
                                 int32_t enHAlignHeader, int32_t enVAlignHeader, int32_t enHAlign,
                                 int32_t enVAlign, bool IsSetItem) {
-  flags_.is_multi_sheet = true;
+  impl_->flags.is_multi_sheet = true;
   if (!IsSetItem) {
-    columns_.counter = CheckedAdd(columns_.counter, 1);
-    lngIndex = columns_.counter;
+    impl_->columns.counter = CheckedAdd(impl_->columns.counter, 1);
+    lngIndex = impl_->columns.counter;
   }
-  FieldRecord& field = columns_.Field(lngIndex);
+  FieldRecord& field = impl_->columns.Field(lngIndex);
   const std::string& list = strComboBoxListOrMaskString;
 
-  if (columns_.stored_definition && IsSetItem) {
+  if (impl_->columns.stored_definition && IsSetItem) {
     // Re-declaring a stored definition: only its texts and lengths change.
     field.title = strTitle;
     field.field_name = strDBFieldName;
@@ -102,7 +103,7 @@ int32_t ZelSheet::AddItem_Multi(int32_t lCol, int32_t lRow, int32_t lNumCols, in
     field.dec_length = intDecMaxLength;
     field.list = list;
     field.mask = internal::ModelMask(list);
-  } else if (columns_.stored_definition) {
+  } else if (impl_->columns.stored_definition) {
     // Placing a stored definition: the stored title and access code win over the caller's.
     field.cell_type = enCellType;
     strAccessKey = field.access_key;
@@ -111,14 +112,14 @@ int32_t ZelSheet::AddItem_Multi(int32_t lCol, int32_t lRow, int32_t lNumCols, in
     field.row = lRow;
     field.col_span = lNumCols;
     field.row_span = lNumRows;
-    columns_.index_table.Set(lRow, lCol, lngIndex);
+    impl_->columns.index_table.Set(lRow, lCol, lngIndex);
   } else {
     field.col = lCol;
     field.row = lRow;
     field.col_span = lNumCols;
     field.row_span = lNumRows;
     field.mask = internal::ModelMask(list);
-    columns_.index_table.Set(lRow, lCol, lngIndex);
+    impl_->columns.index_table.Set(lRow, lCol, lngIndex);
     field.title = strTitle;
     field.field_name = strDBFieldName;
     field.cell_type = enCellType;
@@ -133,80 +134,80 @@ int32_t ZelSheet::AddItem_Multi(int32_t lCol, int32_t lRow, int32_t lNumCols, in
   field.h_align = enHAlign == -1 ? internal::DefaultFieldHAlign(enCellType) : enHAlign;
   field.v_align = enVAlign;
   const int32_t header_row = CheckedAdd(internal::HeaderRow(0), lRow);
-  grid_.AddCellSpan(lCol, header_row, lNumCols, lNumRows);
-  grid_.Col(lCol);
-  grid_.Row(header_row);
-  grid_.CellType(kCellEdit);
-  grid_.Text(strTitle);
-  grid_.TypeHAlign(static_cast<int16_t>(enHAlignHeader));
-  grid_.TypeVAlign(static_cast<int16_t>(enVAlignHeader));
+  impl_->grid.AddCellSpan(lCol, header_row, lNumCols, lNumRows);
+  impl_->grid.Col(lCol);
+  impl_->grid.Row(header_row);
+  impl_->grid.CellType(kCellEdit);
+  impl_->grid.Text(strTitle);
+  impl_->grid.TypeHAlign(static_cast<int16_t>(enHAlignHeader));
+  impl_->grid.TypeVAlign(static_cast<int16_t>(enVAlignHeader));
   const bool must_input = internal::HasCode(strAccessKey, internal::kCodeKey) ||
                           internal::HasCode(strAccessKey, internal::kCodeNotNull);
-  grid_.ForeColor(must_input ? settings_.colors.header_col_must_input_fg_color
-                             : grid_.HeaderForeColor());
-  if (internal::HasCode(strAccessKey, internal::kCodeHidden)) grid_.ColHidden(true);
+  impl_->grid.ForeColor(must_input ? impl_->settings.colors.header_col_must_input_fg_color
+                                   : impl_->grid.HeaderForeColor());
+  if (internal::HasCode(strAccessKey, internal::kCodeHidden)) impl_->grid.ColHidden(true);
   return lngIndex;
 }
 
 void ZelSheet::AddCellSpan_End(int16_t /*intHeaderCount*/) {
-  columns_.ResizeFields(columns_.counter);
-  const int32_t header_rows = grid_.ColHeaderRows();
-  grid_.AddCellSpan(0, 0, 1, header_rows);
+  impl_->columns.ResizeFields(impl_->columns.counter);
+  const int32_t header_rows = impl_->grid.ColHeaderRows();
+  impl_->grid.AddCellSpan(0, 0, 1, header_rows);
   // The whole header block, corner column included, in the grid's own header colour.
-  const bool block_mode = grid_.BlockMode();
-  grid_.Col(0);
-  grid_.Col2(grid_.MaxCols());
-  grid_.Row(internal::HeaderRow(0));
-  grid_.Row2(internal::HeaderRow(header_rows - 1));
-  grid_.BlockMode(true);
-  grid_.BackColor(grid_.HeaderBackColor());
-  grid_.BlockMode(block_mode);
+  const bool block_mode = impl_->grid.BlockMode();
+  impl_->grid.Col(0);
+  impl_->grid.Col2(impl_->grid.MaxCols());
+  impl_->grid.Row(internal::HeaderRow(0));
+  impl_->grid.Row2(internal::HeaderRow(header_rows - 1));
+  impl_->grid.BlockMode(true);
+  impl_->grid.BackColor(impl_->grid.HeaderBackColor());
+  impl_->grid.BlockMode(block_mode);
 }
 
 std::string ZelSheet::HeaderCellTag(int32_t lngCol) {
   const int32_t grid_col = ColX(lngCol);
-  const int32_t saved_col = grid_.Col();
-  const int32_t saved_row = grid_.Row();
-  grid_.Col(grid_col);
-  grid_.Row(0);
+  const int32_t saved_col = impl_->grid.Col();
+  const int32_t saved_row = impl_->grid.Row();
+  impl_->grid.Col(grid_col);
+  impl_->grid.Row(0);
   std::string tag;
   try {
-    tag = grid_.CellTag();
+    tag = impl_->grid.CellTag();
   } catch (...) {
-    grid_.Col(saved_col);
-    grid_.Row(saved_row);
+    impl_->grid.Col(saved_col);
+    impl_->grid.Row(saved_row);
     throw;
   }
-  grid_.Col(saved_col);
-  grid_.Row(saved_row);
+  impl_->grid.Col(saved_col);
+  impl_->grid.Row(saved_row);
   return tag;
 }
 
 void ZelSheet::HeaderCellTag(int32_t lngCol, const std::string& strTag) {
   const int32_t grid_col = ColX(lngCol);
-  const int32_t saved_col = grid_.Col();
-  const int32_t saved_row = grid_.Row();
-  grid_.Col(grid_col);
-  grid_.Row(0);
+  const int32_t saved_col = impl_->grid.Col();
+  const int32_t saved_row = impl_->grid.Row();
+  impl_->grid.Col(grid_col);
+  impl_->grid.Row(0);
   try {
-    grid_.CellTag(strTag);
+    impl_->grid.CellTag(strTag);
   } catch (...) {
-    grid_.Col(saved_col);
-    grid_.Row(saved_row);
+    impl_->grid.Col(saved_col);
+    impl_->grid.Row(saved_row);
     throw;
   }
-  grid_.Col(saved_col);
-  grid_.Row(saved_row);
+  impl_->grid.Col(saved_col);
+  impl_->grid.Row(saved_row);
 }
 
-int32_t ZelSheet::RowX(int32_t lngmsCol) const { return columns_.Field(lngmsCol).row; }
+int32_t ZelSheet::RowX(int32_t lngmsCol) const { return impl_->columns.Field(lngmsCol).row; }
 
 int32_t ZelSheet::GetColIndex(int32_t lngCol, int32_t lngRow) const {
-  if (lngCol == -1 || lngRow == -1) return columns_.current_field;
+  if (lngCol == -1 || lngRow == -1) return impl_->columns.current_field;
   try {
-    const int32_t offset = internal::SpanRow(lngRow, grid_.ColHeaderRows());
-    return columns_.index_table.Contains(offset, lngCol)
-               ? columns_.index_table.At(offset, lngCol)
+    const int32_t offset = internal::SpanRow(lngRow, impl_->grid.ColHeaderRows());
+    return impl_->columns.index_table.Contains(offset, lngCol)
+               ? impl_->columns.index_table.At(offset, lngCol)
                : 0;
   } catch (...) {
     return 0;
@@ -214,73 +215,73 @@ int32_t ZelSheet::GetColIndex(int32_t lngCol, int32_t lngRow) const {
 }
 
 int32_t ZelSheet::GetSpanRow(int32_t lngRow) const {
-  return internal::SpanRow(lngRow, grid_.ColHeaderRows());
+  return internal::SpanRow(lngRow, impl_->grid.ColHeaderRows());
 }
 
 int32_t ZelSheet::GetSpanHeaderRow(int32_t lngRow) const {
-  return internal::SpanHeaderRow(lngRow, grid_.ColHeaderRows());
+  return internal::SpanHeaderRow(lngRow, impl_->grid.ColHeaderRows());
 }
 
 void ZelSheet::ActiveCellX(int32_t msIndex, int32_t HeaderRow) {
-  const FieldRecord& field = columns_.Field(msIndex);
+  const FieldRecord& field = impl_->columns.Field(msIndex);
   ActiveCell(field.col, CheckedAdd(HeaderRow, field.row));
 }
 
 void ZelSheet::AddRecordsToSheet(int32_t lngRecordCnt, bool IsBelowAllRows) {
-  const int32_t header_rows = grid_.ColHeaderRows();
+  const int32_t header_rows = impl_->grid.ColHeaderRows();
   const internal::RecordPlan plan =
-      internal::PlanRecords(lngRecordCnt, editing_.spare_rows, grid_.MaxRows(),
-                            grid_.DataRowCnt(), IsBelowAllRows, header_rows);
-  editing_.spare_rows = plan.spare_records;
-  grid_.MaxRows(plan.max_rows);
-  const int32_t max_rows = grid_.MaxRows();
-  const int32_t max_cols = grid_.MaxCols();
-  const TypeSheetColor& colors = settings_.colors;
+      internal::PlanRecords(lngRecordCnt, impl_->editing.spare_rows, impl_->grid.MaxRows(),
+                            impl_->grid.DataRowCnt(), IsBelowAllRows, header_rows);
+  impl_->editing.spare_rows = plan.spare_records;
+  impl_->grid.MaxRows(plan.max_rows);
+  const int32_t max_rows = impl_->grid.MaxRows();
+  const int32_t max_cols = impl_->grid.MaxCols();
+  const TypeSheetColor& colors = impl_->settings.colors;
 
   for (int64_t r64 = plan.first_row; r64 <= max_rows; r64 += header_rows) {
     const auto r = static_cast<int32_t>(r64);
-    grid_.AddCellSpan(0, r, 1, header_rows);
-    grid_.SetText(0, r, "A");
-    for (int32_t i = 1; i <= columns_.counter; ++i) {
-      const FieldRecord& field = columns_.Field(i);
+    impl_->grid.AddCellSpan(0, r, 1, header_rows);
+    impl_->grid.SetText(0, r, "A");
+    for (int32_t i = 1; i <= impl_->columns.counter; ++i) {
+      const FieldRecord& field = impl_->columns.Field(i);
       const int32_t row = CheckedAdd(r, field.row);
-      if (!flags_.is_no_add_cell_span) {
-        grid_.AddCellSpan(field.col, row, field.col_span, field.row_span);
+      if (!impl_->flags.is_no_add_cell_span) {
+        impl_->grid.AddCellSpan(field.col, row, field.col_span, field.row_span);
       }
-      grid_.Col(field.col);
-      grid_.Row(row);
+      impl_->grid.Col(field.col);
+      impl_->grid.Row(row);
       if (const auto format = internal::FieldCellFormat(field.cell_type, field.max_length,
                                                         field.dec_length, field.list,
                                                         field.mask)) {
-        internal::ApplyCellFormat(grid_, *format);
+        internal::ApplyCellFormat(impl_->grid, *format);
       }
-      grid_.TypeHAlign(static_cast<int16_t>(field.h_align));
-      grid_.TypeVAlign(static_cast<int16_t>(field.v_align));
+      impl_->grid.TypeHAlign(static_cast<int16_t>(field.h_align));
+      impl_->grid.TypeVAlign(static_cast<int16_t>(field.v_align));
 
       const internal::FieldAccess access = internal::EvaluateFieldAccess(field.access_key);
       if (!access.applies) continue;
       switch (access.paint) {
         case internal::FieldAccess::Paint::kLocked:
-          grid_.LockCells(true);
-          grid_.BackColor(colors.lock_back_color);
-          grid_.ForeColor(colors.lock_fore_color);
+          impl_->grid.LockCells(true);
+          impl_->grid.BackColor(colors.lock_back_color);
+          impl_->grid.ForeColor(colors.lock_fore_color);
           break;
         case internal::FieldAccess::Paint::kCodeHelp:
-          grid_.BackColor(colors.code_help);
-          grid_.ForeColor(colors.fore_color);
+          impl_->grid.BackColor(colors.code_help);
+          impl_->grid.ForeColor(colors.fore_color);
           break;
         case internal::FieldAccess::Paint::kNormal:
         case internal::FieldAccess::Paint::kNone:
-          grid_.BackColor(colors.back_color);
+          impl_->grid.BackColor(colors.back_color);
           break;
       }
-      if (access.unlock) grid_.LockCells(false);
+      if (access.unlock) impl_->grid.LockCells(false);
     }
     // A line under every record but the last separates the records.
     if (r64 + header_rows < max_rows) {
       const int32_t last_row = static_cast<int32_t>(r64 + header_rows - 1);
-      grid_.SetCellBorder(1, last_row, max_cols, last_row, internal::kRecordBorderIndex,
-                          internal::kRecordBorderColor, internal::kRecordBorderStyle);
+      impl_->grid.SetCellBorder(1, last_row, max_cols, last_row, internal::kRecordBorderIndex,
+                                internal::kRecordBorderColor, internal::kRecordBorderStyle);
     }
   }
 }

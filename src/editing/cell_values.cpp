@@ -6,9 +6,11 @@
 // host's code keeps working however the user arranged the columns. The declared cell type
 // decides the conversion; in the multi-row layout the field record does.
 #include <exception>
+#include <optional>
 
 #include "editing/cell_text.h"
 #include "exchange/data_string.h"
+#include "sheet/sheet_state.h"
 #include "text/number.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
@@ -50,36 +52,49 @@ class FlagScope {
   bool before_;
 };
 
+// What a cell conversion needs to know of a declared column (or field record): its cell
+// type, maximum length (the combo code length) and mask. The mask points into the model.
+struct DeclaredCell {
+  int32_t cell_type = 0;
+  int16_t max_length = 0;
+  const std::string* mask = nullptr;
+};
+
 }  // namespace
 
-std::optional<ZelSheet::DeclaredCell> ZelSheet::FindDeclaredCell(int32_t col) const {
-  if (flags_.is_multi_sheet) {
-    if (!columns_.HasField(col)) return std::nullopt;
-    const FieldRecord& field = columns_.Field(col);
+namespace {
+
+// The declaration behind definition number (or field) `col`; nullopt when there is none.
+std::optional<DeclaredCell> FindDeclaredCell(const ZelSheet::Impl& s, int32_t col) {
+  if (s.flags.is_multi_sheet) {
+    if (!s.columns.HasField(col)) return std::nullopt;
+    const FieldRecord& field = s.columns.Field(col);
     return DeclaredCell{field.cell_type, field.max_length, &field.mask};
   }
-  if (col <= 0 || columns_.counter == 0 || !columns_.HasDef(col)) return std::nullopt;
-  const ColumnDef& def = columns_.Def(col);
+  if (col <= 0 || s.columns.counter == 0 || !s.columns.HasDef(col)) return std::nullopt;
+  const ColumnDef& def = s.columns.Def(col);
   return DeclaredCell{def.cell_type, def.max_length, &def.mask};
 }
+
+}  // namespace
 
 std::string ZelSheet::CellText(int32_t col, int32_t row) {
   int32_t gridCol = 0;
   std::string shown;
   try {
     gridCol = ColX(col);
-    grid_.GetText(gridCol, row, shown);
+    impl_->grid.GetText(gridCol, row, shown);
   } catch (const std::exception&) {
     return {};
   }
-  const std::optional<DeclaredCell> decl = FindDeclaredCell(col);
+  const std::optional<DeclaredCell> decl = FindDeclaredCell(*impl_, col);
   if (!decl) return text::Trim(shown);
 
   std::string out;
   switch (decl->cell_type) {
     case EnFloat: {
       // The plain value, not the shown text: the grid shows separators and fixed decimals.
-      const std::string value = ReadCellValue(grid_, gridCol, row);
+      const std::string value = ReadCellValue(impl_->grid, gridCol, row);
       out = text::NumberToText(text::Val(value.empty() ? std::string_view("0") : value));
       break;
     }
@@ -107,7 +122,7 @@ std::string ZelSheet::CellText(int32_t col, int32_t row) {
 void ZelSheet::CellText(int32_t col, int32_t row, const std::string& value) {
   try {
     const int32_t gridCol = ColX(col);
-    const std::optional<DeclaredCell> decl = FindDeclaredCell(col);
+    const std::optional<DeclaredCell> decl = FindDeclaredCell(*impl_, col);
     std::string out;
     switch (decl ? decl->cell_type : 0) {
       case EnCombo:
@@ -130,7 +145,7 @@ void ZelSheet::CellText(int32_t col, int32_t row, const std::string& value) {
       default:
         out = value;
     }
-    grid_.SetText(gridCol, row, out);
+    impl_->grid.SetText(gridCol, row, out);
   } catch (const std::exception&) {
     // A cell that cannot be written keeps what it had.
   }
@@ -138,55 +153,55 @@ void ZelSheet::CellText(int32_t col, int32_t row, const std::string& value) {
 
 double ZelSheet::CellValue(int32_t col, int32_t row) {
   try {
-    return text::Val(ReadCellValue(grid_, ColX(col), row));
+    return text::Val(ReadCellValue(impl_->grid, ColX(col), row));
   } catch (const std::exception&) {
     return 0;
   }
 }
 
 void ZelSheet::CellValue(int32_t col, int32_t row, double value) {
-  const int32_t keepCol = grid_.Col();
-  const int32_t keepRow = grid_.Row();
+  const int32_t keepCol = impl_->grid.Col();
+  const int32_t keepRow = impl_->grid.Row();
   try {
-    grid_.Col(ColX(col));
-    grid_.Row(row);
-    grid_.Value(text::NumberToText(value));
+    impl_->grid.Col(ColX(col));
+    impl_->grid.Row(row);
+    impl_->grid.Value(text::NumberToText(value));
   } catch (const std::exception&) {
     // Left as it was.
   }
-  grid_.Col(keepCol);
-  grid_.Row(keepRow);
+  impl_->grid.Col(keepCol);
+  impl_->grid.Row(keepRow);
 }
 
 std::string ZelSheet::CellCheck(int32_t col, int32_t row) {
-  if (flags_.is_multi_sheet) return CellText(col, row);
-  if (columns_.Def(col).cell_type != EnCheck) return {};
+  if (impl_->flags.is_multi_sheet) return CellText(col, row);
+  if (impl_->columns.Def(col).cell_type != EnCheck) return {};
   std::string shown;
-  grid_.GetText(ColX(col), row, shown);
+  impl_->grid.GetText(ColX(col), row, shown);
   return shown == "1" ? "1" : "0";
 }
 
 void ZelSheet::CellCheck(int32_t col, int32_t row, const std::string& value) {
   // The tick is the program's, not the user's: the handlers must not mark the row.
-  FlagScope sheetWriting(editing_.query_display);
-  if (flags_.is_multi_sheet) {
+  FlagScope sheetWriting(impl_->editing.query_display);
+  if (impl_->flags.is_multi_sheet) {
     CellText(col, row, value);
     return;
   }
   try {
-    if (columns_.Def(col).cell_type != EnCheck) return;
-    grid_.SetText(ColX(col), row, value == "1" ? "1" : "0");
+    if (impl_->columns.Def(col).cell_type != EnCheck) return;
+    impl_->grid.SetText(ColX(col), row, value == "1" ? "1" : "0");
   } catch (const std::exception&) {
     // A cell that cannot be written keeps what it had.
   }
 }
 
 std::string ZelSheet::CellComboCaption(int32_t col, int32_t row) {
-  const std::optional<DeclaredCell> decl = FindDeclaredCell(col);
+  const std::optional<DeclaredCell> decl = FindDeclaredCell(*impl_, col);
   if (!decl || decl->cell_type != EnCombo) return {};
   std::string shown;
   try {
-    grid_.GetText(ColX(col), row, shown);
+    impl_->grid.GetText(ColX(col), row, shown);
   } catch (const std::exception&) {
     return {};
   }

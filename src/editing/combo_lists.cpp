@@ -15,6 +15,7 @@
 
 #include "editing/combo_codes.h"
 #include "exchange/data_string.h"
+#include "sheet/sheet_state.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
 
@@ -99,9 +100,9 @@ std::optional<std::string_view> ComboCodeIndex::Find(std::string_view field) con
 void ZelSheet::SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::string& strItem,
                                  int16_t intCodeSize, bool blnDefault) {
   try {
-    grid_.Col(lngCol);
-    grid_.Row(lngRow);
-    const std::string list = grid_.TypeComboBoxList();
+    impl_->grid.Col(lngCol);
+    impl_->grid.Row(lngRow);
+    const std::string list = impl_->grid.TypeComboBoxList();
     if (list.empty()) return;  // no items
 
     const std::string_view wanted = text::TrimView(strItem);
@@ -137,9 +138,9 @@ void ZelSheet::SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::stri
 
     if (lngCol >= 0 && lngRow >= 0) {
       // One cell: write the item text itself; the grid checks it against the list.
-      grid_.SetText(lngCol, lngRow, item);
+      impl_->grid.SetText(lngCol, lngRow, item);
     } else {
-      grid_.TypeComboBoxCurSel(chosen);
+      impl_->grid.TypeComboBoxCurSel(chosen);
     }
   } catch (const std::exception&) {
     // A cell without a list or outside the grid keeps its selection.
@@ -151,23 +152,23 @@ void ZelSheet::InitCombo(const std::string& strItems, int16_t intDefault, bool b
   // Lists are built when the sheet formats its cells itself; a sheet restored from a stored
   // layout already carries its lists.
   // TODO(settings): run sbSetSheetInfo here once the settings restore provides it.
-  if (!settings_.format_on_define && !flags_.is_clear_header_info && !IsFlg) return;
+  if (!impl_->settings.format_on_define && !impl_->flags.is_clear_header_info && !IsFlg) return;
   try {
     const int32_t gridCol = ColX(lngCol);
     const int32_t gridRow = lngRow == 0 ? -1 : lngRow;
     std::string current;
-    grid_.Col(gridCol);
+    impl_->grid.Col(gridCol);
     if (blnClearList) {
       if (lngRow != 0) {
-        grid_.Row(lngRow);
-        grid_.TypeComboBoxList("");
+        impl_->grid.Row(lngRow);
+        impl_->grid.TypeComboBoxList("");
       } else {
-        grid_.Row(-1);
-        grid_.Action(kActionComboClear);
+        impl_->grid.Row(-1);
+        impl_->grid.Action(kActionComboClear);
       }
     } else {
-      grid_.Row(gridRow);
-      current = grid_.TypeComboBoxList();
+      impl_->grid.Row(gridRow);
+      current = impl_->grid.TypeComboBoxList();
     }
 
     const std::string items = text::Trim(text::Replace(strItems, "~,", text::Space(kCodeGap)));
@@ -181,9 +182,9 @@ void ZelSheet::InitCombo(const std::string& strItems, int16_t intDefault, bool b
       list = current + items;
     }
     fnSSSetTypeComboBox(false, list, gridCol, gridRow);
-    grid_.Col(gridCol);
-    grid_.Row(0);
-    grid_.TypeMaxEditLen(0);
+    impl_->grid.Col(gridCol);
+    impl_->grid.Row(0);
+    impl_->grid.TypeMaxEditLen(0);
   } catch (const std::exception&) {
     // Stops at the failing step; what was done before it stays.
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editing/duplicate_rows.h"
+#include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
@@ -141,9 +142,9 @@ void KeepRows(Grid& grid, int32_t first, int32_t last, const std::vector<int32_t
 std::string ZelSheet::GetRowJoin(int32_t lngRow, const std::string& sp) const {
   std::string out;
   std::string cell;
-  const int32_t maxCols = grid_.MaxCols();
+  const int32_t maxCols = impl_->grid.MaxCols();
   for (int32_t c = 1; c <= maxCols; ++c) {
-    grid_.GetText(c, lngRow, cell);
+    impl_->grid.GetText(c, lngRow, cell);
     out += cell;
     out += sp;
   }
@@ -151,50 +152,52 @@ std::string ZelSheet::GetRowJoin(int32_t lngRow, const std::string& sp) const {
 }
 
 void ZelSheet::DataAddSort(int32_t /*startRow*/) {
-  const int32_t first = grid_.RowsFrozen() + 1;
-  const int32_t last = grid_.DataRowCnt();
+  const int32_t first = impl_->grid.RowsFrozen() + 1;
+  const int32_t last = impl_->grid.DataRowCnt();
   if (last < first) return;
   int32_t keys = 0;
-  const int32_t maxCols = grid_.MaxCols();
+  const int32_t maxCols = impl_->grid.MaxCols();
   for (int32_t c = 1; c <= maxCols; ++c) {
-    const int32_t defCol = grid_.GetColItemData(c);
-    if (columns_.HasDef(defCol) && columns_.Def(defCol).cell_type == EnText) {
+    const int32_t defCol = impl_->grid.GetColItemData(c);
+    if (impl_->columns.HasDef(defCol) && impl_->columns.Def(defCol).cell_type == EnText) {
       ++keys;
-      grid_.SortKey(keys, c);
-      grid_.SortKeyOrder(keys, kSortAscending);
+      impl_->grid.SortKey(keys, c);
+      impl_->grid.SortKeyOrder(keys, kSortAscending);
     }
   }
   // Without a text column there is nothing to sort by; the keys of an earlier sort must not
   // reorder the rows instead.
   if (keys == 0) return;
-  grid_.Col(-1);
-  grid_.Col2(-1);
-  grid_.Row(first);
-  grid_.Row2(last);
-  grid_.SortBy(kSortByRow);
-  grid_.Action(kActionSort);
+  impl_->grid.Col(-1);
+  impl_->grid.Col2(-1);
+  impl_->grid.Row(first);
+  impl_->grid.Row2(last);
+  impl_->grid.SortBy(kSortByRow);
+  impl_->grid.Action(kActionSort);
 }
 
 void ZelSheet::DataAddRemoveRow() {
   {
     // Every status goes: after the merge of several queries no row is pending.
-    BlockModeScope single(grid_, false);
-    grid_.Col(0);
-    grid_.Row(-1);
-    grid_.Text("");
+    BlockModeScope single(impl_->grid, false);
+    impl_->grid.Col(0);
+    impl_->grid.Row(-1);
+    impl_->grid.Text("");
   }
 
-  const int32_t first = grid_.RowsFrozen() + 1;
-  const int32_t last = grid_.DataRowCnt();
-  const int32_t maxCols = grid_.MaxCols();
+  const int32_t first = impl_->grid.RowsFrozen() + 1;
+  const int32_t last = impl_->grid.DataRowCnt();
+  const int32_t maxCols = impl_->grid.MaxCols();
   if (last >= first && maxCols > 0) {
-    RowJoinComparer rows(grid_, first - 1, last, maxCols, "|");
+    RowJoinComparer rows(impl_->grid, first - 1, last, maxCols, "|");
     const std::vector<int32_t> kept = internal::RowsLeftAfterDuplicateRemoval(
         first, last, maxCols, [&rows](int32_t a, int32_t b) { return rows.Same(a, b); });
-    if (static_cast<int32_t>(kept.size()) < last - first + 1) KeepRows(grid_, first, last, kept);
+    if (static_cast<int32_t>(kept.size()) < last - first + 1) {
+      KeepRows(impl_->grid, first, last, kept);
+    }
   }
   // The empty rows left at the bottom go.
-  MaxRows(grid_.DataRowCnt());
+  MaxRows(impl_->grid.DataRowCnt());
 }
 
 }  // namespace zel

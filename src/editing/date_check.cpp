@@ -3,14 +3,20 @@
 #include <exception>
 
 #include "editing/date_input.h"
+#include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
 
-std::string ZelSheet::TodayForDateInput() {
-  if (!editing_.server_date.empty()) return editing_.server_date;
-  return platform_.Time().TodayText();
+namespace {
+
+// Today as "yyyymmdd": ServerDate when the host gave one, else the platform's date.
+std::string TodayForDateInput(ZelSheet::Impl& s) {
+  if (!s.editing.server_date.empty()) return s.editing.server_date;
+  return s.platform.Time().TodayText();
 }
+
+}  // namespace
 
 bool ZelSheet::CheckDateInput(int32_t col, int32_t row, int16_t cellType) {
   internal::DateInputMode mode;
@@ -23,19 +29,20 @@ bool ZelSheet::CheckDateInput(int32_t col, int32_t row, int16_t cellType) {
   }
   // Only the cell edited since the last check is looked at; the others were checked when
   // they were edited, or hold what Display or the host wrote.
-  if (col != editing_.edit_col) return true;
+  if (col != impl_->editing.edit_col) return true;
   try {
     std::string shown;
-    grid_.GetText(col, row, shown);
-    const internal::DateRepair repair = internal::RepairDateInput(shown, mode, TodayForDateInput());
+    impl_->grid.GetText(col, row, shown);
+    const internal::DateRepair repair =
+        internal::RepairDateInput(shown, mode, TodayForDateInput(*impl_));
     switch (repair.outcome) {
       case internal::DateRepair::kUnchanged:
         return true;
       case internal::DateRepair::kRefused:
         return false;
       case internal::DateRepair::kRepaired:
-        grid_.SetText(col, row, repair.text);
-        editing_.edit_col = 0;
+        impl_->grid.SetText(col, row, repair.text);
+        impl_->editing.edit_col = 0;
         return true;
     }
   } catch (const std::exception&) {

@@ -5,37 +5,43 @@
 // last row holding data whose row header lies in the selection.
 #include <exception>
 
+#include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
 
-void ZelSheet::MarkSelectedRows(const std::string& status, bool skipFailingRows) {
-  grid_.ReDraw(false);
+namespace {
+
+// Writes `status` into the row header of every selected row 1..DataRowCnt.
+void MarkSelectedRows(ZelSheet::Impl& s, const std::string& status, bool skipFailingRows) {
+  s.grid.ReDraw(false);
   try {
-    const int32_t last = grid_.DataRowCnt();
+    const int32_t last = s.grid.DataRowCnt();
     for (int32_t r = 1; r <= last; ++r) {
       try {
-        if (grid_.IsCellSelected(0, r)) grid_.SetText(0, r, status);
+        if (s.grid.IsCellSelected(0, r)) s.grid.SetText(0, r, status);
       } catch (const std::exception&) {
         if (!skipFailingRows) throw;
       }
     }
   } catch (...) {
-    grid_.ReDraw(true);
+    s.grid.ReDraw(true);
     throw;
   }
-  grid_.ChangeMade(true);
-  grid_.ReDraw(true);
+  s.grid.ChangeMade(true);
+  s.grid.ReDraw(true);
 }
 
-void ZelSheet::mnuNew_Click() { MarkSelectedRows("A", true); }
-void ZelSheet::mnuUpdate_Click() { MarkSelectedRows("U", false); }
-void ZelSheet::mnuDelete_Click() { MarkSelectedRows("X", true); }
-void ZelSheet::mnuCancel_Click() { MarkSelectedRows("", true); }
+}  // namespace
+
+void ZelSheet::mnuNew_Click() { MarkSelectedRows(*impl_, "A", true); }
+void ZelSheet::mnuUpdate_Click() { MarkSelectedRows(*impl_, "U", false); }
+void ZelSheet::mnuDelete_Click() { MarkSelectedRows(*impl_, "X", true); }
+void ZelSheet::mnuCancel_Click() { MarkSelectedRows(*impl_, "", true); }
 
 void ZelSheet::mnuDataAdd_Click() {
-  tools_.data_add_checked = !tools_.data_add_checked;
-  editing_.is_data_add = tools_.data_add_checked;
+  impl_->tools.data_add_checked = !impl_->tools.data_add_checked;
+  impl_->editing.is_data_add = impl_->tools.data_add_checked;
 }
 
 }  // namespace zel

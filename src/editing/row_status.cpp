@@ -12,6 +12,7 @@
 // the last row holding data, so the spare "A" rows below the data never count.
 #include <exception>
 
+#include "sheet/sheet_state.h"
 #include "text/strings.h"
 #include "validation/save_rules.h"
 #include "zelsheet/zel_sheet.h"
@@ -40,7 +41,7 @@ int32_t CountChangedRows(const Grid& grid, int32_t last, bool trimmed) {
 
 std::string ZelSheet::GetWorkingTag(int32_t row) const {
   std::string status;
-  grid_.GetText(0, row, status);
+  impl_->grid.GetText(0, row, status);
   const std::string_view trimmed = text::TrimView(status);
   if (trimmed == "A") return "A";
   if (trimmed == "U") return "U";
@@ -50,42 +51,42 @@ std::string ZelSheet::GetWorkingTag(int32_t row) const {
 
 int32_t ZelSheet::GetChangeCount() const {
   // The sheet's own DataRowCnt: a spare row the user is typing into counts.
-  return CountChangedRows(grid_, DataRowCnt(), false);
+  return CountChangedRows(impl_->grid, DataRowCnt(), false);
 }
 
 int32_t ZelSheet::ChangedCount(int32_t /*lngNewRow*/) const {
-  return CountChangedRows(grid_, grid_.DataRowCnt(), true);
+  return CountChangedRows(impl_->grid, impl_->grid.DataRowCnt(), true);
 }
 
 bool ZelSheet::IsChangedSave() {
   if (ChangedCount(20) <= 0) return false;
   const MsgBoxResult answer =
-      platform_.MsgBox("데이터가 변경되었습니다.\n저장하겠습니까?", vbYesNo, "Message");
+      impl_->platform.MsgBox("데이터가 변경되었습니다.\n저장하겠습니까?", vbYesNo, "Message");
   return answer == vbYes;
 }
 
 void ZelSheet::SetSaveAs() {
-  if (flags_.is_data_display) return;
-  const int32_t last = grid_.DataRowCnt();
-  for (int32_t r = 1; r <= last; ++r) grid_.SetText(0, r, "A");
+  if (impl_->flags.is_data_display) return;
+  const int32_t last = impl_->grid.DataRowCnt();
+  for (int32_t r = 1; r <= last; ++r) impl_->grid.SetText(0, r, "A");
 }
 
 void ZelSheet::IsDataAdd(bool on) {
-  editing_.is_data_add = on;
+  impl_->editing.is_data_add = on;
   // The menu's check mark shows the mode, so that the next toggle flips what the user sees.
-  tools_.data_add_checked = on;
+  impl_->tools.data_add_checked = on;
 }
 
 void ZelSheet::ActiveCellTop() { ActiveCell(ColStart(), 1); }
 
 bool ZelSheet::TrackRowEdit(int32_t statusRow) {
-  if (flags_.is_no_row_header_change) return false;
+  if (impl_->flags.is_no_row_header_change) return false;
   try {
     std::string status;
-    grid_.GetText(0, statusRow, status);
+    impl_->grid.GetText(0, statusRow, status);
     // A new row stays new and a delete-marked row stays marked; an updated row needs nothing.
     if (internal::IsPendingStatus(status)) return false;
-    grid_.SetText(0, statusRow, "U");
+    impl_->grid.SetText(0, statusRow, "U");
     return true;
   } catch (const std::exception&) {
     return false;
@@ -93,29 +94,34 @@ bool ZelSheet::TrackRowEdit(int32_t statusRow) {
 }
 
 void ZelSheet::TrackCellChange(int32_t col, int32_t row, int32_t statusRow) {
-  editing_.edit_col = col;
-  editing_.edit_row = row;
-  editing_.row_pending = false;
+  impl_->editing.edit_col = col;
+  impl_->editing.edit_row = row;
+  impl_->editing.row_pending = false;
   TrackRowEdit(statusRow);
 }
 
 void ZelSheet::TrackTypedEdit(int32_t col, int32_t row, int32_t statusRow) {
   try {
     std::string status;
-    grid_.GetText(0, statusRow, status);
-    if (status == "A" && editing_.edit_row > grid_.DataRowCnt()) {
+    impl_->grid.GetText(0, statusRow, status);
+    if (status == "A" && impl_->editing.edit_row > impl_->grid.DataRowCnt()) {
       // Typing into a spare row below the data: the row becomes data only when the edit is
       // committed; until then DataRowCnt counts it so that the row is not overlooked.
-      editing_.row_pending = true;
+      impl_->editing.row_pending = true;
       return;
     }
   } catch (const std::exception&) {
     return;
   }
   if (TrackRowEdit(statusRow)) {
-    editing_.edit_col = col;
-    editing_.edit_row = row;
+    impl_->editing.edit_col = col;
+    impl_->editing.edit_row = row;
   }
 }
+
+int32_t ZelSheet::AddRowCnt() const { return impl_->editing.spare_rows; }
+bool ZelSheet::IsDataAdd() const { return impl_->editing.is_data_add; }
+bool ZelSheet::IsFileLoad() const { return impl_->settings.is_file_load; }
+void ZelSheet::IsFileLoad(bool on) { impl_->settings.is_file_load = on; }
 
 }  // namespace zel

@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
@@ -30,37 +31,45 @@ class CurrentCellKeeper {
 }  // namespace
 
 void ZelSheet::AddRowsToSheet(int32_t lngNewCnt) {
-  if (flags_.is_multi_sheet) {
+  if (impl_->flags.is_multi_sheet) {
     // Spare records, not rows: below the data, not below all rows.
     AddRecordsToSheet(lngNewCnt, false);
     return;
   }
   if (lngNewCnt != -1) {
-    editing_.spare_rows = lngNewCnt;
-  } else if (editing_.spare_rows == -1) {
-    editing_.spare_rows = kDefaultSpareRows;
+    impl_->editing.spare_rows = lngNewCnt;
+  } else if (impl_->editing.spare_rows == -1) {
+    impl_->editing.spare_rows = kDefaultSpareRows;
   }
-  const int32_t dataRows = grid_.DataRowCnt();
-  const int64_t rows = int64_t{dataRows} + editing_.spare_rows;
+  const int32_t dataRows = impl_->grid.DataRowCnt();
+  const int64_t rows = int64_t{dataRows} + impl_->editing.spare_rows;
   if (rows > INT32_MAX || rows < 0) {
     throw GridError("AddRowsToSheet: " + std::to_string(rows) + " rows is not a row count");
   }
   MaxRows(static_cast<int32_t>(rows));
-  for (int32_t r = dataRows + 1, last = grid_.MaxRows(); r <= last; ++r) {
-    grid_.SetText(0, r, "A");
+  for (int32_t r = dataRows + 1, last = impl_->grid.MaxRows(); r <= last; ++r) {
+    impl_->grid.SetText(0, r, "A");
   }
 }
 
 void ZelSheet::SetRowColor(int32_t lngRow, int16_t intColorType) {
   if (intColorType == 0) return;
-  CurrentCellKeeper keep(grid_);
-  grid_.Row(lngRow);
-  grid_.Col(-1);
+  CurrentCellKeeper keep(impl_->grid);
+  impl_->grid.Row(lngRow);
+  impl_->grid.Col(-1);
   switch (intColorType) {
-    case -1: grid_.BackColor(0xFFFFFF); break;
-    case 1: grid_.BackColor(0xF81C1C); break;
-    case 2: grid_.BackColor(0xF86C64); break;
-    case 3: grid_.BackColor(0xF8B2B2); break;
+    case -1:
+      impl_->grid.BackColor(0xFFFFFF);
+      break;
+    case 1:
+      impl_->grid.BackColor(0xF81C1C);
+      break;
+    case 2:
+      impl_->grid.BackColor(0xF86C64);
+      break;
+    case 3:
+      impl_->grid.BackColor(0xF8B2B2);
+      break;
     default: break;  // an unknown code leaves the row's colour as it is
   }
 }

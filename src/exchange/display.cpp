@@ -25,6 +25,7 @@
 #include "exchange/data_string.h"
 #include "grid/column_lists.h"
 #include "grid/data_row_writer.h"
+#include "sheet/sheet_state.h"
 #include "text/number.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
@@ -56,112 +57,26 @@ struct FieldTarget {
   const internal::ComboCodeIndex* combo = nullptr;
 };
 
-}  // namespace
-
-std::string ZelSheet::sp() const { return std::string(internal::kFieldSeparator); }
-
-std::string ZelSheet::SP_LF() const { return std::string(internal::kRowSeparator); }
-
-bool ZelSheet::Display(const std::string& strValue, bool&& bulAddData, bool bulColorSetting,
-                       int32_t lngRow) {
-  bool addData = bulAddData;
-  return Display(strValue, addData, bulColorSetting, lngRow);
-}
-
-bool ZelSheet::DisplayRow(const std::string& strValue, int32_t lngRow) {
-  bool addData = false;
-  return Display(strValue, addData, false, lngRow);
-}
-
-bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulColorSetting,
-                       int32_t lngRow) {
-  // The multi-row layout has its own reader, Display_Multi, which arrives with the
-  // multi-row display; until it does a multi-row sheet is not filled here, because writing
-  // one record per grid row would scatter the fields over the wrong cells of the records.
-  if (flags_.is_multi_sheet) return false;
-
-  if (editing_.is_data_add) bulAddData = true;
-  const bool oneRow = lngRow != 0;
-  const bool replace = !bulAddData && !oneRow;
-  bool emptied = false;
-  if (replace) {
-    Step([&] {
-      MaxRows(0);
-      emptied = true;
-    });
-  }
-
-  const std::string_view data(strValue);
-  if (text::TrimView(data).empty()) {
-    Step([&] { AddRowsToSheet(); });
-    return false;
-  }
-
-  const size_t pieces = internal::CountDataRows(data);
-  const auto rowCount = static_cast<int64_t>(std::min<size_t>(pieces, INT32_MAX));
-  Step([&] { MousePointer(kPointerHourglass); });
-  Step([&] { grid_.ReDraw(false); });
-
-  // The target rows: the first piece goes to the first target row.
-  int64_t firstRow = 1;
-  int64_t lastRow = 0;
-  bool freshRows = false;  // the target rows were created empty by this call
-  if (oneRow) {
-    firstRow = lngRow;
-    lastRow = rowCount >= 1 ? lngRow : lngRow - 1;
-  } else if (replace) {
-    Step([&] {
-      MaxRows(static_cast<int32_t>(rowCount));
-      freshRows = emptied;
-    });
-    lastRow = rowCount;
-  } else {
-    const int64_t dataRows = grid_.DataRowCnt();
-    Step([&] {
-      const int64_t rows = dataRows + rowCount;
-      if (rows > INT32_MAX) throw GridError("Display: too many rows to append");
-      MaxRows(static_cast<int32_t>(rows));
-    });
-    firstRow = dataRows + 1;
-    lastRow = dataRows + rowCount;
-  }
-  // A write to a row the grid does not have fails and is skipped; when the row count could
-  // not be set, leaving those rows out is the same outcome without the failing calls. The
-  // one-row mode hands its row to the grid as it is.
-  if (!oneRow) lastRow = std::min<int64_t>(lastRow, grid_.MaxRows());
-
-  Step([&] { WriteDataRows(data, firstRow, lastRow, bulColorSetting, !freshRows); });
-
-  Step([&] { AddRowsToSheet(); });
-  Step([&] {
-    if (grid_.MaxRows() >= 1) ActiveCell(ColStart(), 1);
-  });
-  editing_.dbl_click_row = 1;
-  Step([&] { ReapplyColumnMerge(); });
-  Step([&] { grid_.RowsFrozen(settings_.frozen_rows); });
-  Step([&] { grid_.ReDraw(true); });
-  Step([&] { MousePointer(kPointerDefault); });
-  return true;
-}
-
-void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t lastRow,
-                             bool colorSetting, bool clearStatus) {
+// Display's writing step: rows firstRow..lastRow from the data string's rows in order;
+// clearStatus clears each row's status (not needed for rows created empty).
+void WriteDataRows(ZelSheet::Impl& s, std::string_view data, int64_t firstRow, int64_t lastRow,
+                   bool colorSetting, bool clearStatus) {
   // k runs over the columns the grid has at the start of the call: every defined column,
   // hidden ones included, takes its field in definition order wherever it stands now.
-  const int32_t maxCols = grid_.MaxCols();
-  const int32_t planned = std::min(maxCols, columns_.Size());
+  const int32_t maxCols = s.grid.MaxCols();
+  const int32_t planned = std::min(maxCols, s.columns.Size());
   std::vector<FieldTarget> targets(static_cast<size_t>(std::max(planned, 0)) + 1);
   std::vector<std::unique_ptr<internal::ComboCodeIndex>> combos;
   for (int32_t k = 1; k <= planned; ++k) {
     FieldTarget& t = targets[static_cast<size_t>(k)];
-    const ColumnDef& def = columns_.Def(k);
-    t.grid_col = ColX(k);
+    const ColumnDef& def = s.columns.Def(k);
+    t.grid_col = s.sheet.ColX(k);
     t.cell_type = def.cell_type;
     t.max_length = def.max_length;
     t.mask = def.mask;
     if (t.cell_type == EnCombo && t.max_length > 0) {
       Step([&] {
-        if (auto list = internal::DataRowsComboList(grid_, t.grid_col)) {
+        if (auto list = internal::DataRowsComboList(s.grid, t.grid_col)) {
           combos.push_back(
               std::make_unique<internal::ComboCodeIndex>(std::move(*list), t.max_length));
           t.combo = combos.back().get();
@@ -172,14 +87,14 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
   auto targetOf = [&](int32_t k) {
     if (k <= planned) return targets[static_cast<size_t>(k)];
     FieldTarget t;  // a column the model does not cover: written as text where it stands
-    t.grid_col = ColX(k);
+    t.grid_col = s.sheet.ColX(k);
     return t;
   };
 
   std::string converted;  // reused for every conversion that builds a new text
   // Every write below is the grid's SetText of the same cell and text; the writer looks the
   // columns' formats up once instead of once per cell.
-  internal::DataRowWriter writer(grid_);
+  internal::DataRowWriter writer(s.grid);
   auto writeField = [&](const FieldTarget& target, int32_t row, std::string_view field) {
     const int32_t col = target.grid_col;
     switch (target.cell_type) {
@@ -194,12 +109,12 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
         if (target.combo != nullptr) {
           // What SetItemToComboBox does, with the list looked up once: the cursor moves to
           // the cell, and a matching item's text is written for the grid to select.
-          grid_.Col(col);
-          grid_.Row(row);
+          s.grid.Col(col);
+          s.grid.Row(row);
           if (const auto item = target.combo->Find(field)) writer.SetText(col, row, *item);
           return;
         }
-        SetItemToComboBox(col, row, std::string(field), target.max_length, false);
+        s.sheet.SetItemToComboBox(col, row, std::string(field), target.max_length, false);
         return;
       case EnMask:
         internal::FormatMask(field, target.mask, converted);
@@ -247,17 +162,98 @@ void ZelSheet::WriteDataRows(std::string_view data, int64_t firstRow, int64_t la
     // yet, and a million needless writes would cost as much as reading the text.
     if (clearStatus) Step([&] { writer.SetText(0, row, ""); });
     if (colorSetting && hasColorField) {
-      Step([&] { SetRowColor(row, text::CInt(text::Val(colorField))); });
+      Step([&] { s.sheet.SetRowColor(row, text::CInt(text::Val(colorField))); });
     }
   }
 }
 
-void ZelSheet::ReapplyColumnMerge() {
-  // Least working form: the merge columns are chosen with the column merge tool
-  // (SetColMerge and the merge dialog), which does not exist yet. Until it does no merge
-  // column can be set, and a sheet without merge columns has nothing to re-apply, so this
-  // correctly does nothing. The tool fills this in: when merge columns are set, sort the
-  // data rows by them, merge, and paint by group when asked.
+}  // namespace
+
+std::string ZelSheet::sp() const { return std::string(internal::kFieldSeparator); }
+
+std::string ZelSheet::SP_LF() const { return std::string(internal::kRowSeparator); }
+
+bool ZelSheet::Display(const std::string& strValue, bool&& bulAddData, bool bulColorSetting,
+                       int32_t lngRow) {
+  bool addData = bulAddData;
+  return Display(strValue, addData, bulColorSetting, lngRow);
+}
+
+bool ZelSheet::DisplayRow(const std::string& strValue, int32_t lngRow) {
+  bool addData = false;
+  return Display(strValue, addData, false, lngRow);
+}
+
+bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulColorSetting,
+                       int32_t lngRow) {
+  // The multi-row layout has its own reader, Display_Multi, which arrives with the
+  // multi-row display; until it does a multi-row sheet is not filled here, because writing
+  // one record per grid row would scatter the fields over the wrong cells of the records.
+  if (impl_->flags.is_multi_sheet) return false;
+
+  if (impl_->editing.is_data_add) bulAddData = true;
+  const bool oneRow = lngRow != 0;
+  const bool replace = !bulAddData && !oneRow;
+  bool emptied = false;
+  if (replace) {
+    Step([&] {
+      MaxRows(0);
+      emptied = true;
+    });
+  }
+
+  const std::string_view data(strValue);
+  if (text::TrimView(data).empty()) {
+    Step([&] { AddRowsToSheet(); });
+    return false;
+  }
+
+  const size_t pieces = internal::CountDataRows(data);
+  const auto rowCount = static_cast<int64_t>(std::min<size_t>(pieces, INT32_MAX));
+  Step([&] { MousePointer(kPointerHourglass); });
+  Step([&] { impl_->grid.ReDraw(false); });
+
+  // The target rows: the first piece goes to the first target row.
+  int64_t firstRow = 1;
+  int64_t lastRow = 0;
+  bool freshRows = false;  // the target rows were created empty by this call
+  if (oneRow) {
+    firstRow = lngRow;
+    lastRow = rowCount >= 1 ? lngRow : lngRow - 1;
+  } else if (replace) {
+    Step([&] {
+      MaxRows(static_cast<int32_t>(rowCount));
+      freshRows = emptied;
+    });
+    lastRow = rowCount;
+  } else {
+    const int64_t dataRows = impl_->grid.DataRowCnt();
+    Step([&] {
+      const int64_t rows = dataRows + rowCount;
+      if (rows > INT32_MAX) throw GridError("Display: too many rows to append");
+      MaxRows(static_cast<int32_t>(rows));
+    });
+    firstRow = dataRows + 1;
+    lastRow = dataRows + rowCount;
+  }
+  // A write to a row the grid does not have fails and is skipped; when the row count could
+  // not be set, leaving those rows out is the same outcome without the failing calls. The
+  // one-row mode hands its row to the grid as it is.
+  if (!oneRow) lastRow = std::min<int64_t>(lastRow, impl_->grid.MaxRows());
+
+  Step([&] { WriteDataRows(*impl_, data, firstRow, lastRow, bulColorSetting, !freshRows); });
+
+  Step([&] { AddRowsToSheet(); });
+  Step([&] {
+    if (impl_->grid.MaxRows() >= 1) ActiveCell(ColStart(), 1);
+  });
+  impl_->editing.dbl_click_row = 1;
+  // The column merge (sort by the merge columns, merge, paint by group) is applied again
+  // here once the column merge tool exists; until then no merge column can be set.
+  Step([&] { impl_->grid.RowsFrozen(impl_->settings.frozen_rows); });
+  Step([&] { impl_->grid.ReDraw(true); });
+  Step([&] { MousePointer(kPointerDefault); });
+  return true;
 }
 
 bool ZelSheet::GetStringToArray(const std::string& strValue,

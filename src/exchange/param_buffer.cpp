@@ -9,29 +9,42 @@
 #include <string>
 
 #include "exchange/data_string.h"
+#include "exchange/internal/safe_cell_text.h"
+#include "sheet/sheet_state.h"
 #include "text/number.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
 
 void ZelSheet::AddParamHeaders(const std::string& strAddHeaders) {
-  exchange_.params = strAddHeaders.empty() ? GetDataHeaders() : strAddHeaders;
+  impl_->exchange.params = strAddHeaders.empty() ? GetDataHeaders() : strAddHeaders;
 }
 
 void ZelSheet::AddParam(int32_t lngCol, int32_t lngRow) {
-  exchange_.params += SafeCellText(lngCol, lngRow);
-  exchange_.params += internal::kFieldSeparator;
+  impl_->exchange.params += internal::SafeCellText(*impl_, lngCol, lngRow);
+  impl_->exchange.params += internal::kFieldSeparator;
 }
 
 void ZelSheet::AddParamString(const std::string& strValue) {
-  exchange_.params += strValue;
-  exchange_.params += internal::kFieldSeparator;
+  impl_->exchange.params += strValue;
+  impl_->exchange.params += internal::kFieldSeparator;
 }
 
 void ZelSheet::AddParamString(double value) {
   AddParamString(text::NumberToText(value));
 }
 
-void ZelSheet::AddParamNewLine() { exchange_.params += internal::kRowSeparator; }
+void ZelSheet::AddParamNewLine() { impl_->exchange.params += internal::kRowSeparator; }
+
+void ZelSheet::Info(const std::string& value) { impl_->identity.info = value; }
+const std::string& ZelSheet::PgmID() const { return impl_->identity.pgm_id; }
+void ZelSheet::PgmID(const std::string& value) { impl_->identity.pgm_id = value; }
+const std::string& ZelSheet::SheetID() const { return impl_->identity.sheet_id; }
+void ZelSheet::SheetID(const std::string& value) { impl_->identity.sheet_id = value; }
+bool ZelSheet::IsPostBack() const { return impl_->exchange.is_post_back; }
+void ZelSheet::IsPostBack(bool on) { impl_->exchange.is_post_back = on; }
+const std::string& ZelSheet::StringParam() const { return impl_->exchange.string_param; }
+void ZelSheet::StringParam(const std::string& value) { impl_->exchange.string_param = value; }
+std::string ZelSheet::GetParams() const { return impl_->exchange.params; }
 
 }  // namespace zel

@@ -33,12 +33,15 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "exchange/data_string.h"
+#include "exchange/internal/safe_cell_text.h"
 #include "exchange/save_text.h"
+#include "sheet/sheet_state.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
 
@@ -64,6 +67,12 @@ std::string_view SaveTag(std::string_view status) {
     default: return "";
   }
 }
+
+// The line forms of the save texts, and which rows a save text takes: all, the changed
+// ones, or those a filter accepts (given the row and its status as stored).
+enum class SaveLineForm : uint8_t { kTag, kTagAndRow, kDataOnly, kQuoted };
+enum class SaveRows : uint8_t { kAll, kChanged, kFiltered };
+using SaveRowFilter = std::function<bool(int32_t row, std::string_view status)>;
 
 // Runs a read that must not escape the member; `fallback` stands for what could not be read.
 template <class F, class T>
@@ -94,43 +103,61 @@ std::string GridStateText(const Grid& g) {
 
 }  // namespace
 
-std::string ZelSheet::SaveHeaderLine() const {
+namespace internal {
+
+std::string SafeCellText(ZelSheet::Impl& s, int32_t defCol, int32_t row) noexcept {
+  return Guarded([&] { return s.sheet.CellText(defCol, row); }, std::string());
+}
+
+}  // namespace internal
+
+namespace {
+
+// "WorkingTag~,~,names~,~I~"
+std::string SaveHeaderLine(const ZelSheet::Impl& s) {
   std::string out(kTagHeader);
-  if (flags_.is_multi_sheet) {
-    for (int32_t k = 1; k <= columns_.counter; ++k) {
-      AppendField(out, columns_.HasField(k) ? std::string_view(columns_.Field(k).field_name)
-                                            : std::string_view());
+  if (s.flags.is_multi_sheet) {
+    for (int32_t k = 1; k <= s.columns.counter; ++k) {
+      AppendField(out, s.columns.HasField(k) ? std::string_view(s.columns.Field(k).field_name)
+                                             : std::string_view());
     }
   } else {
-    const int32_t maxCols = grid_.MaxCols();
+    const int32_t maxCols = s.grid.MaxCols();
     for (int32_t k = 1; k <= maxCols; ++k) {
-      AppendField(out, columns_.HasDef(k) ? std::string_view(columns_.Def(k).field_name)
-                                          : std::string_view());
+      AppendField(out, s.columns.HasDef(k) ? std::string_view(s.columns.Def(k).field_name)
+                                           : std::string_view());
     }
   }
   out.append(internal::kRowSeparator);
   return out;
 }
 
-std::string ZelSheet::Info() const { return GridStateText(grid_); }
+// The row header text, "" when unreadable.
+std::string RecordStatus(const ZelSheet::Impl& s, int32_t row) {
+  return Guarded(
+      [&] {
+        std::string status;
+        s.grid.GetText(0, row, status);
+        return status;
+      },
+      std::string());
+}
 
-std::string ZelSheet::GetDataHeaders() {
-  std::string out = Guarded([&] { return Info(); }, std::string());
+// A line of the multi-row variants: the tag, then CellText of fields 1..fieldCount.
+void AppendRecordLine(ZelSheet::Impl& s, std::string& out, int32_t row, std::string_view tag,
+                      int32_t fieldCount) {
+  AppendField(out, tag);
+  for (int32_t k = 1; k <= fieldCount; ++k) AppendField(out, internal::SafeCellText(s, k, row));
   out.append(internal::kRowSeparator);
-  out.append(SaveHeaderLine());
-  return out;
 }
 
-std::string ZelSheet::SafeCellText(int32_t defCol, int32_t row) noexcept {
-  return Guarded([&] { return CellText(defCol, row); }, std::string());
-}
-
-int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t lastRow,
-                                  SaveLineForm form, SaveRows rows,
-                                  const SaveRowFilter& filter) {
+// Appends a line of `form` for each chosen row of firstRow..lastRow, in ascending order
+// (plain layout); returns the number of lines.
+int32_t AppendSaveLines(ZelSheet::Impl& s, std::string& out, int32_t firstRow, int32_t lastRow,
+                        SaveLineForm form, SaveRows rows, const SaveRowFilter& filter = {}) {
   // One reading plan per call: where each definition number stands, its declared type and
   // its code length. A sheet whose columns were never declared reads every cell trimmed.
-  const int32_t maxCols = grid_.MaxCols();
+  const int32_t maxCols = s.grid.MaxCols();
   std::vector<internal::SaveColumn> plan;
   plan.reserve(static_cast<size_t>(std::max(maxCols, 0)));
   std::vector<bool> isFloat;
@@ -140,11 +167,11 @@ int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t la
     c.def_col = k;
     // In the multi-row layout a definition number names a field record, whose cells CellText
     // reads by the record's own rules: no column is read directly there.
-    c.grid_col = flags_.is_multi_sheet ? 0 : Guarded([&] { return ColX(k); }, 0);
-    if (flags_.is_multi_sheet) {
-      if (columns_.HasField(k)) c.cell_type = columns_.Field(k).cell_type;
-    } else if (columns_.counter > 0 && columns_.HasDef(k)) {
-      const ColumnDef& def = columns_.Def(k);
+    c.grid_col = s.flags.is_multi_sheet ? 0 : Guarded([&] { return s.sheet.ColX(k); }, 0);
+    if (s.flags.is_multi_sheet) {
+      if (s.columns.HasField(k)) c.cell_type = s.columns.Field(k).cell_type;
+    } else if (s.columns.counter > 0 && s.columns.HasDef(k)) {
+      const ColumnDef& def = s.columns.Def(k);
       c.cell_type = def.cell_type;
       c.code_length = def.max_length;
       c.mask = def.mask;
@@ -152,10 +179,9 @@ int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t la
     isFloat.push_back(c.cell_type == EnFloat);
     plan.push_back(c);
   }
-  internal::SaveTextReader reader(grid_, plan,
-                                  [this](int32_t defCol, int32_t row) {
-                                    return SafeCellText(defCol, row);
-                                  });
+  internal::SaveTextReader reader(s.grid, plan, [&s](int32_t defCol, int32_t row) {
+    return internal::SafeCellText(s, defCol, row);
+  });
 
   internal::SaveTextSink sink(out);
   const size_t start = sink.Size();
@@ -228,22 +254,33 @@ int32_t ZelSheet::AppendSaveLines(std::string& out, int32_t firstRow, int32_t la
   return lines;
 }
 
+}  // namespace
+
+std::string ZelSheet::Info() const { return GridStateText(impl_->grid); }
+
+std::string ZelSheet::GetDataHeaders() {
+  std::string out = Guarded([&] { return Info(); }, std::string());
+  out.append(internal::kRowSeparator);
+  out.append(SaveHeaderLine(*impl_));
+  return out;
+}
+
 std::string ZelSheet::GetData() {
-  if (flags_.is_multi_sheet) return GetData_Multi();
+  if (impl_->flags.is_multi_sheet) return GetData_Multi();
   const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
   // The lines go straight after the header lines (no second copy of a large text); with no
   // line the whole text is dropped.
   std::string out = GetDataHeaders();
-  if (AppendSaveLines(out, 1, last, SaveLineForm::kTag, SaveRows::kChanged) == 0) return {};
+  if (AppendSaveLines(*impl_, out, 1, last, SaveLineForm::kTag, SaveRows::kChanged) == 0) return {};
   return out;
 }
 
 std::string ZelSheet::GetDataAll(bool IsDataOnly) {
   const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
   if (last <= 0) return {};
-  if (flags_.is_multi_sheet) return GetDataAll_Multi();
+  if (impl_->flags.is_multi_sheet) return GetDataAll_Multi();
   std::string out = IsDataOnly ? std::string() : GetDataHeaders();
-  AppendSaveLines(out, 1, last, IsDataOnly ? SaveLineForm::kDataOnly : SaveLineForm::kTag,
+  AppendSaveLines(*impl_, out, 1, last, IsDataOnly ? SaveLineForm::kDataOnly : SaveLineForm::kTag,
                   SaveRows::kAll);
   return out;
 }
@@ -254,31 +291,32 @@ std::string ZelSheet::GetDataSelected(int32_t lngCheckCol, bool IsDataOnly) {
   if (lngCheckCol != -1) {
     // A ticked check box column: the rows whose check cell reads exactly "1".
     take = [this, lngCheckCol](int32_t row, std::string_view) {
-      return SafeCellText(lngCheckCol, row) == "1";
+      return internal::SafeCellText(*impl_, lngCheckCol, row) == "1";
     };
   } else {
     // The rows the user selected by their row headers.
     take = [this](int32_t row, std::string_view) {
-      return Guarded([&] { return grid_.IsCellSelected(0, row); }, false);
+      return Guarded([&] { return impl_->grid.IsCellSelected(0, row); }, false);
     };
   }
   std::string out = IsDataOnly ? std::string() : GetDataHeaders();
-  AppendSaveLines(out, 1, last, IsDataOnly ? SaveLineForm::kDataOnly : SaveLineForm::kTagAndRow,
+  AppendSaveLines(*impl_, out, 1, last,
+                  IsDataOnly ? SaveLineForm::kDataOnly : SaveLineForm::kTagAndRow,
                   SaveRows::kFiltered, take);
   return out;
 }
 
 std::string ZelSheet::GetDataActiveRow(int32_t lngRow) {
-  const int32_t row = lngRow == -1 ? grid_.ActiveRow() : lngRow;
+  const int32_t row = lngRow == -1 ? impl_->grid.ActiveRow() : lngRow;
   std::string out = GetDataHeaders();
-  AppendSaveLines(out, row, row, SaveLineForm::kTagAndRow, SaveRows::kAll);
+  AppendSaveLines(*impl_, out, row, row, SaveLineForm::kTagAndRow, SaveRows::kAll);
   return out;
 }
 
 std::string ZelSheet::GetDataCommon() {
   std::string out;
   const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
-  AppendSaveLines(out, 1, last, SaveLineForm::kQuoted, SaveRows::kChanged);
+  AppendSaveLines(*impl_, out, 1, last, SaveLineForm::kQuoted, SaveRows::kChanged);
   return out;
 }
 
@@ -286,30 +324,15 @@ std::string ZelSheet::GetDataCommon() {
 // A record takes H = ColHeaderRows grid rows; its status sits in the row header of its
 // first row, and its fields are the field records 1..GetMaxCols.
 
-std::string ZelSheet::RecordStatus(int32_t row) const {
-  return Guarded(
-      [&] {
-        std::string status;
-        grid_.GetText(0, row, status);
-        return status;
-      },
-      std::string());
-}
-
-void ZelSheet::AppendRecordLine(std::string& out, int32_t row, std::string_view tag,
-                                int32_t fieldCount) {
-  AppendField(out, tag);
-  for (int32_t k = 1; k <= fieldCount; ++k) AppendField(out, SafeCellText(k, row));
-  out.append(internal::kRowSeparator);
-}
-
 std::string ZelSheet::GetData_Multi() {
-  const int32_t h = std::max(grid_.ColHeaderRows(), 1);
+  const int32_t h = std::max(impl_->grid.ColHeaderRows(), 1);
   const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
   std::string lines;
   for (int32_t row = 1; row <= last; row += h) {
-    const std::string status = RecordStatus(row);
-    if (IsChangedStatus(status)) AppendRecordLine(lines, row, SaveTag(status), columns_.counter);
+    const std::string status = RecordStatus(*impl_, row);
+    if (IsChangedStatus(status)) {
+      AppendRecordLine(*impl_, lines, row, SaveTag(status), impl_->columns.counter);
+    }
   }
   if (lines.empty()) return {};
   return GetDataHeaders() + lines;
@@ -319,11 +342,11 @@ std::string ZelSheet::GetDataAll_Multi() {
   // Every record of the data, unchanged ones with the empty tag (their row header shows the
   // record number), with the same fields as GetData_Multi so that the lines match the
   // header's names.
-  const int32_t h = std::max(grid_.ColHeaderRows(), 1);
+  const int32_t h = std::max(impl_->grid.ColHeaderRows(), 1);
   const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
   std::string out = GetDataHeaders();
   for (int32_t row = 1; row <= last; row += h) {
-    AppendRecordLine(out, row, SaveTag(RecordStatus(row)), columns_.counter);
+    AppendRecordLine(*impl_, out, row, SaveTag(RecordStatus(*impl_, row)), impl_->columns.counter);
   }
   return out;
 }
@@ -331,11 +354,11 @@ std::string ZelSheet::GetDataAll_Multi() {
 std::string ZelSheet::GetDataActiveRow_Multi(int32_t lngRow) {
   // The record's first row is the given row less the row offset of its fields inside the
   // record. The fields run over the grid's columns 1..MaxCols.
-  const int32_t h = std::max(grid_.ColHeaderRows(), 1);
-  int32_t row = lngRow == -1 ? grid_.ActiveRow() : lngRow;
+  const int32_t h = std::max(impl_->grid.ColHeaderRows(), 1);
+  int32_t row = lngRow == -1 ? impl_->grid.ActiveRow() : lngRow;
   if (row >= 1) row -= (row - 1) % h;
   std::string out = GetDataHeaders();
-  AppendRecordLine(out, row, SaveTag(RecordStatus(row)), grid_.MaxCols());
+  AppendRecordLine(*impl_, out, row, SaveTag(RecordStatus(*impl_, row)), impl_->grid.MaxCols());
   return out;
 }
 

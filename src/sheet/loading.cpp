@@ -8,7 +8,10 @@
 #include <string>
 
 #include "sheet/info_record.h"
+#include "sheet/internal/arrangement.h"
+#include "sheet/message_table.h"
 #include "sheet/registry_values.h"
+#include "sheet/sheet_state.h"
 #include "sheet/stored_values.h"
 #include "text/number.h"
 #include "text/strings.h"
@@ -62,155 +65,155 @@ bool StartsWithNoCase(const std::string& s, std::string_view prefix) {
   return text::LCase(text::LeftView(s, text::Len(prefix))) == prefix;
 }
 
-}  // namespace
-
-void ZelSheet::ReadProperties(const PropertyBag& bag) {
-  int32_t maxCols = kDefaultMaxCols;
-  ReadStoredProperties(bag, maxCols);
+void ReadStoredProperties(ZelSheet::Impl& s, const PropertyBag& bag, int32_t& maxCols) {
   RunStep([&] {
-    settings_.colors.lock_back_color = settings_.colors.back_color;
-    settings_.colors.lock_fore_color = settings_.colors.fore_color;
+    if (auto v = ParseInt16Text(bag.ReadProperty("Appearance", "0"))) s.flags.appearance = *v;
   });
-  RunStep([&] { TakeInfoFields(); });
-  RunStep([&] {
-    if (text::TrimView(identity_.info).empty()) identity_.pgm_id = bag.ReadProperty("PgmID", "");
-  });
-  RunStep([&] { ReadOsLanguageAndFont(); });
-  RunStep([&] {
-    identity_.settings_section = identity_.pgm_id + "\\" + identity_.sheet_id;
-    identity_.update_key = identity_.pgm_id + "." + identity_.sheet_id;
-  });
-  RunStep([&] { ApplyProgramUpdate(); });
-  RunStep([&] { ReadUserSwitches(); });
-  RunStep([&] { LoadMessageTable(); });
-  RunStep([&] { SettleLoadMode(); });
-  RunStep([&] { DetectBuiltinScreen(); });
-  RunStep([&] { SetSheetDeg(maxCols); });
-  RunStep([&] { SetHeaderColorMult(); });
-  RunStep([&] { platform_.Mouse().ControlPointer(vbDefault); });
-  RunStep([&] { platform_.Mouse().ScreenPointer(vbDefault); });
-}
-
-void ZelSheet::ReadStoredProperties(const PropertyBag& bag, int32_t& maxCols) {
-  RunStep([&] {
-    if (auto v = ParseInt16Text(bag.ReadProperty("Appearance", "0"))) flags_.appearance = *v;
-  });
-  RunStep([&] { identity_.info = bag.ReadProperty("Info", ""); });
-  ReadBool(bag, "IsMulti", exchange_.is_multi);
-  ReadBool(bag, "IsClearHeaderInfo", flags_.is_clear_header_info);
-  ReadBool(bag, "IsClear", flags_.is_clear);
-  RunStep([&] { editing_.server_date = bag.ReadProperty("ServerDate", ""); });
-  ReadBool(bag, "IsSaveToFileDataOnly", flags_.is_save_to_file_data_only);
-  RunStep([&] { exchange_.string_param = text::Trim(bag.ReadProperty("StringParam", "")); });
+  RunStep([&] { s.identity.info = bag.ReadProperty("Info", ""); });
+  ReadBool(bag, "IsMulti", s.exchange.is_multi);
+  ReadBool(bag, "IsClearHeaderInfo", s.flags.is_clear_header_info);
+  ReadBool(bag, "IsClear", s.flags.is_clear);
+  RunStep([&] { s.editing.server_date = bag.ReadProperty("ServerDate", ""); });
+  ReadBool(bag, "IsSaveToFileDataOnly", s.flags.is_save_to_file_data_only);
+  RunStep([&] { s.exchange.string_param = text::Trim(bag.ReadProperty("StringParam", "")); });
   // The column count is read as a number: its leading numeric part.
   RunStep([&] { maxCols = text::CLng(text::Val(bag.ReadProperty("MaxCols", "50"))); });
   for (const ColorKey& k : kColorKeys) {
     RunStep([&] {
-      Color& field = settings_.colors.*k.field;
+      Color& field = s.settings.colors.*k.field;
       if (auto v = ParseInt32Text(bag.ReadProperty(k.key, std::to_string(field)))) field = *v;
     });
   }
 }
 
-void ZelSheet::TakeInfoFields() {
-  const internal::InfoRecord rec = internal::SplitInfo(identity_.info);
+void TakeInfoFields(ZelSheet::Impl& s) {
+  const internal::InfoRecord rec = internal::SplitInfo(s.identity.info);
   if (rec.date_field) {
-    identity_.date_stamp = internal::DateStampOf(*rec.date_field).value_or("");
+    s.identity.date_stamp = internal::DateStampOf(*rec.date_field).value_or("");
   }
-  if (rec.pgm_id) identity_.pgm_id = *rec.pgm_id;
-  if (rec.export_value) identity_.export_value = *rec.export_value;
-  if (rec.load_mode) identity_.load_mode = *rec.load_mode;
-  if (rec.language) identity_.language = *rec.language;
+  if (rec.pgm_id) s.identity.pgm_id = *rec.pgm_id;
+  if (rec.export_value) s.identity.export_value = *rec.export_value;
+  if (rec.load_mode) s.identity.load_mode = *rec.load_mode;
+  if (rec.language) s.identity.language = *rec.language;
   if (rec.rights) {
-    identity_.rights = *rec.rights;
+    s.identity.rights = *rec.rights;
     if (internal::RightsForbidCopy(*rec.rights)) {
-      tools_.copy_enabled = false;
-      tools_.send_to_excel_enabled = false;
+      s.tools.copy_enabled = false;
+      s.tools.send_to_excel_enabled = false;
     }
   }
-  if (rec.sheet_id) identity_.sheet_id = *rec.sheet_id;
-  if (rec.user_id) identity_.user_id = *rec.user_id;
+  if (rec.sheet_id) s.identity.sheet_id = *rec.sheet_id;
+  if (rec.user_id) s.identity.user_id = *rec.user_id;
 }
 
-void ZelSheet::ReadOsLanguageAndFont() {
+void ReadOsLanguageAndFont(ZelSheet::Impl& s) {
   const std::string os =
-      internal::ReadClientValue(platform_.Client(), kApplication, "OSLanguage", "0");
-  RunStep([&] { identity_.os_language = text::CInt(text::Val(os)); });
-  identity_.font_name =
-      internal::ReadMachineValue(platform_.Machine(), std::string(kApplication) + "\\FONT",
-                                 "Name_" + std::to_string(identity_.os_language), "Tahoma");
+      internal::ReadClientValue(s.platform.Client(), kApplication, "OSLanguage", "0");
+  RunStep([&] { s.identity.os_language = text::CInt(text::Val(os)); });
+  s.identity.font_name =
+      internal::ReadMachineValue(s.platform.Machine(), std::string(kApplication) + "\\FONT",
+                                 "Name_" + std::to_string(s.identity.os_language), "Tahoma");
 }
 
-void ZelSheet::ApplyProgramUpdate() {
-  const internal::InfoRecord rec = internal::SplitInfo(identity_.info);
+void ApplyProgramUpdate(ZelSheet::Impl& s) {
+  const internal::InfoRecord rec = internal::SplitInfo(s.identity.info);
   if (!rec.date_field || !internal::DateStampOf(*rec.date_field)) return;
-  const std::string stored = platform_.Settings().GetSetting(kApplication, identity_.update_key,
-                                                             "PgmInfoUpdateTime", "");
-  if (stored == identity_.date_stamp || identity_.language == 0 ||
-      identity_.load_mode != "INIT") {
+  const std::string stored = s.platform.Settings().GetSetting(kApplication, s.identity.update_key,
+                                                              "PgmInfoUpdateTime", "");
+  if (stored == s.identity.date_stamp || s.identity.language == 0 ||
+      s.identity.load_mode != "INIT") {
     return;
   }
   // The screen's definition changed on the server: the user's stored arrangement no longer
   // fits it.
-  RunStep([&] { DiscardStoredSettings(); });
-  RunStep([&] {
-    platform_.Settings().DeleteSection(kApplication, identity_.settings_section);
-  });
-  platform_.Settings().SaveSetting(kApplication, identity_.update_key, "PgmInfoUpdateTime",
-                                   identity_.date_stamp);
+  RunStep([&] { internal::DiscardStoredSettings(s); });
+  RunStep([&] { s.platform.Settings().DeleteSection(kApplication, s.identity.settings_section); });
+  s.platform.Settings().SaveSetting(kApplication, s.identity.update_key, "PgmInfoUpdateTime",
+                                    s.identity.date_stamp);
 }
 
-void ZelSheet::ReadUserSwitches() {
+void ReadUserSwitches(ZelSheet::Impl& s) {
   RunStep([&] {
-    if (auto v = ParseBoolText(GetSheetSetting("m_IsDataAdd", "False"))) {
-      editing_.is_data_add = *v;
-      tools_.data_add_checked = *v;
+    if (auto v = ParseBoolText(s.GetSheetSetting("m_IsDataAdd", "False"))) {
+      s.editing.is_data_add = *v;
+      s.tools.data_add_checked = *v;
     }
   });
-  const std::pair<const char*, int32_t SheetFlags::*> keys[] = {
-      {"gSelectSheet", &SheetFlags::g_select_sheet},
-      {"gCheckCol", &SheetFlags::g_check_col},
-      {"gSelectCol", &SheetFlags::g_select_col},
-      {"gDisCol", &SheetFlags::g_dis_col},
+  const std::pair<const char*, int32_t ZelSheet::Impl::SheetFlags::*> keys[] = {
+      {"gSelectSheet", &ZelSheet::Impl::SheetFlags::g_select_sheet},
+      {"gCheckCol", &ZelSheet::Impl::SheetFlags::g_check_col},
+      {"gSelectCol", &ZelSheet::Impl::SheetFlags::g_select_col},
+      {"gDisCol", &ZelSheet::Impl::SheetFlags::g_dis_col},
   };
   for (const auto& [key, field] : keys) {
     RunStep([&] {
-      if (auto v = ParseInt32Text(GetSheetSetting(key, "-1"))) flags_.*field = *v;
+      if (auto v = ParseInt32Text(s.GetSheetSetting(key, "-1"))) s.flags.*field = *v;
     });
   }
 }
 
-void ZelSheet::SettleLoadMode() {
-  std::string& mode = identity_.load_mode;
+void SettleLoadMode(ZelSheet::Impl& s) {
+  std::string& mode = s.identity.load_mode;
   if (mode == "ControlsUpload" || mode.empty()) mode = "INIT";
   RunStep([&] {
-    if (exchange_.string_param.empty() && mode != "INIT") {
-      exchange_.string_param = GetSheetSetting("StringParam", "");
+    if (s.exchange.string_param.empty() && mode != "INIT") {
+      s.exchange.string_param = s.GetSheetSetting("StringParam", "");
     }
   });
   RunStep([&] {
-    if (mode == "INIT") SaveSheetSetting("StringParam", exchange_.string_param);
+    if (mode == "INIT") s.SaveSheetSetting("StringParam", s.exchange.string_param);
   });
 }
 
-void ZelSheet::DetectBuiltinScreen() {
-  identity_.builtin_screen = StartsWithNoCase(identity_.pgm_id, "zel");
-  if (!identity_.builtin_screen) return;
-  RunStep([&] { grid_.MaxRows(0); });
-  flags_.is_no_row_header_change = true;
-  flags_.is_data_display = true;
+void DetectBuiltinScreen(ZelSheet::Impl& s) {
+  s.identity.builtin_screen = StartsWithNoCase(s.identity.pgm_id, "zel");
+  if (!s.identity.builtin_screen) return;
+  RunStep([&] { s.grid.MaxRows(0); });
+  s.flags.is_no_row_header_change = true;
+  s.flags.is_data_display = true;
+}
+
+}  // namespace
+
+void ZelSheet::ReadProperties(const PropertyBag& bag) {
+  int32_t maxCols = kDefaultMaxCols;
+  ReadStoredProperties(*impl_, bag, maxCols);
+  RunStep([&] {
+    impl_->settings.colors.lock_back_color = impl_->settings.colors.back_color;
+    impl_->settings.colors.lock_fore_color = impl_->settings.colors.fore_color;
+  });
+  RunStep([&] { TakeInfoFields(*impl_); });
+  RunStep([&] {
+    if (text::TrimView(impl_->identity.info).empty()) {
+      impl_->identity.pgm_id = bag.ReadProperty("PgmID", "");
+    }
+  });
+  RunStep([&] { ReadOsLanguageAndFont(*impl_); });
+  RunStep([&] {
+    impl_->identity.settings_section = impl_->identity.pgm_id + "\\" + impl_->identity.sheet_id;
+    impl_->identity.update_key = impl_->identity.pgm_id + "." + impl_->identity.sheet_id;
+  });
+  RunStep([&] { ApplyProgramUpdate(*impl_); });
+  RunStep([&] { ReadUserSwitches(*impl_); });
+  RunStep([&] { internal::LoadMessageTable(*impl_); });
+  RunStep([&] { SettleLoadMode(*impl_); });
+  RunStep([&] { DetectBuiltinScreen(*impl_); });
+  RunStep([&] { SetSheetDeg(maxCols); });
+  RunStep([&] { SetHeaderColorMult(); });
+  RunStep([&] { impl_->platform.Mouse().ControlPointer(vbDefault); });
+  RunStep([&] { impl_->platform.Mouse().ScreenPointer(vbDefault); });
 }
 
 void ZelSheet::WriteProperties(PropertyBag& bag) const {
   const std::pair<const char*, std::string> values[] = {
-      {"Appearance", std::to_string(flags_.appearance)},
-      {"Info", identity_.info},
-      {"SheetID", identity_.sheet_id},
-      {"IsClearHeaderInfo", BoolText(flags_.is_clear_header_info)},
-      {"IsClear", BoolText(flags_.is_clear)},
-      {"ServerDate", editing_.server_date},
-      {"IsSaveToFileDataOnly", BoolText(flags_.is_save_to_file_data_only)},
-      {"PgmID", identity_.pgm_id},
+      {"Appearance", std::to_string(impl_->flags.appearance)},
+      {"Info", impl_->identity.info},
+      {"SheetID", impl_->identity.sheet_id},
+      {"IsClearHeaderInfo", BoolText(impl_->flags.is_clear_header_info)},
+      {"IsClear", BoolText(impl_->flags.is_clear)},
+      {"ServerDate", impl_->editing.server_date},
+      {"IsSaveToFileDataOnly", BoolText(impl_->flags.is_save_to_file_data_only)},
+      {"PgmID", impl_->identity.pgm_id},
   };
   for (const auto& [key, value] : values) {
     RunStep([&] { bag.WriteProperty(key, value); });

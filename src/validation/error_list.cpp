@@ -2,40 +2,44 @@
 // field-name lookup the result members write returned values through.
 #include <string>
 
+#include "sheet/sheet_state.h"
 #include "text/strings.h"
 #include "zelsheet/companion_tools.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
 
-void ZelSheet::ErrorMsgShow() { platform_.MsgBox(validation_.error_msg, vbOKOnly); }
+void ZelSheet::ErrorMsgShow() { impl_->platform.MsgBox(impl_->validation.error_msg, vbOKOnly); }
 
 void ZelSheet::ErrorLogShow() {
   // The error list window belongs to the companion tools; without them the entry does
   // nothing, as the user has no other use for it.
   try {
-    platform_.Tools().ShowErrorMsg(validation_.error_msg);
+    impl_->platform.Tools().ShowErrorMsg(impl_->validation.error_msg);
   } catch (...) {
   }
 }
 
 int32_t ZelSheet::FieldNo(const std::string& strFieldName) const {
   const std::string_view wanted = text::TrimView(strFieldName);
-  const int32_t maxCols = grid_.MaxCols();
+  const int32_t maxCols = impl_->grid.MaxCols();
   for (int32_t i = 1; i <= maxCols; ++i) {
     // Numbers the model does not cover (columns never sized, fields never declared) have
     // no field name and cannot match.
     std::string_view name;
-    if (flags_.is_multi_sheet) {
-      if (!columns_.HasField(i)) continue;
-      name = columns_.Field(i).field_name;
+    if (impl_->flags.is_multi_sheet) {
+      if (!impl_->columns.HasField(i)) continue;
+      name = impl_->columns.Field(i).field_name;
     } else {
-      if (!columns_.HasDef(i)) continue;
-      name = columns_.Def(i).field_name;
+      if (!impl_->columns.HasDef(i)) continue;
+      name = impl_->columns.Def(i).field_name;
     }
     if (text::TrimView(name) == wanted) return i;
   }
   return -1;
 }
+
+int32_t ZelSheet::ErrorCount() const { return impl_->validation.error_count; }
+std::string ZelSheet::ErrorMsg() const { return impl_->validation.error_msg; }
 
 }  // namespace zel

@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "sheet/message_table.h"
+#include "sheet/sheet_state.h"
 #include "sheet/stored_values.h"
 #include "text/number.h"
 #include "text/strings.h"
-#include "validation/message_table.h"
 #include "validation/results_string.h"
 #include "validation/save_rules.h"
 #include "zelsheet/zel_sheet.h"
@@ -28,10 +29,10 @@ constexpr const char* kCheckSaveTitle = "[MessageCheckSave]";
 
 bool ZelSheet::fnCheckNotNull() {
   const int32_t rows = DataRowCnt();
-  const int32_t cols = columns_.counter;
+  const int32_t cols = impl_->columns.counter;
   for (int32_t r = 1; r <= rows; ++r) {
     std::string status;
-    RunStep([&] { grid_.GetText(0, r, status); });
+    RunStep([&] { impl_->grid.GetText(0, r, status); });
     if (!IsPendingStatus(status)) continue;
     for (int32_t c = 1; c <= cols; ++c) {
       // In the multi-row layout a column is a field record: its code and type are the
@@ -40,13 +41,13 @@ bool ZelSheet::fnCheckNotNull() {
       int32_t cellType = 0;
       int32_t rowOffset = 0;
       if (!RunStep([&] {
-            if (flags_.is_multi_sheet) {
-              const FieldRecord& field = columns_.Field(c);
+            if (impl_->flags.is_multi_sheet) {
+              const FieldRecord& field = impl_->columns.Field(c);
               access = field.access_key;
               cellType = field.cell_type;
               rowOffset = field.row;
             } else {
-              const ColumnDef& def = columns_.Def(c);
+              const ColumnDef& def = impl_->columns.Def(c);
               access = def.access_key;
               cellType = def.cell_type;
             }
@@ -63,17 +64,17 @@ bool ZelSheet::fnCheckNotNull() {
           })) {
         continue;
       }
-      RunStep([&] { grid_.GetText(gridCol, rowOffset == 0 ? 0 : -1000 + rowOffset, title); });
+      RunStep([&] { impl_->grid.GetText(gridCol, rowOffset == 0 ? 0 : -1000 + rowOffset, title); });
       if (!internal::IsRequiredCellEmpty(value, cellType)) continue;
 
       // The cursor goes onto the empty cell where the column stands now (the user may have
       // moved it), before the box and again after it, since the box takes the focus.
       RunStep([&] { ActiveCell(gridCol, r + rowOffset); });
-      internal::ShowBoxQuietly(
-          platform_,
-          "'" + title + "' " +
-              internal::MessageEntry(validation_.message_table, internal::kMessageRequiredField),
-          vbInformation, "");
+      internal::ShowBoxQuietly(impl_->platform,
+                               "'" + title + "' " +
+                                   internal::MessageEntry(impl_->validation.message_table,
+                                                          internal::kMessageRequiredField),
+                               vbInformation, "");
       RunStep([&] { ActiveCell(gridCol, r + rowOffset); });
       return false;
     }
@@ -91,8 +92,8 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, const std::string
   } catch (const std::exception& e) {
     // A check column beyond any number the sheet could hold: the answer cannot be applied.
     if (text::TrimView(strResults).empty()) return false;
-    validation_.error_count = 0;
-    internal::ShowBoxQuietly(platform_, e.what(), vbCritical, kCheckSaveTitle);
+    impl_->validation.error_count = 0;
+    internal::ShowBoxQuietly(impl_->platform, e.what(), vbCritical, kCheckSaveTitle);
     return true;
   }
   return MessageCheckSave(strResults, checkCol, strMode, isTop);
@@ -101,7 +102,7 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, const std::string
 bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckCol,
                                 const std::string& strMode, bool isTop) {
   if (text::TrimView(strResults).empty()) return false;
-  validation_.error_count = 0;
+  impl_->validation.error_count = 0;
   bool result = true;
   internal::ErrorListBuilder errors;
   bool listStarted = false;
@@ -115,17 +116,17 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
     const bool saveMode = strMode == "Save";
     const int32_t lastResult = results.LastIndex();
     int32_t k = isTop ? 1 : lastResult;
-    int32_t rows = grid_.DataRowCnt();
+    int32_t rows = impl_->grid.DataRowCnt();
     // Top-down, a deleted row pulls the next one up into its place: that place is looked at
     // again, so every row is walked once and pairs with its own result row.
     for (int32_t r = isTop ? 1 : rows; isTop ? r <= rows : r >= 1;) {
       std::string status;
-      grid_.GetText(0, r, status);
+      impl_->grid.GetText(0, r, status);
       bool taken = false;
       if (saveMode) {
         taken = IsPendingStatus(status);
       } else {
-        if (status == "U") grid_.SetText(0, r, "");
+        if (status == "U") impl_->grid.SetText(0, r, "");
         taken = text::CLng(text::Val(CellText(lngCheckCol, r))) == 1;
       }
       bool deleted = false;
@@ -134,7 +135,7 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
         const std::string& code = fields.front();
         if (internal::IsSavedCode(code)) {
           if (saveMode) {
-            grid_.SetText(0, r, "");
+            impl_->grid.SetText(0, r, "");
           } else {
             CellText(lngCheckCol, r, "0");
           }
@@ -146,20 +147,20 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
               }
               CellText(valueCols[static_cast<size_t>(j - 2)], r, fields[static_cast<size_t>(j)]);
             }
-            grid_.Row(r);
-            grid_.Col(-1);
-            if (grid_.ForeColor() == internal::kFailedRowColor) grid_.ForeColor(0);
+            impl_->grid.Row(r);
+            impl_->grid.Col(-1);
+            if (impl_->grid.ForeColor() == internal::kFailedRowColor) impl_->grid.ForeColor(0);
           } else if (status == "X") {
-            grid_.Row(r);
-            grid_.Action(kActionDeleteRow);
-            MaxRows(grid_.MaxRows() - 1);
+            impl_->grid.Row(r);
+            impl_->grid.Action(kActionDeleteRow);
+            MaxRows(impl_->grid.MaxRows() - 1);
             deleted = true;
           }
         } else {
-          grid_.Row(r);
-          grid_.Col(-1);
-          grid_.ForeColor(internal::kFailedRowColor);
-          ++validation_.error_count;
+          impl_->grid.Row(r);
+          impl_->grid.Col(-1);
+          impl_->grid.ForeColor(internal::kFailedRowColor);
+          ++impl_->validation.error_count;
           errors.Add(internal::CheckSaveErrorLine(r, ResultField(fields, 1, k), code));
         }
         if (isTop) {
@@ -180,14 +181,15 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
       }
     }
   } catch (const std::exception& e) {
-    internal::ShowBoxQuietly(platform_, e.what(), vbCritical, kCheckSaveTitle);
+    internal::ShowBoxQuietly(impl_->platform, e.what(), vbCritical, kCheckSaveTitle);
   } catch (...) {
-    internal::ShowBoxQuietly(platform_, internal::kUnknownFailure, vbCritical, kCheckSaveTitle);
+    internal::ShowBoxQuietly(impl_->platform, internal::kUnknownFailure, vbCritical,
+                             kCheckSaveTitle);
   }
-  if (listStarted) validation_.error_msg = errors.Text();
-  if (validation_.error_count > 0) {
-    internal::ShowErrorSummary(platform_, validation_.message_table, validation_.error_count,
-                               kCheckSaveTitle);
+  if (listStarted) impl_->validation.error_msg = errors.Text();
+  if (impl_->validation.error_count > 0) {
+    internal::ShowErrorSummary(impl_->platform, impl_->validation.message_table,
+                               impl_->validation.error_count, kCheckSaveTitle);
     result = false;
   }
   return result;

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "validation/message_table.h"
+#include "sheet/message_table.h"
+#include "sheet/sheet_state.h"
+#include "validation/internal/save_results_walk.h"
 #include "validation/results_string.h"
 #include "validation/save_rules.h"
 #include "zelsheet/zel_sheet.h"
@@ -25,81 +27,44 @@ namespace {
 constexpr const char* kSheetTitle = "[MessageCheckSaveSheet]";
 constexpr const char* kWorkerTitle = "[SetSaveResultsSheetArray]";
 
-}  // namespace
-
-bool ZelSheet::MessageCheckSaveSheet(const std::string& strResults, int32_t lngNewKey1,
-                                     int32_t lngOldKeyCol1, int32_t lngNewKeyCol1,
-                                     int32_t lngNewKey2, int32_t lngOldKeyCol2,
-                                     int32_t lngNewKeyCol2, int32_t lngNewKey3,
-                                     int32_t lngOldKeyCol3, int32_t lngNewKeyCol3,
-                                     int32_t lngNewKey4, int32_t lngOldKeyCol4,
-                                     int32_t lngNewKeyCol4, int32_t lngNewKey5,
-                                     int32_t lngOldKeyCol5, int32_t lngNewKeyCol5) {
-  validation_.error_count = 0;
-  if (strResults.empty()) return false;
-  try {
-    const std::vector<KeyWriteBack> keys = {
-        {lngNewKey1, lngOldKeyCol1, lngNewKeyCol1}, {lngNewKey2, lngOldKeyCol2, lngNewKeyCol2},
-        {lngNewKey3, lngOldKeyCol3, lngNewKeyCol3}, {lngNewKey4, lngOldKeyCol4, lngNewKeyCol4},
-        {lngNewKey5, lngOldKeyCol5, lngNewKeyCol5}};
-    bool faulted = false;
-    validation_.error_count = flags_.is_multi_sheet
-                                  ? SetSaveResultsSheetArrayMulti(strResults, keys)
-                                  : SetSaveResultsSheetArray(strResults, keys, faulted);
-    if (validation_.error_count > 0) {
-      internal::ShowErrorSummary(platform_, validation_.message_table, validation_.error_count,
-                                 kSheetTitle);
-      return false;
-    }
-    // A walk stopped by a fault may have left pending rows behind: the sheet is not clean.
-    if (faulted) return false;
-    grid_.ChangeMade(false);
-    return true;
-  } catch (const std::exception& e) {
-    internal::ShowBoxQuietly(platform_, e.what(), vbCritical, kSheetTitle);
-  } catch (...) {
-    internal::ShowBoxQuietly(platform_, internal::kUnknownFailure, vbCritical, kSheetTitle);
-  }
-  return false;
-}
-
-int32_t ZelSheet::SetSaveResultsSheetArray(const std::string& strResults,
-                                           const std::vector<KeyWriteBack>& keys,
-                                           bool& faulted) {
+// The single-row walk: settles the pending rows bottom-up and returns the number that
+// failed; sets `faulted` when it stopped on a fault (after showing it).
+int32_t SetSaveResultsSheetArray(ZelSheet::Impl& s, const std::string& strResults,
+                                 const std::vector<internal::KeyWriteBack>& keys, bool& faulted) {
   int32_t failed = 0;
   faulted = false;
   internal::ErrorListBuilder errors;
   try {
     const ResultsString results(strResults);
     int32_t k = results.LastIndex() - 1;
-    for (int32_t r = grid_.DataRowCnt(); r >= 1; --r) {
+    for (int32_t r = s.grid.DataRowCnt(); r >= 1; --r) {
       std::string status;
-      grid_.GetText(0, r, status);
+      s.grid.GetText(0, r, status);
       if (!IsPendingStatus(status)) continue;
       const std::vector<std::string> fields = results.Fields(k);
       if (internal::IsSavedCode(fields.front())) {
-        grid_.SetText(0, r, "");
+        s.grid.SetText(0, r, "");
         if (status == "A" || status == "U") {
-          for (const KeyWriteBack& key : keys) {
+          for (const internal::KeyWriteBack& key : keys) {
             if (key.new_key_col > 0) {
-              CellText(key.new_key_col, r, ResultField(fields, key.key_index, k));
+              s.sheet.CellText(key.new_key_col, r, ResultField(fields, key.key_index, k));
             }
             if (key.old_key_col > 0) {
-              CellText(key.old_key_col, r, ResultField(fields, key.key_index, k));
+              s.sheet.CellText(key.old_key_col, r, ResultField(fields, key.key_index, k));
             }
           }
-          grid_.Row(r);
-          grid_.Col(-1);
-          grid_.ForeColor(0);
+          s.grid.Row(r);
+          s.grid.Col(-1);
+          s.grid.ForeColor(0);
         } else {
-          grid_.Row(r);
-          grid_.Action(kActionDeleteRow);
-          MaxRows(grid_.MaxRows() - 1);
+          s.grid.Row(r);
+          s.grid.Action(kActionDeleteRow);
+          s.sheet.MaxRows(s.grid.MaxRows() - 1);
         }
       } else {
-        grid_.Row(r);
-        grid_.Col(-1);
-        grid_.ForeColor(internal::kFailedRowColor);
+        s.grid.Row(r);
+        s.grid.Col(-1);
+        s.grid.ForeColor(internal::kFailedRowColor);
         ++failed;
         errors.Add(internal::ResultsErrorLine(r, ResultField(fields, 1, k)));
       }
@@ -107,13 +72,50 @@ int32_t ZelSheet::SetSaveResultsSheetArray(const std::string& strResults,
     }
   } catch (const std::exception& e) {
     faulted = true;
-    internal::ShowBoxQuietly(platform_, e.what(), vbCritical, kWorkerTitle);
+    internal::ShowBoxQuietly(s.platform, e.what(), vbCritical, kWorkerTitle);
   } catch (...) {
     faulted = true;
-    internal::ShowBoxQuietly(platform_, internal::kUnknownFailure, vbCritical, kWorkerTitle);
+    internal::ShowBoxQuietly(s.platform, internal::kUnknownFailure, vbCritical, kWorkerTitle);
   }
-  validation_.error_msg = errors.Text();
+  s.validation.error_msg = errors.Text();
   return failed;
+}
+
+}  // namespace
+
+bool ZelSheet::MessageCheckSaveSheet(
+    const std::string& strResults, int32_t lngNewKey1, int32_t lngOldKeyCol1, int32_t lngNewKeyCol1,
+    int32_t lngNewKey2, int32_t lngOldKeyCol2, int32_t lngNewKeyCol2, int32_t lngNewKey3,
+    int32_t lngOldKeyCol3, int32_t lngNewKeyCol3, int32_t lngNewKey4, int32_t lngOldKeyCol4,
+    int32_t lngNewKeyCol4, int32_t lngNewKey5, int32_t lngOldKeyCol5, int32_t lngNewKeyCol5) {
+  impl_->validation.error_count = 0;
+  if (strResults.empty()) return false;
+  try {
+    const std::vector<internal::KeyWriteBack> keys = {{lngNewKey1, lngOldKeyCol1, lngNewKeyCol1},
+                                                      {lngNewKey2, lngOldKeyCol2, lngNewKeyCol2},
+                                                      {lngNewKey3, lngOldKeyCol3, lngNewKeyCol3},
+                                                      {lngNewKey4, lngOldKeyCol4, lngNewKeyCol4},
+                                                      {lngNewKey5, lngOldKeyCol5, lngNewKeyCol5}};
+    bool faulted = false;
+    impl_->validation.error_count =
+        impl_->flags.is_multi_sheet
+            ? internal::SetSaveResultsSheetArrayMulti(*impl_, strResults, keys)
+            : SetSaveResultsSheetArray(*impl_, strResults, keys, faulted);
+    if (impl_->validation.error_count > 0) {
+      internal::ShowErrorSummary(impl_->platform, impl_->validation.message_table,
+                                 impl_->validation.error_count, kSheetTitle);
+      return false;
+    }
+    // A walk stopped by a fault may have left pending rows behind: the sheet is not clean.
+    if (faulted) return false;
+    impl_->grid.ChangeMade(false);
+    return true;
+  } catch (const std::exception& e) {
+    internal::ShowBoxQuietly(impl_->platform, e.what(), vbCritical, kSheetTitle);
+  } catch (...) {
+    internal::ShowBoxQuietly(impl_->platform, internal::kUnknownFailure, vbCritical, kSheetTitle);
+  }
+  return false;
 }
 
 }  // namespace zel

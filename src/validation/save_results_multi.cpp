@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "sheet/sheet_state.h"
 #include "sheet/stored_values.h"
+#include "validation/internal/save_results_walk.h"
 #include "validation/results_string.h"
 #include "validation/save_rules.h"
 #include "zelsheet/zel_sheet.h"
@@ -21,64 +23,66 @@ using internal::RecordNumber;
 using internal::ResultField;
 using internal::RunStep;
 
-int32_t ZelSheet::SetSaveResultsSheetArrayMulti(const std::string& strResults,
-                                                const std::vector<KeyWriteBack>& keys) {
-  const int32_t h = grid_.ColHeaderRows();
+namespace internal {
+
+int32_t SetSaveResultsSheetArrayMulti(ZelSheet::Impl& s, const std::string& strResults,
+                                      const std::vector<internal::KeyWriteBack>& keys) {
+  const int32_t h = s.grid.ColHeaderRows();
   if (h < 1) return 0;  // no record layout to walk
   const internal::ResultsString results(strResults);
   int32_t k = results.LastIndex() - 1;
   int32_t failed = 0;
   internal::ErrorListBuilder errors;
 
-  for (int32_t r = std::max(grid_.DataRowCnt(), h); r >= h; r -= h) {
+  for (int32_t r = std::max(s.grid.DataRowCnt(), h); r >= h; r -= h) {
     int32_t first = r;
-    RunStep([&] { first = GetSpanHeaderRow(r); });
+    RunStep([&] { first = s.sheet.GetSpanHeaderRow(r); });
     const int32_t record = RecordNumber(r, h);
     std::string status;
-    RunStep([&] { grid_.GetText(0, first, status); });
+    RunStep([&] { s.grid.GetText(0, first, status); });
     if (!IsPendingStatus(status)) continue;
 
     std::vector<std::string> fields{""};  // a missing result row reads as a failure
     RunStep([&] { fields = results.Fields(k); });
     if (internal::IsSavedCode(fields.front())) {
-      RunStep([&] { grid_.SetText(0, first, std::to_string(record)); });
+      RunStep([&] { s.grid.SetText(0, first, std::to_string(record)); });
       if (status == "A" || status == "U") {
-        for (const KeyWriteBack& key : keys) {
+        for (const internal::KeyWriteBack& key : keys) {
           for (const int32_t defCol : {key.new_key_col, key.old_key_col}) {
             if (defCol <= 0) continue;
             RunStep([&] {
-              grid_.SetText(ColX(defCol), first + RowX(defCol),
-                            ResultField(fields, key.key_index, k));
+              s.grid.SetText(s.sheet.ColX(defCol), first + s.sheet.RowX(defCol),
+                             ResultField(fields, key.key_index, k));
             });
           }
         }
         // Only the record's first row is recoloured: BlockMode stays off, so Row2 has no
         // effect here (the failed-record colouring below uses the block).
         RunStep([&] {
-          grid_.Row(first);
-          grid_.Row2(first + h - 1);
-          grid_.Col(-1);
-          grid_.ForeColor(0);
+          s.grid.Row(first);
+          s.grid.Row2(first + h - 1);
+          s.grid.Col(-1);
+          s.grid.ForeColor(0);
         });
       } else {
         RunStep([&] {
-          grid_.Row(first);
-          grid_.Row2(first + h - 1);
+          s.grid.Row(first);
+          s.grid.Row2(first + h - 1);
         });
-        RunStep([&] { grid_.BlockMode(true); });
-        RunStep([&] { grid_.Action(kActionDeleteRow); });
-        RunStep([&] { grid_.BlockMode(false); });
-        RunStep([&] { MaxRows(grid_.MaxRows() - h); });
+        RunStep([&] { s.grid.BlockMode(true); });
+        RunStep([&] { s.grid.Action(kActionDeleteRow); });
+        RunStep([&] { s.grid.BlockMode(false); });
+        RunStep([&] { s.sheet.MaxRows(s.grid.MaxRows() - h); });
       }
     } else {
       RunStep([&] {
-        grid_.Row(first);
-        grid_.Row2(first + h - 1);
-        grid_.Col(-1);
+        s.grid.Row(first);
+        s.grid.Row2(first + h - 1);
+        s.grid.Col(-1);
       });
-      RunStep([&] { grid_.BlockMode(true); });
-      RunStep([&] { grid_.ForeColor(internal::kFailedRowColor); });
-      RunStep([&] { grid_.BlockMode(false); });
+      RunStep([&] { s.grid.BlockMode(true); });
+      RunStep([&] { s.grid.ForeColor(internal::kFailedRowColor); });
+      RunStep([&] { s.grid.BlockMode(false); });
       ++failed;
       RunStep([&] {
         errors.Add(internal::ResultsErrorLine(record, ResultField(fields, 1, k)));
@@ -87,18 +91,20 @@ int32_t ZelSheet::SetSaveResultsSheetArrayMulti(const std::string& strResults,
     --k;
   }
 
-  validation_.error_msg = errors.Text();
+  s.validation.error_msg = errors.Text();
 
   // Removed records moved the ones below them up: number the unchanged records again.
-  const int32_t dataRows = grid_.DataRowCnt();
+  const int32_t dataRows = s.grid.DataRowCnt();
   for (int32_t r = 1; r <= dataRows; r += h) {
     RunStep([&] {
       std::string status;
-      grid_.GetText(0, r, status);
-      if (!IsPendingStatus(status)) grid_.SetText(0, r, std::to_string(RecordNumber(r, h)));
+      s.grid.GetText(0, r, status);
+      if (!IsPendingStatus(status)) s.grid.SetText(0, r, std::to_string(RecordNumber(r, h)));
     });
   }
   return failed;
 }
+
+}  // namespace internal
 
 }  // namespace zel

@@ -1,9 +1,9 @@
 #include "validation/save_rules.h"
 
+#include "sheet/message_table.h"
 #include "text/number.h"
-#include "validation/message_table.h"
-#include "validation/results_string.h"
 #include "text/strings.h"
+#include "validation/results_string.h"
 
 namespace zel::internal {
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "zelsheet/detail/columns.h"
+#include "sheet/column_model.h"
 #include "zelsheet/types.h"
 
 namespace zel::internal {

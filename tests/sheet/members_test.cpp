@@ -240,16 +240,9 @@ TEST(SheetMembersTest, TextMeasureCountsColumnUnits) {
   EXPECT_FLOAT_EQ(f.sheet.TextHeight("x\ny"), 432.0f);
 }
 
-TEST(SheetMembersTest, PlainSwitchesAndSafetyAnswers) {
+TEST(SheetMembersTest, ScriptingSafetyAnswers) {
   SheetFixture f;
   ZelSheet& sheet = f.sheet;
-  sheet.SortKeyNo(2);
-  EXPECT_EQ(sheet.SortKeyNo(), 2);
-  sheet.IsSheetInit(true);
-  EXPECT_TRUE(SheetProbe::Flags(sheet).is_sheet_init);
-  sheet.UserID("kim");
-  EXPECT_EQ(sheet.UserID(), "kim");
-  EXPECT_EQ(&sheet.GetSheet(), &SheetProbe::Engine(sheet));
   sheet.Size(1.0f, 2.0f);  // accepted and ignored
 
   int32_t supported = 0;

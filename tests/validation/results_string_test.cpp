@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "validation/message_table.h"
+#include "sheet/message_table.h"
 #include "validation/save_rules.h"
 #include "zelsheet/types.h"
 

@@ -1,4 +1,4 @@
-#include "validation/message_table.h"
+#include "sheet/message_table.h"
 
 #include <gtest/gtest.h>
 

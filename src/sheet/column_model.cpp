@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string>
 
-#include "zelsheet/detail/columns.h"
+#include "sheet/column_model.h"
 
 namespace zel {
 namespace {

@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "zelsheet/zel_sheet.h"
+
 namespace zel::internal {
 
 inline constexpr int32_t kMessageResetNote = 0;
@@ -53,5 +55,9 @@ std::vector<std::string> BuildMessageTable(std::string_view stored,
 
 // Entry `index` of `table`, "" when the table has no such entry.
 std::string MessageEntry(const std::vector<std::string>& table, int32_t index);
+
+// Loading's step: the sheet's table from the machine value of its language (none for
+// language 0), and the menu captions it carries.
+void LoadMessageTable(ZelSheet::Impl& s);
 
 }  // namespace zel::internal

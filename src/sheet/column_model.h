@@ -12,8 +12,8 @@
 // resize they are empty, and every indexed access then fails with a SubscriptError, as a
 // host expects of a sheet whose columns were never built.
 //
-// This header is included by zel_sheet.h as the type of the sheet's column state; hosts have
-// no reason to use it directly.
+// The sheet keeps one ColumnModel in its state (sheet/sheet_state.h); the members of
+// src/columns declare and read it.
 #pragma once
 
 #include <cstdint>

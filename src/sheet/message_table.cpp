@@ -1,8 +1,8 @@
-#include "validation/message_table.h"
+#include "sheet/message_table.h"
 
 #include "sheet/registry_values.h"
 #include "text/strings.h"
-#include "zelsheet/zel_sheet.h"
+#include "sheet/sheet_state.h"
 
 namespace zel::internal {
 
@@ -36,25 +36,16 @@ std::string MessageEntry(const std::vector<std::string>& table, int32_t index) {
   return table[static_cast<size_t>(index)];
 }
 
-}  // namespace zel::internal
-
-namespace zel {
-
 // Reads the table of the user's language from the machine values; language 0 (or no value)
 // leaves the built-in texts. The menu captions it carries are kept for the context menu.
-void ZelSheet::LoadMessageTable() {
+void LoadMessageTable(ZelSheet::Impl& s) {
   std::string stored;
-  if (identity_.language > 0) {
-    stored = internal::ReadMachineValue(platform_.Machine(),
-                                        std::string(internal::kApplication) +
-                                            std::string(internal::kMessageTableKey),
-                                        internal::MessageTableValueName(identity_.language), "");
+  if (s.identity.language > 0) {
+    stored = ReadMachineValue(s.platform.Machine(),
+                              std::string(kApplication) + std::string(kMessageTableKey),
+                              MessageTableValueName(s.identity.language), "");
   }
-  validation_.message_table = internal::BuildMessageTable(stored, tools_.menu_captions);
+  s.validation.message_table = BuildMessageTable(stored, s.tools.menu_captions);
 }
 
-std::string ZelSheet::MessageText(int32_t index) const {
-  return internal::MessageEntry(validation_.message_table, index);
-}
-
-}  // namespace zel
+}  // namespace zel::internal

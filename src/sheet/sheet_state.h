@@ -1,0 +1,166 @@
+// The state of a ZelSheet: what the public header keeps behind its pointer.
+//
+// Every folder that defines ZelSheet members includes this header and reaches the state
+// through `impl_` (`impl_->grid`, `impl_->columns`, ...). Work of a member that needs no
+// member of its own is a free function of its folder taking `ZelSheet::Impl&`; it calls the
+// sheet's public members through `s.sheet`, as the sheet's own members would.
+//
+// The state is grouped by the subsystem that owns it; a group is read by others but written
+// by the members its comment names.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sheet/column_model.h"
+#include "zelsheet/grid.h"
+#include "zelsheet/platform.h"
+#include "zelsheet/zel_sheet.h"
+#include "zelsheet/zel_sheet_events.h"
+
+namespace zel {
+
+struct ZelSheet::Impl {
+  // ---- The sheet object (src/sheet) ----
+
+  // Who the sheet is and how its screen was opened. Fixed at loading except the ids,
+  // which the host may change later without recomputing the rest.
+  struct SheetIdentity {
+    std::string pgm_id = "Global";
+    std::string sheet_id = "ZelSheet";
+    std::string user_id;
+    std::string info;              // the info record as stored (see sheet/internal/info_record.h)
+    std::string settings_section;  // pgm_id + "\" + sheet_id
+    std::string update_key;        // pgm_id + "." + sheet_id
+    std::string date_stamp;        // of the screen definition (Info field 1 after "DATE:")
+    std::string load_mode;         // Info field 4: "INIT", "newpage", "save", ...
+    int16_t language = 0;          // Info field 5: selects message table and layout language
+    std::string rights;            // Info field 6
+    std::string export_value;      // Info field 3, handed to the spreadsheet export
+    int16_t os_language = 0;       // the operating system's language code
+    std::string font_name;         // font of text columns, by OS language ("Tahoma")
+    bool builtin_screen = false;   // PgmID begins with "zel" in any case
+  };
+
+  // The public switches and fields of the sheet object.
+  struct SheetFlags {
+    int32_t g_select_sheet = 0, g_check_col = 0, g_select_col = 0, g_dis_col = 0;
+    bool is_multi_sheet = false;
+    bool is_data_display = false;
+    bool is_no_col_sort = false;
+    bool is_dbl_click_color = false;
+    bool is_no_button_click = false;
+    bool is_no_add_cell_span = false;
+    bool is_no_row_edit = false;
+    bool is_sheet_init = false;
+    bool is_no_row_header_change = false;
+    bool is_no_col_move = false;
+    bool is_active_cell_top = false;
+    bool is_clear_header_info = false;
+    bool is_clear = false;
+    bool is_save_to_file_data_only = false;
+    bool is_sheet_lock = false;
+    int16_t appearance = 0;
+    int16_t sort_key_no = 3;
+  };
+
+  // The control around the grid: its own properties, size and drawing.
+  struct ControlState {
+    ControlArea area;
+    int16_t draw_mode = 13;  // copy pen
+    bool enabled = true;
+    bool right_to_left = false;
+    bool font_transparent = true;
+    intptr_t container_hwnd = 0;
+    bool grid_has_focus = false;
+    float font_size = 9.0f;
+    std::function<void()> repaint;
+  };
+
+  // ---- The data exchange (src/exchange) ----
+  struct ExchangeState {
+    std::string string_param;          // stored "StringParam", trimmed
+    std::string date_separator = "-";  // fixed at creation
+    bool is_multi = false;             // stored "IsMulti": definition lists are multi-row
+    std::string params;                // the parameter buffer (AddParam..., GetParams)
+    bool is_post_back = false;         // kept for the host
+  };
+
+  // ---- The editing (src/editing) ----
+  struct EditingState {
+    int32_t edit_col = 0, edit_row = 0;  // the cell last being edited
+    // Set while the user types into a spare "A" row below the data; DataRowCnt counts it.
+    bool row_pending = false;
+    // The cell last entered (the next ShowDic's cell); -1 parts stand for the active cell.
+    int32_t last_entered_col = 0, last_entered_row = 0;
+    int32_t dbl_click_row = 1;
+    int32_t spare_rows = -1;   // empty rows kept below the data; -1 not set yet (20)
+    bool is_data_add = false;  // every Display appends
+    std::string server_date;   // the server's date ("yyyymmdd"), when the host gave it
+    // Set while the sheet itself writes cells (DisplayQuerySheet, the CellCheck setter): the
+    // key and button-click handlers then track no edit.
+    bool query_display = false;
+  };
+
+  // ---- The save validation (src/validation) ----
+  struct ValidationState {
+    std::vector<std::string> message_table;  // 0: reset note, 1: error summary, 2: required
+    int32_t error_count = 0;
+    std::string error_msg;
+  };
+
+  // ---- The settings, colours and fonts ----
+  struct SettingsState {
+    TypeSheetColor colors;
+    // Set when the sheet is built without a stored layout: AddItem then formats cells.
+    bool format_on_define = false;
+    bool is_file_load = false;    // the layout file was loaded for the current language
+    bool saves_disabled = false;  // the stored settings were discarded while open
+    std::string stored_language;  // "Language" as read from the settings section
+    int32_t frozen_rows = 0;      // rows the sheet keeps frozen across MaxRows changes
+  };
+
+  // ---- The context menu and its tools ----
+  struct ToolState {
+    // Context menu entries the rights text can switch off.
+    bool copy_enabled = true;
+    bool send_to_excel_enabled = true;
+    bool data_add_checked = false;  // check mark of the data-add entry
+    // Captions from the message table, by menu entry name ("mnuSheetSort").
+    std::map<std::string, std::string> menu_captions;
+  };
+
+  Impl(ZelSheet& owner, Platform& host, ZelSheetEvents* sink)
+      : sheet(owner), platform(host), events(sink) {}
+
+  // The state of `owner`, for code that holds only the sheet (the tests' probe).
+  static Impl& Of(ZelSheet& owner) { return *owner.impl_; }
+
+  // The sink events go to (never null).
+  ZelSheetEvents& Events() { return events != nullptr ? *events : no_events; }
+
+  // A key of the sheet's own section of the settings store (src/sheet/loading_calls.cpp).
+  std::string GetSheetSetting(const std::string& key, const std::string& defaultValue);
+  void SaveSheetSetting(const std::string& key, const std::string& value);
+
+  ZelSheet& sheet;  // the sheet this is the state of: its public members
+  Platform& platform;
+  Grid grid;
+  ZelSheetEvents* events = nullptr;
+  ZelSheetEvents no_events;
+
+  SheetIdentity identity;
+  SheetFlags flags;
+  ControlState control;
+  ColumnModel columns;
+  ExchangeState exchange;
+  EditingState editing;
+  ValidationState validation;
+  SettingsState settings;
+  ToolState tools;
+};
+
+}  // namespace zel

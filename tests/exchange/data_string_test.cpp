@@ -123,13 +123,11 @@ TEST(FloatFieldValue, IsTheLeadingNumberOfTheField) {
     const char* field;
     double value;
   };
+  // Plain decimals of up to 17 digits are compared with Val at random below.
   const Case cases[] = {
-      {"123456.78", 123456.78}, {"-0.5", -0.5},   {"0", 0.0},         {"-0", -0.0},
-      {"12.50", 12.5},          {"1,234", 1.0},   {"", 0.0},          {"abc", 0.0},
-      {"007", 7.0},             {"5.", 5.0},      {".5", 0.5},        {"+5", 5.0},
-      {"  42", 42.0},           {"1e3", 1000.0},  {"0.000001", 1e-6}, {"000123.45", 123.45},
-      {"123456789012345", 123456789012345.0},     {"1234567890123456", 1234567890123456.0},
-      {"0.1234567890123456789", 0.1234567890123456789},                {"9007199254740993", 9007199254740992.0},
+      {"-0", -0.0},  {"1,234", 1.0}, {"", 0.0},   {"abc", 0.0},
+      {"+5", 5.0},   {"  42", 42.0}, {"1e3", 1000.0},
+      {"0.1234567890123456789", 0.1234567890123456789}, {"9007199254740993", 9007199254740992.0},
   };
   for (const Case& c : cases) {
     EXPECT_TRUE(SameBits(FloatFieldValue(c.field), c.value)) << c.field;
@@ -200,11 +198,9 @@ TEST(DateFields, DayFirstForTheGrid) {
       {" 20240131  ", "31-01-2024", "01-2024"},
       {"202401", "-01-2024", "01-2024"},
       {"", "", ""},
-      {"   ", "", ""},
       {"--", "", ""},                  // only dashes: nothing left, cell untouched
       {"20241350", "50-13-2024", "13-2024"},  // impossible dates pass through unchecked
       {"2024", "--2024", "-2024"},
-      {"abc", "--abc", "-abc"},
       {"2024년01월31", "1월-년0-2024", "년0-2024"},  // characters, not bytes
       // Near the two common forms: dashes elsewhere or a letter among the digits.
       {"2024-0131", "31-01-2024", "01-2024"},
@@ -224,23 +220,15 @@ TEST(DateFields, DayFirstForTheGrid) {
 }
 
 TEST(SplitToTable, CountsTerminatedRowsAndFields) {
-  StringTable t = SplitToTable("x~,y~,~I~z~,w~,~I~");
-  EXPECT_EQ(t.max_cols, 2);
-  EXPECT_EQ(t.max_rows, 2);
-  ASSERT_EQ(t.cells.size(), 3u);
-  ASSERT_EQ(t.cells[0].size(), 3u);
-  EXPECT_EQ(t.cells[1][1], "x");
-  EXPECT_EQ(t.cells[2][1], "y");
-  EXPECT_EQ(t.cells[1][2], "z");
-  EXPECT_EQ(t.cells[2][2], "w");
-  EXPECT_EQ(t.cells[0][1], "");
-  EXPECT_EQ(t.cells[1][0], "");
-
   // Ragged rows: a longer row loses its surplus, a shorter one leaves cells empty; the
   // element after a row's last "~," is not a field.
-  t = SplitToTable("a~,b~,~I~c~,~I~d~,e~,f~,~I~g~,h~I~tail~,");
+  StringTable t = SplitToTable("a~,b~,~I~c~,~I~d~,e~,f~,~I~g~,h~I~tail~,");
   EXPECT_EQ(t.max_cols, 2);
   EXPECT_EQ(t.max_rows, 4);
+  ASSERT_EQ(t.cells.size(), 3u);
+  ASSERT_EQ(t.cells[0].size(), 5u);
+  EXPECT_EQ(t.cells[0][1], "");
+  EXPECT_EQ(t.cells[2][1], "b");
   EXPECT_EQ(t.cells[1][2], "c");
   EXPECT_EQ(t.cells[2][2], "");
   EXPECT_EQ(t.cells[2][3], "e");

@@ -111,9 +111,6 @@ TEST_F(WorkedExample, EveryFormByteForByte) {
             std::string(kHeaders) +
                 "~,C01~,Alpha~,~,~I~U~,C02~,Beta~,~,~I~D~,C03~,Gamma~,old~,~I~"
                 "A~,C09~,Delta~,new~,~I~");
-  // Reading changed nothing: the same texts again, the same grid state.
-  EXPECT_EQ(sheet().GetDataAll(true), sheet().GetDataAll(true));
-  EXPECT_EQ(sheet().GetDataHeaders(), kHeaders);
 }
 
 TEST_F(WorkedExample, WhichRowsAreChangedAndTheirTags) {
@@ -140,11 +137,7 @@ TEST_F(WorkedExample, WhichRowsAreChangedAndTheirTags) {
 TEST_F(WorkedExample, NothingChangedGivesNoTextAtAll) {
   for (int32_t row = 2; row <= 4; ++row) grid().SetText(0, row, "");
   EXPECT_EQ(sheet().GetData(), "");
-  EXPECT_EQ(sheet().GetDataCommon(), "");
-  // The spare rows below the data carry "A" but are not data rows.
-  std::string status;
-  grid().GetText(0, 5, status);
-  EXPECT_EQ(status, "A");
+  EXPECT_EQ(sheet().GetDataCommon(), "");  // the spare rows' "A" is not data
 }
 
 TEST_F(WorkedExample, FieldsFollowDefinitionOrderWhereverColumnsStand) {

@@ -24,13 +24,6 @@ TEST(RecordLayoutTest, SpanRowAndHeaderRowWithThreeRowRecords) {
   EXPECT_NO_THROW(SpanRow(INT32_MIN, 3));
 }
 
-TEST(RecordLayoutTest, DefaultAlignments) {
-  EXPECT_EQ(DefaultFieldHAlign(EnFloat), 1);
-  EXPECT_EQ(DefaultFieldHAlign(EnCheck), 2);
-  EXPECT_EQ(DefaultFieldHAlign(EnText), 0);
-  EXPECT_EQ(DefaultFieldHAlign(99), 0);
-}
-
 TEST(RecordLayoutTest, PlanRecords) {
   // Nothing set: 20 spare records after the data.
   auto p = PlanRecords(-1, -1, 0, 0, false, 3);

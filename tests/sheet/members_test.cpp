@@ -7,7 +7,6 @@
 namespace zel {
 namespace {
 
-using testing::RenderSheet;
 using testing::SheetFixture;
 using testing::SheetProbe;
 
@@ -46,28 +45,8 @@ TEST(SheetMembersTest, PassThroughsThatAddBehaviour) {
   EXPECT_EQ(sheet.DataRowCnt(), 3);
   EXPECT_EQ(sheet.GetSheet().DataRowCnt(), 2);
 
-  EXPECT_EQ(sheet.DblClickRow(), 1);
-
-  sheet.ActiveCell(3, 4);
-  EXPECT_EQ(sheet.ActiveCol(), 3);
-  EXPECT_EQ(sheet.ActiveRow(), 4);
-
-  sheet.DrawMode(7);
-  EXPECT_EQ(sheet.DrawMode(), 7);
-  EXPECT_EQ(SheetProbe::Editing(sheet).last_entered_col, 3);
-  EXPECT_EQ(SheetProbe::Editing(sheet).last_entered_row, 4);
-
   sheet.RowHeadersAutoText(2);
   EXPECT_EQ(sheet.RowHeaderDisplay(), 2);
-
-  // The control's own switches do not touch the grid.
-  sheet.Enabled(false);
-  sheet.RightToLeft(true);
-  EXPECT_FALSE(sheet.Enabled());
-  EXPECT_TRUE(sheet.RightToLeft());
-  sheet.SetContainerHwnd(42);
-  EXPECT_EQ(sheet.ContainerHwnd(), 42);
-  EXPECT_EQ(sheet.hwnd(), 0);
 }
 
 class FocusListener : public GridListener {
@@ -85,16 +64,6 @@ TEST(SheetMembersTest, SetFocusIsReportedByTheGridOnce) {
   EXPECT_TRUE(f.sheet.HasFocus());
   EXPECT_EQ(listener.focus, 1);
   f.sheet.GetSheet().SetListener(nullptr);
-}
-
-TEST(SheetMembersTest, RenderShowsRowHeadersAndCells) {
-  SheetFixture f;
-  f.sheet.MaxRows(3);
-  f.sheet.SetText(0, 1, "A");
-  f.sheet.SetText(1, 1, "kim");
-  f.sheet.SetText(2, 2, "3");
-  EXPECT_EQ(RenderSheet(f.sheet), "A|kim|\n.||3");
-  EXPECT_EQ(RenderSheet(f.sheet, {2, 3, 1}), ".|\n.|");
 }
 
 TEST(SheetMembersTest, PassThroughsLetTheGridErrorThrough) {
@@ -128,13 +97,6 @@ TEST(SheetMembersTest, ColStartAndColEndSkipHiddenColumnsAndKeepCol) {
   EXPECT_EQ(sheet.ColStart(), 0);
   EXPECT_EQ(sheet.ColEnd(), 0);
   EXPECT_EQ(sheet.Col(), 5);
-}
-
-TEST(SheetMembersTest, LenHCountsAnsiBytes) {
-  SheetFixture f;
-  EXPECT_EQ(f.sheet.LenH("가나다12"), 8);
-  EXPECT_EQ(f.sheet.LenH(""), 0);
-  EXPECT_EQ(f.sheet.LenH("abc"), 3);
 }
 
 TEST(SheetMembersTest, SCutCutsByBytesWithoutSplittingACharacter) {
@@ -305,14 +267,6 @@ TEST(SheetMembersTest, InfoWritesTheRecordButReadsTheGridState) {
   sheet.GetSheet().Col(3);
   sheet.GetSheet().Row(1);
   EXPECT_EQ(sheet.Info(), "2|4|3|1|0|5|3|");
-  sheet.PgmID("PGM9");
-  sheet.SheetID("S9");
-  sheet.IsPostBack(true);
-  sheet.StringParam("kept");
-  EXPECT_EQ(sheet.PgmID(), "PGM9");
-  EXPECT_EQ(sheet.SheetID(), "S9");
-  EXPECT_TRUE(sheet.IsPostBack());
-  EXPECT_EQ(sheet.StringParam(), "kept");
 }
 
 }  // namespace

@@ -42,6 +42,7 @@
 namespace zel {
 
 class Clipboard;
+class GridChangeListener;
 
 namespace internal {
 struct GridState;
@@ -196,6 +197,11 @@ class Grid {
   // The one listener of user-input events (not owned; nullptr detaches).
   void SetListener(GridListener* listener);
   GridListener* Listener() const;
+  // Change tracking for views (zelsheet/grid_view.h): the counter moves on with every change
+  // of what a view shows (content, formats, layout, selection, the active cell); the one
+  // change listener (not owned; nullptr detaches) is told which rows and columns changed.
+  uint64_t ChangeCount() const;
+  void SetChangeListener(GridChangeListener* listener);
 
   // ---- Size and addressing ---------------------------------------------------------------
   // Number of data rows (0..kMaxDims) / columns (0..kMaxColCount). Raising adds empty ones;
@@ -442,7 +448,7 @@ class Grid {
   // fore colour was never set shows these.
   void SetOddEvenRowColor(Color oddBack, Color oddFore, Color evenBack, Color evenFore);
   void GetOddEvenRowColor(Color& oddBack, Color& oddFore, Color& evenBack, Color& evenFore) const;
-  // The colours a renderer paints (col, row) with: selection, lock, own colour, odd/even.
+  // The colours a renderer paints (col, row) with: GridView::Cell's back and fore.
   void GetEffectiveColors(int32_t col, int32_t row, Color& back, Color& fore) const;
 
   // ---- Layout ----------------------------------------------------------------------------

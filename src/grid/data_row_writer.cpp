@@ -75,9 +75,10 @@ void DataRowWriter::SetText(int32_t col, int32_t row, std::string_view text) {
   const ColumnFormat& e = FormatOf(col, c);
   if (!e.uniform) {
     StoreValue(s, c, col >= 1, row, slot, text);
-    return;
+  } else {
+    StoreWithFormat(s, c, col >= 1, row, slot, text, e.format);
   }
-  StoreWithFormat(s, c, col >= 1, row, slot, text, e.format);
+  NoteChange(s, col, row, col, row);
 }
 
 void DataRowWriter::SetNumber(int32_t col, int32_t row, double value) {
@@ -90,6 +91,7 @@ void DataRowWriter::SetNumber(int32_t col, int32_t row, double value) {
     const ColumnFormat& e = FormatOf(col, c);
     if (e.uniform && IsNumberKind(e.format.kind) && NumberTextReadsBack(s)) {
       StoreNumberAs(s, c, col >= 1, row, s.row_map[static_cast<size_t>(row - 1)], value, e.format);
+      NoteChange(s, col, row, col, row);
       return;
     }
   }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "grid/grid_store.h"
+#include "grid/grid_ops.h"
 #include "text/strings.h"
 
 namespace zel::internal {
@@ -99,6 +99,7 @@ void ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells) {
       s.ColumnAt("ReplaceDataTexts", c.col).StoreText(s.SlotOf("ReplaceDataTexts", c.row), c.text);
     }
   }
+  NoteAllChanged(s, false);
 }
 
 std::string ValidUtf8(std::string_view text) {

@@ -28,6 +28,8 @@ void Grid::MaxRows(int32_t rows) {
   if (rows < 0 || rows > kMaxDims) {
     Fail("MaxRows", "row count " + AddrText(rows) + " is outside 0.." + AddrText(kMaxDims));
   }
+  if (rows == s.max_rows) return;
+  const ChangeScope change(s);
   if (rows > s.max_rows) {
     // A little room beyond the rows asked for: a screen adds its spare rows right after
     // sizing for the data, and the row arrays should not move for them.
@@ -75,6 +77,7 @@ void Grid::MaxCols(int32_t cols) {
   if (cols < 0 || cols > kMaxColCount) {
     Fail("MaxCols", "column count " + AddrText(cols) + " is outside 0.." + AddrText(kMaxColCount));
   }
+  const ChangeScope change(s);
   if (cols > s.max_cols) {
     s.cols.reserve(static_cast<size_t>(cols) + 1);
     while (static_cast<int32_t>(s.cols.size()) <= cols) s.cols.push_back(std::make_unique<Column>());
@@ -103,6 +106,7 @@ void Grid::ColHeaderRows(int32_t rows) {
   if (rows < 1 || rows > kMaxHeaders) {
     Fail("ColHeaderRows", "header row count " + AddrText(rows) + " is outside 1.." + AddrText(kMaxHeaders));
   }
+  const ChangeScope change(s);
   while (s.head_rows() < rows) s.head_slots.push_back(s.NewSlot());
   while (s.head_rows() > rows) {
     s.ReleaseSlot(s.head_slots.back(), 0);
@@ -118,6 +122,7 @@ void Grid::RowHeaderCols(int32_t cols) {
   if (cols < 1 || cols > kMaxHeaders) {
     Fail("RowHeaderCols", "row-header column count " + AddrText(cols) + " is outside 1.." + AddrText(kMaxHeaders));
   }
+  const ChangeScope change(s);
   while (s.head_cols() < cols) s.extra_head_cols.push_back(std::make_unique<Column>());
   while (s.head_cols() > cols) s.extra_head_cols.pop_back();
   ClipToSize(s);
@@ -156,12 +161,20 @@ void Grid::SetActiveCell(int32_t col, int32_t row) {
   if (row < 1 || row > std::max(s.max_rows, 1)) {
     Fail("SetActiveCell", "row " + AddrText(row) + " is not a data row of 1.." + AddrText(s.max_rows));
   }
+  if (col == s.active_col && row == s.active_row) return;
+  const int32_t old_col = s.active_col, old_row = s.active_row;
   s.active_col = col;
   s.active_row = row;
+  NoteChange(s, old_col, old_row, old_col, old_row);
+  NoteChange(s, col, row, col, row);
 }
 
 bool Grid::EditMode() const { return state_->edit_mode; }
-void Grid::EditMode(bool on) { state_->edit_mode = on; }
+void Grid::EditMode(bool on) {
+  GridState& s = *state_;
+  s.edit_mode = on;
+  NoteChange(s, s.active_col, s.active_row, s.active_col, s.active_row);
+}
 bool Grid::EditModePermanent() const { return state_->edit_mode_permanent; }
 void Grid::EditModePermanent(bool on) { state_->edit_mode_permanent = on; }
 bool Grid::EditModeReplace() const { return state_->edit_mode_replace; }
@@ -199,16 +212,19 @@ int16_t Grid::ColHeaderDisplay() const { return state_->col_header_display; }
 void Grid::ColHeaderDisplay(int16_t display) {
   CheckDisplay("ColHeaderDisplay", display);
   state_->col_header_display = display;
+  NoteAllChanged(*state_, false);
 }
 int16_t Grid::RowHeaderDisplay() const { return state_->row_header_display; }
 void Grid::RowHeaderDisplay(int16_t display) {
   CheckDisplay("RowHeaderDisplay", display);
   state_->row_header_display = display;
+  NoteAllChanged(*state_, false);
 }
 int16_t Grid::RowHeadersAutoText() const { return state_->row_header_display; }
 void Grid::RowHeadersAutoText(int16_t display) {
   CheckDisplay("RowHeadersAutoText", display);
   state_->row_header_display = display;
+  NoteAllChanged(*state_, false);
 }
 std::string Grid::CursorIcon() const { return state_->cursor_icon; }
 void Grid::CursorIcon(std::string_view icon) { state_->cursor_icon = std::string(icon); }
@@ -217,18 +233,31 @@ void Grid::CursorStyle(int16_t style) { state_->cursor_style = style; }
 int16_t Grid::CursorType() const { return state_->cursor_type; }
 void Grid::CursorType(int16_t type) { state_->cursor_type = type; }
 bool Grid::DisplayColHeaders() const { return state_->display_col_headers; }
-void Grid::DisplayColHeaders(bool show) { state_->display_col_headers = show; }
+void Grid::DisplayColHeaders(bool show) {
+  state_->display_col_headers = show;
+  NoteAllChanged(*state_);
+}
 bool Grid::DisplayRowHeaders() const { return state_->display_row_headers; }
-void Grid::DisplayRowHeaders(bool show) { state_->display_row_headers = show; }
+void Grid::DisplayRowHeaders(bool show) {
+  state_->display_row_headers = show;
+  NoteAllChanged(*state_);
+}
 std::string Grid::FloatDefCurrencyChar() const { return state_->float_currency; }
-void Grid::FloatDefCurrencyChar(std::string_view c) { state_->float_currency = std::string(c); }
+void Grid::FloatDefCurrencyChar(std::string_view c) {
+  state_->float_currency = std::string(c);
+  NoteAllChanged(*state_, false);
+}
 std::string Grid::FloatDefDecimalChar() const { return state_->float_decimal; }
 void Grid::FloatDefDecimalChar(std::string_view c) {
   if (c.empty()) Fail("FloatDefDecimalChar", "the decimal character may not be empty");
   state_->float_decimal = std::string(c);
+  NoteAllChanged(*state_, false);
 }
 std::string Grid::FloatDefSepChar() const { return state_->float_sep; }
-void Grid::FloatDefSepChar(std::string_view c) { state_->float_sep = std::string(c); }
+void Grid::FloatDefSepChar(std::string_view c) {
+  state_->float_sep = std::string(c);
+  NoteAllChanged(*state_, false);
+}
 bool Grid::NoBeep() const { return state_->no_beep; }
 void Grid::NoBeep(bool on) { state_->no_beep = on; }
 bool Grid::NoBorder() const { return state_->no_border; }

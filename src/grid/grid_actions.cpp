@@ -259,6 +259,7 @@ void ActionSpan(const GridState& s, bool rows, int32_t& first, int32_t& count) {
 
 void Grid::Action(int32_t code) {
   GridState& s = *state_;
+  const ChangeScope change(s);
   int32_t first = 0, count = 0;
   switch (code) {
     case kActionActiveCell:

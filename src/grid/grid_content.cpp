@@ -1,5 +1,6 @@
 // Cell content: what SetText stores for each kind, what GetText shows, block text transfer.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "grid/data_row_writer.h"
@@ -142,32 +143,81 @@ std::string StripNumberText(const GridState& s, std::string_view v) {
   return out;
 }
 
-std::string FormatFloat(const GridState& s, const Column& c, uint32_t slot, double v) {
-  const int64_t dec = std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15);
-  const bool sep = AsInt(s.Resolve(Prop::kFloatSep, c, slot)) != 0;
-  const bool money = AsInt(s.Resolve(Prop::kFloatMoney, c, slot)) != 0;
+// The shown text of a number that has no more decimal places than its cell shows, the usual
+// case (numbers are rounded to their cell's places when written), without the general
+// formatter: when v is the double nearest to n / 10^dec for an integer n well inside a
+// double's exact range, n's digits are v's shortest text, padded with zeros, so they are
+// exactly what the general formatter lays out. False (`out` undefined) for other numbers.
+bool FormatPlainly(const GridState& s, double v, const FloatFormat& f, std::string& out) {
+  const int dec = f.decimals;
+  const bool sep = f.separator;
+  const bool money = f.money;
+  static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const double scale = kPow10[dec];
+  const double whole = std::nearbyint(v * scale);
+  // Below 2^50 two numbers with dec places never share a double, so n is v's shortest text.
+  if (!(std::fabs(whole) < 1e15) || whole / scale != v) return false;
+  char buf[24];
+  const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<uint64_t>(std::fabs(whole)));
+  const std::string_view digits(buf, static_cast<size_t>(res.ptr - buf));
+  const size_t places = static_cast<size_t>(dec);
+  const size_t int_len = digits.size() > places ? digits.size() - places : 0;
+  out.clear();
+  if (v < 0) out += '-';
+  if (money) out += s.float_currency;
+  if (int_len == 0) out += '0';
+  for (size_t i = 0; i < int_len; ++i) {
+    if (sep && i > 0 && (int_len - i) % 3 == 0) out += s.float_sep;
+    out += digits[i];
+  }
+  if (dec > 0) {
+    out += s.float_decimal;
+    out.append(places - (digits.size() - int_len), '0');
+    out += digits.substr(int_len);
+  }
+  return true;
+}
+
+}  // namespace
+
+FloatFormat FloatFormatOf(const GridState& s, const Column& c, uint32_t slot) {
+  FloatFormat f;
+  f.decimals = static_cast<int>(std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15));
+  f.separator = AsInt(s.Resolve(Prop::kFloatSep, c, slot)) != 0;
+  f.money = AsInt(s.Resolve(Prop::kFloatMoney, c, slot)) != 0;
+  return f;
+}
+
+void FormatFloat(const GridState& s, const FloatFormat& f, double v, std::string& out) {
+  if (FormatPlainly(s, v, f, out)) return;
+  const int dec = f.decimals;
+  const bool sep = f.separator;
+  const bool money = f.money;
   std::string fmt = sep ? "#,##0" : "0";
   if (dec > 0) fmt += "." + std::string(static_cast<size_t>(dec), '0');
-  std::string shown = text::FormatNumber(v, fmt);
-  if (s.float_decimal != "." || s.float_sep != ",") {
-    std::string out;
-    for (char ch : shown) {
-      if (ch == '.') {
-        out += s.float_decimal;
-      } else if (ch == ',') {
-        out += s.float_sep;
-      } else {
-        out += ch;
-      }
-    }
-    shown.swap(out);
-  }
+  const std::string shown = text::FormatNumber(v, fmt);
+  out.clear();
+  size_t from = 0;
   if (money) {
-    if (!shown.empty() && shown[0] == '-') return "-" + s.float_currency + shown.substr(1);
-    return s.float_currency + shown;
+    if (!shown.empty() && shown[0] == '-') {
+      out += '-';
+      from = 1;
+    }
+    out += s.float_currency;
   }
-  return shown;
+  for (size_t i = from; i < shown.size(); ++i) {
+    if (shown[i] == '.') {
+      out += s.float_decimal;
+    } else if (shown[i] == ',') {
+      out += s.float_sep;
+    } else {
+      out += shown[i];
+    }
+  }
 }
+
+namespace {
 
 // Rounds half to even at `decimals` places (0..15). Most values already have no more places
 // than the cell shows (a data string's "1234.50" in a two-place column). When v is the double
@@ -342,7 +392,7 @@ void ShownText(const GridState& s, const Column& c, uint32_t slot, std::string& 
   const double v = cell->number();
   const int16_t kind = s.IsHeadSlot(slot) ? s.HeadKindOf(c, slot) : s.KindOf(c, slot);
   if (kind == kCellFloat || kind == kCellNumber) {
-    out = FormatFloat(s, c, slot, v);
+    FormatFloat(s, FloatFormatOf(s, c, slot), v, out);
   } else {
     out = text::NumberToText(v);
   }
@@ -425,6 +475,36 @@ std::string RangeText(const GridState& s, const CellRange& r, bool plain) {
   return out;
 }
 
+namespace {
+
+// Column letters as spreadsheets name columns: 1 A, 26 Z, 27 AA.
+std::string Letters(int64_t n) {
+  std::string letters;
+  for (; n > 0; n = (n - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+  return letters;
+}
+
+}  // namespace
+
+void AutoLabel(const GridState& s, int32_t col, int32_t row, std::string& out) {
+  int16_t display = 0;
+  int32_t n = 0;
+  if (row == 0 && col >= 1) {
+    display = s.col_header_display;
+    n = col;
+  } else if (col == 0 && row >= 1) {
+    display = s.row_header_display;
+    n = row;
+  }
+  if (display == 1) {
+    out = std::to_string(n);
+  } else if (display == 2) {
+    out = Letters(n);
+  } else {
+    out.clear();
+  }
+}
+
 }  // namespace internal
 
 // ---- Grid members -------------------------------------------------------------------------
@@ -439,11 +519,13 @@ void Grid::SetText(int32_t col, int32_t row, std::string_view value) {
     } else {
       StoreValue(s, c, true, row, slot, value);
     }
+    NoteChange(s, col, row, col, row);
     return;
   }
   Column& c = s.ColumnAt("SetText", col);
   const uint32_t slot = s.SlotOf("SetText", row);
   StoreValue(s, c, col >= 1, row >= 1 ? row : 0, slot, value);
+  NoteChange(s, col, row, col, row);
 }
 
 bool Grid::GetText(int32_t col, int32_t row, std::string& out) const {
@@ -468,6 +550,7 @@ std::string Grid::Text() const {
 void Grid::Text(std::string_view value) {
   GridState& s = *state_;
   const CellRange r = CurrentRange(s, "Text");
+  const ChangeScope change(s, r);
   const std::string copy(value);  // the value may be a view of a cell being overwritten
   for (int32_t lr = r.row_lo; lr <= r.row_hi; ++lr) {
     const int32_t row = RowAddr(s, lr);
@@ -492,6 +575,7 @@ bool Grid::SetFloat(int32_t col, int32_t row, double value) {
   const uint32_t slot = s.SlotOf("SetFloat", row);
   if (!std::isfinite(value)) Fail("SetFloat", "value is not a finite number");
   StoreNumberValue(s, c, col >= 1, row >= 1 ? row : 0, slot, value);
+  NoteChange(s, col, row, col, row);
   return true;
 }
 
@@ -500,6 +584,7 @@ bool Grid::SetInteger(int32_t col, int32_t row, int32_t value) {
   Column& c = s.ColumnAt("SetInteger", col);
   const uint32_t slot = s.SlotOf("SetInteger", row);
   StoreNumberValue(s, c, col >= 1, row >= 1 ? row : 0, slot, value);
+  NoteChange(s, col, row, col, row);
   return true;
 }
 
@@ -530,6 +615,7 @@ bool Grid::SetArray(int32_t colLeft, int32_t rowTop,
   s.CheckColAll("SetArray", colLeft);
   s.CheckRowAll("SetArray", rowTop);
   if (colLeft == -1 || rowTop == -1) Fail("SetArray", "the corner must name one cell");
+  const ChangeScope change(s, false);
   bool any = false;
   for (size_t i = 0; i < values.size(); ++i) {
     const int64_t lr = static_cast<int64_t>(LinRow(s, rowTop)) + static_cast<int64_t>(i);
@@ -556,6 +642,7 @@ void Grid::Clip(std::string_view text) {
   GridState& s = *state_;
   const CellRange r = CurrentRange(s, "Clip");
   if (r.empty()) return;
+  const ChangeScope change(s, false);
   const int32_t col_limit = s.block_mode ? ColAddr(s, r.col_hi) : s.max_cols;
   const int32_t row_limit = s.block_mode ? RowAddr(s, r.row_hi) : s.max_rows;
   PasteRows(s, ParseTabText(text), ColAddr(s, r.col_lo), RowAddr(s, r.row_lo), col_limit,
@@ -586,28 +673,9 @@ bool Grid::GetLastValidCell(int32_t& col, int32_t& row) const {
 }
 
 std::string Grid::DisplayText(int32_t col, int32_t row) const {
-  const GridState& s = *state_;
   std::string out;
   GetText(col, row, out);
-  if (!out.empty()) return out;
-  if (row == 0 && col >= 1) {
-    if (s.col_header_display == 1) return std::to_string(col);
-    if (s.col_header_display == 2) {
-      std::string letters;
-      for (int64_t n = col; n > 0; n = (n - 1) / 26) {
-        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-      }
-      return letters;
-    }
-  }
-  if (col == 0 && row >= 1 && s.row_header_display == 1) return std::to_string(row);
-  if (col == 0 && row >= 1 && s.row_header_display == 2) {
-    std::string letters;
-    for (int64_t n = row; n > 0; n = (n - 1) / 26) {
-      letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-    }
-    return letters;
-  }
+  if (out.empty()) AutoLabel(*state_, col, row, out);
   return out;
 }
 
@@ -627,6 +695,7 @@ std::string ReadSide(const GridState& s, const char* who, bool note) {
 
 void WriteSide(GridState& s, const char* who, bool note, std::string_view value) {
   const CellRange r = CurrentRange(s, who);
+  const ChangeScope change(s, r);
   for (int32_t lr = r.row_lo; lr <= r.row_hi; ++lr) {
     const uint32_t slot = s.SlotOf(who, RowAddr(s, lr));
     for (int32_t lc = r.col_lo; lc <= r.col_hi; ++lc) {

@@ -60,6 +60,7 @@ bool Grid::LoadFromFile(const std::string& path) {
   if (!DecodeLayoutImage(image, *fresh).empty()) return false;
   CarryOverSessionState(*state_, *fresh);
   state_.swap(fresh);
+  NoteAllChanged(*state_);
   return true;
 }
 

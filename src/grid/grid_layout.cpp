@@ -56,50 +56,6 @@ double RowHeightOf(const GridState& s, uint32_t slot) {
   return it == s.row_heights.end() ? s.default_row_height : it->second;
 }
 
-// Columns (addresses) in painting order: row headers, frozen columns, then from LeftCol.
-template <class F>
-void WalkCols(const GridState& s, F f) {
-  if (s.display_row_headers) {
-    for (int32_t lc = 1 - s.head_cols(); lc <= 0; ++lc) {
-      if (!f(ColAddr(s, lc))) return;
-    }
-  }
-  const int32_t frozen = std::min(s.cols_frozen, s.max_cols);
-  for (int32_t c = 1; c <= frozen; ++c) {
-    if (!f(c)) return;
-  }
-  for (int32_t c = std::max(s.left_col, frozen + 1); c <= s.max_cols; ++c) {
-    if (!f(c)) return;
-  }
-}
-
-template <class F>
-void WalkRows(const GridState& s, F f) {
-  if (s.display_col_headers) {
-    for (int32_t lr = 1 - s.head_rows(); lr <= 0; ++lr) {
-      if (!f(RowAddr(s, lr))) return;
-    }
-  }
-  const int32_t frozen = std::min(s.rows_frozen, s.max_rows);
-  for (int32_t r = 1; r <= frozen; ++r) {
-    if (!f(r)) return;
-  }
-  for (int32_t r = std::max(s.top_row, frozen + 1); r <= s.max_rows; ++r) {
-    if (!f(r)) return;
-  }
-}
-
-int32_t ColTwips(const GridState& s, int32_t col) {
-  const Column& c = s.ColumnAt("layout", col);
-  return c.hidden ? 0 : static_cast<int32_t>(std::lround(ColWidthOf(s, c) * Grid::kTwipsPerColUnit));
-}
-
-int32_t RowTwips(const GridState& s, int32_t row) {
-  const uint32_t slot = s.SlotOf("layout", row);
-  if (s.hidden_rows.count(slot)) return 0;
-  return static_cast<int32_t>(std::lround(RowHeightOf(s, slot) * Grid::kTwipsPerRowUnit));
-}
-
 bool SameText(const GridState& s, int32_t c1, int32_t r1, int32_t c2, int32_t r2) {
   return ShownText(s, s.ColumnAt("merge", c1), s.SlotOf("merge", r1)) ==
          ShownText(s, s.ColumnAt("merge", c2), s.SlotOf("merge", r2));
@@ -110,7 +66,98 @@ int16_t RowMergeOf(const GridState& s, int32_t row) {
   return it == s.row_merge.end() ? int16_t{kMergeNone} : it->second;
 }
 
+// Whether rows `upper` and `lower` of column `col` (merged in `mode`) show one run: equal
+// texts there and, for a restricted merge, in every merged column before it.
+bool ColumnRowsJoin(const GridState& s, int32_t col, int16_t mode, int32_t upper, int32_t lower) {
+  if (!SameText(s, col, upper, col, lower)) return false;
+  if (mode != kMergeRestricted) return true;
+  for (int32_t c = 1; c < col; ++c) {
+    if (s.cols[static_cast<size_t>(c)]->merge != kMergeNone && !SameText(s, c, upper, c, lower)) return false;
+  }
+  return true;
+}
+
+// The same across: columns `left` and `right` of row `row`, merged in `mode`.
+bool RowColsJoin(const GridState& s, int32_t row, int16_t mode, int32_t left, int32_t right) {
+  if (!SameText(s, left, row, right, row)) return false;
+  if (mode != kMergeRestricted) return true;
+  for (int32_t r = 1; r < row; ++r) {
+    if (RowMergeOf(s, r) != kMergeNone && !SameText(s, left, r, right, r)) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+namespace internal {
+
+int32_t ColTwips(const GridState& s, int32_t col) {
+  const Column& c = s.ColumnAt("layout", col);
+  if (c.hidden) return 0;
+  return static_cast<int32_t>(std::lround(std::min(ColWidthOf(s, c) * Grid::kTwipsPerColUnit, 2e9)));
+}
+
+int32_t RowTwips(const GridState& s, int32_t row) {
+  const uint32_t slot = s.SlotOf("layout", row);
+  if (!s.hidden_rows.empty() && s.hidden_rows.count(slot)) return 0;
+  return static_cast<int32_t>(std::lround(std::min(RowHeightOf(s, slot) * Grid::kTwipsPerRowUnit, 2e9)));
+}
+
+void ComputeLayout(const GridState& s, const GridViewport& vp, VisibleLayout& out) {
+  out.cols.clear();
+  out.rows.clear();
+  out.width = std::max(vp.width, 0);
+  out.height = std::max(vp.height, 0);
+  // Lines are laid out while they start inside the viewport; positions stay below it.
+  auto lay = [](std::vector<LayoutLine>& lines, int32_t limit) {
+    int64_t at = 0;
+    return [&lines, limit, at](int32_t index, LayoutLine::Area area, int32_t size) mutable {
+      if (size > 0) {
+        lines.push_back(LayoutLine{index, static_cast<int32_t>(at), size, area});
+        at += size;
+      }
+      return at < limit;
+    };
+  };
+  if (out.width > 0) {
+    auto add = lay(out.cols, out.width);
+    WalkCols(s, vp.left_col, [&](int32_t col, LayoutLine::Area area) { return add(col, area, ColTwips(s, col)); });
+  }
+  if (out.height > 0) {
+    auto add = lay(out.rows, out.height);
+    WalkRows(s, vp.top_row, [&](int32_t row, LayoutLine::Area area) { return add(row, area, RowTwips(s, row)); });
+  }
+  auto used = [](const std::vector<LayoutLine>& lines, int32_t limit) {
+    if (lines.empty()) return 0;
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{lines.back().pos} + lines.back().size, limit));
+  };
+  out.used_width = used(out.cols, out.width);
+  out.used_height = used(out.rows, out.height);
+}
+
+const LayoutLine* LineAt(const std::vector<LayoutLine>& lines, int32_t pos) {
+  auto it = std::upper_bound(lines.begin(), lines.end(), pos,
+                             [](int32_t p, const LayoutLine& l) { return p < l.pos; });
+  if (it == lines.begin()) return nullptr;
+  --it;
+  return pos - it->pos < it->size ? &*it : nullptr;
+}
+
+bool JoinsAbove(const GridState& s, int32_t col, int32_t row) {
+  if (col < 1 || row < 2 || col > s.max_cols || row > s.max_rows) return false;
+  const Column& c = *s.cols[static_cast<size_t>(col)];
+  if (c.merge == kMergeNone || c.Empty(s.SlotOf("merge", row))) return false;
+  return ColumnRowsJoin(s, col, c.merge, row - 1, row);
+}
+
+bool JoinsLeft(const GridState& s, int32_t col, int32_t row) {
+  if (col < 2 || row < 1 || col > s.max_cols || row > s.max_rows || s.row_merge.empty()) return false;
+  const int16_t mode = RowMergeOf(s, row);
+  if (mode == kMergeNone || s.cols[static_cast<size_t>(col)]->Empty(s.SlotOf("merge", row))) return false;
+  return RowColsJoin(s, row, mode, col - 1, col);
+}
+
+}  // namespace internal
 
 // ---- Widths and heights ----------------------------------------------------------------
 double Grid::ColWidth(int32_t col) const {
@@ -122,6 +169,7 @@ double Grid::ColWidth(int32_t col) const {
 void Grid::ColWidth(int32_t col, double width) {
   GridState& s = *state_;
   CheckSize("ColWidth", width);
+  const ChangeScope change(s, col, -1, col, -1, true);
   if (col == -1) {
     s.default_col_width = width;
     s.ForEachColumn([](Column& c) { c.width = -1; });
@@ -139,6 +187,7 @@ double Grid::RowHeight(int32_t row) const {
 void Grid::RowHeight(int32_t row, double height) {
   GridState& s = *state_;
   CheckSize("RowHeight", height);
+  const ChangeScope change(s, -1, row, -1, row, true);
   if (row != -1) {
     s.row_heights[s.SlotOf("RowHeight", row)] = height;
     return;
@@ -164,6 +213,7 @@ bool Grid::ColHidden() const {
 
 void Grid::ColHidden(bool hidden) {
   GridState& s = *state_;
+  const ChangeScope change(s);
   if (s.col == -1) {
     for (int32_t c = 1; c <= s.max_cols; ++c) s.cols[static_cast<size_t>(c)]->hidden = hidden;
     return;
@@ -191,6 +241,7 @@ bool Grid::RowHidden() const {
 
 void Grid::RowHidden(bool hidden) {
   GridState& s = *state_;
+  const ChangeScope change(s);
   auto apply = [&](uint32_t slot) {
     if (hidden) {
       s.hidden_rows.insert(slot);
@@ -216,11 +267,13 @@ int32_t Grid::ColsFrozen() const { return state_->cols_frozen; }
 void Grid::ColsFrozen(int32_t cols) {
   if (cols < 0 || cols > kMaxDims) Fail("ColsFrozen", "count " + AddrText(cols) + " is outside 0.." + AddrText(kMaxDims));
   state_->cols_frozen = cols;
+  NoteAllChanged(*state_);
 }
 int32_t Grid::RowsFrozen() const { return state_->rows_frozen; }
 void Grid::RowsFrozen(int32_t rows) {
   if (rows < 0 || rows > kMaxDims) Fail("RowsFrozen", "count " + AddrText(rows) + " is outside 0.." + AddrText(kMaxDims));
   state_->rows_frozen = rows;
+  NoteAllChanged(*state_);
 }
 
 // ---- Merges ----------------------------------------------------------------------------
@@ -233,6 +286,7 @@ int16_t Grid::ColMerge() const {
 void Grid::ColMerge(int16_t mode) {
   GridState& s = *state_;
   if (mode < kMergeNone || mode > kMergeRestricted) Fail("ColMerge", "merge mode " + AddrText(mode) + " is outside 0..2");
+  const ChangeScope change(s, false);
   if (s.col == -1) {
     for (int32_t c = 1; c <= s.max_cols; ++c) s.cols[static_cast<size_t>(c)]->merge = mode;
     return;
@@ -256,6 +310,7 @@ int16_t Grid::RowMerge() const {
 void Grid::RowMerge(int16_t mode) {
   GridState& s = *state_;
   if (mode < kMergeNone || mode > kMergeRestricted) Fail("RowMerge", "merge mode " + AddrText(mode) + " is outside 0..2");
+  const ChangeScope change(s, false);
   auto apply = [&](uint32_t slot) {
     if (mode == kMergeNone) {
       s.row_merge.erase(slot);
@@ -278,48 +333,13 @@ bool Grid::GetMergedRange(int32_t col, int32_t row, int32_t& col1, int32_t& row1
   col1 = col2 = col;
   row1 = row2 = row;
   if (col < 1 || row < 1) return false;
-  const int16_t cmode = s.cols[static_cast<size_t>(col)]->merge;
-  if (cmode != kMergeNone && !s.ColumnAt("GetMergedRange", col).Empty(s.SlotOf("GetMergedRange", row))) {
-    // Restricted merging stays within the groups of the merged columns before this one.
-    std::vector<int32_t> before;
-    if (cmode == kMergeRestricted) {
-      for (int32_t c = 1; c < col; ++c) {
-        if (s.cols[static_cast<size_t>(c)]->merge != kMergeNone) before.push_back(c);
-      }
-    }
-    auto joins = [&](int32_t upper, int32_t lower) {
-      if (!SameText(s, col, upper, col, lower)) return false;
-      for (int32_t c : before) {
-        if (!SameText(s, c, upper, c, lower)) return false;
-      }
-      return true;
-    };
-    while (row1 > 1 && joins(row1 - 1, row1)) --row1;
-    while (row2 < s.max_rows && joins(row2, row2 + 1)) ++row2;
-    if (row2 > row1) return true;
-  }
-  const int16_t rmode = RowMergeOf(s, row);
-  if (rmode != kMergeNone && !s.ColumnAt("GetMergedRange", col).Empty(s.SlotOf("GetMergedRange", row))) {
-    std::vector<int32_t> above;
-    if (rmode == kMergeRestricted) {
-      for (int32_t r = 1; r < row; ++r) {
-        if (RowMergeOf(s, r) != kMergeNone) above.push_back(r);
-      }
-    }
-    auto joins = [&](int32_t left, int32_t right) {
-      if (!SameText(s, left, row, right, row)) return false;
-      for (int32_t r : above) {
-        if (!SameText(s, left, r, right, r)) return false;
-      }
-      return true;
-    };
-    while (col1 > 1 && joins(col1 - 1, col1)) --col1;
-    while (col2 < s.max_cols && joins(col2, col2 + 1)) ++col2;
-    if (col2 > col1) return true;
-  }
-  col1 = col2 = col;
-  row1 = row2 = row;
-  return false;
+  // A column's merge comes first; a cell merged down its column is not merged across.
+  while (JoinsAbove(s, col, row1)) --row1;
+  while (row2 < s.max_rows && JoinsAbove(s, col, row2 + 1)) ++row2;
+  if (row2 > row1) return true;
+  while (JoinsLeft(s, col1, row)) --col1;
+  while (col2 < s.max_cols && JoinsLeft(s, col2 + 1, row)) ++col2;
+  return col2 > col1;
 }
 
 // ---- Item data and ids -----------------------------------------------------------------
@@ -336,6 +356,7 @@ void Grid::TopRow(int32_t row) {
     Fail("TopRow", "row " + AddrText(row) + " is outside 1.." + AddrText(std::max(1, s.max_rows)));
   }
   s.top_row = row;
+  NoteAllChanged(s);
 }
 int32_t Grid::LeftCol() const { return state_->left_col; }
 void Grid::LeftCol(int32_t col) {
@@ -344,14 +365,19 @@ void Grid::LeftCol(int32_t col) {
     Fail("LeftCol", "column " + AddrText(col) + " is outside 1.." + AddrText(std::max(1, s.max_cols)));
   }
   s.left_col = col;
+  NoteAllChanged(s);
 }
 bool Grid::ReDraw() const { return state_->redraw; }
-void Grid::ReDraw(bool on) { state_->redraw = on; }
+void Grid::ReDraw(bool on) {
+  state_->redraw = on;
+  if (on) FlushChanges(*state_);
+}
 
 void Grid::SetViewport(int32_t widthTwips, int32_t heightTwips) {
   if (widthTwips < 0 || heightTwips < 0) Fail("SetViewport", "the painted area cannot be negative");
   state_->viewport_w = widthTwips;
   state_->viewport_h = heightTwips;
+  NoteAllChanged(*state_);
 }
 
 double Grid::TwipsToColWidth(int32_t twips) const { return twips / kTwipsPerColUnit; }
@@ -367,32 +393,17 @@ int32_t Grid::RowHeightToTwips(double height) const {
 
 void Grid::GetCellFromScreenCoord(int32_t& col, int32_t& row, int32_t x, int32_t y) const {
   const GridState& s = *state_;
-  col = -1;
-  row = -1;
-  if (x >= 0) {
-    int64_t left = 0;
-    WalkCols(s, [&](int32_t c) {
-      const int32_t w = ColTwips(s, c);
-      if (w > 0 && x < left + w) {
-        col = c;
-        return false;
-      }
-      left += w;
-      return s.viewport_w == 0 || left < s.viewport_w;
-    });
-  }
-  if (y >= 0) {
-    int64_t top = 0;
-    WalkRows(s, [&](int32_t r) {
-      const int32_t h = RowTwips(s, r);
-      if (h > 0 && y < top + h) {
-        row = r;
-        return false;
-      }
-      top += h;
-      return s.viewport_h == 0 || top < s.viewport_h;
-    });
-  }
+  // The painted area; without one (the host never set it) everything as far as the point.
+  auto reach = [](int32_t viewport, int32_t at) {
+    if (viewport > 0) return viewport;
+    return at < 0 ? 0 : (at < INT32_MAX ? at + 1 : at);
+  };
+  VisibleLayout layout;
+  ComputeLayout(s, GridViewport{reach(s.viewport_w, x), reach(s.viewport_h, y), s.top_row, s.left_col}, layout);
+  const LayoutLine* c = x >= 0 ? LineAt(layout.cols, x) : nullptr;
+  const LayoutLine* r = y >= 0 ? LineAt(layout.rows, y) : nullptr;
+  col = c ? c->index : -1;
+  row = r ? r->index : -1;
 }
 
 bool Grid::GetCellPos(int32_t col, int32_t row, int32_t& x, int32_t& y, int32_t& width,
@@ -404,7 +415,7 @@ bool Grid::GetCellPos(int32_t col, int32_t row, int32_t& x, int32_t& y, int32_t&
   bool found_col = false;
   bool found_row = false;
   int64_t left = 0;
-  WalkCols(s, [&](int32_t c) {
+  WalkCols(s, s.left_col, [&](int32_t c, LayoutLine::Area) {
     if (c == col) {
       found_col = true;
       return false;
@@ -413,7 +424,7 @@ bool Grid::GetCellPos(int32_t col, int32_t row, int32_t& x, int32_t& y, int32_t&
     return s.viewport_w == 0 || left < s.viewport_w;
   });
   int64_t top = 0;
-  WalkRows(s, [&](int32_t r) {
+  WalkRows(s, s.top_row, [&](int32_t r, LayoutLine::Area) {
     if (r == row) {
       found_row = true;
       return false;

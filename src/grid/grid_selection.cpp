@@ -6,6 +6,16 @@
 namespace zel {
 using namespace internal;
 
+namespace internal {
+
+bool BlockContains(const GridState& s, const Block& b, int32_t col, int32_t row) {
+  const bool in_cols = b.col == -1 || (LinCol(s, col) >= LinCol(s, b.col) && LinCol(s, col) <= LinCol(s, b.col2));
+  const bool in_rows = b.row == -1 || (LinRow(s, row) >= LinRow(s, b.row) && LinRow(s, row) <= LinRow(s, b.row2));
+  return in_cols && in_rows;
+}
+
+}  // namespace internal
+
 namespace {
 
 Block MakeBlock(const GridState& s, const char* who, int32_t col, int32_t row, int32_t col2, int32_t row2) {
@@ -25,12 +35,6 @@ Block MakeBlock(const GridState& s, const char* who, int32_t col, int32_t row, i
     std::swap(b.row, b.row2);
   }
   return b;
-}
-
-bool Contains(const GridState& s, const Block& b, int32_t col, int32_t row) {
-  const bool in_cols = b.col == -1 || (LinCol(s, col) >= LinCol(s, b.col) && LinCol(s, col) <= LinCol(s, b.col2));
-  const bool in_rows = b.row == -1 || (LinRow(s, row) >= LinRow(s, b.row) && LinRow(s, row) <= LinRow(s, b.row2));
-  return in_cols && in_rows;
 }
 
 const Block* ChosenBlock(const GridState& s) {
@@ -74,17 +78,20 @@ void Grid::SetSelection(int32_t col, int32_t row, int32_t col2, int32_t row2) {
   const Block b = MakeBlock(s, "SetSelection", col, row, col2, row2);
   s.blocks.assign(1, b);
   s.multi_sel_index = -1;
+  NoteAllChanged(s, false);
 }
 
 void Grid::AddSelection(int32_t col, int32_t row, int32_t col2, int32_t row2) {
   GridState& s = *state_;
   s.blocks.push_back(MakeBlock(s, "AddSelection", col, row, col2, row2));
   s.multi_sel_index = -1;
+  NoteAllChanged(s, false);
 }
 
 void Grid::ClearSelection() {
   state_->blocks.clear();
   state_->multi_sel_index = -1;
+  NoteAllChanged(*state_, false);
 }
 
 int32_t Grid::SelBlockCol() const {
@@ -111,7 +118,7 @@ bool Grid::IsCellSelected(int32_t col, int32_t row) const {
   (void)s.ColumnAt("IsCellSelected", col);
   (void)s.SlotOf("IsCellSelected", row);
   for (const Block& b : s.blocks) {
-    if (Contains(s, b, col, row)) return true;
+    if (BlockContains(s, b, col, row)) return true;
   }
   return false;
 }
@@ -164,6 +171,7 @@ void Grid::SelModeSelected(bool selected) {
   GridState& s = *state_;
   const int32_t row = s.sel_mode_index;
   if (row < 1 || row > s.max_rows) Fail("SelModeSelected", "SelModeIndex " + AddrText(row) + " is not a data row");
+  const ChangeScope change(s, -1, row, -1, row);
   if (selected) {
     if (!SelModeSelected()) s.blocks.push_back(Block{-1, row, -1, row});
     return;

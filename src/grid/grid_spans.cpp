@@ -134,6 +134,7 @@ void ShiftSpansForCols(GridState& s, int32_t at, int32_t delta) {
 
 bool Grid::AddCellSpan(int32_t col, int32_t row, int32_t numCols, int32_t numRows) {
   GridState& s = *state_;
+  const ChangeScope change(s, false);
   (void)s.ColumnAt("AddCellSpan", col);
   (void)s.SlotOf("AddCellSpan", row);
   if (numCols < 1 || numRows < 1) {
@@ -198,6 +199,7 @@ void Grid::RemoveCellSpan(int32_t col, int32_t row) {
   const AxisPos r = RowPos(row);
   const AxisPos c = ColPos(col);
   s.spans.erase(SpanKey{r.head, r.index, c.head, c.index});
+  NoteAllChanged(s, false);
 }
 
 }  // namespace zel

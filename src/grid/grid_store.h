@@ -61,6 +61,7 @@
 #include <vector>
 
 #include "zelsheet/grid.h"
+#include "zelsheet/grid_view.h"
 #include "platform/large_block.h"
 #include "zelsheet/platform.h"
 
@@ -537,6 +538,12 @@ struct GridState {
   std::string own_clipboard;
   std::string last_row_copy;  // text of the last whole-row copy (for paste back)
   GridListener* listener = nullptr;
+  // Change tracking: the counter every change moves, the one change listener, and the block
+  // of changes gathered while ReDraw is off (pending_change is meaningful when has_pending).
+  uint64_t change_count = 0;
+  GridChangeListener* change_listener = nullptr;
+  bool has_pending = false;
+  GridChange pending_change;
 
   // ---- Addressing helpers (throw GridError naming `who`) ----
   int32_t head_rows() const { return static_cast<int32_t>(head_slots.size()); }

@@ -34,6 +34,7 @@ void WritePropRange(GridState& s, const char* who, Prop p, const PropValue& v, i
   s.CheckColAll(who, c2);
   s.CheckRowAll(who, r1);
   s.CheckRowAll(who, r2);
+  const ChangeScope change(s, c1, r1, c2, r2);
   const bool all_cols = c1 == -1 || c2 == -1;
   const bool all_rows = r1 == -1 || r2 == -1;
   // A write that covers a level makes the older, narrower settings of the same property
@@ -128,19 +129,6 @@ void CheckFinite(const char* who, double v) {
 
 int64_t PackBorder(int16_t style, Color color) {
   return (static_cast<int64_t>(style) << 32) | static_cast<uint32_t>(color);
-}
-
-// The entry that decides property p of a cell, to tell an own setting from the sheet's.
-const PatchEntry* DecidingEntry(const GridState& s, Prop p, const Column& c, uint32_t slot) {
-  const PatchEntry* best = s.sheet_style.Find(p);
-  if (const PatchEntry* e = c.style.Find(p); e && e->stamp > best->stamp) best = e;
-  if (auto it = s.row_styles.find(slot); it != s.row_styles.end()) {
-    if (const PatchEntry* e = it->second.Find(p); e && e->stamp > best->stamp) best = e;
-  }
-  if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) {
-    if (const PatchEntry* e = it->second.Find(p); e && e->stamp > best->stamp) best = e;
-  }
-  return best;
 }
 
 }  // namespace
@@ -248,6 +236,7 @@ int32_t Grid::TypeComboBoxCurSel() const {
 void Grid::TypeComboBoxCurSel(int32_t index) {
   GridState& s = *state_;
   const CellRange r = CurrentRange(s, "TypeComboBoxCurSel");
+  const ChangeScope change(s, r);
   for (int32_t lr = r.row_lo; lr <= r.row_hi; ++lr) {
     const int32_t row = RowAddr(s, lr);
     const uint32_t slot = s.SlotOf("TypeComboBoxCurSel", row);
@@ -455,27 +444,55 @@ void Grid::CellBorderColor(Color color) { state_->border_color = color; }
 
 // ---- Grid-wide colours -----------------------------------------------------------------
 bool Grid::Protect() const { return state_->protect; }
-void Grid::Protect(bool on) { state_->protect = on; }
+void Grid::Protect(bool on) {
+  state_->protect = on;
+  NoteAllChanged(*state_, false);
+}
 Color Grid::LockBackColor() const { return state_->lock_back; }
-void Grid::LockBackColor(Color color) { state_->lock_back = color; }
+void Grid::LockBackColor(Color color) {
+  state_->lock_back = color;
+  NoteAllChanged(*state_, false);
+}
 Color Grid::LockForeColor() const { return state_->lock_fore; }
-void Grid::LockForeColor(Color color) { state_->lock_fore = color; }
+void Grid::LockForeColor(Color color) {
+  state_->lock_fore = color;
+  NoteAllChanged(*state_, false);
+}
 Color Grid::SelBackColor() const { return state_->sel_back; }
-void Grid::SelBackColor(Color color) { state_->sel_back = color; }
+void Grid::SelBackColor(Color color) {
+  state_->sel_back = color;
+  NoteAllChanged(*state_, false);
+}
 Color Grid::SelForeColor() const { return state_->sel_fore; }
-void Grid::SelForeColor(Color color) { state_->sel_fore = color; }
+void Grid::SelForeColor(Color color) {
+  state_->sel_fore = color;
+  NoteAllChanged(*state_, false);
+}
 Color Grid::GridColor() const { return state_->grid_color; }
-void Grid::GridColor(Color color) { state_->grid_color = color; }
+void Grid::GridColor(Color color) {
+  state_->grid_color = color;
+  NoteAllChanged(*state_, false);
+}
 Color Grid::GrayAreaBackColor() const { return state_->gray_area; }
-void Grid::GrayAreaBackColor(Color color) { state_->gray_area = color; }
+void Grid::GrayAreaBackColor(Color color) {
+  state_->gray_area = color;
+  NoteAllChanged(*state_, false);
+}
 Color Grid::HeaderBackColor() const { return state_->header_back; }
-void Grid::HeaderBackColor(Color color) { state_->header_back = color; }
+void Grid::HeaderBackColor(Color color) {
+  state_->header_back = color;
+  NoteAllChanged(*state_, false);
+}
 Color Grid::HeaderForeColor() const { return state_->header_fore; }
-void Grid::HeaderForeColor(Color color) { state_->header_fore = color; }
+void Grid::HeaderForeColor(Color color) {
+  state_->header_fore = color;
+  NoteAllChanged(*state_, false);
+}
 int16_t Grid::BackColorStyle() const { return state_->back_color_style; }
 void Grid::BackColorStyle(int16_t style) {
   CheckRange("BackColorStyle", "style", style, 0, 3);
   state_->back_color_style = style;
+  NoteAllChanged(*state_, false);
 }
 
 void Grid::SetOddEvenRowColor(Color oddBack, Color oddFore, Color evenBack, Color evenFore) {
@@ -485,6 +502,7 @@ void Grid::SetOddEvenRowColor(Color oddBack, Color oddFore, Color evenBack, Colo
   s.odd_fore = oddFore;
   s.even_back = evenBack;
   s.even_fore = evenFore;
+  NoteAllChanged(s, false);
 }
 
 void Grid::GetOddEvenRowColor(Color& oddBack, Color& oddFore, Color& evenBack, Color& evenFore) const {
@@ -496,32 +514,10 @@ void Grid::GetOddEvenRowColor(Color& oddBack, Color& oddFore, Color& evenBack, C
 }
 
 void Grid::GetEffectiveColors(int32_t col, int32_t row, Color& back, Color& fore) const {
-  const GridState& s = *state_;
-  const Column& c = s.ColumnAt("GetEffectiveColors", col);
-  const uint32_t slot = s.SlotOf("GetEffectiveColors", row);
-  if (col >= 1 && row >= 1 && IsCellSelected(col, row)) {
-    back = s.sel_back;
-    fore = s.sel_fore;
-    return;
-  }
-  const PatchEntry* b = DecidingEntry(s, Prop::kBackColor, c, slot);
-  const PatchEntry* f = DecidingEntry(s, Prop::kForeColor, c, slot);
-  const PatchEntry* sheet_b = s.sheet_style.Find(Prop::kBackColor);
-  const PatchEntry* sheet_f = s.sheet_style.Find(Prop::kForeColor);
-  back = static_cast<Color>(AsInt(b->value));
-  fore = static_cast<Color>(AsInt(f->value));
-  // A cell's own colour wins; then the alternate row colours; then the locked-cell colours.
-  if (col >= 1 && row >= 1 && s.odd_even_set) {
-    const bool odd = row % 2 == 1;
-    if (b == sheet_b) back = odd ? s.odd_back : s.even_back;
-    if (f == sheet_f) fore = odd ? s.odd_fore : s.even_fore;
-    return;
-  }
-  const bool locked = AsInt(s.Resolve(Prop::kLock, c, slot)) != 0;
-  if (col >= 1 && row >= 1 && s.protect && locked) {
-    if (b == sheet_b) back = s.lock_back;
-    if (f == sheet_f) fore = s.lock_fore;
-  }
+  CellLook look;
+  GridView(*this).Cell(col, row, look);
+  back = look.back;
+  fore = look.fore;
 }
 
 }  // namespace zel

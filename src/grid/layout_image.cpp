@@ -799,6 +799,10 @@ void CarryOverSessionState(GridState& from, GridState& to) {
   to.own_clipboard = std::move(from.own_clipboard);
   to.last_row_copy = std::move(from.last_row_copy);
   to.listener = from.listener;
+  to.change_count = from.change_count;
+  to.change_listener = from.change_listener;
+  to.has_pending = from.has_pending;
+  to.pending_change = from.pending_change;
   to.hwnd = from.hwnd;
   to.viewport_w = from.viewport_w;
   to.viewport_h = from.viewport_h;

@@ -1,0 +1,354 @@
+// The read-only view: looks after every format level, the visible layout, hit-testing and
+// the change signal.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "file_test_support.h"
+#include "zelsheet/grid_view.h"
+
+namespace zel {
+namespace {
+
+constexpr Color kRed = Rgb(255, 0, 0);
+constexpr Color kBlue = Rgb(0, 0, 255);
+constexpr Color kGreen = Rgb(0, 255, 0);
+
+CellLook LookOf(const Grid& g, int32_t col, int32_t row) {
+  CellLook look;
+  GridView(g).Cell(col, row, look);
+  return look;
+}
+
+void Format(Grid& g, int32_t col, int32_t row, const std::function<void(Grid&)>& set) {
+  g.Col(col);
+  g.Row(row);
+  set(g);
+}
+
+TEST(GridView, ColoursFollowTheLevelsInTheirOrder) {
+  struct Case {
+    const char* what;
+    std::function<void(Grid&)> setup;
+    int32_t col, row;
+    Color back, fore;
+  };
+  const Color white = 0xFFFFFF;
+  const std::vector<Case> cases = {
+      {"sheet default", [](Grid&) {}, 2, 2, white, 0},
+      {"column colour", [](Grid& g) { Format(g, 2, -1, [](Grid& x) { x.BackColor(kRed); }); }, 2, 2, kRed, 0},
+      {"newer row colour over the column's",
+       [](Grid& g) {
+         Format(g, 2, -1, [](Grid& x) { x.BackColor(kRed); });
+         Format(g, -1, 2, [](Grid& x) { x.BackColor(kBlue); });
+       },
+       2, 2, kBlue, 0},
+      {"newer column colour over a cell's",
+       [](Grid& g) {
+         Format(g, 2, 2, [](Grid& x) { x.ForeColor(kBlue); });
+         Format(g, 2, -1, [](Grid& x) { x.ForeColor(kGreen); });
+       },
+       2, 2, white, kGreen},
+      {"alternate rows where no level set one",
+       [](Grid& g) {
+         g.SetOddEvenRowColor(kRed, kBlue, kGreen, kRed);
+         Format(g, 2, 3, [](Grid& x) { x.BackColor(white); });
+       },
+       2, 3, white, kBlue},
+      {"locked cells under protect", [](Grid& g) { g.LockBackColor(kGreen); }, 2, 2, kGreen, 0},
+      {"not without protect",
+       [](Grid& g) {
+         g.LockBackColor(kGreen);
+         g.Protect(false);
+       },
+       2, 2, white, 0},
+      {"selection first",
+       [](Grid& g) {
+         Format(g, 2, 2, [](Grid& x) { x.BackColor(kRed); });
+         g.SetSelection(1, 1, 3, 3);
+       },
+       2, 2, Grid().SelBackColor(), Grid().SelForeColor()},
+      {"a header keeps the header colours under a column colour",
+       [](Grid& g) {
+         Format(g, 2, -1, [](Grid& x) { x.BackColor(kRed); });
+         Format(g, -1, -1, [](Grid& x) { x.ForeColor(kRed); });
+       },
+       2, 0, Grid().HeaderBackColor(), Grid().HeaderForeColor()},
+      {"a header row's own colour",
+       [](Grid& g) { Format(g, -1, 0, [](Grid& x) { x.BackColor(kBlue); }); }, 2, 0, kBlue,
+       Grid().HeaderForeColor()},
+      {"the row-header column's own colour",
+       [](Grid& g) { Format(g, 0, -1, [](Grid& x) { x.ForeColor(kGreen); }); }, 0, 2,
+       Grid().HeaderBackColor(), kGreen},
+      {"a failed row's colour reaches its row header",
+       [](Grid& g) { Format(g, -1, 2, [](Grid& x) { x.ForeColor(kRed); }); }, 0, 2,
+       Grid().HeaderBackColor(), kRed},
+  };
+  for (const Case& c : cases) {
+    Grid g;
+    g.MaxCols(3);
+    g.MaxRows(4);
+    c.setup(g);
+    const CellLook look = LookOf(g, c.col, c.row);
+    EXPECT_EQ(look.back, c.back) << c.what;
+    EXPECT_EQ(look.fore, c.fore) << c.what;
+    Color back, fore;
+    g.GetEffectiveColors(c.col, c.row, back, fore);
+    EXPECT_EQ(back, look.back) << c.what << ": the engine's own member agrees";
+  }
+}
+
+TEST(GridView, CellShowsItsKindAndPlace) {
+  Grid g;
+  g.MaxCols(4);
+  g.MaxRows(6);
+  Format(g, 1, -1, [](Grid& x) {
+    x.CellType(kCellCheckBox);
+    x.TypeCheckText("ok");
+    x.TypeCheckCenter(true);
+  });
+  Format(g, 2, -1, [](Grid& x) {
+    x.CellType(kCellButton);
+    x.TypeButtonText("Go");
+    x.TypeButtonColor(kRed);
+  });
+  Format(g, 3, 2, [](Grid& x) {
+    x.TypeEditPassword(true);
+    x.TypeHAlign(2);
+    x.FontBold(true);
+    x.FontName("Gulim");
+  });
+  g.SetText(1, 1, "1");
+  g.SetText(1, 0, "Title");
+  g.SetText(3, 2, "가나x");
+  g.SetText(4, 3, "same");
+  g.SetText(4, 4, "same");
+  g.Col(4);
+  g.ColMerge(kMergeAlways);
+  g.Row(5);
+  g.RowHidden(true);
+  ASSERT_TRUE(g.AddCellSpan(2, 5, 2, 2));
+  g.SetActiveCell(3, 2);
+
+  CellLook look = LookOf(g, 1, 1);
+  EXPECT_EQ(look.kind, kCellCheckBox);
+  EXPECT_TRUE(look.checked);
+  EXPECT_TRUE(look.check_center);
+  EXPECT_EQ(look.caption, "ok");
+  look = LookOf(g, 1, 0);
+  EXPECT_EQ(look.kind, kCellStatic) << "a whole-column kind does not reach the title";
+  EXPECT_EQ(look.text, "Title");
+  EXPECT_EQ(LookOf(g, 2, 0).text, "B") << "an empty title shows its column's letter";
+  look = LookOf(g, 2, 3);
+  EXPECT_EQ(look.caption, "Go");
+  EXPECT_EQ(look.button_color, kRed);
+  look = LookOf(g, 3, 2);
+  EXPECT_EQ(look.text, "***") << "one mark per character";
+  EXPECT_EQ(look.h_align, 2);
+  EXPECT_TRUE(look.font.bold);
+  EXPECT_EQ(look.font.name, "Gulim");
+  EXPECT_TRUE(look.active);
+  EXPECT_FALSE(LookOf(g, 3, 3).font.bold) << "the cell format stays in its cell";
+  EXPECT_FALSE(LookOf(g, 4, 3).merged_up);
+  EXPECT_TRUE(LookOf(g, 4, 4).merged_up);
+  look = LookOf(g, 3, 6);
+  EXPECT_EQ(look.span_col, 2);
+  EXPECT_EQ(look.span_row, 5);
+  EXPECT_EQ(look.span_cols, 2);
+  EXPECT_FALSE(look.hidden);
+  EXPECT_TRUE(LookOf(g, 1, 5).hidden);
+  EXPECT_THROW(LookOf(g, 5, 1), GridError);
+  EXPECT_THROW(LookOf(g, 1, -1), GridError);
+}
+
+TEST(GridView, OneViewFollowsEveryChangeOfTheGrid) {
+  // A view keeps what it resolved per column; each kind of change must make it look again.
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(3);
+  const GridView view(g);
+  CellLook look;
+  auto back = [&](int32_t col, int32_t row) {
+    view.Cell(col, row, look);
+    return look.back;
+  };
+  Format(g, 2, -1, [](Grid& x) { x.BackColor(kRed); });
+  EXPECT_EQ(back(2, 1), kRed);
+  Format(g, 2, -1, [](Grid& x) { x.BackColor(kBlue); });
+  EXPECT_EQ(back(2, 1), kBlue) << "a newer column format";
+  g.Col(2);
+  g.Action(kActionInsertCol);
+  EXPECT_EQ(back(2, 1), 0xFFFFFF) << "a new column took the place";
+  EXPECT_EQ(back(3, 1), kBlue) << "the formatted column moved right";
+  g.Col(3);
+  g.Action(kActionDeleteCol);
+  EXPECT_EQ(back(3, 1), 0xFFFFFF);
+  testing_files::TempDir dir;
+  Grid saved;
+  saved.MaxCols(3);
+  saved.MaxRows(3);
+  Format(saved, 3, -1, [](Grid& x) { x.BackColor(kGreen); });
+  ASSERT_TRUE(saved.SaveToFile(dir.File("v.sts"), false));
+  ASSERT_TRUE(g.LoadFromFile(dir.File("v.sts")));
+  EXPECT_EQ(back(3, 1), kGreen) << "a loaded image";
+}
+
+// The viewport of `cols` x `lines` character cells.
+GridViewport Chars(int32_t cols, int32_t lines, int32_t top = 1, int32_t left = 1) {
+  return GridViewport{cols * kTwipsPerCharCell, lines * kTwipsPerTextLine, top, left};
+}
+
+std::string Indexes(const std::vector<LayoutLine>& lines) {
+  std::string out;
+  for (const LayoutLine& l : lines) {
+    if (!out.empty()) out += ' ';
+    out += std::to_string(l.index) + "@" + std::to_string(l.pos / kTwipsPerCharCell);
+  }
+  return out;
+}
+
+TEST(GridView, LayoutShowsFrozenLinesFirstAndLeavesHiddenOnesOut) {
+  Grid g;
+  g.MaxCols(20);
+  g.MaxRows(1'000'000);
+  g.ColWidth(-1, 10);
+  g.ColWidth(0, 4);
+  g.ColsFrozen(1);
+  g.RowsFrozen(2);
+  g.Col(12);
+  g.ColHidden(true);
+  g.Row(999'991);
+  g.RowHidden(true);
+  const GridView view(g);
+  VisibleLayout layout;
+  view.Layout(Chars(40, 6, 999'990, 11), layout);
+  EXPECT_EQ(Indexes(layout.cols), "0@0 1@4 11@14 13@24 14@34") << "cut at the edge";
+  ASSERT_EQ(layout.rows.size(), 6u);
+  EXPECT_EQ(layout.rows[0].area, LayoutLine::kHeader);
+  EXPECT_EQ(layout.rows[1].index, 1);
+  EXPECT_EQ(layout.rows[2].area, LayoutLine::kFrozen);
+  EXPECT_EQ(layout.rows[3].index, 999'990);
+  EXPECT_EQ(layout.rows[4].index, 999'992);
+  EXPECT_EQ(layout.rows[4].area, LayoutLine::kScrolled);
+  EXPECT_EQ(layout.used_width, 40 * kTwipsPerCharCell);
+
+  g.DisplayRowHeaders(false);
+  view.Layout(Chars(40, 3, 2'000'000, 30), layout);
+  EXPECT_EQ(Indexes(layout.cols), "1@0") << "scrolled beyond the grid: the frozen column only";
+  EXPECT_EQ(layout.rows.size(), 3u);
+  view.Layout(Chars(0, 3), layout);
+  EXPECT_TRUE(layout.cols.empty());
+  EXPECT_EQ(view.SessionViewport().top_row, g.TopRow());
+}
+
+TEST(GridView, HitTestNamesWhatLiesUnderAPoint) {
+  Grid g;
+  g.MaxCols(3);
+  g.MaxRows(3);
+  g.ColWidth(-1, 5);
+  g.ColWidth(0, 2);
+  VisibleLayout layout;
+  GridView(g).Layout(Chars(30, 10), layout);
+  const int32_t slack = kTwipsPerCharCell / 2;
+  auto at = [&](int32_t charCol, int32_t line) {
+    return HitTest(layout, charCol * kTwipsPerCharCell + slack, line * kTwipsPerTextLine + kTwipsPerTextLine / 2, slack);
+  };
+  struct Case {
+    int32_t x, y;
+    GridHit::Part part;
+    int32_t col, row;
+  } cases[] = {
+      {0, 0, GridHit::kCorner, 0, 0},     {3, 0, GridHit::kColHeader, 1, 0},
+      {1, 2, GridHit::kRowHeader, 0, 2},  {8, 3, GridHit::kCell, 2, 3},
+      {6, 0, GridHit::kColBorder, 1, 0},  {16, 0, GridHit::kColBorder, 3, 0},
+      {20, 2, GridHit::kEmpty, -1, 2},    {4, 6, GridHit::kEmpty, 1, -1},
+      {30, 2, GridHit::kOutside, -1, -1}, {-1, 2, GridHit::kOutside, -1, -1},
+  };
+  for (const Case& c : cases) {
+    const GridHit hit = at(c.x, c.y);
+    EXPECT_EQ(int{hit.part}, int{c.part}) << c.x << "," << c.y;
+    EXPECT_EQ(hit.col, c.col) << c.x << "," << c.y;
+    EXPECT_EQ(hit.row, c.row) << c.x << "," << c.y;
+  }
+  // A row border lies in the row-header column.
+  const GridHit border = HitTest(layout, 10, 2 * kTwipsPerTextLine - 5, 20);
+  EXPECT_EQ(border.part, GridHit::kRowBorder);
+  EXPECT_EQ(border.row, 1);
+}
+
+struct Recorder : GridChangeListener {
+  std::vector<GridChange> seen;
+  void GridChanged(const GridChange& change) override { seen.push_back(change); }
+  std::string Joined() const {
+    std::string out;
+    for (const GridChange& c : seen) {
+      if (!out.empty()) out += ' ';
+      out += std::to_string(c.col1) + "," + std::to_string(c.row1) + ".." + std::to_string(c.col2) + "," +
+             std::to_string(c.row2) + (c.layout ? "L" : "");
+    }
+    return out;
+  }
+};
+
+TEST(GridView, ChangesAreToldWithTheirRowsAndColumns) {
+  struct Case {
+    const char* what;
+    std::function<void(Grid&)> change;
+    const char* told;
+  };
+  const std::vector<Case> cases = {
+      {"a cell", [](Grid& g) { g.SetText(2, 3, "x"); }, "2,3..2,3"},
+      {"a block's format",
+       [](Grid& g) {
+         g.Col(1);
+         g.Col2(2);
+         g.Row(4);
+         g.Row2(3);
+         g.BlockMode(true);
+         g.BackColor(kRed);
+       },
+       "1,4..2,3"},
+      {"a row's height", [](Grid& g) { g.RowHeight(2, 30); }, "-1,2..-1,2L"},
+      {"the active cell", [](Grid& g) { g.SetActiveCell(2, 2); }, "1,1..1,1 2,2..2,2"},
+      {"rows inserted", [](Grid& g) { g.Action(kActionInsertRow); }, "-1,-1..-1,-1L"},
+      {"the cursor alone", [](Grid& g) { g.Col(3); g.Row(4); g.BlockMode(true); }, ""},
+      {"gathered while painting is off",
+       [](Grid& g) {
+         g.ReDraw(false);
+         g.SetText(1, 2, "a");
+         g.SetText(3, 4, "b");
+         g.Row(2);
+         g.RowHidden(true);
+         g.SetText(2, 3, "c");
+         g.ReDraw(true);
+       },
+       "-1,-1..-1,-1L"},
+      {"gathered into one block",
+       [](Grid& g) {
+         g.ReDraw(false);
+         g.SetText(1, 2, "a");
+         g.SetText(3, 4, "b");
+         g.ReDraw(true);
+       },
+       "1,2..3,4"},
+  };
+  for (const Case& c : cases) {
+    Grid g;
+    g.MaxCols(3);
+    g.MaxRows(4);
+    Recorder recorder;
+    g.SetChangeListener(&recorder);
+    const uint64_t before = g.ChangeCount();
+    c.change(g);
+    EXPECT_EQ(recorder.Joined(), c.told) << c.what;
+    EXPECT_EQ(g.ChangeCount() != before, *c.told != '\0') << c.what;
+    if (!recorder.seen.empty()) {
+      EXPECT_EQ(recorder.seen.back().count, g.ChangeCount()) << c.what;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zel

@@ -829,6 +829,53 @@ class ZelSheet {
   void SetFillCol(int32_t lngCol, int32_t lngRow1, int32_t lngRow2, const std::string& strValue,
                   int32_t lngColCheck = -1);
 
+  // ---- The user's input: the sheet's handling of its grid's events ----
+  // The sheet listens to its grid (GetSheet): what the user does there (keys, typing,
+  // clicks, drags, right clicks, resizing) goes through the sheet's handlers, which track
+  // the row status, request code help, check dates on leaving a cell, auto-fit columns,
+  // move dragged columns and open the context menus, and then raise the matching event of
+  // ZelSheetEvents. The handlers never throw: a failure inside one ends that handler (or
+  // that step of it) quietly and nothing reaches the grid or the host.
+
+  // When true, a cell change and a double click raise no ShowDic; F9 still does.
+  bool IsCancelCodeHelp() const;
+  void IsCancelCodeHelp(bool on);
+  // The sheet's own handlers of four grid events, for hosts that feed them directly:
+  //   Grid1_Change: a committed change of grid cell (Col, Row): a final CR-LF dropped from
+  //     single-line text and date cells, the row marked "U" (unless "DIS" column or
+  //     IsNoRowHeaderChange), Change, then ShowDic with the last-entered cell;
+  //   Grid1_KeyDown: the key handling of a key-down (KeyCode may come back 0), KeyDown, and
+  //     ShowDic for F9;
+  //   Grid1_DblClick: auto-fit of a header's column, code help, the IsDblClickColor
+  //     highlight, DblClick, five message-loop passes, then DblClickRow = Row;
+  //   Grid1_LeaveCell: once the sheet is loaded, the date checks of the cell left (a bad
+  //     date puts the cursor back into it, without a message), the new cell becomes the
+  //     last-entered one, and LeaveCell unless Cancel is already true.
+  // Never throw.
+  void Grid1_Change(int32_t Col, int32_t Row);
+  void Grid1_KeyDown(int16_t& KeyCode, int16_t& Shift);
+  void Grid1_DblClick(int32_t Col, int32_t Row);
+  void Grid1_LeaveCell(int32_t Col, int32_t Row, int32_t NewCol, int32_t NewRow, bool& Cancel);
+
+  // ---- Clipboard ----
+  // The copy command of the menu and of Ctrl+C / Ctrl+X: ClipboardCopy unless
+  // IsEditModeLock is set.
+  void mnuCopy_Click();
+  // Copies to the platform's clipboard: inside the cell editor the selected characters
+  // (SelText), else the selected block (or the active cell) as TAB-separated lines. Does
+  // nothing when the screen's rights forbid copying (eighth character "0"). Grid errors
+  // reach the caller.
+  void ClipboardCopy();
+  // Does nothing: pasting is the grid's own (Ctrl+V).
+  void ClipboardPaste();
+  // When true the copy, cut and paste commands do nothing and their menu entries are
+  // switched off.
+  bool IsEditModeLock() const;
+  void IsEditModeLock(bool on);
+  // When true the paste command does nothing and the row copy entry is switched off.
+  bool IsCopyPasteLock() const;
+  void IsCopyPasteLock(bool on);
+
   // ---- Row status (the row header text of each row) ----
   // The status of a row is the text of its row header cell (column 0): "A" added, "U"
   // updated, "X" marked for deletion, "" (or anything else) unchanged. A changed row has a
@@ -1076,6 +1123,47 @@ class ZelSheet {
   // =====================================================================================
   // ---- Tools, menus, folders (src/tools) ----
   // =====================================================================================
+
+  // The context menus: "mnuSheet" (a right click on the top-left corner), "mnuFunction" (on
+  // a data cell), "mnuEdit" (on a row header with a block selected) and "mnuHidden". Entry
+  // names, order and built-in captions:
+  //   mnuSheet: mnuSendToExcel, mnuSendToChart, mnuSheetPrint, mnuErrorLogShow,
+  //     mnuSheetSetting, "-", mnuSheetFind, mnuSheetFilter, mnuColMerge, mnuSheetSort,
+  //     mnuColsFrozen, mnuRowsFrozen, mnuSheetInit, mnuSheetAdd, mnuSheetColor,
+  //     mnuSheetColorCancel, mnuDataAdd (a check item), mnuRowEdit;
+  //   mnuFunction: mnuSheetSumNAvg, "-", mnuCut, mnuCopy, mnuPaste;
+  //   mnuEdit: mnuInsert, "-", mnuNew, mnuUpdate, mnuDelete, mnuCancel, "-", mnuCopyPaste,
+  //     mnuSeparate;
+  //   mnuHidden: Hidden01.
+  // A caption of "-" is a separator.
+
+  // The entries of menu `menuName` as the user would see them now: captions (built in, from
+  // the message table or from SetMenuCaption), enabled states (the rights switch the copy
+  // and export entries off, IsEditModeLock and IsCopyPasteLock the clipboard ones) and the
+  // data-add check mark. Empty for an unknown menu.
+  std::vector<PopupMenuEntry> MenuEntries(const std::string& menuName) const;
+  // Shows menu `menuName` through the platform's pop-up service (flags, position in the
+  // control's units and default entry are handed on) and runs the entry the user chose.
+  // Entries whose tool does not exist yet, and Row Edit and Hidden01, do nothing. A tool
+  // that fails ends quietly.
+  void PopupMenu(const std::string& menuName, int32_t flags = 0, double x = 0, double y = 0,
+                 const std::string& defaultEntry = "");
+  // When the operating system's language differs from the sheet's, gives every entry that
+  // has one its English caption ("Sum", "represent A", "fix rows" for the frozen columns
+  // entry, ...); the others keep theirs. strList is not used.
+  void SetMenuCaption(const std::string& strList = "");
+
+  // Find (the mnuSheetFind entry, Ctrl+F): asks the companion find dialog for a text,
+  // starting from the last one. A new text starts from the top (the old marks are cleared);
+  // an empty one ends the search and clears the marks; then SheetSearch runs.
+  void mnuSheetFind_Click();
+  // Find next (F3): marks every shown data cell whose text holds the search text in any
+  // letter case bold in purple (RGB 112, 48, 160), and scrolls the first such cell after
+  // the last match (by row, then column; after the last, the first again) into view. Does
+  // nothing without a search text.
+  void SheetSearch();
+  // Every bold data cell goes back to normal weight and black text.
+  void SheetSearchClear();
 
   // The sheet's state. It is defined inside the library; a host has no use for it.
   struct Impl;

@@ -186,6 +186,9 @@ void ZelSheet::SetSheetDeg(int32_t& lngMaxCols) {
     impl_->grid.Row(-1);
     impl_->grid.FontName(impl_->identity.font_name);
   });
+  // The sheet is built: leaving a cell is checked from now on. (The cursor restore, when it
+  // joins this build as its last step, is where the sheet becomes ready.)
+  impl_->event_flags.sheet_ready = true;
 }
 
 void ZelSheet::SetHeaderColorMult() {

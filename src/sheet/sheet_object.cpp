@@ -47,19 +47,30 @@ int32_t FirstShownCol(ZelSheet::Impl& s, bool fromLeft) {
 
 }  // namespace
 
+namespace {
+// Creation, for both constructors. The identity defaults are the member initialisers.
+void Create(ZelSheet::Impl& s) {
+  // The sheet hears what the user does to its grid; the grid's copy, cut and paste use the
+  // platform's clipboard.
+  s.handlers = internal::MakeGridHandlers(s);
+  s.grid.SetListener(s.handlers.get());
+  s.grid.AttachClipboard(&s.platform.Clip());
+  RunStep([&] { s.grid.BorderStyle(1); });
+  RunStep([&] { s.Events().Initialize(); });
+}
+}  // namespace
+
 ZelSheet::ZelSheet(Platform& platform) : impl_(std::make_unique<Impl>(*this, platform, nullptr)) {
-  // The identity defaults are the member initialisers; the grid gets a single-line border.
-  RunStep([&] { impl_->grid.BorderStyle(1); });
-  RunStep([&] { impl_->Events().Initialize(); });
+  Create(*impl_);
 }
 
 ZelSheet::ZelSheet(Platform& platform, ZelSheetEvents& events)
     : impl_(std::make_unique<Impl>(*this, platform, &events)) {
-  RunStep([&] { impl_->grid.BorderStyle(1); });
-  RunStep([&] { impl_->Events().Initialize(); });
+  Create(*impl_);
 }
 
 ZelSheet::~ZelSheet() {
+  impl_->grid.SetListener(nullptr);
   RunStep([&] { internal::SaveArrangement(*impl_); });
   // The column model and display maps go first: nothing after this may reach them.
   impl_->columns = ColumnModel{};

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,36 @@ struct ZelSheet::Impl {
     // Set while the sheet itself writes cells (DisplayQuerySheet, the CellCheck setter): the
     // key and button-click handlers then track no edit.
     bool query_display = false;
+    // IsEditModeLock: the copy, cut and paste commands do nothing. IsCopyPasteLock: paste
+    // does nothing.
+    bool edit_mode_lock = false;
+    bool copy_paste_lock = false;
+    // Set by every copy whose block spans whole rows; kept for the host's row tools.
+    bool whole_rows_copied = false;
+  };
+
+  // ---- The grid event handling (src/editing) ----
+  // What the sheet's handlers of the grid's events remember between two events.
+  struct GridEventState {
+    // Set once the cursor has been put back after loading; the leave-cell handler (and with
+    // it the date checks) works only from then on.
+    bool sheet_ready = false;
+    bool cancel_code_help = false;  // IsCancelCodeHelp: changes and double clicks ask no help
+    // The current key stroke came with Shift or Ctrl, or was Enter: typing it tracks no edit.
+    bool modifier = false;
+    bool ctrl_held = false;      // from the Ctrl key's key-down to its key-up
+    bool mouse_pressed = false;  // from a mouse-down to the next mouse-up or button click
+    // A column header is held with the left button: the mouse-up may move that column.
+    bool header_drag = false;
+    int32_t drag_col = 0, drag_row = 0;
+    bool header_pressed = false;  // set by the first header press
+    int32_t click_col = 0, click_row = 0;            // the last single click
+    int32_t prev_click_col = 0, prev_click_row = 0;  // the click as of the previous mouse-up
+    int32_t dbl_click_col = 0;
+    // The row the last double click coloured (IsDblClickColor), and its colours before, per
+    // definition number.
+    int32_t highlighted_row = 0;
+    std::vector<Color> saved_colors;
   };
 
   // ---- The save validation (src/validation) ----
@@ -129,8 +160,14 @@ struct ZelSheet::Impl {
     bool copy_enabled = true;
     bool send_to_excel_enabled = true;
     bool data_add_checked = false;  // check mark of the data-add entry
-    // Captions from the message table, by menu entry name ("mnuSheetSort").
+    // Captions from the message table or SetMenuCaption, by menu entry name
+    // ("mnuSheetSort"); an entry without one shows its built-in caption.
     std::map<std::string, std::string> menu_captions;
+    // The column merge is in force: the header sort leaves the rows in their groups.
+    bool is_col_merge = false;
+    // Find: the last search text and the cell of the last match (0, 0 when none).
+    std::string search_text;
+    int32_t search_row = 0, search_col = 0;
   };
 
   Impl(ZelSheet& owner, Platform& host, ZelSheetEvents* sink)
@@ -161,6 +198,15 @@ struct ZelSheet::Impl {
   ValidationState validation;
   SettingsState settings;
   ToolState tools;
+  GridEventState event_flags;
+  // The sheet's handlers of the grid's events (src/editing), the grid's listener.
+  std::unique_ptr<GridListener> handlers;
 };
+
+namespace internal {
+// Makes the sheet's handlers of the grid's events for `s` (defined in src/editing, where the
+// handlers live; the sheet object installs them as its grid's listener when it is created).
+std::unique_ptr<GridListener> MakeGridHandlers(ZelSheet::Impl& s);
+}  // namespace internal
 
 }  // namespace zel

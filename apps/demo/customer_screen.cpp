@@ -1,0 +1,196 @@
+#include "demo/customer_screen.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "zelsheet/host_helpers.h"
+#include "zelsheet/property_bag.h"
+
+namespace zel::demo {
+
+namespace {
+
+using server::CustomerColumn;
+
+// Widths in characters (the last one of each column is its grid line).
+struct ColumnWidth {
+  CustomerColumn col;
+  double width;
+};
+constexpr ColumnWidth kWidths[] = {
+    {server::kCode, 11},        {server::kName, 24},   {server::kKind, 9},
+    {server::kCreditLimit, 16}, {server::kRegisteredOn, 12}, {server::kActive, 6},
+    {server::kPhone, 15},       {server::kRegionCode, 9}, {server::kRegionName, 12},
+    {server::kRemark, 24},
+};
+
+// The screen's identity in the settings store and its info record: the screen definition's
+// date, the program, the export title, the load mode that formats cells by type, the
+// language, the rights (copy and export allowed), the sheet and the user.
+constexpr const char* kPgmId = "CUST001";
+constexpr const char* kSheetId = "S1";
+
+std::string WithThousands(int64_t n) {
+  std::string digits = std::to_string(n);
+  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<size_t>(i), ",");
+  return digits;
+}
+
+std::string Seconds(std::chrono::steady_clock::duration d) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.2f초", std::chrono::duration<double>(d).count());
+  return buf;
+}
+
+}  // namespace
+
+CustomerScreen::CustomerScreen(Platform& platform, server::CustomerServer& server,
+                               tui::ModalHost& host, const std::string& user)
+    : platform_(platform), server_(server), host_(host) {
+  sheet_ = std::make_unique<ZelSheet>(platform_, *this);
+  PropertyBag bag;
+  bag.WriteProperty("Info", std::string("DATE:20260101~,") + kPgmId + "~,거래처 관리~,INIT~,1042~,11111111~," +
+                                kSheetId + "~," + user);
+  bag.WriteProperty("PgmID", kPgmId);
+  bag.WriteProperty("SheetID", kSheetId);
+  sheet_->ReadProperties(bag);
+  Declare();
+}
+
+CustomerScreen::~CustomerScreen() {
+  // The sheet stores the user's arrangement and raises Terminate into this object.
+  sheet_.reset();
+}
+
+void CustomerScreen::Declare() {
+  ZelSheet& s = *sheet_;
+  s.MaxCols(server::kCustomerColumnCount);
+  for (const ColumnDescription& column : server::CustomerColumns()) AddColumn(s, column);
+  for (const ColumnWidth& w : kWidths) s.ColWidth(s.ColX(w.col), w.width);
+  s.ColWidth(0, 4);
+  s.ColsFrozen(2);  // code and name stay in sight while scrolling right
+  s.AddRowsToSheet();
+}
+
+void CustomerScreen::SetStatus(std::string text, bool error) {
+  status_ = {std::move(text), error};
+}
+
+void CustomerScreen::Query(const std::string& name_part) {
+  if (sheet_->IsChangedSave() && !Save()) return;
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    const std::string data = server_.Query(name_part);
+    sheet_->Display(data);
+  } catch (const server::ServerError& e) {
+    SetStatus(e.what(), true);
+    return;
+  }
+  const int32_t rows = sheet_->GetSheet().DataRowCnt();
+  std::string text = WithThousands(rows) + "건 조회했습니다";
+  if (!name_part.empty()) text += " (거래처명에 \"" + name_part + "\")";
+  SetStatus(text + ". " + Seconds(std::chrono::steady_clock::now() - start));
+}
+
+bool CustomerScreen::Save() {
+  ZelSheet& s = *sheet_;
+  if (s.GetChangeCount() == 0) {
+    SetStatus("저장할 변경 내용이 없습니다.");
+    return true;
+  }
+  if (!s.fnCheckNotNull()) {
+    SetStatus("필수 항목을 입력한 뒤 다시 저장하십시오.", true);
+    return false;
+  }
+  const std::string text = s.GetData();
+  std::string results;
+  try {
+    results = server_.Save(text, ResultsForm::Sheet);
+  } catch (const server::ServerError& e) {
+    SetStatus("저장하지 못했습니다: " + std::string(e.what()), true);
+    return false;
+  }
+  size_t sent = 0;
+  try {
+    sent = ReadSaveParams(text).lines.size();
+  } catch (const WireTextError&) {
+  }
+  const bool clean = s.MessageCheckSaveSheet(results, 2, 0, server::kSerial, 3, 0, server::kRowVersion,
+                                             4, 0, server::kRegionName);
+  s.AddRowsToSheet();  // the spare rows used by new customers come back
+  const int32_t failed = s.ErrorCount();
+  if (clean) {
+    SetStatus(std::to_string(sent) + "건 저장했습니다.");
+  } else {
+    SetStatus(std::to_string(static_cast<int64_t>(sent) - failed) + "건 저장, " + std::to_string(failed) +
+                  "건 오류: F8 오류 목록",
+              true);
+  }
+  return clean;
+}
+
+void CustomerScreen::ShowErrors() { sheet_->ErrorLogShow(); }
+
+bool CustomerScreen::ConfirmQuit() {
+  if (!sheet_->IsChangedSave()) return true;
+  return Save();
+}
+
+void CustomerScreen::GoToNewRow() {
+  ZelSheet& s = *sheet_;
+  const int32_t row = s.GetSheet().DataRowCnt() + 1;
+  if (row > s.MaxRows()) s.AddRowsToSheet();
+  s.ActiveCell(s.ColX(server::kCode), row);
+  SetStatus("새 거래처를 입력하십시오 (거래처코드, 거래처명, 구분은 필수).");
+}
+
+void CustomerScreen::ToggleDeleteMark() {
+  ZelSheet& s = *sheet_;
+  Grid& g = s.GetSheet();
+  const int32_t row = g.ActiveRow();
+  if (row < 1 || row > g.DataRowCnt()) return;
+  // The row marks act on rows whose header is selected.
+  g.SetSelection(-1, row, -1, row);
+  if (GetRowStatus(s, row) == RowStatus::MarkedForDeletion) {
+    s.mnuCancel_Click();
+    SetStatus(std::to_string(row) + "행의 삭제 표시를 지웠습니다.");
+  } else {
+    s.mnuDelete_Click();
+    SetStatus(std::to_string(row) + "행을 삭제로 표시했습니다. Ctrl+S로 저장하면 지워집니다.");
+  }
+  g.ClearSelection();
+}
+
+void CustomerScreen::FillRegion(int32_t row, const std::string& code, const std::string& name) {
+  ZelSheet& s = *sheet_;
+  s.CellText(server::kRegionCode, row, code);
+  s.CellText(server::kRegionName, row, name);
+  s.TrackRowEdit(row);
+}
+
+void CustomerScreen::RegionHelp(int32_t row) {
+  if (in_help_) return;
+  in_help_ = true;
+  const std::string typed = sheet_->CellText(server::kRegionCode, row);
+  try {
+    std::vector<server::Region> regions = server_.Regions(typed);
+    if (regions.size() == 1 && regions[0].code == typed) {
+      FillRegion(row, regions[0].code, regions[0].name);
+    } else {
+      if (regions.empty()) regions = server_.Regions("");
+      std::vector<std::string> lines;
+      for (const server::Region& r : regions) lines.push_back(r.code + "  " + r.name);
+      const int chosen = tui::RunListBox(host_, "지역 코드", lines);
+      if (chosen >= 0) FillRegion(row, regions[static_cast<size_t>(chosen)].code, regions[static_cast<size_t>(chosen)].name);
+    }
+  } catch (const server::ServerError& e) {
+    SetStatus(e.what(), true);
+  }
+  in_help_ = false;
+}
+
+void CustomerScreen::ShowDic(int32_t Col, int32_t Row, int32_t, int32_t, bool&, bool&) {
+  if (Col == sheet_->ColX(server::kRegionCode) && Row >= 1) RegionHelp(Row);
+}
+
+}  // namespace zel::demo

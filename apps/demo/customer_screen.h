@@ -1,0 +1,70 @@
+// The customer master screen ("거래처 관리"): one sheet of customers on the sample server.
+// It declares the columns as a screen does (AddItem through the server's declarations),
+// queries and displays, saves through fnCheckNotNull, GetData, the server and
+// MessageCheckSaveSheet, answers the code help of the region column, and says how each step
+// went in a status line. It knows nothing of the terminal beyond the dialogs it opens.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "server/customer_server.h"
+#include "tui/dialogs.h"
+#include "zelsheet/platform.h"
+#include "zelsheet/zel_sheet.h"
+#include "zelsheet/zel_sheet_events.h"
+
+namespace zel::demo {
+
+struct StatusLine {
+  std::string text;
+  bool error = false;
+};
+
+class CustomerScreen : public ZelSheetEvents {
+ public:
+  // `platform`, `server` and `host` (where the code help list opens) must outlive the screen.
+  CustomerScreen(Platform& platform, server::CustomerServer& server, tui::ModalHost& host,
+                 const std::string& user);
+  ~CustomerScreen() override;
+
+  ZelSheet& Sheet() { return *sheet_; }
+  const StatusLine& Status() const { return status_; }
+  void SetStatus(std::string text, bool error = false);
+
+  // Queries the customers whose name holds `name_part` and displays them. Pending changes
+  // are offered for saving first (IsChangedSave); when that save fails, nothing is queried.
+  void Query(const std::string& name_part);
+  // The save cycle. Returns false when something stopped it or a row failed.
+  bool Save();
+  // The error list of the last save (the sheet's own menu entry).
+  void ShowErrors();
+  // Asks about pending changes before the program ends; false when the user must stay
+  // (the save they asked for failed).
+  bool ConfirmQuit();
+  // Goes to the first empty row below the data, where a new customer is typed.
+  void GoToNewRow();
+  // Marks the active row for deletion, or takes the mark back.
+  void ToggleDeleteMark();
+  // Code help for the region of `row`: the list of regions, the choice filling the code and
+  // the name.
+  void RegionHelp(int32_t row);
+
+  // Events of the sheet.
+  void ShowDic(int32_t Col, int32_t Row, int32_t NewCol, int32_t NewRow, bool& Cancel,
+               bool& IsDblClick) override;
+
+ private:
+  void Declare();
+  void FillRegion(int32_t row, const std::string& code, const std::string& name);
+
+  Platform& platform_;
+  server::CustomerServer& server_;
+  tui::ModalHost& host_;
+  std::unique_ptr<ZelSheet> sheet_;
+  StatusLine status_;
+  bool in_help_ = false;
+};
+
+}  // namespace zel::demo

@@ -1,0 +1,234 @@
+#include "tui/grid_painter.h"
+
+#include <algorithm>
+
+#include "tui/text_width.h"
+
+namespace zel::tui {
+
+namespace {
+
+constexpr int32_t kCell = kTwipsPerCharCell;
+constexpr int32_t kLine = kTwipsPerTextLine;
+
+// The first character cell whose centre lies at or after `twips`.
+int FirstCell(int32_t twips, int32_t unit) { return (twips + unit / 2 - 1) / unit; }
+
+bool IsHeader(int32_t col, int32_t row) { return col <= 0 || row <= 0; }
+
+// The text of a line of a (possibly multi-line) cell text; lines end at LF (a CR before it
+// is dropped).
+std::string_view LineOf(std::string_view text, int line) {
+  size_t start = 0;
+  for (int i = 0; i < line; ++i) {
+    const size_t lf = text.find('\n', start);
+    if (lf == std::string_view::npos) return {};
+    start = lf + 1;
+  }
+  size_t end = text.find('\n', start);
+  if (end == std::string_view::npos) end = text.size();
+  if (end > start && text[end - 1] == '\r') --end;
+  return text.substr(start, end - start);
+}
+
+int LineCount(std::string_view text) {
+  return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+Align AlignOf(int16_t h_align) {
+  return h_align == 1 ? Align::Right : h_align == 2 ? Align::Centre : Align::Left;
+}
+
+}  // namespace
+
+GridPainter::GridPainter(const Grid& grid) : grid_(grid), view_(grid) {}
+
+void GridPainter::AreaTwips(const Rect& area, int32_t& width, int32_t& height) {
+  width = std::max(area.width, 0) * kCell;
+  height = std::max(area.height, 0) * kLine;
+}
+
+void GridPainter::Paint(ScreenBuffer& screen, const Rect& area, const PaintState& state) {
+  area_ = area;
+  GridViewport viewport = view_.SessionViewport();
+  AreaTwips(area, viewport.width, viewport.height);
+  view_.Layout(viewport, layout_);
+
+  const Rect saved_clip = screen.Clip();
+  screen.SetClip(area);
+  screen.Fill(area, {0, grid_.GrayAreaBackColor(), 0});
+
+  cols_.clear();
+  for (const LayoutLine& c : layout_.cols) {
+    const int first = std::min(FirstCell(c.pos, kCell), area.width);
+    const int end = std::min(FirstCell(c.pos + c.size, kCell), area.width);
+    const bool cut = FirstCell(c.pos + c.size, kCell) > area.width;
+    if (end > first) cols_.push_back({c.index, area.left + first, area.left + end, cut});
+  }
+  rows_.clear();
+  for (const LayoutLine& r : layout_.rows) {
+    const int first = std::min(FirstCell(r.pos, kLine), area.height);
+    const int end = std::min(FirstCell(r.pos + r.size, kLine), area.height);
+    if (end > first) rows_.push_back({r.index, area.top + first, area.top + end});
+  }
+  // The grid line after the last frozen column is drawn double.
+  const int32_t frozen_cols = grid_.ColsFrozen();
+
+  painted_spans_.clear();
+  for (const Span& r : rows_) {
+    for (const Span& c : cols_) {
+      view_.Cell(c.index, r.index, look_);
+      Rect rect{r.first, c.first, r.end - r.first, c.end - c.first};
+      int32_t col = c.index, row = r.index;
+      if (look_.span_cols > 1 || look_.span_rows > 1) {
+        const std::pair<int32_t, int32_t> anchor{look_.span_col, look_.span_row};
+        if (std::find(painted_spans_.begin(), painted_spans_.end(), anchor) != painted_spans_.end()) {
+          continue;
+        }
+        painted_spans_.push_back(anchor);
+        SpanRect(look_.span_col, look_.span_row, look_.span_cols, look_.span_rows, rect);
+        col = look_.span_col, row = look_.span_row;
+        if (col != c.index || row != r.index) view_.Cell(col, row, look_);
+      }
+      const int32_t last_col = col + std::max(look_.span_cols, 1) - 1;
+      const bool cut = rect.right() == cols_.back().end && cols_.back().cut;
+      const int line = cut ? 0 : (frozen_cols > 0 && last_col == frozen_cols) ? 2 : 1;
+      PaintCell(screen, rect, col, row, line, state);
+    }
+  }
+  screen.SetClip(saved_clip);
+}
+
+void GridPainter::SpanRect(int32_t anchor_col, int32_t anchor_row, int32_t cols, int32_t rows,
+                           Rect& rect) const {
+  int left = rect.left, right = rect.right(), top = rect.top, bottom = rect.bottom();
+  for (const Span& c : cols_) {
+    if (c.index >= anchor_col && c.index < anchor_col + cols) {
+      left = std::min(left, c.first);
+      right = std::max(right, c.end);
+    }
+  }
+  for (const Span& r : rows_) {
+    if (r.index >= anchor_row && r.index < anchor_row + rows) {
+      top = std::min(top, r.first);
+      bottom = std::max(bottom, r.end);
+    }
+  }
+  rect = {top, left, bottom - top, right - left};
+}
+
+void GridPainter::PaintCell(ScreenBuffer& screen, const Rect& rect, int32_t col, int32_t row,
+                            int line, const PaintState& state) {
+  const bool header = IsHeader(col, row);
+  Style style{look_.fore, look_.back, 0};
+  if (look_.font.bold || (header && row <= 0)) style.attrs |= kAttrBold;
+  if (look_.font.underline) style.attrs |= kAttrUnderline;
+  const bool active = look_.active && state.focused && !header;
+  if (active) style.attrs |= kAttrReverse;
+  screen.Fill(rect, style);
+
+  // The grid line: the last character cell of the column.
+  int text_width = rect.width;
+  if (rect.width >= 2 && line > 0) {
+    text_width = rect.width - 1;
+    const Style line_style{grid_.GridColor(), look_.back, 0};
+    for (int y = rect.top; y < rect.bottom(); ++y) {
+      screen.Repeat(y, rect.right() - 1, 1, line == 2 ? U'║' : U'│', line_style);
+    }
+  }
+
+  if (active && state.editing) {
+    // The editor: its text from the start, or its end when the caret is beyond the width.
+    const std::string& text = state.edit_text;
+    size_t caret_byte = 0;
+    int caret_cols = 0;
+    for (int32_t i = 0; i < state.caret && caret_byte < text.size(); ++i) {
+      const Utf8Char c = DecodeUtf8(text, caret_byte);
+      caret_cols += CharWidth(c.code);
+      caret_byte += static_cast<size_t>(c.bytes);
+    }
+    size_t start = 0;
+    int shift = 0;
+    while (caret_cols - shift >= text_width && start < text.size()) {
+      const Utf8Char c = DecodeUtf8(text, start);
+      shift += CharWidth(c.code);
+      start += static_cast<size_t>(c.bytes);
+    }
+    Style edit = style;
+    edit.attrs = static_cast<uint8_t>(edit.attrs & ~kAttrReverse) | kAttrUnderline;
+    screen.Fill({rect.top, rect.left, 1, text_width}, edit);
+    screen.Put(rect.top, rect.left, std::string_view(text).substr(start), edit, text_width);
+    screen.SetCursor(rect.top, rect.left + std::min(caret_cols - shift, text_width - 1));
+    return;
+  }
+
+  if (look_.merged_up || look_.merged_left) return;  // a merged run shows its text once
+
+  Align align = AlignOf(look_.h_align);
+  text_.clear();
+  switch (look_.kind) {
+    case kCellCheckBox:
+      text_ = look_.checked ? "[x]" : "[ ]";
+      if (!look_.caption.empty()) text_ += " " + look_.caption;
+      align = look_.check_center ? Align::Centre : Align::Left;
+      break;
+    case kCellButton: {
+      text_ = "[" + (look_.caption.empty() ? look_.text : look_.caption) + "]";
+      align = Align::Centre;
+      const Style button{look_.button_text_color, look_.button_color, style.attrs};
+      screen.PutField(rect.top + (rect.height - 1) / 2, rect.left, text_width, text_, button, align);
+      return;
+    }
+    case kCellPicture:
+      return;
+    default:
+      text_ = look_.text;
+      break;
+  }
+  if (text_.empty()) return;
+
+  const int lines = (look_.wrap || rect.height > 1) ? std::min(LineCount(text_), rect.height) : 1;
+  int top = rect.top;
+  if (look_.v_align == 1) top = rect.bottom() - lines;
+  if (look_.v_align == 2 || header) top = rect.top + (rect.height - lines) / 2;
+  for (int i = 0; i < lines; ++i) {
+    screen.PutField(top + i, rect.left, text_width, LineOf(text_, i), style, align);
+  }
+}
+
+bool GridPainter::PointToTwips(int y, int x, float& tx, float& ty) const {
+  if (!area_.Contains(y, x)) return false;
+  // The centre of the character cell: inside the line that owns it (see FirstCell).
+  tx = static_cast<float>((x - area_.left) * kCell + kCell / 2);
+  ty = static_cast<float>((y - area_.top) * kLine + kLine / 2);
+  const Span* col = nullptr;
+  for (const Span& c : cols_) {
+    if (x >= c.first && x < c.end) col = &c;
+  }
+  bool header_row = false;
+  for (const Span& r : rows_) {
+    if (y >= r.first && y < r.end) header_row = r.index <= 0;
+  }
+  // On a column's grid line within the header rows: the column's edge itself.
+  if (col != nullptr && header_row && x == col->end - 1 && col->end - col->first >= 2) {
+    for (const LayoutLine& c : layout_.cols) {
+      if (c.index == col->index) tx = static_cast<float>(c.pos + c.size - 1);
+    }
+  }
+  return true;
+}
+
+bool GridPainter::CellRect(int32_t col, int32_t row, Rect& out) const {
+  for (const Span& r : rows_) {
+    if (r.index != row) continue;
+    for (const Span& c : cols_) {
+      if (c.index == col) {
+        out = {r.first, c.first, r.end - r.first, c.end - c.first};
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace zel::tui

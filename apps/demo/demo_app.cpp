@@ -114,8 +114,8 @@ void DemoApp::PaintBars(tui::ScreenBuffer& s) {
     }
   }
   if (w < kMinWidth || h < kMinHeight) {
-    const std::string note = "창이 작습니다 (" + std::to_string(w) + "x" + std::to_string(h) + ", 최소 " +
-                             std::to_string(kMinWidth) + "x" + std::to_string(kMinHeight) + ")";
+    const std::string note = "창이 작습니다 " + std::to_string(w) + "x" + std::to_string(h) + " (" +
+                             std::to_string(kMinWidth) + "x" + std::to_string(kMinHeight) + " 이상)";
     s.PutField(h - 1, 0, w, note, kStatusError, Align::Left);
   }
 }

@@ -56,7 +56,6 @@ void GridPainter::Paint(ScreenBuffer& screen, const Rect& area, const PaintState
 
   const Rect saved_clip = screen.Clip();
   screen.SetClip(area);
-  screen.Fill(area, {0, grid_.GrayAreaBackColor(), 0});
 
   cols_.clear();
   for (const LayoutLine& c : layout_.cols) {
@@ -71,6 +70,12 @@ void GridPainter::Paint(ScreenBuffer& screen, const Rect& area, const PaintState
     const int end = std::min(FirstCell(r.pos + r.size, kLine), area.height);
     if (end > first) rows_.push_back({r.index, area.top + first, area.top + end});
   }
+  // The area beyond the last column and row.
+  const Style gray{0, grid_.GrayAreaBackColor(), 0};
+  const int used_right = cols_.empty() ? area.left : cols_.back().end;
+  const int used_bottom = rows_.empty() ? area.top : rows_.back().end;
+  screen.Fill({area.top, used_right, area.height, area.right() - used_right}, gray);
+  screen.Fill({used_bottom, area.left, area.bottom() - used_bottom, used_right - area.left}, gray);
   // The grid line after the last frozen column is drawn double.
   const int32_t frozen_cols = grid_.ColsFrozen();
 
@@ -176,7 +181,8 @@ void GridPainter::PaintCell(ScreenBuffer& screen, const Rect& rect, int32_t col,
       text_ = "[" + (look_.caption.empty() ? look_.text : look_.caption) + "]";
       align = Align::Centre;
       const Style button{look_.button_text_color, look_.button_color, style.attrs};
-      screen.PutField(rect.top + (rect.height - 1) / 2, rect.left, text_width, text_, button, align);
+      screen.Fill({rect.top, rect.left, rect.height, text_width}, button);
+      screen.PutAligned(rect.top + (rect.height - 1) / 2, rect.left, text_width, text_, button, align);
       return;
     }
     case kCellPicture:
@@ -192,7 +198,7 @@ void GridPainter::PaintCell(ScreenBuffer& screen, const Rect& rect, int32_t col,
   if (look_.v_align == 1) top = rect.bottom() - lines;
   if (look_.v_align == 2 || header) top = rect.top + (rect.height - lines) / 2;
   for (int i = 0; i < lines; ++i) {
-    screen.PutField(top + i, rect.left, text_width, LineOf(text_, i), style, align);
+    screen.PutAligned(top + i, rect.left, text_width, LineOf(text_, i), style, align);
   }
 }
 

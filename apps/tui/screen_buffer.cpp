@@ -54,8 +54,13 @@ void ScreenBuffer::Fill(const Rect& area, const Style& style) {
   const uint16_t id = StyleId(style);
   const int top = std::max(area.top, clip_.top), bottom = std::min(area.bottom(), clip_.bottom());
   const int left = std::max(area.left, clip_.left), right = std::min(area.right(), clip_.right());
+  if (left >= right) return;
   for (int y = top; y < bottom; ++y) {
-    for (int x = left; x < right; ++x) Set(y, x, U' ', id);
+    // Only the edges can cut a wide character; the cells between are simply replaced.
+    Set(y, left, U' ', id);
+    if (right - 1 > left) Set(y, right - 1, U' ', id);
+    Cell* row = &cells_[Index(y, 0)];
+    for (int x = left + 1; x < right - 1; ++x) row[x] = {U' ', id};
   }
 }
 
@@ -86,6 +91,12 @@ void ScreenBuffer::PutField(int y, int x, int width, std::string_view text, cons
                             Align align) {
   if (width <= 0) return;
   Fill({y, x, 1, width}, style);
+  PutAligned(y, x, width, text, style, align);
+}
+
+void ScreenBuffer::PutAligned(int y, int x, int width, std::string_view text, const Style& style,
+                              Align align) {
+  if (width <= 0 || text.empty()) return;
   int used = 0;
   const size_t bytes = FitWidth(text, width, used);
   int start = x;

@@ -64,6 +64,8 @@ class ScreenBuffer {
   int Put(int y, int x, std::string_view text, const Style& style, int max_width = 1 << 30);
   // Blanks `width` cells from (y, x) in `style`, then `text` aligned within them (cut to fit).
   void PutField(int y, int x, int width, std::string_view text, const Style& style, Align align);
+  // The same over cells already blanked in that style (no fill first).
+  void PutAligned(int y, int x, int width, std::string_view text, const Style& style, Align align);
   // One character repeated (lines of boxes).
   void Repeat(int y, int x, int count, char32_t code, const Style& style);
   // Changes the style of cells without touching their characters.

@@ -3,9 +3,11 @@
 #include <csignal>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #define NCURSES_WIDECHAR 1
 #include <curses.h>
+#include <term.h>
 
 #include "tui/color_map.h"
 #include "tui/text_width.h"
@@ -35,9 +37,43 @@ constexpr const char* kDragTrackingOff = "\033[?1002l";
 
 }  // namespace
 
+// Curses sets the terminal up and reads the keys; the frames are written here, from the
+// terminal's own control strings (terminfo), because only this code knows which cells
+// changed and which styles they share. Curses never draws: stdscr stays untouched, so
+// reading a key never makes curses repaint over what was written.
 struct Terminal::Screen {
   SCREEN* screen = nullptr;
   FILE* out = nullptr;
+  std::string frame;  // the bytes of one frame, written at once
+  // The control strings used for each frame (empty when the terminal has none).
+  std::string clear, reset, bold, underline, reverse, dim, show_cursor, hide_cursor;
+  const char* cup = nullptr;
+  std::vector<std::string> fore, back;  // set foreground / background, by palette index
+  bool last_cell_scrolls = false;       // writing the bottom-right cell would scroll
+  std::vector<std::string> style_codes;  // per style of the frame being written
+
+  static std::string Cap(const char* name) {
+    const char* v = tigetstr(const_cast<char*>(name));
+    return v == nullptr || v == reinterpret_cast<const char*>(-1) ? std::string() : std::string(v);
+  }
+  void Load(int colors) {
+    clear = Cap("clear"), reset = Cap("sgr0"), bold = Cap("bold"), underline = Cap("smul");
+    reverse = Cap("rev"), dim = Cap("dim"), show_cursor = Cap("cnorm"), hide_cursor = Cap("civis");
+    const char* c = tigetstr(const_cast<char*>("cup"));
+    cup = c == nullptr || c == reinterpret_cast<const char*>(-1) ? nullptr : c;
+    last_cell_scrolls = tigetflag(const_cast<char*>("am")) > 0 && tigetflag(const_cast<char*>("xenl")) <= 0;
+    fore.assign(static_cast<size_t>(colors), std::string());
+    back.assign(static_cast<size_t>(colors), std::string());
+    const char* af = tigetstr(const_cast<char*>("setaf"));
+    const char* ab = tigetstr(const_cast<char*>("setab"));
+    for (int i = 0; i < colors; ++i) {
+      if (af != nullptr && af != reinterpret_cast<const char*>(-1)) fore[static_cast<size_t>(i)] = tiparm(af, i);
+      if (ab != nullptr && ab != reinterpret_cast<const char*>(-1)) back[static_cast<size_t>(i)] = tiparm(ab, i);
+    }
+  }
+  void MoveTo(int y, int x) {
+    if (cup != nullptr) frame += tiparm(cup, y, x);
+  }
 };
 
 Terminal::Terminal() { Start(nullptr, stdout, stdin); }
@@ -68,6 +104,8 @@ void Terminal::Start(const char* term, FILE* out, FILE* in) {
   }
   mousemask(ALL_MOUSE_EVENTS | REPORT_MOUSE_POSITION, nullptr);
   mouseinterval(0);  // presses and releases as they come; the grid times double clicks
+  screen_->Load(colors_);
+  refresh();  // curses clears the screen once; from now on stdscr is never touched
   if (out != nullptr) {
     std::fputs(kDragTrackingOn, out);
     std::fflush(out);
@@ -82,6 +120,11 @@ Terminal::~Terminal() {
     std::fputs(kDragTrackingOff, screen_->out);
     std::fflush(screen_->out);
   }
+  if (screen_->out != nullptr) {
+    std::fputs(screen_->reset.c_str(), screen_->out);
+    std::fputs(screen_->clear.c_str(), screen_->out);
+    std::fflush(screen_->out);
+  }
   curs_set(1);
   endwin();
   delscreen(screen_->screen);
@@ -93,57 +136,69 @@ int Terminal::Width() const { return getmaxx(stdscr); }
 bool Terminal::Interrupted() { return g_interrupted != 0; }
 
 void Terminal::Show(const ScreenBuffer& screen, bool full) {
+  Screen& t = *screen_;
   const int height = std::min(screen.Height(), Height());
   const int width = std::min(screen.Width(), Width());
   const bool same_size = shown_.Height() == screen.Height() && shown_.Width() == screen.Width();
   full = full || !same_size;
-  if (full) clearok(stdscr, TRUE);
+  t.frame.clear();
+  if (full) t.frame += t.reset + t.clear;
 
-  // Attributes and colour pairs per style of this frame.
-  style_attrs_.assign(screen.StyleCount(), 0);
-  style_pairs_.assign(screen.StyleCount(), 0);
+  // The control string of each style of this frame: attributes off, the style's on.
+  t.style_codes.assign(screen.StyleCount(), std::string());
   for (size_t i = 0; i < screen.StyleCount(); ++i) {
     const Style& s = screen.StyleOf(static_cast<uint16_t>(i));
-    int attrs = A_NORMAL;
-    if (s.attrs & kAttrBold) attrs |= A_BOLD;
-    if (s.attrs & kAttrUnderline) attrs |= A_UNDERLINE;
-    if (s.attrs & kAttrReverse) attrs |= A_REVERSE;
-    if (s.attrs & kAttrDim) attrs |= A_DIM;
+    std::string& code = t.style_codes[i];
+    code = t.reset;
+    if (s.attrs & kAttrBold) code += t.bold;
+    if (s.attrs & kAttrUnderline) code += t.underline;
+    if (s.attrs & kAttrReverse) code += t.reverse;
+    if (s.attrs & kAttrDim) code += t.dim;
     if (colors_ > 0) {
-      const int pair = alloc_pair(NearestColor(s.fore, colors_), NearestColor(s.back, colors_));
-      style_pairs_[i] = pair < 0 ? 0 : pair;
+      code += t.fore[static_cast<size_t>(NearestColor(s.fore, colors_))];
+      code += t.back[static_cast<size_t>(NearestColor(s.back, colors_))];
+    } else if ((s.attrs & kAttrReverse) == 0 && s.back != 0xFFFFFF && s.fore == 0xFFFFFF) {
+      code += t.reverse;  // without colours, light-on-dark bars still stand out
     }
-    style_attrs_[i] = attrs;
   }
 
+  int current = -1;  // the style the terminal is in (unknown at first)
   for (int y = 0; y < height; ++y) {
+    bool placed = false;  // the terminal's cursor stands at (y, x)
     for (int x = 0; x < width; ++x) {
       const ScreenBuffer::Cell& cell = screen.At(y, x);
       if (cell.code == 0) continue;
+      const int cell_width = CharWidth(cell.code);
       if (!full) {
         const ScreenBuffer::Cell& old = shown_.At(y, x);
         if (old.code == cell.code && shown_.StyleOf(old.style) == screen.StyleOf(cell.style) &&
-            (CharWidth(cell.code) < 2 || (x + 1 < width && shown_.At(y, x + 1).code == 0))) {
+            (cell_width < 2 || (x + 1 < width && shown_.At(y, x + 1).code == 0))) {
+          placed = false;
           continue;
         }
       }
+      if (y == height - 1 && x + cell_width >= width && t.last_cell_scrolls) break;
+      if (!placed) t.MoveTo(y, x);
+      placed = true;
+      if (cell.style != current) {
+        t.frame += t.style_codes[cell.style];
+        current = cell.style;
+      }
       // A wide character cut by the right edge is drawn as a blank.
-      const bool fits = CharWidth(cell.code) < 2 || x + 1 < width;
-      wchar_t text[2] = {static_cast<wchar_t>(fits ? cell.code : U' '), 0};
-      cchar_t cc;
-      const int pair = style_pairs_[cell.style];
-      setcchar(&cc, text, static_cast<attr_t>(style_attrs_[cell.style]), static_cast<short>(0), &pair);
-      mvadd_wch(y, x, &cc);
+      AppendUtf8(t.frame, cell_width == 2 && x + 1 >= width ? U' ' : cell.code);
     }
   }
+  t.frame += t.reset;
   if (screen.CursorY() >= 0 && screen.CursorY() < height && screen.CursorX() < width) {
-    curs_set(1);
-    move(screen.CursorY(), screen.CursorX());
+    t.MoveTo(screen.CursorY(), screen.CursorX());
+    t.frame += t.show_cursor;
   } else {
-    curs_set(0);
+    t.frame += t.hide_cursor;
   }
-  wnoutrefresh(stdscr);
-  doupdate();
+  if (t.out != nullptr) {
+    std::fwrite(t.frame.data(), 1, t.frame.size(), t.out);
+    std::fflush(t.out);
+  }
   shown_ = screen;
 }
 
@@ -193,6 +248,7 @@ InputEvent Terminal::Next(int timeout_ms) {
   if (got == ERR) return {};
   if (got == KEY_CODE_YES) {
     if (ch == KEY_RESIZE) {
+      untouchwin(stdscr);  // curses must not repaint its empty stdscr over the frame
       InputEvent e;
       e.kind = InputEvent::Kind::Resize;
       return e;

@@ -39,8 +39,9 @@ class Terminal {
   // Colours the terminal shows: 256, 8, or 0 (attributes only).
   int Colors() const { return colors_; }
 
-  // Shows `screen` (sized Height() x Width()). Only cells that differ from the last frame
-  // are written, unless `full` (after a resize, or to repaint everything).
+  // Shows `screen` (sized Height() x Width()) in one write. Only cells that differ from the
+  // last frame are written, unless `full` (after a resize, or to repaint everything: the
+  // screen is cleared first).
   void Show(const ScreenBuffer& screen, bool full = false);
 
   // The next input, waiting up to `timeout_ms` (-1: until there is one). A pending signal
@@ -58,8 +59,6 @@ class Terminal {
   std::unique_ptr<Screen> screen_;
   int colors_ = 0;
   ScreenBuffer shown_;
-  std::vector<int> style_attrs_;
-  std::vector<int> style_pairs_;
 };
 
 }  // namespace zel::tui

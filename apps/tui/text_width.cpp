@@ -63,11 +63,15 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 bool IsUnprintable(char32_t code) {
   if (code < 0x20 || (code >= 0x7F && code < 0xA0)) return true;
+  if (code < 0x7F || (code >= 0xAC00 && code <= 0xD7A3)) return false;
   return ::wcwidth(static_cast<wchar_t>(code)) < 0;
 }
 
 int CharWidth(char32_t code) {
   if (code < 0x7F) return 1;  // ASCII (controls are drawn as one replacement mark)
+  // The most common characters of a Korean screen, without asking the C library.
+  if (code >= 0xAC00 && code <= 0xD7A3) return 2;  // Hangul syllables
+  if (code >= 0x2500 && code <= 0x257F) return 1;  // box drawing (grid lines, frames)
   const int w = ::wcwidth(static_cast<wchar_t>(code));
   return w < 0 ? 1 : w;
 }

@@ -161,6 +161,17 @@ tui::InputEvent DemoApp::Wait() {
   }
 }
 
+void DemoApp::OpenMenu(const std::string& menu) {
+  const Grid& g = screen_->Sheet().GetSheet();
+  Rect cell;
+  if (painter_->CellRect(g.ActiveCol(), g.ActiveRow(), cell)) {
+    menu_y_ = cell.bottom(), menu_x_ = cell.left;
+  } else {
+    menu_y_ = grid_area_.top + 1, menu_x_ = grid_area_.left + 4;
+  }
+  screen_->Sheet().PopupMenu(menu);
+}
+
 bool DemoApp::HandleProgramKey(const InputEvent& e) {
   CustomerScreen& cs = *screen_;
   if (e.Is(tui::VkF(5))) {
@@ -176,6 +187,10 @@ bool DemoApp::HandleProgramKey(const InputEvent& e) {
     cs.GoToNewRow();
   } else if (e.Is(tui::VkLetter('D'), tui::kCtrl)) {
     cs.ToggleDeleteMark();
+  } else if (e.Is(tui::VkF(10))) {
+    OpenMenu("mnuSheet");
+  } else if (e.Is(tui::VkF(10), tui::kShift)) {
+    OpenMenu("mnuFunction");
   } else if (e.Is(tui::VkLetter('Q'), tui::kCtrl) || e.Is(tui::VkLetter('C'), tui::kCtrl)) {
     Quit();
   } else {

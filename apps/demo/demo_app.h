@@ -51,6 +51,8 @@ class DemoApp : public tui::ModalHost {
   void HandleGridInput(const tui::InputEvent& e);
   void HandleMouse(const tui::InputEvent& e);
   void DrainSentKeys();
+  // Opens one of the sheet's context menus from the keyboard, beside the active cell.
+  void OpenMenu(const std::string& menu);
   void Quit();
 
   DemoOptions options_;

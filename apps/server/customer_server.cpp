@@ -66,17 +66,18 @@ void SyncPath(const std::string& path, int flags) {
   ::close(fd);
 }
 
+// The record's texts are bound without a copy: they stay put until the step is done.
 void InsertCustomer(Statement& insert, const CustomerRecord& c, int64_t version) {
   insert.Reset();
-  insert.Bind(1, c.code);
-  insert.Bind(2, c.name);
-  insert.Bind(3, c.kind);
+  insert.BindKept(1, c.code);
+  insert.BindKept(2, c.name);
+  insert.BindKept(3, c.kind);
   insert.Bind(4, c.credit_limit);
-  insert.Bind(5, c.registered_on);
+  insert.BindKept(5, c.registered_on);
   insert.Bind(6, int64_t{c.active ? 1 : 0});
-  insert.Bind(7, c.phone);
-  insert.Bind(8, c.region_code);
-  insert.Bind(9, c.remark);
+  insert.BindKept(7, c.phone);
+  insert.BindKept(8, c.region_code);
+  insert.BindKept(9, c.remark);
   insert.Bind(10, version);
   insert.Step();
 }

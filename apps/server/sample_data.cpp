@@ -1,7 +1,6 @@
 #include "server/sample_data.h"
 
 #include <array>
-#include <cstdio>
 #include <string_view>
 
 namespace zel::server {
@@ -53,10 +52,14 @@ constexpr std::array<std::string_view, 17> kAreaCodes = {
     "070", "051", "053", "032", "062", "042", "052", "044", "031",
     "033", "043", "041", "063", "061", "054", "055", "064"};
 
+// `value` in `width` decimal digits, zeros in front (the lowest digits when it is wider).
 void AppendDigits(std::string& out, uint32_t value, int width) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%0*u", width, value);
-  out += buf;
+  char buf[10];
+  for (int i = width - 1; i >= 0; --i) {
+    buf[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  out.append(buf, static_cast<size_t>(width));
 }
 
 }  // namespace

@@ -59,12 +59,24 @@ Statement Database::Prepare(std::string_view sql) {
   return Statement(*this, stmt);
 }
 
-void Statement::Bind(int index, std::string_view text) {
+namespace {
+
+void BindText(sqlite3_stmt* stmt, const Database& db, int index, std::string_view text,
+              sqlite3_destructor_type lifetime) {
   // A null pointer would bind SQL NULL; an empty text is "".
   const char* data = text.data() == nullptr ? "" : text.data();
-  const int rc =
-      sqlite3_bind_text(stmt_, index, data, static_cast<int>(text.size()), SQLITE_TRANSIENT);
-  if (rc != SQLITE_OK) throw db_->Error(rc);
+  const int rc = sqlite3_bind_text(stmt, index, data, static_cast<int>(text.size()), lifetime);
+  if (rc != SQLITE_OK) throw db.Error(rc);
+}
+
+}  // namespace
+
+void Statement::Bind(int index, std::string_view text) {
+  BindText(stmt_, *db_, index, text, SQLITE_TRANSIENT);
+}
+
+void Statement::BindKept(int index, std::string_view text) {
+  BindText(stmt_, *db_, index, text, SQLITE_STATIC);
 }
 
 void Statement::Bind(int index, int64_t value) {

@@ -54,6 +54,8 @@ class Statement {
 
   // Parameters are numbered from 1. Texts are copied by SQLite.
   void Bind(int index, std::string_view text);
+  // The same without the copy: `text` must stay as it is until the statement is reset.
+  void BindKept(int index, std::string_view text);
   void Bind(int index, int64_t value);
   // True while a row is there to read; false when done. Throws ServerError.
   bool Step();

@@ -136,6 +136,10 @@ struct ServerOptions {
   int busy_timeout_ms = 1000;
 };
 
+// The server a screen calls in-process. Calls come from one thread at a time (a query of a
+// large table reads its upper half on a thread of its own meanwhile). Several servers, in
+// one process or several, may share a database file: SQLite's locks keep them apart, and a
+// call that finds the file locked longer than busy_timeout_ms reports Locked.
 class CustomerServer {
  public:
   // Sample customers a new database starts with.

@@ -10,6 +10,7 @@
 // ZEL_BENCH_DB names the database file to build (default: a file in the temporary folder,
 // removed at the end).
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -20,8 +21,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-
-#include <unistd.h>
 
 #include "server/customer_server.h"
 #include "zelsheet/host_helpers.h"
@@ -130,17 +129,27 @@ int main(int argc, char** argv) {
     }
     save = screen.sheet.GetData();
   }
-  benchmark::RegisterBenchmark("Query/all", [&](benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(server.Query());
-  })->Unit(benchmark::kMillisecond)->Iterations(3);
-  benchmark::RegisterBenchmark("Query/name_part", [&](benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(server.Query("상사"));
-  })->Unit(benchmark::kMillisecond)->Iterations(3);
+  benchmark::RegisterBenchmark("Query/all",
+                               [&](benchmark::State& state) {
+                                 for (auto _ : state) benchmark::DoNotOptimize(server.Query());
+                               })
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(3);
+  benchmark::RegisterBenchmark("Query/name_part",
+                               [&](benchmark::State& state) {
+                                 for (auto _ : state)
+                                   benchmark::DoNotOptimize(server.Query("상사"));
+                               })
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(3);
   // Each save moves the versions on, so every round after the first is answered "changed by
   // another user": the figure is the whole check and write of 100 rows all the same.
-  benchmark::RegisterBenchmark("Save/100_updates", [&](benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(server.Save(save));
-  })->Unit(benchmark::kMillisecond)->Iterations(5);
+  benchmark::RegisterBenchmark("Save/100_updates",
+                               [&](benchmark::State& state) {
+                                 for (auto _ : state) benchmark::DoNotOptimize(server.Save(save));
+                               })
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(5);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
 

@@ -20,8 +20,8 @@ constexpr int64_t kSampleRows = 1024;
 
 // Writes the customers with serials from..to (and a name holding name_part) into `out`.
 // `expected` is the number of rows the whole text may reach.
-void WriteRange(Database& db, const RegionNames& regions, std::string_view name_part,
-                int64_t from, int64_t to, int64_t expected, DataStringWriter& out) {
+void WriteRange(Database& db, const RegionNames& regions, std::string_view name_part, int64_t from,
+                int64_t to, int64_t expected, DataStringWriter& out) {
   std::string sql(kSelectColumns);
   if (!name_part.empty()) sql += " AND instr(name, ?3) > 0";
   sql += " ORDER BY seq";
@@ -34,7 +34,8 @@ void WriteRange(Database& db, const RegionNames& regions, std::string_view name_
     while (s.Step()) {
       if (out.RowCount() == kSampleRows && expected > kSampleRows) {
         const double perRow = static_cast<double>(out.Text().size()) / kSampleRows;
-        out.Reserve(static_cast<size_t>(perRow * 1.05 * static_cast<double>(expected - kSampleRows)));
+        out.Reserve(
+            static_cast<size_t>(perRow * 1.05 * static_cast<double>(expected - kSampleRows)));
       }
       code = s.Text(1);
       const std::string_view region = s.Text(8);

@@ -113,8 +113,8 @@ std::string CheckCustomer(const CustomerFields& in, const std::vector<Region>& r
   out.active = active == "1";
 
   out.phone = TrimBlanks(in.phone);
-  if (!out.phone.empty() && (!AllDigits(out.phone) || out.phone[0] != '0' ||
-                             out.phone.size() < 9 || out.phone.size() > 11)) {
+  if (!out.phone.empty() && (!AllDigits(out.phone) || out.phone[0] != '0' || out.phone.size() < 9 ||
+                             out.phone.size() > 11)) {
     return "전화번호는 0으로 시작하는 9~11자리 숫자여야 합니다.";
   }
 

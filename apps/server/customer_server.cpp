@@ -47,15 +47,15 @@ constexpr const char* kSchema =
     " row_ver INTEGER NOT NULL);";
 
 // Field names of the save text the server reads (AREA_NM is display only).
-constexpr const char* kSaveFields[] = {"CUST_CD", "CUST_NM", "CUST_GB",  "CREDIT_AMT",
-                                       "REG_DT",  "USE_YN",  "TEL_NO",   "AREA_CD",
+constexpr const char* kSaveFields[] = {"CUST_CD", "CUST_NM",  "CUST_GB", "CREDIT_AMT",
+                                       "REG_DT",  "USE_YN",   "TEL_NO",  "AREA_CD",
                                        "REMARK",  "CUST_SEQ", "ROW_VER"};
 enum SaveField { fCode, fName, fKind, fCredit, fDate, fActive, fPhone, fRegion, fRemark, fSeq,
                  fVer, kSaveFieldCount };
 
 ServerError CannotOpen(const std::string& path, const std::string& why) {
-  return {ServerError::Kind::CannotOpen, "데이터베이스 파일을 열 수 없습니다. (" + path + ": " +
-                                             why + ")"};
+  return {ServerError::Kind::CannotOpen,
+          "데이터베이스 파일을 열 수 없습니다. (" + path + ": " + why + ")"};
 }
 
 // Makes the bytes of `path` (a file or a folder) reach the disk.
@@ -188,9 +188,9 @@ void CustomerServer::Open() {
   // A file without any write permission is read-only for this server even where the
   // process could write it anyway (as root does): the user marked it so.
   const bool readOnly = (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
-  auto db = std::make_unique<Database>(
-      path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE,
-      impl_->options.busy_timeout_ms);
+  auto db =
+      std::make_unique<Database>(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE,
+                                 impl_->options.busy_timeout_ms);
   Statement id = db->Prepare("PRAGMA application_id");
   id.Step();
   if (id.Int(0) != kApplicationId) {
@@ -296,8 +296,8 @@ std::string CustomerServer::Save(std::string_view save_text, ResultsForm form) {
       }
     }
 
-    const CustomerFields fields{value(fCode),   value(fName),  value(fKind),
-                                value(fCredit), value(fDate),  value(fActive),
+    const CustomerFields fields{value(fCode),   value(fName),   value(fKind),
+                                value(fCredit), value(fDate),   value(fActive),
                                 value(fPhone),  value(fRegion), value(fRemark)};
     if (std::string message = CheckCustomer(fields, regions.all(), c); !message.empty()) {
       results.Failed(message);

@@ -123,8 +123,7 @@ class ServerError : public std::runtime_error {
     BadRequest,    // the save text is not one a sheet produces
     Failed,        // any other failure of the database (disk full, I/O error)
   };
-  ServerError(Kind kind, const std::string& message)
-      : std::runtime_error(message), kind_(kind) {}
+  ServerError(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
   Kind kind() const { return kind_; }
 
  private:

@@ -18,8 +18,9 @@
 //                    code, a message, then the returned values:
 //                      WorkingTag~,~,CUST_SEQ~,~I~OK~,~,17~,~I~ERR~,코드가 중복됩니다~,~,~I~
 //                    MessageCheckSaveSheet wants the final "~I~" shown here (without it
-//                    the last result row is lost); MessageCheckSave wants it left off
-//                    (with it, it reads one result row too many). ResultsForm picks one.
+//                    the last result row is lost); MessageCheckSave wants it left off (with
+//                    it, the empty piece after it is taken for the last result row, and
+//                    every row pairs with the result of the row below). ResultsForm picks.
 //   error list       ErrorMsg after a result application: one line per failed row (in
 //                    ascending row order after the default bottom-up walk), the sheet row
 //                    and the message:
@@ -221,7 +222,7 @@ struct ColumnDescription {
   // Text: the most characters a user may type. Float: the digits before the point (values
   // within plus or minus 10^max_length). Combo: the code length.
   int16_t max_length = 0;
-  int16_t decimals = 0;  // float: decimal places
+  int16_t decimals = 0;       // float: decimal places
   std::string access_code{};  // "KEY", "NON", "DIS", "DIC", "HID"..., joined with ";"
   std::string default_value{};
   // Mask ("###-####-####") for EnMask, list (ComboList) for EnCombo, text for EnCheck and

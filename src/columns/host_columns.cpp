@@ -24,9 +24,8 @@ std::string ComboList(const std::vector<ComboItem>& items) {
 int32_t AddColumn(ZelSheet& sheet, const ColumnDescription& column) {
   int32_t defCol = 0;
   sheet.AddItem(column.field_name, column.title, column.cell_type, defCol, column.max_length,
-                column.decimals, column.access_code, column.default_value,
-                column.mask_or_list, column.read_class, column.write_class, column.header_row,
-                false);
+                column.decimals, column.access_code, column.default_value, column.mask_or_list,
+                column.read_class, column.write_class, column.header_row, false);
   return defCol;
 }
 

@@ -41,8 +41,8 @@ SaveTag TagOf(std::string_view tag, size_t lineNo) {
   if (tag == "A") return SaveTag::Added;
   if (tag == "U") return SaveTag::Updated;
   if (tag == "D") return SaveTag::Deleted;
-  throw WireTextError("save text line " + std::to_string(lineNo) + ": unknown tag " +
-                      Quoted(tag) + " (expected \"A\", \"U\", \"D\" or empty)");
+  throw WireTextError("save text line " + std::to_string(lineNo) + ": unknown tag " + Quoted(tag) +
+                      " (expected \"A\", \"U\", \"D\" or empty)");
 }
 
 }  // namespace
@@ -146,8 +146,9 @@ SaveParams ReadSaveParams(std::string_view text) {
   // The header: "WorkingTag", the empty name of the row number, then the field names.
   std::vector<std::string_view> header = internal::SplitElements(pieces[1]);
   if (header.size() < 3 || header[0] != "WorkingTag" || !header.back().empty()) {
-    throw WireTextError("save text: the second line is not a header line "
-                        "(\"WorkingTag~,~,\" and the field names)");
+    throw WireTextError(
+        "save text: the second line is not a header line "
+        "(\"WorkingTag~,~,\" and the field names)");
   }
   for (size_t i = 2; i + 1 < header.size(); ++i) params.field_names.emplace_back(header[i]);
   const size_t names = params.field_names.size();

@@ -24,9 +24,9 @@ constexpr std::string_view kSheetClose = " ◆ 자료를 확인하십시오.";
 void CheckField(std::string_view what, std::string_view value) {
   const std::string_view breaker = FieldBreaker(value);
   if (!breaker.empty()) {
-    throw WireTextError("results string: the " + std::string(what) + " \"" +
-                        std::string(value) + "\" holds the separator \"" +
-                        std::string(breaker) + "\" and would break its row");
+    throw WireTextError("results string: the " + std::string(what) + " \"" + std::string(value) +
+                        "\" holds the separator \"" + std::string(breaker) +
+                        "\" and would break its row");
   }
 }
 
@@ -100,8 +100,8 @@ std::vector<ErrorListEntry> ReadErrorList(std::string_view errorMsg) {
     const std::string_view row = f[0];
     const auto [ptr, ec] = std::from_chars(row.data(), row.data() + row.size(), entry.row);
     if (ec != std::errc() || ptr != row.data() + row.size()) {
-      throw WireTextError("error list line " + std::to_string(lineNo) + ": \"" +
-                          std::string(row) + "\" is not a row number");
+      throw WireTextError("error list line " + std::to_string(lineNo) + ": \"" + std::string(row) +
+                          "\" is not a row number");
     }
     std::string_view message = f[1];
     if (f.size() == 3) {

@@ -58,16 +58,13 @@ TEST(CustomerRules, EachRuleAtItsEdge) {
 
 TEST(CustomerRules, AcceptedRowIsNormalised) {
   const std::vector<std::string> keep =
-      testing::Bars("  C7 | 새한물산 |2| 5000000 | 20240131 |0| 0311234567 |41| 비고 ");
-  CustomerRecord out;
-  ASSERT_EQ(CheckCustomer(Fields(keep), SampleRegions(), out), "");
-  EXPECT_EQ(out.code, "C7");
-  EXPECT_EQ(out.name, "새한물산");
-  EXPECT_EQ(out.credit_limit, 5000000);
-  EXPECT_EQ(out.registered_on, "20240131");
-  EXPECT_FALSE(out.active);
-  EXPECT_EQ(out.phone, "0311234567");
-  EXPECT_EQ(out.remark, "비고");
+      testing::Bars("  C7 | 새한물산 |2| 5000000 | 20240131 || 0311234567 |41| 비고 ");
+  CustomerRecord c;
+  ASSERT_EQ(CheckCustomer(Fields(keep), SampleRegions(), c), "");
+  EXPECT_EQ(c.code + "|" + c.name + "|" + c.kind + "|" + std::to_string(c.credit_limit) + "|" +
+                c.registered_on + "|" + (c.active ? "1" : "0") + "|" + c.phone + "|" +
+                c.region_code + "|" + c.remark,
+            "C7|새한물산|2|5000000|20240131|0|0311234567|41|비고");
 }
 
 // The samples a new database is filled with keep the rules the server applies to saves.

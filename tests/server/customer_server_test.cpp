@@ -3,17 +3,17 @@
 // off by a kill leaves nothing behind.
 #include "server/customer_server.h"
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -54,61 +54,58 @@ std::vector<std::string> With(const std::string& row, int32_t def, const std::st
   return f;
 }
 
-TEST(CustomerServer, NewDatabaseHoldsSampleCustomersAndRegions) {
+// The kind of ServerError `call` throws; a database problem names the file.
+ServerError::Kind KindOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const ServerError& e) {
+    if (e.kind() != ServerError::Kind::BadRequest) {
+      EXPECT_NE(std::string(e.what()).find(".db"), std::string::npos) << e.what();
+    }
+    return e.kind();
+  }
+  ADD_FAILURE() << "no error";
+  return ServerError::Kind::Failed;
+}
+
+TEST(CustomerServer, NewDatabaseIsMadeOnFirstUse) {
   TempDir dir;
-  const std::string path = dir.File("data/customers.db");
-  CustomerServer server(path);
+  CustomerServer server(dir.File("data/customers.db"));  // in a folder not made yet
   const std::vector<std::string> rows = Lines(server.Query());
   ASSERT_EQ(rows.size(), static_cast<size_t>(CustomerServer::kDefaultCustomers));
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const std::vector<std::string> f = Bars(rows[i]);
-    ASSERT_EQ(f.size(), static_cast<size_t>(kCustomerColumnCount)) << rows[i];
-    EXPECT_EQ(f[kSerial - 1], std::to_string(i + 1));
-    EXPECT_EQ(f[kRowVersion - 1], "1");
-    // The region name is the one of the region code.
-    const std::vector<Region> region = server.Regions(f[kRegionCode - 1]);
-    ASSERT_EQ(region.size(), 1u) << rows[i];
-    EXPECT_EQ(f[kRegionName - 1], region[0].name);
-  }
   EXPECT_EQ(Bars(rows[0])[kCode - 1], "C0000001");
-
   // Same samples on every build of the same size.
-  const std::string again = dir.File("again.db");
-  CustomerServer::CreateDatabase(again, CustomerServer::kDefaultCustomers);
-  EXPECT_EQ(Lines(CustomerServer(again).Query()), rows);
+  CustomerServer::CreateDatabase(dir.File("again.db"), CustomerServer::kDefaultCustomers);
+  EXPECT_EQ(Lines(CustomerServer(dir.File("again.db")).Query()), rows);
 
-  // The name filter keeps exactly the customers whose name holds the part.
-  const std::vector<std::string> filtered = Lines(server.Query("상사"));
-  size_t expected = 0;
-  for (const std::string& row : rows) expected += Bars(row)[kName - 1].find("상사") != std::string::npos;
-  EXPECT_EQ(filtered.size(), expected);
-  EXPECT_GT(expected, 0u);
-  EXPECT_TRUE(Lines(server.Query("없는이름")).empty());
-
-  EXPECT_EQ(server.Regions("경"), (std::vector<Region>{{"41", "경기도"}, {"47", "경상북도"},
-                                                      {"48", "경상남도"}}));
+  EXPECT_EQ(server.Regions("경"),
+            (std::vector<Region>{{"41", "경기도"}, {"47", "경상북도"}, {"48", "경상남도"}}));
   EXPECT_EQ(server.Regions("2").size(), 4u);
   EXPECT_EQ(server.Regions("").size(), 17u);
 }
 
 // A large table is read in two halves at once: every customer comes once, in serial
-// order, across the seam too, with and without a name filter.
-TEST(CustomerServer, LargeTableKeepsEveryRowOnceInOrder) {
+// order, across the seam too, with its region's name, with and without a name filter.
+TEST(CustomerServer, QueryGivesEveryCustomerOnceInOrder) {
   TempDir dir;
   const std::string path = dir.File("large.db");
   constexpr int kCustomers = 20'001;
   CustomerServer::CreateDatabase(path, kCustomers);
   CustomerServer server(path);
   server.Save(SaveText({Line("D", Bars(Lines(server.Query("동양"))[0]))}));  // a gap
+  std::map<std::string, std::string> regions;
+  for (const Region& r : server.Regions()) regions[r.code] = r.name;
+
   const std::vector<std::string> rows = Lines(server.Query());
   ASSERT_EQ(rows.size(), static_cast<size_t>(kCustomers - 1));
   std::vector<std::string> filtered;
   int64_t previous = 0;
   for (const std::string& row : rows) {
     const std::vector<std::string> f = Bars(row);
-    const int64_t serial = std::stoll(f[kSerial - 1]);
-    ASSERT_GT(serial, previous) << row;
-    previous = serial;
+    ASSERT_EQ(f.size(), static_cast<size_t>(kCustomerColumnCount)) << row;
+    ASSERT_GT(std::stoll(f[kSerial - 1]), previous) << row;
+    previous = std::stoll(f[kSerial - 1]);
+    ASSERT_EQ(f[kRegionName - 1], regions.at(f[kRegionCode - 1])) << row;
     if (f[kName - 1].find("동양") != std::string::npos) filtered.push_back(row);
   }
   EXPECT_EQ(previous, kCustomers);
@@ -119,8 +116,6 @@ TEST(CustomerServer, MixedSaveWritesTheGoodRowsAndAnswersEveryRow) {
   TempDir dir;
   CustomerServer server(dir.File("customers.db"));
   const std::vector<std::string> rows = Lines(server.Query());
-  std::string hangul41;
-  for (int i = 0; i < 41; ++i) hangul41 += "가";
 
   const std::string results = server.Save(SaveText({
       Line("U", With(rows[0], kCreditLimit, "70000000")),
@@ -129,8 +124,6 @@ TEST(CustomerServer, MixedSaveWritesTheGoodRowsAndAnswersEveryRow) {
       Added({"C9000001", "새한물산", "2", "0", "20240315", "1", "01099998888", "41", "", "신규"}),
       Added({"C0000004", "중복상사", "1", "0"}),
       Added({"C9000002", "음수상사", "1", "-5"}),
-      Added({"C9000003", hangul41, "1", "0"}),
-      Added({"C9000004", "", "1", "0"}),
       Added({"C9000005", "구분없음", "7", "0"}),
   }));
   const std::string area1 = Bars(rows[0])[kRegionName - 1];
@@ -143,8 +136,6 @@ TEST(CustomerServer, MixedSaveWritesTheGoodRowsAndAnswersEveryRow) {
                                 "OK||301|1|경기도",
                                 "ERR|거래처코드가 이미 있습니다: C0000004|||",
                                 "ERR|여신한도는 0 이상이어야 합니다.|||",
-                                "ERR|거래처명은 40자 이내로 입력하십시오.|||",
-                                "ERR|거래처명을 입력하십시오.|||",
                                 "ERR|없는 거래처구분입니다: 7|||",
                             }));
   EXPECT_TRUE(results.ends_with("~I~"));
@@ -185,27 +176,23 @@ TEST(CustomerServer, RowsChangedByAnotherUserAreRefused) {
   EXPECT_EQ(answer(theirs, Line("U", With(row, kRowVersion, "2"))), deleted);
   EXPECT_EQ(answer(theirs, Line("D", With(row, kRowVersion, "2"))), deleted);
   // A row the server never gave out cannot be updated; deleting one is nothing to do.
-  EXPECT_EQ(answer(theirs, Line("U", With(row, kSerial, ""))),
-            "ERR|서버에서 조회하지 않은 자료는 수정하거나 삭제할 수 없습니다. 다시 조회하십시오.|||");
+  EXPECT_EQ(
+      answer(theirs, Line("U", With(row, kSerial, ""))),
+      "ERR|서버에서 조회하지 않은 자료는 수정하거나 삭제할 수 없습니다. 다시 조회하십시오.|||");
   EXPECT_EQ(answer(theirs, Line("D", With(row, kSerial, ""))), "OK||||");
   EXPECT_EQ(theirs.CustomerCount(), CustomerServer::kDefaultCustomers - 1);
 }
 
-TEST(CustomerServer, RequestsThatAreNotSaveTextWriteNothing) {
+// A text the sheet would not send is refused whole (the reader's checks are its own).
+TEST(CustomerServer, SaveTextWithoutTheFieldsIsRefusedWhole) {
   TempDir dir;
   CustomerServer server(dir.File("customers.db"));
   const std::string before = server.Query();
-  const std::string withoutVersion =
-      "1|1|1|1|1|21|2|~I~WorkingTag~,~,CUST_CD~,CUST_NM~,~I~A~,C9~,이름~,~I~";
-  for (const std::string& text : {std::string("C9~,이름~,~I~"), withoutVersion,
-                                  SaveText({"X" + Added({"C9", "이름", "1"}).substr(1)})}) {
-    try {
-      server.Save(text);
-      ADD_FAILURE() << "saved " << text;
-    } catch (const ServerError& e) {
-      EXPECT_EQ(e.kind(), ServerError::Kind::BadRequest) << e.what();
-    }
-  }
+  EXPECT_EQ(KindOf([&] {
+              server.Save("1|1|1|1|1|21|2|~I~WorkingTag~,~,CUST_CD~,CUST_NM~,~I~A~,C9~,이름~,~I~");
+            }),
+            ServerError::Kind::BadRequest);
+  EXPECT_EQ(KindOf([&] { server.Save("C9~,이름~,~I~"); }), ServerError::Kind::BadRequest);
   EXPECT_EQ(server.Query(), before);
   EXPECT_EQ(server.Save(""), "WorkingTag~,~,CUST_SEQ~,ROW_VER~,AREA_NM~,~I~");
 }
@@ -214,22 +201,19 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-void Sql(const std::string& path, const char* sql) {
+// Runs `sql` on the file at `path` as another program would; the first value it returns.
+std::string Sql(const std::string& path, const char* sql) {
   sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-  sqlite3_close(db);
-}
-
-ServerError::Kind KindOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const ServerError& e) {
-    EXPECT_NE(std::string(e.what()).find('('), std::string::npos) << e.what();  // names the file
-    return e.kind();
+  sqlite3_stmt* st = nullptr;
+  std::string value;
+  sqlite3_open(path.c_str(), &db);
+  if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK &&
+      sqlite3_step(st) == SQLITE_ROW) {
+    value = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
   }
-  ADD_FAILURE() << "no error";
-  return ServerError::Kind::Failed;
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  return value;
 }
 
 TEST(CustomerServer, DatabaseProblemsAreReportedAndOutlived) {
@@ -294,9 +278,8 @@ TEST(CustomerServer, SaveKilledHalfWayLeavesNothing) {
       CustomerServer writer(path);
       for (int save = 0; save < 1000; ++save) {
         std::vector<std::string> lines;
-        for (int i = 0; i < kBlock; ++i) {
-          lines.push_back(Added({"K" + std::to_string(save) + "-" + std::to_string(i), "이름", "1"}));
-        }
+        for (int i = 0; i < kBlock; ++i)
+          lines.push_back(Added({"K" + std::to_string(save * kBlock + i), "이름", "1"}));
         writer.Save(SaveText(lines));
       }
     } catch (...) {
@@ -323,14 +306,7 @@ TEST(CustomerServer, SaveKilledHalfWayLeavesNothing) {
 
   CustomerServer after(path);
   EXPECT_EQ(after.CustomerCount() % kBlock, 0) << after.CustomerCount();
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  sqlite3_stmt* check = nullptr;
-  ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr), SQLITE_OK);
-  ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
-  EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
-  sqlite3_finalize(check);
-  sqlite3_close(db);
+  EXPECT_EQ(Sql(path, "PRAGMA integrity_check"), "ok");
 }
 
 }  // namespace

@@ -111,7 +111,6 @@ std::string QueryCustomers(Database& db, std::string_view name_part, int busy_ti
 
   const int64_t middle = first + (last - first) / 2;
   Database other(db.path(), SQLITE_OPEN_READONLY, busy_timeout_ms);
-  other.Exec("PRAGMA mmap_size=2147483648;");
   DataStringWriter upper;
   std::exception_ptr upperError;
   std::thread reader([&] {

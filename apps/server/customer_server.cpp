@@ -197,9 +197,6 @@ void CustomerServer::Open() {
     throw ServerError(ServerError::Kind::NotADatabase,
                       "거래처 데이터베이스가 아닙니다. (" + path + ")");
   }
-  // Reads come straight from the mapped file: a million rows are read without copying
-  // their pages through the page cache.
-  db->Exec("PRAGMA mmap_size=2147483648; PRAGMA cache_size=-32768;");
   impl_->db = std::move(db);
 }
 

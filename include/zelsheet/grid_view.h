@@ -177,6 +177,11 @@ class GridView {
   // cells keeps its strings' memory.
   void Cell(int32_t col, int32_t row, CellLook& out) const;
 
+  // The items of the combo box list of (col, row) as the user chooses among them (the list
+  // that applies to the cell, each item's text as shown), into `out` (overwritten; empty
+  // for a cell without a list). Throws GridError for an address outside the grid.
+  void ComboItems(int32_t col, int32_t row, std::vector<std::string>& out) const;
+
   // The layout of `viewport` into `out` (overwritten). A scroll position beyond the grid
   // shows the frozen and header lines only; a viewport of zero width or height shows
   // nothing on that axis. Time proportional to the lines shown (and hidden rows skipped).

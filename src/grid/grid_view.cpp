@@ -287,6 +287,16 @@ void GridView::Cell(int32_t col, int32_t row, CellLook& out) const {
   }
 }
 
+void GridView::ComboItems(int32_t col, int32_t row, std::vector<std::string>& out) const {
+  const GridState& s = grid_.State();
+  const Column& c = s.ColumnAt("GridView::ComboItems", col);
+  const uint32_t slot = s.SlotOf("GridView::ComboItems", row);
+  out.clear();
+  for (std::string_view item : internal::ComboItems(AsString(s.Resolve(Prop::kComboList, c, slot)))) {
+    out.emplace_back(item);
+  }
+}
+
 void GridView::Layout(const GridViewport& viewport, VisibleLayout& out) const {
   ComputeLayout(grid_.State(), viewport, out);
 }

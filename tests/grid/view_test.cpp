@@ -163,6 +163,29 @@ TEST(GridView, CellShowsItsKindAndPlace) {
   EXPECT_THROW(LookOf(g, 1, -1), GridError);
 }
 
+TEST(GridView, ComboItemsAreTheListThatAppliesToTheCell) {
+  Grid g;
+  g.MaxCols(2);
+  g.MaxRows(3);
+  Format(g, 1, -1, [](Grid& x) {
+    x.CellType(kCellComboBox);
+    x.TypeComboBoxList("매출처\t매입처\t\t겸용\t");
+  });
+  Format(g, 1, 2, [](Grid& x) { x.TypeComboBoxList("A\tB\t"); });
+  g.Col(2);
+  g.Row(3);
+  const GridView view(g);
+  std::vector<std::string> items{"stale"};
+  view.ComboItems(1, 1, items);
+  EXPECT_EQ(items, (std::vector<std::string>{"매출처", "매입처", "", "겸용"}));
+  view.ComboItems(1, 2, items);
+  EXPECT_EQ(items, (std::vector<std::string>{"A", "B"}));
+  view.ComboItems(2, 1, items);
+  EXPECT_TRUE(items.empty());
+  EXPECT_EQ(g.Col(), 2) << "reading moved the grid's current cell";
+  EXPECT_THROW(view.ComboItems(3, 1, items), GridError);
+}
+
 TEST(GridView, OneViewFollowsEveryChangeOfTheGrid) {
   // A view keeps what it resolved per column; each kind of change must make it look again.
   Grid g;

@@ -460,6 +460,8 @@ class Grid {
   void ColHidden(bool hidden);
   bool RowHidden() const;  // of row Row
   void RowHidden(bool hidden);
+  // Frozen columns / rows: a count below 0 is refused, one beyond MaxCols / MaxRows freezes
+  // them all (it is kept as MaxCols / MaxRows).
   int32_t ColsFrozen() const;
   void ColsFrozen(int32_t cols);
   int32_t RowsFrozen() const;

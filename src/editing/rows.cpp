@@ -1,5 +1,6 @@
 // Row operations the data exchange relies on: the spare rows kept below the data, the
 // single-row colour marks, and filling one column over a range of rows.
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -76,15 +77,22 @@ void ZelSheet::SetRowColor(int32_t lngRow, int16_t intColorType) {
 
 void ZelSheet::SetFillCol(int32_t lngCol, int32_t lngRow1, int32_t lngRow2,
                           const std::string& strValue, int32_t lngColCheck) {
-  for (int64_t r = lngRow1; r <= lngRow2; ++r) {
-    const auto row = static_cast<int32_t>(r);
-    try {
-      if (lngColCheck != -1 && CellText(lngColCheck, row) != "1") continue;
-      CellText(lngCol, row, strValue);
-    } catch (const std::exception&) {
-      // A row whose read or write fails is skipped; the next row is filled.
+  // Only the rows the grid has can take a write: the header rows (0, and -1000 + n for the
+  // further ones) and the data rows 1..MaxRows. The rest of the range would fail row by row,
+  // which for a range such as 1..INT32_MAX takes hours, so it is not visited.
+  auto fill = [&](int64_t first, int64_t last) {
+    for (int64_t r = std::max<int64_t>(first, lngRow1); r <= std::min<int64_t>(last, lngRow2); ++r) {
+      const auto row = static_cast<int32_t>(r);
+      try {
+        if (lngColCheck != -1 && CellText(lngColCheck, row) != "1") continue;
+        CellText(lngCol, row, strValue);
+      } catch (const std::exception&) {
+        // A row whose read or write fails is skipped; the next row is filled.
+      }
     }
-  }
+  };
+  fill(-1000, -1000 + int64_t{impl_->grid.ColHeaderRows()} - 1);
+  fill(0, impl_->grid.MaxRows());
 }
 
 }  // namespace zel

@@ -218,8 +218,11 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
   int64_t lastRow = 0;
   bool freshRows = false;  // the target rows were created empty by this call
   if (oneRow) {
+    // One-row mode fills a data row. Row 0 and the header addresses (-1000 + n) hold the
+    // column titles and -1 stands for every row, so a row below 1 is not written; a row
+    // beyond MaxRows goes to the grid as it is and its writes fail there.
     firstRow = lngRow;
-    lastRow = rowCount >= 1 ? lngRow : lngRow - 1;
+    lastRow = lngRow >= 1 && rowCount >= 1 ? lngRow : firstRow - 1;
   } else if (replace) {
     Step([&] {
       MaxRows(static_cast<int32_t>(rowCount));

@@ -187,7 +187,9 @@ int32_t AppendSaveLines(ZelSheet::Impl& s, std::string& out, int32_t firstRow, i
   const size_t start = sink.Size();
   bool reserved = false;
   int32_t lines = 0;
-  for (int32_t row = firstRow; row <= lastRow; ++row) {
+  // The row runs in 64 bits so that a range ending at the largest row number ends.
+  for (int64_t row64 = firstRow; row64 <= lastRow; ++row64) {
+    const auto row = static_cast<int32_t>(row64);
     // The status is read only where it decides or shows something; the usual one-byte
     // statuses straight from the cell.
     char statusByte = 0;

@@ -181,8 +181,8 @@ class SaveTextReader {
     slot_ = row_valid_ ? state_.row_map[static_cast<size_t>(row - 1)] : 0;
     // The columns are separate arrays, read one cell each per row: ask for the cells a few
     // rows ahead now, so that the loads of later rows do not wait on memory.
-    const int32_t ahead = row + kPrefetchRows;
-    if (row_valid_ && ahead <= state_.max_rows) {
+    if (row_valid_ && row <= state_.max_rows - kPrefetchRows) {
+      const int32_t ahead = row + kPrefetchRows;
       const uint32_t slot = state_.row_map[static_cast<size_t>(ahead - 1)];
       if (slot < prefetch_limit_) {
         for (const Cell* cells : prefetch_cells_) __builtin_prefetch(cells + slot);

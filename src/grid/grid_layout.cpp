@@ -264,15 +264,17 @@ void Grid::RowHidden(bool hidden) {
 }
 
 int32_t Grid::ColsFrozen() const { return state_->cols_frozen; }
+// A frozen count is at most the grid's size, as MaxRows and MaxCols keep it: more frozen
+// rows than rows freezes them all, and a saved and loaded grid reads back the same count.
 void Grid::ColsFrozen(int32_t cols) {
-  if (cols < 0 || cols > kMaxDims) Fail("ColsFrozen", "count " + AddrText(cols) + " is outside 0.." + AddrText(kMaxDims));
-  state_->cols_frozen = cols;
+  if (cols < 0) Fail("ColsFrozen", "count " + AddrText(cols) + " is below 0");
+  state_->cols_frozen = std::min(cols, state_->max_cols);
   NoteAllChanged(*state_);
 }
 int32_t Grid::RowsFrozen() const { return state_->rows_frozen; }
 void Grid::RowsFrozen(int32_t rows) {
-  if (rows < 0 || rows > kMaxDims) Fail("RowsFrozen", "count " + AddrText(rows) + " is outside 0.." + AddrText(kMaxDims));
-  state_->rows_frozen = rows;
+  if (rows < 0) Fail("RowsFrozen", "count " + AddrText(rows) + " is below 0");
+  state_->rows_frozen = std::min(rows, state_->max_rows);
   NoteAllChanged(*state_);
 }
 

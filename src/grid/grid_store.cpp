@@ -347,8 +347,10 @@ void RowBits::InsertAt(int32_t row) {
     words_[k] = (words_[k] << 1) | (words_[k - 1] >> 63);
   }
   const uint64_t low = b == 0 ? 0 : (words_[w] & ((uint64_t{1} << b) - 1));
-  const uint64_t high = (words_[w] >> b) << (b + 1);  // b + 1 <= 64 handled below
-  words_[w] = (b == 63 ? 0 : high) | low;
+  // The bits from b up move one place; at b == 63 the only one moved has gone to the next
+  // word, and a shift by 64 is not defined, so that case is spelled out.
+  const uint64_t high = b == 63 ? 0 : (words_[w] >> b) << (b + 1);
+  words_[w] = high | low;
   if (size_ % 64 != 0) words_.back() &= (uint64_t{1} << (size_ % 64)) - 1;
 }
 

@@ -340,14 +340,16 @@ TEST(Display, BadInputFinishesAndNothingBreaks) {
   EXPECT_EQ(Text(f.sheet, 2, 1), "13-\xFF" "0-2024");
 }
 
-TEST(Display, RowsTheGridDoesNotHaveAreSkipped) {
+// Rows below 1 are the header rows (0, -1000 + n) or "all rows" (-1): not data rows.
+TEST(Display, OneRowWritesOnlyDataRows) {
   TwoColumns f;
   f.sheet.Display("a~,b~,~I~");
   const std::string before = RenderSheet(f.sheet, RenderRange{1, 21, 2});
-  for (int32_t row : {22, 1000, -5, INT32_MAX, INT32_MIN}) {
+  for (int32_t row : {22, 1000, -5, -1, -1000, INT32_MAX, INT32_MIN}) {
     EXPECT_TRUE(f.sheet.DisplayRow("x~,y~,~I~", row)) << row;
     EXPECT_EQ(f.sheet.MaxRows(), 21) << row;
     EXPECT_EQ(RenderSheet(f.sheet, RenderRange{1, 21, 2}), before) << row;
+    EXPECT_EQ(Text(f.sheet, 1, 0) + Text(f.sheet, 2, 0), "OneTwo") << row;
     EXPECT_TRUE(f.sheet.GetSheet().ReDraw());
   }
 }
@@ -458,6 +460,10 @@ TEST(SetFillCol, FillsTheRangeOrOnlyTheTickedRows) {
   EXPECT_EQ(Text(f.sheet, 2, 21), "01-01-2024");
   f.sheet.SetFillCol(2, 5, 3, "20240101");  // an empty range does nothing
   EXPECT_EQ(Text(f.sheet, 2, 3), "");
+  // A range out to the ends of the row numbers fills the grid's rows in a moment.
+  f.sheet.SetFillCol(2, INT32_MIN, INT32_MAX, "20241231", 1);
+  EXPECT_EQ(RenderSheet(f.sheet, RenderRange{1, 4, 2}),
+            ".|1|31-12-2024\n.|0|15-03-2024\n.|1|31-12-2024\nA||15-03-2024");
 }
 
 }  // namespace

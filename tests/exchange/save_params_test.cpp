@@ -199,6 +199,8 @@ TEST_F(WorkedExample, ActiveRowAndBadRows) {
   EXPECT_EQ(sheet().GetDataActiveRow(10), headers + "A~,10~,~,~,~,~I~");
   EXPECT_EQ(sheet().GetDataActiveRow(999999), headers + "~,999999~,~,~,~,~I~");
   EXPECT_EQ(sheet().GetDataActiveRow(-7), headers + "~,-7~,~,~,~,~I~");
+  EXPECT_EQ(sheet().GetDataActiveRow(INT32_MAX), headers + "~,2147483647~,~,~,~,~I~");
+  EXPECT_EQ(sheet().GetDataActiveRow(INT32_MIN), headers + "~,-2147483648~,~,~,~,~I~");
   EXPECT_EQ(sheet().GetDataSelected(99, true), "");
 }
 

@@ -177,6 +177,11 @@ TEST(GridLayout, FrozenCountsFollowTheSize) {
   EXPECT_EQ(g.RowsFrozen(), 2) << "no more frozen rows than rows";
   g.MaxRows(10);
   EXPECT_EQ(g.RowsFrozen(), 2);
+  g.RowsFrozen(11);
+  g.ColsFrozen(INT32_MAX);
+  EXPECT_EQ(g.RowsFrozen(), 10) << "a count beyond the grid freezes all, as a load reads it";
+  EXPECT_EQ(g.ColsFrozen(), g.MaxCols());
+  EXPECT_THROW(g.RowsFrozen(-1), GridError);
   g.RowsFrozen(3);
   int32_t x, y, w, h;
   g.TopRow(6);

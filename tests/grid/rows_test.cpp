@@ -79,6 +79,24 @@ TEST(GridRows, InsertAndDeleteMoveRowHeadersFormatsAndHeights) {
   EXPECT_THROW(g.Action(kActionDeleteRow), GridError);
 }
 
+// The rows holding data are kept as bits in 64-bit words: a row inserted or deleted at or
+// next to a word's edge moves the bit across words.
+TEST(GridRows, InsertAndDeleteAtWordEdgesKeepTheLastDataRow) {
+  for (const int32_t at : {1, 63, 64, 65, 128, 129, 192}) {
+    Grid g;
+    g.MaxCols(1);
+    g.MaxRows(200);
+    g.SetText(1, at, "x");
+    g.Row(at);
+    g.Action(kActionInsertRow);
+    EXPECT_EQ(g.DataRowCnt(), at + 1) << "insert at " << at;
+    g.Row(at);
+    g.Action(kActionDeleteRow);
+    EXPECT_EQ(g.DataRowCnt(), at) << "delete at " << at;
+    EXPECT_TRUE(Invariants(g)) << "at " << at;
+  }
+}
+
 TEST(GridColumns, InsertDeleteMoveItemDataWidthsAndFormats) {
   Grid g = Lettered();
   g.MaxCols(3);

@@ -1,10 +1,13 @@
 #include "platform/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 
 namespace zel::internal {
@@ -15,10 +18,49 @@ std::string Failure(const std::string& what, const std::string& path, int err) {
   return what + " '" + path + "': " + std::strerror(err);
 }
 
+// The folder part of `path` with its final slash; "" for a bare name (the current folder).
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Removes the temporary files in `folder` whose writer process has ended: a writer killed
+// between creating its temporary file and renaming it leaves one behind. A live writer's
+// file (kill(pid, 0) succeeds or is not permitted) is left alone.
+void SweepOrphans(const std::string& folder) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name(e->d_name);
+    if (name.substr(0, kAtomicTempPrefix.size()) != kAtomicTempPrefix) continue;
+    const std::string_view rest = name.substr(kAtomicTempPrefix.size());
+    long pid = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (ec != std::errc() || end == rest.data() || *end != '.' || pid <= 0) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    ::unlinkat(::dirfd(dir), e->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+// Flushes the folder's entry list, so that a rename into it survives a power loss. Best
+// effort: the new file is in place by then, and a file system that cannot flush a folder
+// keeps the rename as durably as it keeps anything.
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
 std::string WriteFileAtomically(const std::string& path, const std::string& data) {
-  std::string temp = path + ".tmp.XXXXXX";
+  if (!IsUsablePath(path)) return "cannot write '" + path + "': not a usable file name";
+  const std::string folder = FolderOf(path);
+  if (path.size() == folder.size()) return Failure("cannot write", path, EISDIR);
+  SweepOrphans(folder);
+  std::string temp = folder + std::string(kAtomicTempPrefix) + std::to_string(::getpid()) + ".XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return Failure("cannot create", temp, errno);
   // mkostemp makes the file readable by the owner only; give it the usual permissions.
@@ -51,6 +93,7 @@ std::string WriteFileAtomically(const std::string& path, const std::string& data
     ::unlink(temp.c_str());
     return Failure("cannot replace", path, err);
   }
+  SyncFolder(folder);
   return "";
 }
 

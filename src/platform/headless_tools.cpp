@@ -165,6 +165,7 @@ ToolOutcome WriteToFolder(const std::function<std::string()>& folder_of, const s
                           const std::string& extension, const std::string& text) {
   const std::string folder = folder_of ? folder_of() : std::string();
   if (folder.empty()) return ToolOutcome{false, "", "no folder to write the export to"};
+  if (!internal::IsUsablePath(folder)) return ToolOutcome{false, "", "the export folder's name holds a NUL byte"};
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (!std::filesystem::is_directory(folder, ec)) {

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/atomic_file.h"
+
 namespace zel::internal {
 
 namespace {
@@ -49,6 +51,7 @@ std::string UserFolders::WindowDir() {
 }
 
 std::optional<std::string> ReadSmallFile(const std::string& path, size_t max_bytes) {
+  if (!IsUsablePath(path)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::string text;

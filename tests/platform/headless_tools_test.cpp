@@ -88,7 +88,7 @@ TEST(HeadlessCompanionTools, ExportsWriteTabSeparatedFiles) {
   // Nothing but the finished files is left in the folder.
   int files = 0;
   for (const auto& e : std::filesystem::directory_iterator(f.folder)) {
-    EXPECT_EQ(e.path().string().find(".tmp."), std::string::npos);
+    EXPECT_EQ(e.path().filename().string().find(".zeltmp."), std::string::npos);
     ++files;
   }
   EXPECT_EQ(files, 3);

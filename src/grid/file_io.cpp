@@ -1,14 +1,17 @@
 #include "grid/file_io.h"
 
 #include <algorithm>
+#include <exception>
 #include <fstream>
 
 #include "grid/grid_ops.h"
+#include "platform/atomic_file.h"
 #include "text/strings.h"
 
 namespace zel::internal {
 
 bool ReadFileHead(const std::string& path, size_t n, std::string& head, uint64_t& size) {
+  if (!IsUsablePath(path)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   in.seekg(0, std::ios::end);
@@ -22,6 +25,7 @@ bool ReadFileHead(const std::string& path, size_t n, std::string& head, uint64_t
 }
 
 bool ReadWholeFile(const std::string& path, std::string& out, uint64_t limit) {
+  if (!IsUsablePath(path)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   in.seekg(0, std::ios::end);
@@ -41,7 +45,7 @@ bool ReadWholeFile(const std::string& path, std::string& out, uint64_t limit) {
 }
 
 void AppendLog(const std::string& log_path, const std::string& line) {
-  if (log_path.empty()) return;
+  if (!IsUsablePath(log_path)) return;
   std::ofstream out(log_path, std::ios::binary | std::ios::app);
   if (out) out << line << '\n';
 }
@@ -71,11 +75,23 @@ class AddressGuard {
 
 }  // namespace
 
-void ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells) {
+bool ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells) {
   int32_t rows = 0, cols = 0;
   for (const TableCell& c : cells) {
+    if (c.col < 1 || c.col > Grid::kMaxColCount || c.row < 0 || c.row > Grid::kMaxDims) return false;
     rows = std::max(rows, c.row);
     cols = std::max(cols, c.col);
+  }
+  // Growing is the step that can fail (memory); it comes before any text is cleared, and a
+  // failure takes the added rows and columns away again.
+  const int32_t old_rows = grid.MaxRows(), old_cols = grid.MaxCols();
+  try {
+    if (rows > old_rows) grid.MaxRows(rows);
+    if (cols > old_cols) grid.MaxCols(cols);
+  } catch (const std::exception&) {
+    if (grid.MaxCols() != old_cols) grid.MaxCols(old_cols);
+    if (grid.MaxRows() != old_rows) grid.MaxRows(old_rows);
+    return false;
   }
   AddressGuard guard(grid);
   if (grid.MaxRows() > 0 && grid.MaxCols() > 0 && grid.DataRowCnt() > 0) {
@@ -86,8 +102,6 @@ void ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells) {
     grid.BlockMode(true);
     grid.Action(kActionClearText);
   }
-  if (rows > grid.MaxRows()) grid.MaxRows(rows);
-  if (cols > grid.MaxCols()) grid.MaxCols(cols);
   GridState& s = grid.State();
   for (const TableCell& c : cells) {
     if (c.text.empty()) continue;
@@ -100,6 +114,7 @@ void ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells) {
     }
   }
   NoteAllChanged(s, false);
+  return true;
 }
 
 std::string ValidUtf8(std::string_view text) {

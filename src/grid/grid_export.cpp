@@ -342,7 +342,7 @@ bool Grid::ImportExcelSheet(const std::string& path, int32_t sheetIndex, const s
   if (path.empty() || !ReadWholeFile(path, doc, kMaxWorkbookBytes)) return false;
   WorkbookSheet sheet;
   if (!ReadWorkbook(doc, nullptr, sheetIndex, sheetName, &sheet).empty()) return false;
-  ReplaceDataTexts(*this, sheet.cells);
+  if (!ReplaceDataTexts(*this, sheet.cells)) return false;
   for (const WorkbookMerge& m : sheet.merges) {
     // A merge that does not fit the grid's span rules (overlap, crossing into the header)
     // is left out; the texts are in place either way.

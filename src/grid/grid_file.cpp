@@ -17,6 +17,9 @@ namespace {
 // A TAB-separated file is read whole; beyond this it is refused rather than exhausting memory.
 constexpr uint64_t kMaxTabFileBytes = uint64_t{1} << 32;
 
+// The UTF-8 form of U+FEFF, which at the start of a file is its byte-order mark.
+constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
+
 bool IsValidUtf8(std::string_view s) {
   for (size_t i = 0; i < s.size();) {
     const size_t n = text::CharSizeAt(s, i);
@@ -40,7 +43,7 @@ bool Grid::SaveToFile(const std::string& path, bool dataOnly) {
 }
 
 bool Grid::LoadFromFile(const std::string& path) {
-  if (path.empty()) return false;
+  if (!IsUsablePath(path)) return false;
   // The header says how long the image is: a foreign or truncated file is refused before
   // it is read whole.
   std::string head;
@@ -82,6 +85,10 @@ bool Grid::SaveTabFile(const std::string& path) {
     }
     out += "\r\n";
   }
+  // The reader takes a leading U+FEFF for a byte-order mark and drops it. A table whose
+  // first cell starts with that character gets a mark of its own before it, so that the
+  // character is read back as the cell's.
+  if (out.compare(0, 3, kUtf8Bom) == 0) out.insert(0, kUtf8Bom);
   return WriteFileAtomically(path, out).empty();
 }
 
@@ -89,20 +96,20 @@ bool Grid::LoadTabFile(const std::string& path) {
   if (path.empty()) return false;
   std::string bytes;
   if (!ReadWholeFile(path, bytes, kMaxTabFileBytes)) return false;
-  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+  if (bytes.compare(0, 3, kUtf8Bom) == 0) bytes.erase(0, 3);
   // Files from older tools are in the system's ANSI code page rather than UTF-8.
   if (!IsValidUtf8(bytes)) bytes = text::FromAnsi(bytes);
   const auto rows = ParseTabText(bytes);
+  // Every row and field is checked before the grid changes: a refused file leaves it as it was.
   if (rows.size() > static_cast<size_t>(kMaxDims)) return false;
   std::vector<TableCell> cells;
   for (size_t r = 0; r < rows.size(); ++r) {
-    if (rows[r].size() > static_cast<size_t>(kMaxDims)) return false;
+    if (rows[r].size() > static_cast<size_t>(kMaxColCount)) return false;
     for (size_t c = 0; c < rows[r].size(); ++c) {
       cells.push_back(TableCell{static_cast<int32_t>(c + 1), static_cast<int32_t>(r + 1), rows[r][c]});
     }
   }
-  ReplaceDataTexts(*this, cells);
-  return true;
+  return ReplaceDataTexts(*this, cells);
 }
 
 }  // namespace zel

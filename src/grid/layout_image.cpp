@@ -58,6 +58,7 @@
 #include <stdexcept>
 #include <variant>
 
+#include "grid/file_io.h"
 #include "grid/grid_ops.h"
 #include "grid/grid_store.h"
 
@@ -657,9 +658,11 @@ void ClampPositions(GridState& s) {
 
 void DecodeBody(ImageReader& r, GridState& s, bool data_only) {
   // Sizes. Columns cost a heap object each, so the image must hold their bytes; rows cost
-  // only the engine's per-row arrays, bounded by kMaxDims.
+  // the engine's per-row arrays, so the image may declare only as many as its length
+  // justifies (RowsAFileMayHold).
   const uint64_t max_rows = r.Var(), max_cols = r.Var(), head_rows = r.Var(), head_cols = r.Var();
-  if (max_rows > static_cast<uint64_t>(Grid::kMaxDims) || max_cols > static_cast<uint64_t>(Grid::kMaxDims) ||
+  if (max_rows > static_cast<uint64_t>(RowsAFileMayHold(r.remaining())) ||
+      max_cols > static_cast<uint64_t>(Grid::kMaxColCount) ||
       head_rows < 1 || head_rows > static_cast<uint64_t>(Grid::kMaxHeaders) || head_cols < 1 ||
       head_cols > static_cast<uint64_t>(Grid::kMaxHeaders)) {
     throw Refused("grid size out of range");

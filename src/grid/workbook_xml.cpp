@@ -52,7 +52,10 @@ std::string ReadWorkbook(std::string_view doc, std::vector<std::string>* names,
   int64_t cell_col = 0, across = 0, down = 0;
   bool cell_has_data = false;
   std::string cell_text;
-  constexpr int64_t kMax = Grid::kMaxDims;
+  // Rows as far as the document's length justifies (an index costs a few bytes, the rows it
+  // skips cost the grid memory); columns to the grid's column limit.
+  const int64_t kMaxRow = RowsAFileMayHold(doc.size());
+  constexpr int64_t kMaxCol = Grid::kMaxColCount;
 
   while (true) {
     const XmlPull::Event ev = x.Next();
@@ -80,8 +83,8 @@ std::string ReadWorkbook(std::string_view doc, std::vector<std::string>* names,
         sheet_row = 0;
       } else if (in_table && depth == kRowDepth && IsSs(x, "Row")) {
         const std::string* index = SsAttr(x, "Index");
-        const int64_t at = index ? ParseCount(index, 1, kMax) : sheet_row + 1;
-        if (at < 1 || at > kMax) return "row index out of range";
+        const int64_t at = index ? ParseCount(index, 1, kMaxRow) : sheet_row + 1;
+        if (at < 1 || at > kMaxRow) return "row index out of range";
         sheet_row = at;
         if (sheet_row == 1) {
           const std::string* style = SsAttr(x, "StyleID");
@@ -91,12 +94,12 @@ std::string ReadWorkbook(std::string_view doc, std::vector<std::string>* names,
         next_col = 1;
       } else if (in_row && depth == kCellDepth && IsSs(x, "Cell")) {
         const std::string* index = SsAttr(x, "Index");
-        cell_col = index ? ParseCount(index, 1, kMax) : next_col;
-        if (cell_col < 1 || cell_col > kMax) return "cell index out of range";
+        cell_col = index ? ParseCount(index, 1, kMaxCol) : next_col;
+        if (cell_col < 1 || cell_col > kMaxCol) return "cell index out of range";
         const std::string* a = SsAttr(x, "MergeAcross");
         const std::string* d = SsAttr(x, "MergeDown");
-        across = a ? ParseCount(a, 0, kMax) : 0;
-        down = d ? ParseCount(d, 0, kMax) : 0;
+        across = a ? ParseCount(a, 0, kMaxCol) : 0;
+        down = d ? ParseCount(d, 0, kMaxRow) : 0;
         if (across < 0 || down < 0) return "bad merge size";
         in_cell = true;
         cell_has_data = false;
@@ -114,7 +117,7 @@ std::string ReadWorkbook(std::string_view doc, std::vector<std::string>* names,
     } else if (in_cell && depth == kCellDepth) {
       in_cell = false;
       const int64_t grid_row = has_header ? sheet_row - 1 : sheet_row;
-      if (cell_col + across > kMax || grid_row + down > kMax) return "merged cell beyond the sheet's limits";
+      if (cell_col + across > kMaxCol || grid_row + down > kMaxRow) return "merged cell beyond the sheet's limits";
       if (collect) {
         if (cell_has_data && !cell_text.empty()) {
           sheet->cells.push_back(TableCell{static_cast<int32_t>(cell_col), static_cast<int32_t>(grid_row), cell_text});

@@ -567,3 +567,108 @@ TEST(GridTabFile, LoadReplacesAllDataAndReadsOtherEncodings) {
 
 }  // namespace
 }  // namespace zel
+
+namespace zel {
+namespace {
+
+// ---- What every loader refuses ----------------------------------------------------------------
+// A refused file leaves the grid exactly as it was, and a short file cannot make the grid
+// allocate what its content does not justify.
+
+// A full image of `cols` empty data columns and `rows` empty data rows.
+std::string EmptyImage(uint64_t rows, uint64_t cols) {
+  ImageBuilder b;
+  b.Var(rows).Var(cols).Var(1).Var(1).Var(0).Var(5).Var(0).Var(0);
+  for (uint64_t c = 0; c <= cols; ++c) b.EmptyColumn(true);
+  b.Var(0);
+  return b.Finish(false);
+}
+
+TEST(GridLoaders, RefuseWhatAGridCannotHoldOrTheFileCannotJustify) {
+  const std::string wb =
+      "<Workbook xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\" "
+      "xmlns:ss=\"urn:schemas-microsoft-com:office:spreadsheet\"><Worksheet ss:Name=\"S\"><Table>";
+  const std::string wbEnd = "</Table></Worksheet></Workbook>";
+  const std::string cellX = "<Data ss:Type=\"String\">x</Data></Cell></Row>";
+  enum Kind { kImage, kTab, kWorkbook };
+  struct Case {
+    const char* what;
+    Kind kind;
+    std::string bytes;
+    bool loads;
+  };
+  const std::vector<Case> cases = {
+      {"image of 100,000,000 empty rows", kImage, EmptyImage(100'000'000, 2), false},
+      {"image of the empty rows any file may have", kImage, EmptyImage(1 << 20, 2), true},
+      {"image of 100,001 columns", kImage, EmptyImage(2, Grid::kMaxColCount + 1), false},
+      {"image of 100,000 columns", kImage, EmptyImage(2, Grid::kMaxColCount), true},
+      {"tab file of 100,001 fields", kTab, std::string(Grid::kMaxColCount, '\t') + "x\r\n", false},
+      {"tab file of 100,000 fields", kTab, std::string(Grid::kMaxColCount - 1, '\t') + "x\r\n", true},
+      {"workbook cell in column 100,001", kWorkbook, wb + "<Row><Cell ss:Index=\"100001\">" + cellX + wbEnd, false},
+      {"workbook cell in column 100,000", kWorkbook, wb + "<Row><Cell ss:Index=\"100000\">" + cellX + wbEnd, true},
+      {"workbook row 100,000,000", kWorkbook, wb + "<Row ss:Index=\"100000000\"><Cell>" + cellX + wbEnd, false},
+      {"workbook merge across beyond the columns", kWorkbook,
+       wb + "<Row><Cell ss:MergeAcross=\"100000\">" + cellX + wbEnd, false},
+  };
+  TempDir dir;
+  const std::string path = dir.File("in");
+  for (const Case& c : cases) {
+    Grid g;
+    g.MaxRows(3);
+    g.MaxCols(3);
+    g.SetText(1, 1, "kept");
+    g.SetText(3, 3, "kept too");
+    const std::string before = DumpGrid(g);
+    WriteFile(path, c.bytes);
+    const bool loaded = c.kind == kImage ? g.LoadFromFile(path)
+                        : c.kind == kTab ? g.LoadTabFile(path)
+                                         : g.ImportExcelSheet(path, 0, "");
+    EXPECT_EQ(loaded, c.loads) << c.what;
+    if (!c.loads) {
+      EXPECT_EQ(DumpGrid(g), before) << c.what;
+    }
+    // Whatever loaded is a grid the engine itself accepts.
+    EXPECT_NO_THROW(g.MaxCols(g.MaxCols())) << c.what;
+    EXPECT_NO_THROW(g.MaxRows(g.MaxRows())) << c.what;
+  }
+}
+
+TEST(GridLoaders, NamesWithANulByteAreRefused) {
+  TempDir dir;
+  Grid g;
+  g.SetText(1, 1, "x");
+  const std::string real = dir.File("real.bin");
+  ASSERT_TRUE(g.SaveToFile(real, false));
+  ASSERT_TRUE(g.SaveTabFile(dir.File("real.txt")));
+  const std::string cut = real + std::string(1, '\0') + ".other";
+  Grid other;
+  EXPECT_FALSE(other.LoadFromFile(cut));
+  EXPECT_FALSE(other.LoadTabFile(dir.File("real.txt") + std::string(1, '\0')));
+  EXPECT_FALSE(other.ImportExcelSheet(cut, 0, ""));
+  EXPECT_FALSE(g.SaveToFile(dir.File("new.bin") + std::string(1, '\0') + "x", false));
+  EXPECT_FALSE(g.SaveTabFile(dir.File("new.txt") + std::string(1, '\0')));
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"real.bin", "real.txt"}));
+}
+
+// The tab reader drops a byte-order mark; a first cell starting with U+FEFF must survive.
+TEST(GridTabFile, AFirstCellStartingWithUFeffRoundTrips) {
+  TempDir dir;
+  const std::string bom = "\xEF\xBB\xBF";
+  for (const std::string& first : {bom, bom + "a", bom + bom}) {
+    Grid g;
+    g.MaxCols(2);
+    g.MaxRows(2);
+    g.SetText(1, 1, first);
+    g.SetText(2, 2, "b");
+    ASSERT_TRUE(g.SaveTabFile(dir.File("t.txt")));
+    Grid back;
+    ASSERT_TRUE(back.LoadTabFile(dir.File("t.txt")));
+    std::string t;
+    back.GetText(1, 1, t);
+    EXPECT_EQ(t, first);
+    EXPECT_EQ(back.DataRowCnt(), 2);
+  }
+}
+
+}  // namespace
+}  // namespace zel

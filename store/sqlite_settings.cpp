@@ -36,7 +36,8 @@ std::string Lowered(const std::string& name) {
 // One open database with its prepared statements.
 class SqliteSettingsStore::Connection {
  public:
-  Connection(const std::string& path, int busy_timeout_ms) : path_(path) {
+  Connection(const std::string& path, int busy_timeout_ms)
+      : path_(path), busy_timeout_ms_(busy_timeout_ms) {
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
@@ -46,9 +47,7 @@ class SqliteSettingsStore::Connection {
     sqlite3_extended_result_codes(db_.get(), 1);
     sqlite3_busy_timeout(db_.get(), busy_timeout_ms);
     CheckIdentityAndSchema();
-    if (Text("PRAGMA journal_mode=WAL") != "wal") {
-      throw SettingsError("settings database '" + path_ + "' cannot be put in WAL mode");
-    }
+    SwitchToWal();
     const std::string check = Text("PRAGMA quick_check");
     if (check != "ok") {
       throw SettingsError("settings database '" + path_ + "' is damaged (" + check +
@@ -206,14 +205,26 @@ class SqliteSettingsStore::Connection {
 
   // A new file gets the schema; an existing one must be ours and of a version we read.
   // Reading the header of a file that is no database fails here with SQLITE_NOTADB.
+  // Another process may be creating the same file at this moment: the identity and the
+  // tables are read in one read transaction (so that a creation committed in between cannot
+  // show its tables without its identity), and a fresh file is given its schema under the
+  // write lock after reading them again there.
   void CheckIdentityAndSchema() {
-    if (Number("PRAGMA application_id") == kApplicationId) {
+    Exec("BEGIN");
+    int64_t id = 0, tables = 0;
+    try {
+      id = Number("PRAGMA application_id");
+      tables = Number("SELECT count(*) FROM sqlite_master");
+      Exec("COMMIT");
+    } catch (...) {
+      sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+      throw;
+    }
+    if (id == kApplicationId) {
       CheckVersion();
       return;
     }
-    if (Number("SELECT count(*) FROM sqlite_master") != 0) ForeignFile();
-    // A fresh file. Another process may be creating it too: decide under the write lock.
-    Exec("PRAGMA journal_mode=WAL");
+    if (id != 0 || tables != 0) ForeignFile();
     Write([&] {
       const int64_t id = Number("PRAGMA application_id");
       if (id == kApplicationId) return;
@@ -226,6 +237,32 @@ class SqliteSettingsStore::Connection {
       Exec(("PRAGMA user_version=" + std::to_string(kSchemaVersion)).c_str());
     });
     CheckVersion();
+  }
+
+  // Puts the database in WAL mode (kept in the file, so usually already so). The switch
+  // needs the file to itself and SQLite answers "busy" at once, without its busy handler,
+  // while another connection reads it, as another process opening the same new file does:
+  // it is tried again until the busy timeout has passed.
+  void SwitchToWal() {
+    const int kPauseMs = 5;
+    for (int waited = 0;; waited += kPauseMs) {
+      sqlite3_stmt* raw = nullptr;
+      int rc = sqlite3_prepare_v2(db_.get(), "PRAGMA journal_mode=WAL", -1, &raw, nullptr);
+      Statement st(raw);
+      std::string mode;
+      if (rc == SQLITE_OK) {
+        rc = sqlite3_step(st.get());
+        if (rc == SQLITE_ROW) mode = Column(st, 0);
+      }
+      if (rc == SQLITE_ROW && mode == "wal") return;
+      const int primary = rc & 0xFF;
+      if ((primary == SQLITE_BUSY || primary == SQLITE_LOCKED) && waited < busy_timeout_ms_) {
+        sqlite3_sleep(kPauseMs);
+        continue;
+      }
+      if (rc != SQLITE_ROW) Fail("cannot switch to WAL mode", rc);
+      throw SettingsError("settings database '" + path_ + "' cannot be put in WAL mode");
+    }
   }
 
   void CheckVersion() {
@@ -244,6 +281,7 @@ class SqliteSettingsStore::Connection {
   }
 
   std::string path_;
+  int busy_timeout_ms_;
   std::unique_ptr<sqlite3, CloseDb> db_;
   std::unique_ptr<Statement> get_, put_, delete_key_, delete_section_, exists_;
 };

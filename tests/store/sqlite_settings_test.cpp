@@ -116,6 +116,36 @@ TEST_F(SqliteStore, TwoProcessesIncrementingOneKeyLoseNoUpdate) {
   EXPECT_EQ(store.GetSetting(kApp, "counters", "n"), "2000");
 }
 
+// Two processes opening a database that does not exist yet, released at the same moment
+// (both wait on a pipe the parent closes): both must create or find the same settings
+// database and keep their value.
+TEST_F(SqliteStore, TwoProcessesCreatingTheDatabaseAtOnceBothSucceed) {
+  std::filesystem::create_directories(scratch_.TempRoot() + "/race");
+  for (int round = 0; round < 100; ++round) {
+    const std::string path = scratch_.TempRoot() + "/race/" + std::to_string(round) + ".db";
+    int gate[2];
+    ASSERT_EQ(::pipe(gate), 0);
+    auto opener = [&](const char* key) {
+      return [&, key] {
+        ::close(gate[1]);
+        char c;
+        if (::read(gate[0], &c, 1) != 0) return 3;
+        SqliteSettingsStore store(path);
+        store.SaveSetting(kApp, "race", key, "set");
+        return 0;
+      };
+    };
+    const pid_t a = Spawn(opener("a"));
+    const pid_t b = Spawn(opener("b"));
+    ::close(gate[0]);
+    ::close(gate[1]);
+    ASSERT_EQ(Wait(a), 0) << "round " << round;
+    ASSERT_EQ(Wait(b), 0) << "round " << round;
+    SqliteSettingsStore store(path);
+    EXPECT_EQ(store.GetSetting(kApp, "race", "a") + store.GetSetting(kApp, "race", "b"), "setset");
+  }
+}
+
 // A child process takes the write lock, tells the parent through a pipe, holds the lock
 // for `hold_ms` and commits.
 pid_t HoldWriteLock(const std::string& path, int hold_ms) {

@@ -145,9 +145,9 @@ void ReadUserSwitches(ZelSheet::Impl& s) {
       {"gSelectCol", &ZelSheet::Impl::SheetFlags::g_select_col},
       {"gDisCol", &ZelSheet::Impl::SheetFlags::g_dis_col},
   };
-  for (const auto& [key, field] : keys) {
+  for (const auto& entry : keys) {
     RunStep([&] {
-      if (auto v = ParseInt32Text(s.GetSheetSetting(key, "-1"))) s.flags.*field = *v;
+      if (auto v = ParseInt32Text(s.GetSheetSetting(entry.first, "-1"))) s.flags.*entry.second = *v;
     });
   }
 }
@@ -215,8 +215,8 @@ void ZelSheet::WriteProperties(PropertyBag& bag) const {
       {"IsSaveToFileDataOnly", BoolText(impl_->flags.is_save_to_file_data_only)},
       {"PgmID", impl_->identity.pgm_id},
   };
-  for (const auto& [key, value] : values) {
-    RunStep([&] { bag.WriteProperty(key, value); });
+  for (const auto& entry : values) {
+    RunStep([&] { bag.WriteProperty(entry.first, entry.second); });
   }
 }
 

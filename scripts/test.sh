@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config libsqlite3-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libncurses-dev ccache)
+          libbenchmark-dev libncurses-dev ccache clang)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -23,6 +23,10 @@ echo "== normal build =="
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== the library compiles with clang too (the fuzz targets are built with it) =="
+find src store -name '*.cpp' -print0 | sort -z |
+  xargs -0 -P "$jobs" -n 8 clang++ -std=c++20 -fsyntax-only -Iinclude -Isrc
 
 echo "== sanitizer build =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEL_SANITIZE=ON -DZEL_BUILD_BENCH=OFF

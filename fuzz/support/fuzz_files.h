@@ -20,6 +20,9 @@ class MemoryFile {
   std::string path_;
 };
 
+// The whole of a file's bytes ("" when it cannot be read).
+std::string ReadFile(const std::string& path);
+
 // A folder of this process for files the targets write (under $ZEL_TEST_TMP, else /tmp),
 // removed when the process ends.
 const std::string& ScratchFolder();

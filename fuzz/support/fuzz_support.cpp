@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "fuzz_files.h"
 #include "fuzz_input.h"
@@ -27,6 +29,11 @@ MemoryFile::MemoryFile(const std::string& bytes) {
 }
 
 MemoryFile::~MemoryFile() { ::close(fd_); }
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
 
 namespace {
 

@@ -1,6 +1,9 @@
 #include "server/customer_query.h"
 
+#include <condition_variable>
+#include <deque>
 #include <exception>
+#include <mutex>
 #include <thread>
 
 namespace zel::server {
@@ -132,6 +135,80 @@ std::string QueryCustomers(Database& db, std::string_view name_part, int busy_ti
   std::string text = out.Take();
   text += upper.Text();
   return text;
+}
+
+void QueryCustomerPages(const std::string& path, std::string_view name_part, int64_t page_rows,
+                        int busy_timeout_ms, const std::function<void(std::string&)>& page) {
+  page_rows = std::max<int64_t>(page_rows, 1);
+  // The reader hands pages over through a queue of at most two: it runs ahead of the caller
+  // by one page, so reading and the caller's work on the last page overlap.
+  constexpr size_t kAhead = 2;
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::deque<std::string> ready;
+  bool done = false, stop = false;
+  std::exception_ptr error;
+
+  std::thread reader([&] {
+    try {
+      Database db(path, SQLITE_OPEN_READONLY, busy_timeout_ms);
+      // One read transaction: every page sees the same customers.
+      db.Exec("BEGIN");
+      struct EndRead {
+        Database& db;
+        ~EndRead() { sqlite3_exec(db.handle(), "COMMIT", nullptr, nullptr, nullptr); }
+      } endRead{db};
+      const RegionNames regions(ReadRegions(db));
+      Statement bounds = db.Prepare("SELECT min(seq), max(seq) FROM customers");
+      bounds.Step();
+      const int64_t first = bounds.Int(0), last = bounds.Int(1);
+      for (int64_t from = first; from <= last && last > 0; from += page_rows) {
+        DataStringWriter out;
+        WriteRange(db, regions, name_part, from, std::min(from + page_rows - 1, last),
+                   name_part.empty() ? page_rows : 0, out);
+        if (out.RowCount() == 0) continue;
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return ready.size() < kAhead || stop; });
+        if (stop) break;
+        ready.push_back(out.Take());
+        changed.notify_all();
+      }
+    } catch (...) {
+      std::lock_guard lock(mutex);
+      error = std::current_exception();
+    }
+    std::lock_guard lock(mutex);
+    done = true;
+    changed.notify_all();
+  });
+
+  auto finish = [&] {
+    {
+      std::lock_guard lock(mutex);
+      stop = true;
+      changed.notify_all();
+    }
+    reader.join();
+  };
+  try {
+    for (;;) {
+      std::string text;
+      {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return !ready.empty() || done; });
+        if (ready.empty()) break;
+        text = std::move(ready.front());
+        ready.pop_front();
+        changed.notify_all();
+      }
+      page(text);
+    }
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+  if (error) std::rethrow_exception(error);
 }
 
 }  // namespace zel::server

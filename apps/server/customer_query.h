@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,5 +37,12 @@ class RegionNames {
 // connection; a second one to the same file, waiting busy_timeout_ms for a lock, reads the
 // upper half of a large table. Throws ServerError.
 std::string QueryCustomers(Database& db, std::string_view name_part, int busy_timeout_ms);
+
+// The same customers in pages of up to `page_rows` serials each, read on a second thread
+// with its own connection to `path` (one read transaction for all pages) and handed to
+// `page` on the caller's thread, in order; empty pages are skipped. Throws ServerError, or
+// what `page` throws (reading then stops).
+void QueryCustomerPages(const std::string& path, std::string_view name_part, int64_t page_rows,
+                        int busy_timeout_ms, const std::function<void(std::string&)>& page);
 
 }  // namespace zel::server

@@ -205,6 +205,12 @@ std::string CustomerServer::Query(std::string_view name_part) {
   return QueryCustomers(*impl_->db, name_part, impl_->options.busy_timeout_ms);
 }
 
+void CustomerServer::QueryPages(std::string_view name_part, int64_t page_rows,
+                                const std::function<void(std::string&)>& page) {
+  Open();  // creates the database when it is new, and checks that it is this server's
+  QueryCustomerPages(impl_->path, name_part, page_rows, impl_->options.busy_timeout_ms, page);
+}
+
 std::string CustomerServer::Save(std::string_view save_text, ResultsForm form) {
   SaveParams params;
   try {

@@ -73,6 +73,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -170,6 +171,15 @@ class CustomerServer {
   // Throws ServerError (nothing written): BadRequest for a text that is not save text or
   // lacks a field, Locked, ReadOnly, Damaged... for the database.
   std::string Save(std::string_view save_text, ResultsForm form = ResultsForm::Sheet);
+
+  // The customers of Query(name_part), handed to `page` a part at a time, in order: each
+  // part is a data string of whole rows, of up to `page_rows` customers. The next part is
+  // read while `page` works on this one, and only two parts are held at once, so a screen
+  // that displays part after part (Display, then Display with bulAddData) never holds the
+  // whole text beside its sheet. `page` may take the text over (move from it). Throws
+  // ServerError (after the parts already handed over), or what `page` throws.
+  void QueryPages(std::string_view name_part, int64_t page_rows,
+                  const std::function<void(std::string&)>& page);
 
   // The regions whose code or name starts with `prefix` (all when empty), by code.
   // Throws ServerError.

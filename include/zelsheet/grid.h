@@ -537,6 +537,88 @@ class Grid {
   std::string SelText() const;
   void SelText(std::string_view text);
 
+  // ---- The user's input (grid_input.cpp, grid_edit.cpp, grid_mouse.cpp) -------------------
+  // A host feeds the grid what its user does; the grid does what a spreadsheet grid does and
+  // tells its listener, in the order a person expects. Keys are Windows virtual-key codes
+  // (8 Backspace, 9 Tab, 13 Enter, 27 Escape, 33/34 Page Up/Down, 35 End, 36 Home, 37-40
+  // Left/Up/Right/Down, 46 Delete, 113 F2, 115 F4, 67/86/88 C/V/X); `shift` is the modifier
+  // state: 1 Shift, 2 Ctrl, 4 Alt, added together. Positions are twips from the grid's
+  // top-left corner, the units of the read-only view's layout; the grid finds what lies
+  // under them with the view's HitTest on its own viewport (SetViewport, TopRow, LeftCol),
+  // so a renderer that paints that layout and the grid never disagree. Input the grid does
+  // not know (an unmapped key, a point outside the cells) does nothing beyond the
+  // listener's events. These members throw only what the listener throws; the grid's state
+  // is whole before each event is raised.
+  //
+  // What the user can do: move the active cell (arrows, Tab and Shift+Tab, Home, End,
+  // Ctrl+Home, Ctrl+End, Page Up/Down; a click), raising LeaveCell (its Cancel keeps the
+  // cell; a listener that moves the active cell itself keeps its move), then LeaveRow and
+  // EnterRow when the row changes, and TopLeftChange when the view scrolls to show the cell;
+  // edit an unlocked cell by typing (EditMode 1, EditChange per change; Enter, a move or
+  // leaving the grid commits: EditMode 0 and, when the text changed, Change; Escape cancels;
+  // F2 or a double click edits the text in place, where Left and Right move the caret until
+  // it reaches an end); tick a check box or press a button by a click or Space
+  // (ButtonClicked); open a combo box list (a click, F4 or Alt+Down: ComboDropDown), choose
+  // in it (Up/Down: ComboSelChange) and close it (Enter, Escape, F4, a click elsewhere:
+  // ComboCloseUp); select a block by dragging or with Shift and the arrows (SelChange,
+  // BlockSelected), whole rows from the row header and everything from the corner (as
+  // SelectBlockOptions allows); resize a column or row by dragging a header border
+  // (ColWidthChange, RowHeightChange); copy, cut and paste with Ctrl+C, Ctrl+X, Ctrl+V
+  // through the grid's clipboard (the editor's selection while editing), each as
+  // ClipboardOptions allows (bits: 1 copy, 2 cut, 4 paste); Ctrl+Enter types a line break
+  // into a multi-line cell.
+  //
+  // Each cell kind's rules apply to typing: maximum length in characters and character case
+  // and filter (edit cells), digits, one sign and the decimal places (float, number and
+  // integer cells; out-of-range values are refused when the edit commits and the cell
+  // keeps its text), the mask's placeholders (pattern cells).
+
+  // A key went down. The listener's KeyDown comes first; Enter and Backspace then raise
+  // KeyPress (13, 8) as the characters they type; unless the listener set the key (or the
+  // character) to 0, the grid's action follows.
+  void InputKeyDown(int16_t keyCode, int16_t shift);
+  // A key went up: the listener's KeyUp.
+  void InputKeyUp(int16_t keyCode, int16_t shift);
+  // Characters typed (UTF-8, an input method's Hangul included): per character the
+  // listener's KeyPress (its code; above 0x7FFF as the 16-bit pattern), then, unless the
+  // listener set it to 0, the character goes into the editor (Space ticks a check box or
+  // presses a button). CR or LF types Enter, TAB Tab, BS Backspace, ESC Escape; other
+  // control characters, characters beyond 0xFFFF and invalid UTF-8 are dropped.
+  void InputText(std::string_view utf8);
+  // The pointer. `button`: 1 left, 2 right, 4 middle (MouseMove: the buttons held). The
+  // listener hears MouseDown / MouseMove / MouseUp around the grid's own actions: a press on
+  // a cell makes it active (Click), a second press of the same button on the same cell
+  // within DoubleClickTime milliseconds (`timeMs` on any steady clock the host keeps) makes
+  // DblClick instead; a right press raises RightClick (click type 0, 1 for a double one);
+  // the release completes a check box tick or button press, a block drag (BlockSelected)
+  // or a resize (ColWidthChange / RowHeightChange), before MouseUp.
+  void InputMouseDown(int16_t button, int16_t shift, float x, float y, int64_t timeMs);
+  void InputMouseMove(int16_t button, int16_t shift, float x, float y);
+  void InputMouseUp(int16_t button, int16_t shift, float x, float y);
+  // The pointer rests at (x, y): when TextTip is on and a data cell is there, the listener's
+  // TextTipFetch fills a tip. Returns whether a tip is to be shown; `tip` then holds it.
+  struct Tip {
+    std::string text;
+    int16_t multi_line = 0;
+    int32_t width = 0;  // twips; 0 the renderer's choice
+  };
+  bool InputHover(float x, float y, Tip& tip);
+  // The grid gained or lost the input focus. Losing it asks the listener's Validate; when
+  // that cancels, the grid keeps the focus (and the edit) and this returns false. Otherwise
+  // the edit is committed and LostFocus follows. Gaining raises GotFocus.
+  bool InputFocus(bool gained);
+  // The wheel turned `lines` rows (positive: down), or the scroll bars moved to (topRow,
+  // leftCol); the view scrolls within the grid and TopLeftChange tells where.
+  void InputWheel(int32_t lines);
+  void InputScroll(int32_t topRow, int32_t leftCol);
+  // Milliseconds within which two presses make a double click (default 500).
+  int32_t DoubleClickTime() const;
+  void DoubleClickTime(int32_t ms);
+  // What the editor holds while the grid is in edit mode (else ""), for a renderer.
+  std::string EditText() const;
+  // Whether the active cell's combo box list is open, for a renderer.
+  bool ComboDroppedDown() const;
+
   // ---- Selection -------------------------------------------------------------------------
   // Operation mode: 0 normal, 1 read only, 2 row mode, 3 single select, 4 multi select,
   // 5 extended select.

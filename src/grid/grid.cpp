@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "grid/grid_input.h"
 #include "grid/grid_ops.h"
 
 namespace zel {
@@ -161,7 +162,10 @@ void Grid::SetActiveCell(int32_t col, int32_t row) {
   if (row < 1 || row > std::max(s.max_rows, 1)) {
     Fail("SetActiveCell", "row " + AddrText(row) + " is not a data row of 1.." + AddrText(s.max_rows));
   }
+  ++Input(s).placements;
   if (col == s.active_col && row == s.active_row) return;
+  // Leaving the cell ends its edit, whoever moves the cursor.
+  if (s.edit_mode) CommitEdit(*this);
   const int32_t old_col = s.active_col, old_row = s.active_row;
   s.active_col = col;
   s.active_row = row;
@@ -171,9 +175,11 @@ void Grid::SetActiveCell(int32_t col, int32_t row) {
 
 bool Grid::EditMode() const { return state_->edit_mode; }
 void Grid::EditMode(bool on) {
-  GridState& s = *state_;
-  s.edit_mode = on;
-  NoteChange(s, s.active_col, s.active_row, s.active_col, s.active_row);
+  if (on) {
+    BeginEdit(*this, false, false);
+  } else {
+    CommitEdit(*this);
+  }
 }
 bool Grid::EditModePermanent() const { return state_->edit_mode_permanent; }
 void Grid::EditModePermanent(bool on) { state_->edit_mode_permanent = on; }
@@ -189,8 +195,21 @@ void Grid::SelLength(int32_t length) {
   if (length < 0) Fail("SelLength", "length " + AddrText(length) + " is negative");
   state_->sel_length = length;
 }
-std::string Grid::SelText() const { return state_->sel_text; }
-void Grid::SelText(std::string_view text) { state_->sel_text = std::string(text); }
+std::string Grid::SelText() const {
+  const GridState& s = *state_;
+  if (!s.edit_mode) return s.sel_text;
+  RefreshProgramEdit(const_cast<Grid&>(*this));
+  return std::string(EditorSelection(s));
+}
+void Grid::SelText(std::string_view text) {
+  GridState& s = *state_;
+  if (s.edit_mode) {
+    RefreshProgramEdit(*this);
+    ReplaceEditorSelection(*this, text);
+  } else {
+    s.sel_text = std::string(text);
+  }
+}
 
 // ---- Stored pass-through settings ------------------------------------------------------
 bool Grid::AllowCellOverflow() const { return state_->allow_cell_overflow; }

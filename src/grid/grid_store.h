@@ -438,6 +438,8 @@ struct Block {
   int32_t col, row, col2, row2;  // -1 pairs for whole rows / columns
 };
 
+struct InputState;
+
 // ---- Whole state ------------------------------------------------------------------------
 struct GridState {
   GridState();
@@ -483,7 +485,9 @@ struct GridState {
   int32_t cols_frozen = 0, rows_frozen = 0;
   bool redraw = true;
   int32_t viewport_w = 0, viewport_h = 0;
-  // Editing state (the input part drives it).
+  // Editing state (the input part drives it; the rest of it is in grid_input.h, made when
+  // the first input arrives).
+  std::shared_ptr<InputState> input;
   bool change_made = false;
   bool edit_mode = false, edit_mode_permanent = false, edit_mode_replace = false;
   int32_t sel_start = 0, sel_length = 0;

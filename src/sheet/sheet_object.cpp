@@ -55,6 +55,9 @@ void Create(ZelSheet::Impl& s) {
   s.handlers = internal::MakeGridHandlers(s);
   s.grid.SetListener(s.handlers.get());
   s.grid.AttachClipboard(&s.platform.Clip());
+  // Ctrl+C and Ctrl+X are the sheet's own copy command, which honours the screen's rights;
+  // the grid only pastes by itself.
+  s.grid.ClipboardOptions(4);
   RunStep([&] { s.grid.BorderStyle(1); });
   RunStep([&] { s.Events().Initialize(); });
 }

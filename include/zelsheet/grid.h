@@ -32,6 +32,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -274,6 +275,13 @@ class Grid {
   void Clip(std::string_view text);
   std::string ClipValue() const;
   void ClipValue(std::string_view text);
+
+  // Calls `found(col, row)` for every data cell (columns 1..MaxCols, rows 1..DataRowCnt,
+  // hidden ones left out) whose shown text holds `text`, ASCII letters compared without
+  // regard to case; column by column, each top-down. An empty `text` is in every non-empty
+  // cell. Reads the cells in place: time proportional to the texts looked at.
+  void FindText(std::string_view text,
+                const std::function<void(int32_t col, int32_t row)>& found) const;
 
   // The last data row holding a non-empty cell in a data column (column >= 1), 0 when none.
   // O(1): kept up to date by every write, insert, delete, clear and sort.

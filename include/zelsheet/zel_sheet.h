@@ -1162,7 +1162,7 @@ class ZelSheet {
   // the last match (by row, then column; after the last, the first again) into view. Does
   // nothing without a search text.
   void SheetSearch();
-  // Every bold data cell goes back to normal weight and black text.
+  // The cells the finds marked go back to normal weight and black text.
   void SheetSearchClear();
 
   // The sheet's state. It is defined inside the library; a host has no use for it.

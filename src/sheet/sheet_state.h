@@ -168,6 +168,7 @@ struct ZelSheet::Impl {
     // Find: the last search text and the cell of the last match (0, 0 when none).
     std::string search_text;
     int32_t search_row = 0, search_col = 0;
+    std::vector<std::pair<int32_t, int32_t>> search_marks;  // (col, row) marked by finds
   };
 
   Impl(ZelSheet& owner, Platform& host, ZelSheetEvents* sink)

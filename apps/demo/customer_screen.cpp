@@ -30,6 +30,10 @@ constexpr ColumnWidth kWidths[] = {
 constexpr const char* kPgmId = "CUST001";
 constexpr const char* kSheetId = "S1";
 
+// Customers per part of a query's answer: large enough that a part's Display costs little
+// beyond its rows, small enough that a part is a small share of the sheet's memory.
+constexpr int64_t kQueryPageRows = 50'000;
+
 std::string WithThousands(int64_t n) {
   std::string digits = std::to_string(n);
   for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<size_t>(i), ",");
@@ -79,13 +83,19 @@ void CustomerScreen::SetStatus(std::string text, bool error) {
 void CustomerScreen::Query(const std::string& name_part) {
   if (sheet_->IsChangedSave() && !Save()) return;
   const auto start = std::chrono::steady_clock::now();
+  // The answer comes in parts, each displayed as it arrives (the first replaces the sheet,
+  // the next ones append), so the whole text never sits beside the filled sheet.
+  bool first = true;
   try {
-    const std::string data = server_.Query(name_part);
-    sheet_->Display(data);
+    server_.QueryPages(name_part, kQueryPageRows, [&](std::string& part) {
+      sheet_->Display(part, !first);
+      first = false;
+    });
   } catch (const server::ServerError& e) {
     SetStatus(e.what(), true);
     return;
   }
+  if (first) sheet_->Display("");  // nothing found: the sheet is emptied all the same
   const int32_t rows = sheet_->GetSheet().DataRowCnt();
   std::string text = WithThousands(rows) + "건 조회했습니다";
   if (!name_part.empty()) text += " (거래처명에 \"" + name_part + "\")";
@@ -168,20 +178,29 @@ void CustomerScreen::FillRegion(int32_t row, const std::string& code, const std:
   s.TrackRowEdit(row);
 }
 
-void CustomerScreen::RegionHelp(int32_t row) {
+void CustomerScreen::RegionHelp(int32_t row, bool asked) {
   if (in_help_) return;
   in_help_ = true;
   const std::string typed = sheet_->CellText(server::kRegionCode, row);
   try {
     std::vector<server::Region> regions = server_.Regions(typed);
-    if (regions.size() == 1 && regions[0].code == typed) {
-      FillRegion(row, regions[0].code, regions[0].name);
+    if (!asked && typed.empty()) {
+      FillRegion(row, "", "");  // the code was cleared: so is the name
+    } else if (!asked && regions.size() == 1 && regions[0].code == typed) {
+      FillRegion(row, regions[0].code, regions[0].name);  // a known code typed in full
     } else {
-      if (regions.empty()) regions = server_.Regions("");
+      int start = 0;
+      regions = server_.Regions("");
       std::vector<std::string> lines;
-      for (const server::Region& r : regions) lines.push_back(r.code + "  " + r.name);
-      const int chosen = tui::RunListBox(host_, "지역 코드", lines);
-      if (chosen >= 0) FillRegion(row, regions[static_cast<size_t>(chosen)].code, regions[static_cast<size_t>(chosen)].name);
+      for (const server::Region& r : regions) {
+        if (r.code == typed) start = static_cast<int>(lines.size());
+        lines.push_back(r.code + "  " + r.name);
+      }
+      const int chosen = tui::RunListBox(host_, "지역 코드", lines, start);
+      if (chosen >= 0) {
+        const server::Region& r = regions[static_cast<size_t>(chosen)];
+        FillRegion(row, r.code, r.name);
+      }
     }
   } catch (const server::ServerError& e) {
     SetStatus(e.what(), true);
@@ -189,8 +208,8 @@ void CustomerScreen::RegionHelp(int32_t row) {
   in_help_ = false;
 }
 
-void CustomerScreen::ShowDic(int32_t Col, int32_t Row, int32_t, int32_t, bool&, bool&) {
-  if (Col == sheet_->ColX(server::kRegionCode) && Row >= 1) RegionHelp(Row);
+void CustomerScreen::ShowDic(int32_t Col, int32_t Row, int32_t, int32_t, bool&, bool& IsDblClick) {
+  if (Col == sheet_->ColX(server::kRegionCode) && Row >= 1) RegionHelp(Row, IsDblClick);
 }
 
 }  // namespace zel::demo

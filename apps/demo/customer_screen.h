@@ -47,9 +47,10 @@ class CustomerScreen : public ZelSheetEvents {
   void GoToNewRow();
   // Marks the active row for deletion, or takes the mark back.
   void ToggleDeleteMark();
-  // Code help for the region of `row`: the list of regions, the choice filling the code and
-  // the name.
-  void RegionHelp(int32_t row);
+  // Code help for the region of `row`. Asked for (F9, a double click): the list of regions,
+  // the choice filling the code and the name. After the user changed the code: a known
+  // code fills the name at once, an empty one empties it, anything else opens the list.
+  void RegionHelp(int32_t row, bool asked);
 
   // Events of the sheet.
   void ShowDic(int32_t Col, int32_t Row, int32_t NewCol, int32_t NewRow, bool& Cancel,

@@ -1,5 +1,7 @@
 #include "demo/demo_app.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 #include "tui/text_width.h"
@@ -67,6 +69,13 @@ DemoApp::DemoApp(const DemoOptions& options)
   });
   screen_ = std::make_unique<CustomerScreen>(*platform_, server_, *this, options_.user);
   painter_ = std::make_unique<tui::GridPainter>(screen_->Sheet().GetSheet());
+  // One pass of the message loop (the sheet asks for some while it works): show the screen.
+  platform_->Keys().OnMessageLoopPass([this] {
+    tui::ScreenBuffer pass;
+    Paint(pass);
+    Present(pass);
+  });
+  screen_->Sheet().GetSheet().InputFocus(true);
 }
 
 DemoApp::~DemoApp() {
@@ -172,18 +181,35 @@ void DemoApp::OpenMenu(const std::string& menu) {
   screen_->Sheet().PopupMenu(menu);
 }
 
+bool DemoApp::CommitEdit() {
+  Grid& g = screen_->Sheet().GetSheet();
+  if (focus_ != Focus::Grid || !g.EditMode()) return true;
+  // As when a toolbar button takes the focus: the edit is committed, or Validate refuses.
+  if (!g.InputFocus(false)) return false;
+  g.InputFocus(true);
+  return true;
+}
+
 bool DemoApp::HandleProgramKey(const InputEvent& e) {
+  static constexpr int16_t kProgramKeys[][2] = {
+      {tui::VkF(5), 0}, {tui::VkF(6), 0}, {tui::VkLetter('S'), tui::kCtrl}, {tui::VkF(8), 0},
+      {tui::VkLetter('N'), tui::kCtrl}, {tui::VkLetter('D'), tui::kCtrl}, {tui::VkF(10), 0},
+      {tui::VkF(10), tui::kShift}, {tui::VkLetter('Q'), tui::kCtrl}, {tui::VkLetter('C'), tui::kCtrl}};
+  bool ours = false;
+  for (const auto& k : kProgramKeys) ours = ours || e.Is(k[0], k[1]);
+  if (!ours) return false;
+  if (!CommitEdit()) return true;
   CustomerScreen& cs = *screen_;
   if (e.Is(tui::VkF(5))) {
     cs.Query(query_.Text());
   } else if (e.Is(tui::VkF(6))) {
-    focus_ = focus_ == Focus::Query ? Focus::Grid : Focus::Query;
+    SetFocus(focus_ == Focus::Query ? Focus::Grid : Focus::Query);
   } else if (e.Is(tui::VkLetter('S'), tui::kCtrl)) {
     cs.Save();
   } else if (e.Is(tui::VkF(8))) {
     cs.ShowErrors();
   } else if (e.Is(tui::VkLetter('N'), tui::kCtrl)) {
-    focus_ = Focus::Grid;
+    SetFocus(Focus::Grid);
     cs.GoToNewRow();
   } else if (e.Is(tui::VkLetter('D'), tui::kCtrl)) {
     cs.ToggleDeleteMark();
@@ -191,10 +217,8 @@ bool DemoApp::HandleProgramKey(const InputEvent& e) {
     OpenMenu("mnuSheet");
   } else if (e.Is(tui::VkF(10), tui::kShift)) {
     OpenMenu("mnuFunction");
-  } else if (e.Is(tui::VkLetter('Q'), tui::kCtrl) || e.Is(tui::VkLetter('C'), tui::kCtrl)) {
-    Quit();
   } else {
-    return false;
+    Quit();
   }
   return true;
 }
@@ -203,29 +227,103 @@ void DemoApp::Quit() {
   if (screen_->ConfirmQuit()) quit_ = true;
 }
 
+void DemoApp::SetFocus(Focus focus) {
+  if (focus == focus_) return;
+  Grid& g = screen_->Sheet().GetSheet();
+  // Leaving the grid commits its edit; a Validate handler may keep the focus there.
+  if (focus_ == Focus::Grid && !g.InputFocus(false)) return;
+  focus_ = focus;
+  if (focus_ == Focus::Grid) g.InputFocus(true);
+}
+
 void DemoApp::HandleQueryLine(const InputEvent& e) {
   if (e.Is(tui::kVkReturn)) {
-    focus_ = Focus::Grid;
+    SetFocus(Focus::Grid);
     screen_->Query(query_.Text());
   } else if (e.Is(tui::kVkEscape) || e.Is(tui::kVkTab) || e.Is(tui::kVkDown)) {
-    focus_ = Focus::Grid;
+    SetFocus(Focus::Grid);
   } else {
     query_.Handle(e);
   }
 }
 
-void DemoApp::HandleGridInput(const InputEvent&) {}
-
-void DemoApp::HandleMouse(const InputEvent& e) {
-  if (e.y == 1 && e.mouse == InputEvent::Mouse::Press) {
-    focus_ = Focus::Query;
-    return;
+void DemoApp::HandleGridInput(const InputEvent& e) {
+  Grid& g = screen_->Sheet().GetSheet();
+  if (e.kind == InputEvent::Kind::Key) {
+    // A terminal tells no key releases: each key goes down and comes up at once. The sheet
+    // acts on some keys only as they come up (F3, Ctrl+F).
+    g.InputKeyDown(e.key, e.shift);
+    DrainSentKeys();
+    g.InputKeyUp(e.key, e.shift);
+  } else if (e.kind == InputEvent::Kind::Text) {
+    g.InputText(e.text);
   }
-  if (grid_area_.Contains(e.y, e.x)) focus_ = Focus::Grid;
-  HandleGridInput(e);
 }
 
-void DemoApp::DrainSentKeys() {}
+void DemoApp::HandleMouse(const InputEvent& e) {
+  Grid& g = screen_->Sheet().GetSheet();
+  if (e.mouse == InputEvent::Mouse::WheelUp || e.mouse == InputEvent::Mouse::WheelDown) {
+    if (grid_area_.Contains(e.y, e.x)) g.InputWheel(e.mouse == InputEvent::Mouse::WheelUp ? -3 : 3);
+    return;
+  }
+  if (e.mouse == InputEvent::Mouse::Press && e.y == 1) {
+    SetFocus(Focus::Query);
+    return;
+  }
+  if (e.mouse == InputEvent::Mouse::Press && !grid_area_.Contains(e.y, e.x)) return;
+  if (e.mouse != InputEvent::Mouse::Press && held_button_ == 0) return;
+  // A drag that leaves the grid goes on at its edge.
+  const int y = std::clamp(e.y, grid_area_.top, std::max(grid_area_.bottom() - 1, grid_area_.top));
+  const int x = std::clamp(e.x, grid_area_.left, std::max(grid_area_.right() - 1, grid_area_.left));
+  float tx = 0, ty = 0;
+  if (!painter_->PointToTwips(y, x, tx, ty)) return;
+  switch (e.mouse) {
+    case InputEvent::Mouse::Press: {
+      SetFocus(Focus::Grid);
+      menu_y_ = e.y, menu_x_ = e.x;
+      held_button_ = e.button;
+      const int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              std::chrono::steady_clock::now().time_since_epoch())
+                              .count();
+      g.InputMouseDown(e.button, e.shift, tx, ty, now);
+      break;
+    }
+    case InputEvent::Mouse::Move:
+      g.InputMouseMove(held_button_, e.shift, tx, ty);
+      break;
+    case InputEvent::Mouse::Release:
+      g.InputMouseUp(held_button_, e.shift, tx, ty);
+      held_button_ = 0;
+      break;
+    default:
+      break;
+  }
+}
+
+void DemoApp::DrainSentKeys() {
+  Grid& g = screen_->Sheet().GetSheet();
+  // Keys the sheet sends to its grid (Enter moving on) come back as ordinary input; a key
+  // fed back may send more, so the queue is drained until it stays empty (a bounded number
+  // of rounds: a handler that always sends again cannot hang the program).
+  for (int round = 0; round < 16; ++round) {
+    const std::vector<std::string> sent = platform_->Keys().TakeSentKeys();
+    if (sent.empty()) return;
+    for (const std::string& text : sent) {
+      const auto strokes = ParseSendKeys(text);
+      if (!strokes) continue;
+      for (const KeyStroke& k : *strokes) {
+        if (k.is_char) {
+          std::string utf8;
+          tui::AppendUtf8(utf8, static_cast<char32_t>(k.code));
+          g.InputText(utf8);
+        } else {
+          g.InputKeyDown(static_cast<int16_t>(k.code), 0);
+          g.InputKeyUp(static_cast<int16_t>(k.code), 0);
+        }
+      }
+    }
+  }
+}
 
 void DemoApp::Handle(const InputEvent& e) {
   switch (e.kind) {

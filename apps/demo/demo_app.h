@@ -50,6 +50,9 @@ class DemoApp : public tui::ModalHost {
   void HandleQueryLine(const tui::InputEvent& e);
   void HandleGridInput(const tui::InputEvent& e);
   void HandleMouse(const tui::InputEvent& e);
+  void SetFocus(Focus focus);
+  // Commits the grid's edit before a program key acts on the data; false when refused.
+  bool CommitEdit();
   void DrainSentKeys();
   // Opens one of the sheet's context menus from the keyboard, beside the active cell.
   void OpenMenu(const std::string& menu);
@@ -66,6 +69,7 @@ class DemoApp : public tui::ModalHost {
   tui::ScreenBuffer frame_;
   tui::Rect grid_area_;
   int menu_y_ = 0, menu_x_ = 0;  // where the next pop-up menu opens
+  int16_t held_button_ = 0;      // the mouse button pressed in the grid and not yet released
   bool full_redraw_ = true;
   bool quit_ = false;
 };

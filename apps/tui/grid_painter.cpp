@@ -101,7 +101,81 @@ void GridPainter::Paint(ScreenBuffer& screen, const Rect& area, const PaintState
       PaintCell(screen, rect, col, row, line, state);
     }
   }
+  if (state.focused && grid_.ComboDroppedDown()) PaintComboList(screen, area);
   screen.SetClip(saved_clip);
+}
+
+void GridPainter::PaintEditor(ScreenBuffer& screen, const Rect& rect, int text_width,
+                              const Style& style) {
+  // The editor's text from its start, or shifted so that the caret stays inside the cell.
+  const std::string text = grid_.EditText();
+  const int32_t caret = grid_.SelStart() + grid_.SelLength();
+  size_t caret_byte = 0;
+  int caret_cols = 0;
+  for (int32_t i = 0; i < caret && caret_byte < text.size(); ++i) {
+    const Utf8Char c = DecodeUtf8(text, caret_byte);
+    caret_cols += CharWidth(c.code);
+    caret_byte += static_cast<size_t>(c.bytes);
+  }
+  size_t start = 0;
+  int shift = 0;
+  while (caret_cols - shift >= text_width && start < text.size()) {
+    const Utf8Char c = DecodeUtf8(text, start);
+    shift += CharWidth(c.code);
+    start += static_cast<size_t>(c.bytes);
+  }
+  Style edit = style;
+  edit.attrs = static_cast<uint8_t>((edit.attrs & ~kAttrReverse) | kAttrUnderline);
+  screen.Fill({rect.top, rect.left, 1, text_width}, edit);
+  screen.Put(rect.top, rect.left, LineOf(std::string_view(text).substr(start), 0), edit, text_width);
+  screen.SetCursor(rect.top, rect.left + std::clamp(caret_cols - shift, 0, std::max(text_width - 1, 0)));
+}
+
+void GridPainter::PaintComboList(ScreenBuffer& screen, const Rect& area) {
+  const int32_t col = grid_.ActiveCol(), row = grid_.ActiveRow();
+  Rect cell;
+  if (!CellRect(col, row, cell)) return;
+  view_.ComboItems(col, row, combo_items_);
+  if (combo_items_.empty()) return;
+  view_.Cell(col, row, look_);
+  // A framed list under the cell (over it when there is more room there), as wide as the
+  // cell or its longest caption; an item's code, far to the right of its caption, is cut.
+  const int n = static_cast<int>(combo_items_.size());
+  const int below = area.bottom() - cell.bottom() - 2, above = cell.top - area.top - 2;
+  const bool down = below >= n || below >= above;
+  const int shown = std::min(n, down ? below : above);
+  if (shown <= 0) return;
+  int inner = std::max(cell.width - 2, 4);
+  for (const std::string& item : combo_items_) {
+    const size_t end = item.find("  ");
+    inner = std::max(inner, TextWidth(item.substr(0, end)) + 1);
+  }
+  inner = std::min(inner, std::max(area.width - 2, 1));
+  const int left = std::clamp(cell.left, area.left, std::max(area.right() - inner - 2, area.left));
+  const int top = down ? cell.bottom() : cell.top - shown - 2;
+  int selected = -1;
+  for (int i = 0; i < n; ++i) {
+    if (combo_items_[static_cast<size_t>(i)] == look_.text) selected = i;
+  }
+  const int first = std::clamp(selected - shown + 1, 0, std::max(n - shown, 0));
+  const Style frame{Rgb(0, 90, 170), 0xFFFFFF, 0};
+  const Style normal{0x000000, 0xFFFFFF, 0};
+  const Style chosen{0xFFFFFF, Rgb(0, 90, 170), 0};
+  screen.Repeat(top, left, 1, U'┌', frame);
+  screen.Repeat(top, left + 1, inner, U'─', frame);
+  screen.Repeat(top, left + inner + 1, 1, U'┐', frame);
+  for (int i = 0; i < shown; ++i) {
+    const int item = first + i;
+    const int y = top + 1 + i;
+    screen.Repeat(y, left, 1, U'│', frame);
+    screen.PutField(y, left + 1, inner, combo_items_[static_cast<size_t>(item)],
+                    item == selected ? chosen : normal, Align::Left);
+    const bool more_up = i == 0 && first > 0, more_down = i == shown - 1 && item < n - 1;
+    screen.Repeat(y, left + inner + 1, 1, more_up ? U'▲' : more_down ? U'▼' : U'│', frame);
+  }
+  screen.Repeat(top + shown + 1, left, 1, U'└', frame);
+  screen.Repeat(top + shown + 1, left + 1, inner, U'─', frame);
+  screen.Repeat(top + shown + 1, left + inner + 1, 1, U'┘', frame);
 }
 
 void GridPainter::SpanRect(int32_t anchor_col, int32_t anchor_row, int32_t cols, int32_t rows,
@@ -142,28 +216,8 @@ void GridPainter::PaintCell(ScreenBuffer& screen, const Rect& rect, int32_t col,
     }
   }
 
-  if (active && state.editing) {
-    // The editor: its text from the start, or its end when the caret is beyond the width.
-    const std::string& text = state.edit_text;
-    size_t caret_byte = 0;
-    int caret_cols = 0;
-    for (int32_t i = 0; i < state.caret && caret_byte < text.size(); ++i) {
-      const Utf8Char c = DecodeUtf8(text, caret_byte);
-      caret_cols += CharWidth(c.code);
-      caret_byte += static_cast<size_t>(c.bytes);
-    }
-    size_t start = 0;
-    int shift = 0;
-    while (caret_cols - shift >= text_width && start < text.size()) {
-      const Utf8Char c = DecodeUtf8(text, start);
-      shift += CharWidth(c.code);
-      start += static_cast<size_t>(c.bytes);
-    }
-    Style edit = style;
-    edit.attrs = static_cast<uint8_t>(edit.attrs & ~kAttrReverse) | kAttrUnderline;
-    screen.Fill({rect.top, rect.left, 1, text_width}, edit);
-    screen.Put(rect.top, rect.left, std::string_view(text).substr(start), edit, text_width);
-    screen.SetCursor(rect.top, rect.left + std::min(caret_cols - shift, text_width - 1));
+  if (active && grid_.EditMode()) {
+    PaintEditor(screen, rect, text_width, style);
     return;
   }
 

@@ -14,7 +14,8 @@
 // line. Check boxes show "[x]" or "[ ]" and their caption, buttons their caption in
 // brackets, combo boxes their chosen item, spans one text over the whole span, a merged
 // run its text once. The active cell is shown reversed; the cell being edited shows the
-// editor's text with the terminal cursor at the caret.
+// editor's text with the terminal cursor at the caret; an open combo box shows its list
+// under the cell (above it when there is no room below).
 #pragma once
 
 #include <cstdint>
@@ -27,13 +28,10 @@
 
 namespace zel::tui {
 
-// What the host knows beyond the grid's view: whether the grid has the focus (the active
-// cell is shown only then) and, while a cell is edited, the editor's text and caret.
+// What the host knows beyond the grid: whether the grid has the input focus (the active
+// cell, the editor and an open combo list are shown only then).
 struct PaintState {
   bool focused = true;
-  bool editing = false;
-  std::string edit_text;
-  int32_t caret = 0;  // characters into edit_text
 };
 
 class GridPainter {
@@ -70,6 +68,8 @@ class GridPainter {
   // frozen columns.
   void PaintCell(ScreenBuffer& screen, const Rect& rect, int32_t col, int32_t row, int line,
                  const PaintState& state);
+  void PaintEditor(ScreenBuffer& screen, const Rect& rect, int text_width, const Style& style);
+  void PaintComboList(ScreenBuffer& screen, const Rect& area);
   void SpanRect(int32_t anchor_col, int32_t anchor_row, int32_t cols, int32_t rows, Rect& rect) const;
 
   const Grid& grid_;
@@ -79,6 +79,7 @@ class GridPainter {
   Rect area_;
   std::vector<Span> cols_, rows_;
   std::vector<std::pair<int32_t, int32_t>> painted_spans_;
+  std::vector<std::string> combo_items_;
   std::string text_;
 };
 

@@ -262,7 +262,10 @@ InputEvent Terminal::Next(int timeout_ms) {
     timeout(0);
     wint_t next = 0;
     const int more = get_wch(&next);
-    if (more == OK && next != 27) {
+    if (more == OK && (next < 0x20 || next == 0x7F)) {
+      // Escape, then a control key typed right after it (Ctrl+Q): two keys, not Alt.
+      unget_wch(static_cast<wchar_t>(next));
+    } else if (more == OK) {
       InputEvent e = KeyFromChar(static_cast<char32_t>(next));
       if (e.kind == InputEvent::Kind::Text && e.text.size() == 1) {
         char c = e.text[0];

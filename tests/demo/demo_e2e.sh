@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The demo end to end, as a person at the terminal: zelsheet-demo runs in tmux on a new
+# database; the test queries by name, types a remark into a customer, adds a customer
+# whose code already exists, saves, reads the screen back, opens the error list and quits.
+# Then the database must hold exactly the saved change.
+#
+#   demo_e2e.sh PATH_TO_ZELSHEET_DEMO
+set -euo pipefail
+demo="$1"
+work="$(mktemp -d)"
+session="zel_e2e_$$"
+sock="$work/tmux.sock"
+t() { tmux -S "$sock" "$@"; }
+cleanup() {
+  t kill-server 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+screen() { t capture-pane -p -t "$session"; }
+fail() {
+  echo "FAILED: $*"
+  echo "---- screen ----"
+  screen || true
+  exit 1
+}
+# Waits until the screen shows `text` (at most 20 s).
+wait_for() {
+  for _ in $(seq 200); do
+    screen | grep -qF -- "$1" && return 0
+    sleep 0.1
+  done
+  fail "the screen never showed: $1"
+}
+# Waits until the screen no longer shows `text`.
+wait_gone() {
+  for _ in $(seq 200); do
+    screen | grep -qF -- "$1" || return 0
+    sleep 0.1
+  done
+  fail "the screen still shows: $1"
+}
+keys() { t send-keys -t "$session" "$@"; }
+type_text() { t send-keys -t "$session" -l -- "$1"; }
+db() { sqlite3 "$work/customers.db" "$1"; }
+
+export LC_ALL=C.UTF-8 ZELSHEET_SETTINGS_DB="$work/settings.db" XDG_DATA_HOME="$work/data"
+t -u new-session -d -s "$session" -x 120 -y 30 \
+  "TERM=xterm-256color '$demo' --db '$work/customers.db'; echo \"demo ended \$?\"; sleep 60"
+wait_for "300건 조회했습니다"
+
+# Query by name: two customers hold "한결상사"; C0000005 comes first.
+keys F6
+type_text "한결상사"
+keys Enter
+wait_for "2건 조회했습니다"
+screen | grep -q " 1 │C0000005  │주식회사 한결상사" || fail "C0000005 is not the first row"
+
+# A remark for C0000005: the remark column is the tenth; the cursor starts in the first.
+keys Right Right Right Right Right Right Right Right Right
+type_text "우수 거래처"
+keys Enter
+wait_for "우수 거래처"
+screen | grep -q " U │C0000005" || fail "the edited row is not marked U"
+
+# A new customer with a code that exists: the server must refuse it.
+keys C-n
+wait_for "새 거래처를 입력하십시오"
+type_text "C0000005"
+keys Tab
+type_text "새한물산"
+keys Tab F4 Down Enter
+wait_for "새한물산"
+
+keys C-s
+wait_for "저장시 오류가 1개 발생하였습니다"
+keys Enter
+wait_for "1건 저장, 1건 오류"
+after="$(screen)"
+echo "$after" | grep -q " 1 │C0000005  │주식회사 한결상사" || fail "the saved row is not unmarked"
+echo "$after" | grep -q " A │C0000005  │새한물산" || fail "the refused row is not pending"
+# The refused row is red: its text is written in the failed-row colour (red, 196).
+t capture-pane -p -e -t "$session" | grep "새한물산" | grep -q $'\e\\[[0-9;]*38;5;196' ||
+  fail "the refused row is not red"
+
+keys F8
+wait_for "3행: 거래처코드가 이미 있습니다: C0000005"
+keys Escape
+wait_gone "오류 목록 (1건)"
+
+# Quitting with the refused row pending asks first; No quits without saving.
+keys C-q
+wait_for "저장하겠습니까?"
+type_text "n"
+wait_for "demo ended"
+screen | grep -q "demo ended 0" || fail "the demo did not end cleanly"
+
+[ "$(db "SELECT remark FROM customers WHERE code = 'C0000005'")" = "우수 거래처" ] ||
+  fail "the remark was not saved"
+[ "$(db "SELECT count(*) FROM customers")" = "300" ] || fail "the customer count changed"
+[ "$(db "SELECT count(*) FROM customers WHERE name = '새한물산'")" = "0" ] ||
+  fail "the refused customer was written"
+
+# SIGTERM ends the program cleanly: the terminal is given back in its usual modes.
+t kill-session -t "$session"
+t -u new-session -d -s "$session" -x 100 -y 20 \
+  "TERM=xterm-256color '$demo' --db '$work/customers.db'; echo \"ended \$?\"; stty -a | tr ' ;' '\\n\\n' | grep -xE -- '-?(icanon|echo)'; sleep 60"
+wait_for "300건 조회했습니다"
+shell_pid="$(t display-message -p -t "$session" '#{pane_pid}')"
+demo_pid="$(pgrep -P "$shell_pid" | head -n 1)"
+[ -n "$demo_pid" ] || fail "no demo process"
+kill -TERM "$demo_pid"
+wait_for "ended 0"
+screen | grep -qx "icanon" && screen | grep -qx "echo" || fail "the terminal modes were not restored"
+echo "1 passed, 0 failed"

@@ -86,16 +86,20 @@ void EnsureDatabase(const std::string& path) {
   CustomerServer::CreateDatabase(path, kCustomers);
 }
 
-// The child: what the demo does at start, and its figures on one line.
+// The child: what the demo does at start (the screen's query, displayed part by part), and
+// its figures on one line.
 int ColdChild(const std::string& path) {
   zel::testing::ScriptedPlatform platform;
   CustomerServer server(path);
   NoDialogs host;
   zel::demo::CustomerScreen screen(platform, server, host, "bench");
-  const std::string data = server.Query("");
-  screen.Sheet().Display(data);
-  std::printf("%zu %zu %zu %d\n", data.size(), StatusBytes("VmHWM:"), StatusBytes("VmRSS:"),
-              screen.Sheet().GetSheet().DataRowCnt());
+  screen.Query("");
+  // The size of the whole answer as one data string, for the memory ratio (measured after
+  // the figures above, so that it does not add to them).
+  const size_t peak = StatusBytes("VmHWM:"), rss = StatusBytes("VmRSS:");
+  const double cpu = CpuNow();
+  const size_t data = server.Query("").size();
+  std::printf("%zu %zu %zu %d %f\n", data, peak, rss, screen.Sheet().GetSheet().DataRowCnt(), cpu);
   return 0;
 }
 
@@ -103,6 +107,7 @@ struct Cold {
   double seconds = 0;
   size_t data = 0, peak = 0, rss = 0;
   int rows = 0;
+  double cpu = 0;  // the child's CPU seconds
 };
 
 Cold RunColdChild(const char* self, const std::string& path) {
@@ -130,12 +135,13 @@ Cold RunColdChild(const char* self, const std::string& path) {
   close(fds[0]);
   int status = 0;
   waitpid(pid, &status, 0);
-  std::sscanf(text.c_str(), "%zu %zu %zu %d", &out.data, &out.peak, &out.rss, &out.rows);
+  std::sscanf(text.c_str(), "%zu %zu %zu %d %lf", &out.data, &out.peak, &out.rss, &out.rows, &out.cpu);
   return out;
 }
 
 struct Redraw {
   double full_ms = 0, paint_ms = 0, page_ms = 0, key_ms = 0;
+  int32_t scrolled = 0;  // lines the Down presses scrolled (one per press expected)
 };
 
 // Repaints of a screen of `lines` x `cols`, and Down pressed at its bottom line.
@@ -178,16 +184,21 @@ Redraw MeasureScreen(zel::ZelSheet& sheet, int lines, int cols) {
       terminal.Show(screen);
     }
     r.page_ms = (CpuNow() - t) * 1e3 / kRounds;
-    // Down at the bottom of the screen scrolls every data line by one.
+    // Down at the bottom of the screen, as the user presses it: the grid's input, the sheet's
+    // handlers, the scroll by one line, the repaint and the changed cells written.
+    g.SetActiveCell(2, g.TopRow() + area.height - 2);
+    paint();
+    terminal.Show(screen);
+    const int32_t top_before = g.TopRow();
     t = CpuNow();
     for (int i = 0; i < kRounds; ++i) {
-      const int32_t bottom = g.TopRow() + area.height - 2;
-      g.SetActiveCell(2, bottom);
-      g.TopRow(g.TopRow() + 1);
+      g.InputKeyDown(zel::tui::kVkDown, 0);
+      g.InputKeyUp(zel::tui::kVkDown, 0);
       paint();
       terminal.Show(screen);
     }
     r.key_ms = (CpuNow() - t) * 1e3 / kRounds;
+    r.scrolled = g.TopRow() - top_before;
   }
   std::fclose(out);
   std::fclose(in);
@@ -211,7 +222,7 @@ int main(int argc, char** argv) {
   CustomerServer server(path);
   NoDialogs host;
   zel::demo::CustomerScreen screen(platform, server, host, "bench");
-  screen.Sheet().Display(server.Query(""));
+  screen.Query("");
   const Redraw small = MeasureScreen(screen.Sheet(), 24, 80);
   const Redraw large = MeasureScreen(screen.Sheet(), 70, 240);
 
@@ -222,13 +233,13 @@ int main(int argc, char** argv) {
                 "alone %.3f ms)   target <= 2 ms   %s\n",
                 name, r.full_ms, r.paint_ms, Verdict(r.full_ms <= 2.0));
     std::printf("  page down %-11s %7.3f ms CPU (every data cell changed, written)\n", name, r.page_ms);
-    std::printf("  key to redraw %-7s %7.3f ms CPU (Down at the bottom: scroll, paint, write)   "
-                "target <= 5 ms   %s\n",
-                name, r.key_ms, Verdict(r.key_ms <= 5.0));
+    std::printf("  key to redraw %-7s %7.3f ms CPU (Down at the bottom: input, handlers, scroll, "
+                "paint, write; scrolled %d lines)   target <= 5 ms   %s\n",
+                name, r.key_ms, r.scrolled, Verdict(r.key_ms <= 5.0));
   }
-  std::printf("  cold start: query + Display %7.2f s wall (new process, database in the page cache)   "
-              "target <= 2 s   %s\n",
-              cold.seconds, Verdict(cold.seconds <= 2.0 && cold.rows == kCustomers));
+  std::printf("  cold start: query + Display %7.2f s wall, %.2f s CPU (a new process; the database in "
+              "the page cache)   target <= 2 s   %s\n",
+              cold.seconds, cold.cpu, Verdict(cold.seconds <= 2.0 && cold.rows == kCustomers));
   const double ratio = cold.data ? static_cast<double>(cold.peak) / static_cast<double>(cold.data) : 0;
   std::printf("  peak memory %.1f MB (%.1f MB after) = %.2f x the data string   target <= 2.5 x   %s\n",
               static_cast<double>(cold.peak) / 1e6, static_cast<double>(cold.rss) / 1e6, ratio,

@@ -18,14 +18,20 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc)
+# The consumer builds compile the library again in folders of their own; without the folder
+# in ccache's hash they take the normal build's objects back.
+export CCACHE_NOHASHDIR=1
 
 echo "== normal build =="
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+echo "== the package: a host's project on the installed package and as a subproject =="
+bash tests/consumer/build_consumers.sh build
+
 echo "== the library compiles with clang too (the fuzz targets are built with it) =="
-find src store -name '*.cpp' -print0 | sort -z |
+find src store testing -name '*.cpp' -print0 | sort -z |
   xargs -0 -P "$jobs" -n 8 clang++ -std=c++20 -fsyntax-only -Iinclude -Isrc
 
 echo "== sanitizer build =="

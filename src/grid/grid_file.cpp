@@ -53,17 +53,19 @@ bool Grid::LoadFromFile(const std::string& path) {
   if (expected == 0 || expected != size) return false;
   std::string image;
   if (!ReadWholeFile(path, image, expected) || image.size() != expected) return false;
-  // Everything is decoded into a new state; the grid changes only when all of it was good.
-  std::unique_ptr<GridState> fresh;
+  // The image is decoded into a new model; the grid changes only when all of it was good.
+  // The session (cursor, selection, scroll, listeners) stays, brought inside the new size.
+  std::unique_ptr<GridModel> fresh;
   try {
-    fresh = std::make_unique<GridState>();
+    fresh = std::make_unique<GridModel>();
   } catch (const std::bad_alloc&) {
     return false;
   }
   if (!DecodeLayoutImage(image, *fresh).empty()) return false;
-  CarryOverSessionState(*state_, *fresh);
-  state_.swap(fresh);
-  NoteAllChanged(*state_);
+  GridState& s = *state_;
+  static_cast<GridModel&>(s) = std::move(*fresh);
+  ClipToSize(s);
+  NoteAllChanged(s);
   return true;
 }
 

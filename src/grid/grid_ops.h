@@ -93,7 +93,7 @@ void ResetColumn(GridState& s, Column& c, bool data_col);
 // ---- Spans -------------------------------------------------------------------------------
 void ShiftSpansForRows(GridState& s, int32_t at, int32_t delta);  // delta > 0 insert, < 0 delete
 void ShiftSpansForCols(GridState& s, int32_t at, int32_t delta);
-void RebuildSpanLimits(GridState& s);
+void RebuildSpanLimits(GridModel& s);
 
 // ---- Geometry ----------------------------------------------------------------------------
 // Width / height in twips of a column / row as painted: 0 when hidden.

@@ -59,7 +59,7 @@ const std::pair<const SpanKey, Span>* FindCovering(const GridState& s, AxisPos r
 
 namespace internal {
 
-void RebuildSpanLimits(GridState& s) {
+void RebuildSpanLimits(GridModel& s) {
   s.max_span_rows = 1;
   s.max_span_cols = 1;
   for (const auto& [k, sp] : s.spans) {

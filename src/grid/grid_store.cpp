@@ -385,8 +385,8 @@ int32_t RowBits::LastSet(int32_t limit) const {
 
 void RowBits::ClearAll() { std::fill(words_.begin(), words_.end(), 0); }
 
-// ---- GridState --------------------------------------------------------------------------
-GridState::GridState() {
+// ---- GridModel --------------------------------------------------------------------------
+GridModel::GridModel() {
   for (size_t i = 0; i < kPropCount; ++i) {
     sheet_style.Set(static_cast<Prop>(i), 0, DefaultProp(static_cast<Prop>(i)));
   }
@@ -394,17 +394,17 @@ GridState::GridState() {
   head_slots.push_back(NewSlot());
 }
 
-bool GridState::ValidCol(int32_t c) const {
+bool GridModel::ValidCol(int32_t c) const {
   if (c >= 0) return c <= max_cols;
   return c >= -1000 && c + 1000 < head_cols();
 }
 
-bool GridState::ValidRow(int32_t r) const {
+bool GridModel::ValidRow(int32_t r) const {
   if (r >= 0) return r <= max_rows;
   return r >= -1000 && r + 1000 < head_rows();
 }
 
-const Column& GridState::ColumnAtOther(const char* who, int32_t c) const {
+const Column& GridModel::ColumnAtOther(const char* who, int32_t c) const {
   if (c >= 0) {
     if (c > max_cols) Fail(who, "column " + AddrText(c) + " is beyond MaxCols " + AddrText(max_cols));
     return *cols[static_cast<size_t>(c)];
@@ -420,7 +420,7 @@ const Column& GridState::ColumnAtOther(const char* who, int32_t c) const {
   Fail(who, "column " + AddrText(c) + " does not name one column");
 }
 
-uint32_t GridState::SlotOfOther(const char* who, int32_t r) const {
+uint32_t GridModel::SlotOfOther(const char* who, int32_t r) const {
   if (r >= 1) {
     if (r > max_rows) Fail(who, "row " + AddrText(r) + " is beyond MaxRows " + AddrText(max_rows));
     return row_map[static_cast<size_t>(r - 1)];
@@ -433,17 +433,17 @@ uint32_t GridState::SlotOfOther(const char* who, int32_t r) const {
   Fail(who, "row " + AddrText(r) + " does not name one row");
 }
 
-void GridState::CheckColAll(const char* who, int32_t c) const {
+void GridModel::CheckColAll(const char* who, int32_t c) const {
   if (c == -1) return;
   (void)ColumnAt(who, c);
 }
 
-void GridState::CheckRowAll(const char* who, int32_t r) const {
+void GridModel::CheckRowAll(const char* who, int32_t r) const {
   if (r == -1) return;
   (void)SlotOf(who, r);
 }
 
-uint32_t GridState::NewSlot() {
+uint32_t GridModel::NewSlot() {
   if (!free_slots.empty()) {
     const uint32_t s = free_slots.back();
     free_slots.pop_back();
@@ -454,7 +454,7 @@ uint32_t GridState::NewSlot() {
   return slot_count++;
 }
 
-void GridState::ClearSlot(uint32_t slot, int32_t data_row) {
+void GridModel::ClearSlot(uint32_t slot, int32_t data_row) {
   // A data row's slot holds a cell or row format only when some format was set on data rows
   // (the props marks); the titles' formats in header rows must not cost every emptied data
   // row a map lookup per column.
@@ -477,29 +477,29 @@ void GridState::ClearSlot(uint32_t slot, int32_t data_row) {
   row_cells[slot] = 0;
 }
 
-void GridState::EraseRowEntries(uint32_t slot, bool data) {
+void GridModel::EraseRowEntries(uint32_t slot, bool data) {
   if (!row_styles.empty() && (!data || row_props != 0)) row_styles.erase(slot);
   if (!row_heights.empty()) row_heights.erase(slot);
   if (!hidden_rows.empty()) hidden_rows.erase(slot);
   if (!row_merge.empty()) row_merge.erase(slot);
 }
 
-void GridState::ReleaseSlot(uint32_t slot, int32_t data_row) {
+void GridModel::ReleaseSlot(uint32_t slot, int32_t data_row) {
   ClearSlot(slot, data_row);
   free_slots.push_back(slot);
 }
 
-void GridState::NoteRowFilled(int32_t r) {
+void GridModel::NoteRowFilled(int32_t r) {
   data_rows.Set(r, true);
   if (r > data_row_cnt) data_row_cnt = r;
 }
 
-void GridState::NoteRowEmptied(int32_t r) {
+void GridModel::NoteRowEmptied(int32_t r) {
   data_rows.Set(r, false);
   if (r == data_row_cnt) data_row_cnt = data_rows.LastSet(r - 1);
 }
 
-void GridState::RecountRows(int32_t first, int32_t last) {
+void GridModel::RecountRows(int32_t first, int32_t last) {
   for (int32_t r = first; r <= last; ++r) {
     const uint32_t slot = row_map[static_cast<size_t>(r - 1)];
     data_rows.Set(r, row_cells[slot] > 0);
@@ -507,9 +507,9 @@ void GridState::RecountRows(int32_t first, int32_t last) {
   RefreshDataRowCnt();
 }
 
-void GridState::RefreshDataRowCnt() { data_row_cnt = data_rows.LastSet(max_rows); }
+void GridModel::RefreshDataRowCnt() { data_row_cnt = data_rows.LastSet(max_rows); }
 
-void GridState::ReleaseAllDataRows() {
+void GridModel::ReleaseAllDataRows() {
   // The same steps as ClearSlot's, in the same cases (a data slot holds cell or row formats
   // only when some format was set on data rows).
   for (size_t i = 0; i < cols.size(); ++i) {
@@ -544,7 +544,7 @@ void GridState::ReleaseAllDataRows() {
   }
 }
 
-void GridState::Compact() {
+void GridModel::Compact() {
   std::vector<uint32_t> new_of(slot_count, std::numeric_limits<uint32_t>::max());
   uint32_t next = 0;
   for (uint32_t& s : head_slots) {
@@ -613,7 +613,7 @@ void GridState::Compact() {
   free_slots.clear();
 }
 
-const PropValue& GridState::Resolve(Prop p, const Column& c, uint32_t slot) const {
+const PropValue& GridModel::Resolve(Prop p, const Column& c, uint32_t slot) const {
   const PatchEntry* best = SheetEntry(p);
   if (const PatchEntry* e = c.style.Find(p); e && e->stamp > best->stamp) best = e;
   if (((row_props | head_row_props) & PropBit(p)) && !row_styles.empty()) {
@@ -629,13 +629,13 @@ const PropValue& GridState::Resolve(Prop p, const Column& c, uint32_t slot) cons
   return best->value;
 }
 
-const PropValue& GridState::ResolveColumn(Prop p, const Column& c) const {
+const PropValue& GridModel::ResolveColumn(Prop p, const Column& c) const {
   const PatchEntry* best = SheetEntry(p);
   if (const PatchEntry* e = c.style.Find(p); e && e->stamp > best->stamp) best = e;
   return best->value;
 }
 
-const PropValue& GridState::ResolveRow(Prop p, uint32_t slot) const {
+const PropValue& GridModel::ResolveRow(Prop p, uint32_t slot) const {
   const PatchEntry* best = sheet_style.Find(p);
   if (auto it = row_styles.find(slot); it != row_styles.end()) {
     if (const PatchEntry* e = it->second.Find(p); e && e->stamp > best->stamp) best = e;
@@ -643,11 +643,11 @@ const PropValue& GridState::ResolveRow(Prop p, uint32_t slot) const {
   return best->value;
 }
 
-int16_t GridState::KindOfAny(const Column& c, uint32_t slot) const {
+int16_t GridModel::KindOfAny(const Column& c, uint32_t slot) const {
   return static_cast<int16_t>(AsInt(Resolve(Prop::kKind, c, slot)));
 }
 
-int16_t GridState::HeadKindOf(const Column& c, uint32_t slot) const {
+int16_t GridModel::HeadKindOf(const Column& c, uint32_t slot) const {
   const PatchEntry* best = nullptr;
   if (auto it = row_styles.find(slot); it != row_styles.end()) best = it->second.Find(Prop::kKind);
   if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) {

@@ -440,9 +440,12 @@ struct Block {
 
 struct InputState;
 
-// ---- Whole state ------------------------------------------------------------------------
-struct GridState {
-  GridState();
+// ---- The model ---------------------------------------------------------------------------
+// What the grid holds and every view shows: cells, formats, spans, the row map, sizes, and
+// the grid-wide settings a layout image keeps. Loading an image replaces it whole; nothing in
+// it says where the user or the sheet is (that is the session below).
+struct GridModel {
+  GridModel();
 
   // Size.
   int32_t max_rows = 0;
@@ -468,6 +471,7 @@ struct GridState {
   std::vector<std::unique_ptr<Column>> cols;             // 0 and 1..max_cols
   std::vector<std::unique_ptr<Column>> extra_head_cols;  // row-header columns 1..
   double default_col_width = Grid::kDefaultColWidth;
+  int32_t cols_frozen = 0, rows_frozen = 0;
   // Formats.
   Patch sheet_style;
   uint64_t next_stamp = 1;
@@ -475,36 +479,6 @@ struct GridState {
   std::map<SpanKey, Span> spans;
   int32_t max_span_rows = 1;
   int32_t max_span_cols = 1;
-
-  // Addressing and property-access state.
-  int32_t col = 1, row = 1, col2 = 1, row2 = 1;
-  bool block_mode = false;
-  int32_t dest_col = 1, dest_row = 1;
-  int32_t active_col = 1, active_row = 1;
-  int32_t top_row = 1, left_col = 1;
-  int32_t cols_frozen = 0, rows_frozen = 0;
-  bool redraw = true;
-  int32_t viewport_w = 0, viewport_h = 0;
-  // Editing state (the input part drives it; the rest of it is in grid_input.h, made when
-  // the first input arrives).
-  std::shared_ptr<InputState> input;
-  bool change_made = false;
-  bool edit_mode = false, edit_mode_permanent = false, edit_mode_replace = false;
-  int32_t sel_start = 0, sel_length = 0;
-  std::string sel_text;
-  // Selection.
-  std::vector<Block> blocks;
-  int32_t multi_sel_index = -1;  // -1: the last block
-  int32_t sel_mode_index = 0;
-  int16_t operation_mode = 0;
-  int16_t select_block_options = 15;
-  bool allow_multi_blocks = false;
-  // Sorting.
-  int16_t sort_by = kSortByRow;
-  std::vector<int32_t> sort_keys;     // index n - 1
-  std::vector<int16_t> sort_orders;   // index n - 1
-  // Combo item cursor.
-  int32_t combo_index = 0;
   // Grid-wide colours and switches.
   bool protect = true;
   Color lock_back = 0xFFFFFF, lock_fore = 0;
@@ -514,8 +488,11 @@ struct GridState {
   int16_t back_color_style = 0;
   bool odd_even_set = false;
   Color odd_back = 0xFFFFFF, odd_fore = 0, even_back = 0xFFFFFF, even_fore = 0;
-  int16_t border_type = 0, border_style = 1;
-  Color border_color = 0;
+  // How the user may work the grid.
+  bool edit_mode_permanent = false, edit_mode_replace = false;
+  int16_t operation_mode = 0;
+  int16_t select_block_options = 15;
+  bool allow_multi_blocks = false;
   // Stored pass-through settings.
   bool allow_cell_overflow = false, allow_drag_drop = false;
   int16_t button_draw_mode = 0, clipboard_options = 15;
@@ -536,18 +513,6 @@ struct GridState {
   Color tip_back = 0xE1FFFF, tip_fore = 0;
   int16_t note_indicator = 0;
   bool fetch_cell_note = false;
-  intptr_t hwnd = 0;
-  // Services.
-  Clipboard* clipboard = nullptr;
-  std::string own_clipboard;
-  std::string last_row_copy;  // text of the last whole-row copy (for paste back)
-  GridListener* listener = nullptr;
-  // Change tracking: the counter every change moves, the one change listener, and the block
-  // of changes gathered while ReDraw is off (pending_change is meaningful when has_pending).
-  uint64_t change_count = 0;
-  GridChangeListener* change_listener = nullptr;
-  bool has_pending = false;
-  GridChange pending_change;
 
   // ---- Addressing helpers (throw GridError naming `who`) ----
   int32_t head_rows() const { return static_cast<int32_t>(head_slots.size()); }
@@ -650,6 +615,60 @@ struct GridState {
   int16_t HeadKindOf(const Column& c, uint32_t slot) const;
   uint64_t Stamp() { return next_stamp++; }
 };
+
+// ---- The session -------------------------------------------------------------------------
+// Where the sheet and the user are in the model, and what the grid is connected to: the
+// property cursor (Col, Row, the block, the destination), the active cell, the scroll
+// position and the painted area, the selection, the edit state, the parameters of actions,
+// the services and the listeners. Loading a layout image keeps it (brought inside the new
+// size).
+struct GridSession {
+  // The property cursor.
+  int32_t col = 1, row = 1, col2 = 1, row2 = 1;
+  bool block_mode = false;
+  int32_t dest_col = 1, dest_row = 1;
+  // Cursor, scroll and painting.
+  int32_t active_col = 1, active_row = 1;
+  int32_t top_row = 1, left_col = 1;
+  bool redraw = true;
+  int32_t viewport_w = 0, viewport_h = 0;
+  // Editing state (the input part drives it; the rest of it is in grid_input.h, made when
+  // the first input arrives).
+  std::shared_ptr<InputState> input;
+  bool change_made = false;
+  bool edit_mode = false;
+  int32_t sel_start = 0, sel_length = 0;
+  std::string sel_text;
+  // Selection.
+  std::vector<Block> blocks;
+  int32_t multi_sel_index = -1;  // -1: the last block
+  int32_t sel_mode_index = 0;
+  // Parameters of actions: sorting (Action 25), the border (Action 16), the combo item read.
+  int16_t sort_by = kSortByRow;
+  std::vector<int32_t> sort_keys;     // index n - 1
+  std::vector<int16_t> sort_orders;   // index n - 1
+  int16_t border_type = 0, border_style = 1;
+  Color border_color = 0;
+  int32_t combo_index = 0;
+  // Services.
+  intptr_t hwnd = 0;
+  Clipboard* clipboard = nullptr;
+  std::string own_clipboard;
+  std::string last_row_copy;  // text of the last whole-row copy (for paste back)
+  GridListener* listener = nullptr;
+  // Change tracking: the counter every change moves, the one change listener, and the block
+  // of changes gathered while ReDraw is off (pending_change is meaningful when has_pending).
+  uint64_t change_count = 0;
+  GridChangeListener* change_listener = nullptr;
+  bool has_pending = false;
+  GridChange pending_change;
+};
+
+// ---- Whole state ------------------------------------------------------------------------
+// The engine's members work on both parts through this; what concerns only the model takes
+// a GridModel.
+struct GridState : GridModel, GridSession {};
+
 
 // Small helpers.
 [[noreturn]] void Fail(const char* who, const std::string& what);

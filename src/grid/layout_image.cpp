@@ -98,8 +98,8 @@ uint32_t Crc32(std::string_view bytes) {
 // ---- Grid-wide settings -------------------------------------------------------------------
 // Each setting has a fixed id (never reused), whether a data-only image keeps it (layout) and
 // the range a loaded value must lie in.
-using FieldPtr = std::variant<bool GridState::*, int16_t GridState::*, int32_t GridState::*,
-                              float GridState::*, double GridState::*, std::string GridState::*>;
+using FieldPtr = std::variant<bool GridModel::*, int16_t GridModel::*, int32_t GridModel::*,
+                              float GridModel::*, double GridModel::*, std::string GridModel::*>;
 
 struct Setting {
   uint16_t id;
@@ -111,14 +111,12 @@ struct Setting {
 };
 
 const std::vector<Setting>& SettingTable() {
-  using S = GridState;
+  using S = GridModel;
   constexpr double kInf = std::numeric_limits<double>::infinity();
   static const std::vector<Setting> kTable = {
-      // Layout: positions are clamped to the loaded size afterwards.
-      {1, true, &S::top_row},
-      {2, true, &S::left_col},
-      {3, true, &S::active_col},
-      {4, true, &S::active_row},
+      // Layout: frozen counts are clamped to the loaded size afterwards. Ids 1 to 4 held the
+      // scroll position and the active cell, which are the session's, not the image's: an
+      // image that has them is read without them.
       {5, true, &S::cols_frozen},
       {6, true, &S::rows_frozen},
       {7, true, &S::default_row_height, 0, kInf},
@@ -234,7 +232,7 @@ struct RowRefs {
   std::vector<uint32_t> slot_of_ref;
   std::vector<uint32_t> ref_of_slot;
 
-  explicit RowRefs(const GridState& s) {
+  explicit RowRefs(const GridModel& s) {
     slot_of_ref.reserve(s.head_slots.size() + s.row_map.size());
     slot_of_ref.insert(slot_of_ref.end(), s.head_slots.begin(), s.head_slots.end());
     slot_of_ref.insert(slot_of_ref.end(), s.row_map.begin(), s.row_map.end());
@@ -266,7 +264,7 @@ void WriteKeyed(ImageWriter& w, const Entries& entries, F item) {
   }
 }
 
-void WriteSettings(ImageWriter& w, const GridState& s, bool data_only) {
+void WriteSettings(ImageWriter& w, const GridModel& s, bool data_only) {
   size_t count = 0;
   for (const Setting& st : SettingTable()) count += (!data_only || st.layout) ? 1 : 0;
   w.Var(count);
@@ -288,7 +286,7 @@ void WriteSettings(ImageWriter& w, const GridState& s, bool data_only) {
   }
 }
 
-void WriteRows(ImageWriter& w, const GridState& s, const RowRefs& refs, bool data_only) {
+void WriteRows(ImageWriter& w, const GridModel& s, const RowRefs& refs, bool data_only) {
   std::map<uint32_t, uint8_t> flags;  // reference -> rflags
   for (const auto& [slot, h] : s.row_heights) {
     if (slot < refs.ref_of_slot.size() && refs.ref_of_slot[slot] != kNoRef) flags[refs.ref_of_slot[slot]] |= kRowHeight;
@@ -318,7 +316,7 @@ void WriteRows(ImageWriter& w, const GridState& s, const RowRefs& refs, bool dat
   }
 }
 
-void WriteColumn(ImageWriter& w, const GridState& s, const RowRefs& refs, const Column& c,
+void WriteColumn(ImageWriter& w, const GridModel& s, const RowRefs& refs, const Column& c,
                  bool data_only) {
   (void)s;
   w.Zig(c.item_data);
@@ -457,7 +455,7 @@ void ReadPatch(ImageReader& r, Patch& out, uint64_t next_stamp) {
   }
 }
 
-void ReadSettings(ImageReader& r, GridState& s) {
+void ReadSettings(ImageReader& r, GridModel& s) {
   const uint64_t n = r.Count(3, "setting");
   for (uint64_t i = 0; i < n; ++i) {
     const uint64_t id = r.Var();
@@ -491,7 +489,7 @@ void ReadSettings(ImageReader& r, GridState& s) {
   }
 }
 
-void ReadRows(ImageReader& r, GridState& s, bool data_only, uint64_t next_stamp) {
+void ReadRows(ImageReader& r, GridModel& s, bool data_only, uint64_t next_stamp) {
   const uint32_t total = s.slot_count;
   const uint64_t n = r.Count(2, "row");
   int64_t prev = -1;
@@ -515,7 +513,7 @@ void ReadRows(ImageReader& r, GridState& s, bool data_only, uint64_t next_stamp)
   }
 }
 
-void ReadColumn(ImageReader& r, GridState& s, Column& c, bool data_col, bool data_only,
+void ReadColumn(ImageReader& r, GridModel& s, Column& c, bool data_col, bool data_only,
                 uint64_t next_stamp) {
   const uint32_t total = s.slot_count;
   const uint32_t first_data = static_cast<uint32_t>(s.head_slots.size());
@@ -622,7 +620,7 @@ bool AnySpansOverlap(const std::map<SpanKey, Span>& spans) {
   return false;
 }
 
-void ReadSpans(ImageReader& r, GridState& s) {
+void ReadSpans(ImageReader& r, GridModel& s) {
   const uint64_t n = r.Count(5, "span");
   const int64_t head_rows = s.head_rows(), head_cols = s.head_cols();
   for (uint64_t i = 0; i < n; ++i) {
@@ -645,18 +643,14 @@ void ReadSpans(ImageReader& r, GridState& s) {
   RebuildSpanLimits(s);
 }
 
-// Brings positions read from the image inside the loaded size.
-void ClampPositions(GridState& s) {
+// Brings the frozen counts read from the image inside the loaded size.
+void ClampPositions(GridModel& s) {
   auto clamp = [](int32_t& v, int32_t lo, int32_t hi) { v = std::clamp(v, lo, std::max(lo, hi)); };
-  clamp(s.active_col, 1, s.max_cols);
-  clamp(s.active_row, 1, s.max_rows);
-  clamp(s.top_row, 1, s.max_rows);
-  clamp(s.left_col, 1, s.max_cols);
   clamp(s.cols_frozen, 0, s.max_cols);
   clamp(s.rows_frozen, 0, s.max_rows);
 }
 
-void DecodeBody(ImageReader& r, GridState& s, bool data_only) {
+void DecodeBody(ImageReader& r, GridModel& s, bool data_only) {
   // Sizes. Columns cost a heap object each, so the image must hold their bytes; rows cost
   // the engine's per-row arrays, so the image may declare only as many as its length
   // justifies (RowsAFileMayHold).
@@ -712,7 +706,7 @@ void DecodeBody(ImageReader& r, GridState& s, bool data_only) {
 
 }  // namespace
 
-std::string EncodeLayoutImage(const GridState& s, bool data_only) {
+std::string EncodeLayoutImage(const GridModel& s, bool data_only) {
   ImageWriter w;
   // Reserving about the image's size up front spares a big sheet the copies of a growing
   // buffer: a cell costs about 2 bytes of framing and its text or number.
@@ -774,7 +768,7 @@ uint64_t LayoutImageSize(std::string_view header) {
   return kImageHeaderSize + body + 4;
 }
 
-std::string DecodeLayoutImage(std::string_view image, GridState& out) {
+std::string DecodeLayoutImage(std::string_view image, GridModel& out) {
   const uint64_t size = LayoutImageSize(image);
   if (size == 0) return "not a grid image of a known version";
   if (image.size() != size) return "the image is truncated or has bytes after its end";
@@ -795,34 +789,6 @@ std::string DecodeLayoutImage(std::string_view image, GridState& out) {
     return e.what();
   }
   return "";
-}
-
-void CarryOverSessionState(GridState& from, GridState& to) {
-  to.clipboard = from.clipboard;
-  to.own_clipboard = std::move(from.own_clipboard);
-  to.last_row_copy = std::move(from.last_row_copy);
-  to.listener = from.listener;
-  to.change_count = from.change_count;
-  to.change_listener = from.change_listener;
-  to.has_pending = from.has_pending;
-  to.pending_change = from.pending_change;
-  to.hwnd = from.hwnd;
-  to.viewport_w = from.viewport_w;
-  to.viewport_h = from.viewport_h;
-  to.redraw = from.redraw;
-  to.col = from.col;
-  to.row = from.row;
-  to.col2 = from.col2;
-  to.row2 = from.row2;
-  to.block_mode = from.block_mode;
-  to.dest_col = from.dest_col;
-  to.dest_row = from.dest_row;
-  to.sort_by = from.sort_by;
-  to.sort_keys = std::move(from.sort_keys);
-  to.sort_orders = std::move(from.sort_orders);
-  to.border_type = from.border_type;
-  to.border_style = from.border_style;
-  to.border_color = from.border_color;
 }
 
 }  // namespace zel::internal

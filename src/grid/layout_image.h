@@ -8,30 +8,25 @@
 
 namespace zel::internal {
 
-struct GridState;
+struct GridModel;
 
 // Size of the fixed header that starts every image (magic, version, flags, body length).
 inline constexpr size_t kImageHeaderSize = 20;
 
-// Encodes `state`. With `data_only` the image keeps content and layout (sizes, texts and
+// Encodes `model`. With `data_only` the image keeps content and layout (sizes, texts and
 // numbers, tags, notes, widths, heights, hidden flags, frozen counts, spans, item data) and
 // leaves out every format (kinds and their settings, colours, fonts, borders, grid-wide
 // colours and switches). Throws std::bad_alloc when memory runs out.
-std::string EncodeLayoutImage(const GridState& state, bool data_only);
+std::string EncodeLayoutImage(const GridModel& model, bool data_only);
 
 // Checks the fixed header of an image: returns the whole image's size in bytes (header, body
 // and checksum), or 0 when `header` (at least kImageHeaderSize bytes) is not one of ours.
 uint64_t LayoutImageSize(std::string_view header);
 
-// Decodes a whole image into `out`, which must be a freshly constructed state (a new grid).
+// Decodes a whole image into `out`, which must be a freshly constructed model.
 // Returns "" on success, else why the image was refused; `out` is then half-built and must
 // be thrown away. Every count, index and value is checked, so no input reads or writes out
 // of bounds; what a data-only image does not carry keeps the new grid's defaults.
-std::string DecodeLayoutImage(std::string_view image, GridState& out);
-
-// After a successful load: moves what belongs to the grid object rather than to its image
-// (services, listener, window handle, viewport, the property-access cursor and block, the
-// sort parameters, clipboard texts) from the replaced state `from` into the loaded `to`.
-void CarryOverSessionState(GridState& from, GridState& to);
+std::string DecodeLayoutImage(std::string_view image, GridModel& out);
 
 }  // namespace zel::internal

@@ -60,8 +60,9 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
   out << bytes;
 }
 
-// Everything readable about the grid, one line per row, column or cell that differs from a
-// new cell, so that two grids compare as texts. Leaves Col / Row / BlockMode as it found them.
+// Everything readable about the grid's model (not its session: cursor, scroll, selection),
+// one line per row, column or cell that differs from a new cell, so that two grids compare as
+// texts. Leaves Col / Row / BlockMode as it found them.
 inline std::string DumpGrid(Grid& g) {
   std::ostringstream o;
   const int32_t col0 = g.Col(), row0 = g.Row(), col20 = g.Col2(), row20 = g.Row2();
@@ -69,8 +70,7 @@ inline std::string DumpGrid(Grid& g) {
   g.BlockMode(false);
   o << "size " << g.MaxCols() << "x" << g.MaxRows() << " heads " << g.RowHeaderCols() << "x"
     << g.ColHeaderRows() << " data " << g.DataColCnt() << "x" << g.DataRowCnt() << "\n";
-  o << "frozen " << g.ColsFrozen() << "," << g.RowsFrozen() << " top-left " << g.LeftCol() << ","
-    << g.TopRow() << " active " << g.ActiveCol() << "," << g.ActiveRow() << "\n";
+  o << "frozen " << g.ColsFrozen() << "," << g.RowsFrozen() << "\n";
   Color ob, of, eb, ef;
   g.GetOddEvenRowColor(ob, of, eb, ef);
   o << "colours " << g.LockBackColor() << " " << g.LockForeColor() << " " << g.SelBackColor() << " "

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "file_test_support.h"
+#include "zelsheet/grid_view.h"
 #include "text/codepage.h"
 #include "zelsheet/grid.h"
 
@@ -174,6 +175,40 @@ TEST(GridImage, ReloadsIdenticallyIncludingAfterRowsMoved) {
     ASSERT_TRUE(back.SaveToFile(dir.File("again.sts"), false));
     EXPECT_EQ(ReadFile(dir.File("again.sts")), ReadFile(path));
   }
+}
+
+// Loading replaces the model; the session stays, brought inside the loaded size.
+TEST(GridImage, LoadingKeepsTheSession) {
+  TempDir dir;
+  Grid small;
+  small.MaxCols(4);
+  small.MaxRows(5);
+  small.SetActiveCell(4, 5);
+  ASSERT_TRUE(small.SaveToFile(dir.File("small.sts"), false));
+
+  Grid g;
+  g.MaxCols(6);
+  g.MaxRows(10);
+  g.SetActiveCell(2, 8);
+  g.TopRow(6);
+  g.SetSelection(1, 4, 2, 9);
+  g.Col(3);
+  g.Row(2);
+  struct Counter : GridChangeListener {
+    int told = 0;
+    void GridChanged(const GridChange&) override { ++told; }
+  } counter;
+  g.SetChangeListener(&counter);
+  ASSERT_TRUE(g.LoadFromFile(dir.File("small.sts")));
+  EXPECT_EQ(g.MaxRows(), 5);
+  EXPECT_EQ(g.ActiveCol(), 2);
+  EXPECT_EQ(g.ActiveRow(), 5) << "the cursor stays, inside the loaded rows";
+  EXPECT_EQ(g.TopRow(), 5);
+  EXPECT_EQ(g.SelBlockRow(), 4);
+  EXPECT_EQ(g.SelBlockRow2(), 5);
+  EXPECT_EQ(g.Col(), 3);
+  EXPECT_EQ(g.Row(), 2);
+  EXPECT_EQ(counter.told, 1) << "the listener stays and hears of the load";
 }
 
 // What the dump cannot show: the indexes a load rebuilds still work for later edits.

@@ -9,7 +9,7 @@
 
 #include "fuzz_files.h"
 #include "fuzz_input.h"
-#include "grid/file_io.h"
+#include "grid/internal/file_io.h"
 #include "zelsheet/grid.h"
 
 using zel::Grid;

@@ -47,6 +47,7 @@ class GridChangeListener;
 
 namespace internal {
 struct GridState;
+struct GridAccess;
 }
 
 // Cell kinds: the values of Grid::CellType.
@@ -761,12 +762,10 @@ class Grid {
   bool IsExcelFile(const std::string& path) const;
   bool IsExcelFile(const std::string& path, std::vector<std::string>& sheetNames) const;
 
-  // The engine's inner state, for the engine's own source files (src/grid/). Hosts and the
-  // sheet never need it.
-  internal::GridState& State() { return *state_; }
-  const internal::GridState& State() const { return *state_; }
-
  private:
+  // The engine's own code outside the members (its view, bulk reader and writer, file
+  // helpers) reaches the state through internal::GridAccess.
+  friend struct internal::GridAccess;
   std::unique_ptr<internal::GridState> state_;
 };
 

@@ -11,7 +11,6 @@
 #include "platform/large_block.h"
 #include "text/number.h"
 #include "text/strings.h"
-#include "zelsheet/grid.h"
 
 namespace zel::internal {
 
@@ -60,20 +59,15 @@ void SaveTextSink::Reserve(size_t total) {
 
 SaveTextReader::SaveTextReader(const Grid& grid, const std::vector<SaveColumn>& columns,
                                Fallback fallback)
-    : state_(grid.State()), fallback_(std::move(fallback)) {
-  if (!state_.cols.empty()) {
-    status_cells_ = state_.cols[0]->cells.begin();
-    status_count_ = state_.cols[0]->cells.size();
-  }
+    : grid_(grid), fallback_(std::move(fallback)) {
+  status_ = grid_.Column(0);
   columns_.reserve(columns.size());
   for (const SaveColumn& c : columns) {
     Reading r;
     r.def = c;
-    if (c.grid_col >= 1 && c.grid_col <= state_.max_cols &&
-        static_cast<size_t>(c.grid_col) < state_.cols.size()) {
-      r.column = state_.cols[static_cast<size_t>(c.grid_col)].get();
-      r.cells = r.column->cells.begin();
-      r.cell_count = r.column->cells.size();
+    if (c.grid_col >= 1 && c.grid_col <= grid_.MaxCols()) {
+      r.direct = true;
+      r.cells = grid_.Column(c.grid_col);
       switch (c.cell_type) {
         case EnFloat: r.form = Form::kFloat; break;
         case EnDate: r.form = Form::kDate; break;
@@ -92,16 +86,16 @@ SaveTextReader::SaveTextReader(const Grid& grid, const std::vector<SaveColumn>& 
     columns_.push_back(r);
   }
   prefetch_limit_ = SIZE_MAX;
-  auto prefetch = [this](const Cell* cells, size_t count) {
-    if (count == 0 ||
-        std::find(prefetch_cells_.begin(), prefetch_cells_.end(), cells) != prefetch_cells_.end()) {
-      return;
+  auto prefetch = [this](const ColumnCells* cells) {
+    if (cells->size() == 0) return;
+    for (const ColumnCells* seen : prefetch_cells_) {
+      if (seen->Address(0) == cells->Address(0)) return;
     }
     prefetch_cells_.push_back(cells);
-    prefetch_limit_ = std::min(prefetch_limit_, count);
+    prefetch_limit_ = std::min(prefetch_limit_, cells->size());
   };
-  prefetch(status_cells_, status_count_);
-  for (const Reading& r : columns_) prefetch(r.cells, r.cell_count);
+  prefetch(&status_);
+  for (const Reading& r : columns_) prefetch(&r.cells);
   if (prefetch_cells_.empty()) prefetch_limit_ = 0;
   row_room_ = sizeof(LineLead::bytes) + 3 + kFieldRoom * columns_.size();
 }

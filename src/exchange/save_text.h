@@ -5,11 +5,11 @@
 // trimmed). Going through CellText cell by cell costs a bounds-checked engine call, a text
 // copy and, for floats, a general number formatting per cell; on a sheet of millions of
 // cells that is many times the cost of the text itself. This reader converts the common
-// representations straight from the engine's storage: ASCII dates and combo codes by byte
-// positions (where bytes are characters), everything else of those types with CellText's
-// own conversion helpers (editing/cell_text.h). What CellText would read differently (a
-// number held in a column that is not a float column, a float that is not finite, rows or
-// columns outside the grid) goes to CellText itself.
+// representations straight from the cells the engine's column reader hands out
+// (grid/column_reader.h): ASCII dates and combo codes by byte positions (where bytes are
+// characters), everything else of those types with the conversions CellText uses. What
+// CellText would read differently (a number held in a column that is not a float column, a
+// float that is not finite, rows or columns outside the grid) goes to CellText itself.
 //
 // Whole lines are written by PutLine through SaveTextSink, which writes in place into the
 // result text: the columns' forms are decided once per call, each line takes one room check,
@@ -17,7 +17,7 @@
 // separate arrays, so a row's cells are as many scattered loads).
 //
 // A reader is built for one call of a save member and must not outlive a change of the
-// sheet: it keeps pointers into the engine's storage.
+// sheet: it keeps the engine's column readers.
 #pragma once
 
 #include <algorithm>
@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "exchange/number_text.h"
-#include "grid/grid_store.h"
+#include "grid/column_reader.h"
 #include "zelsheet/types.h"
 
 namespace zel {
@@ -154,38 +154,35 @@ class SaveTextReader {
   using Fallback = std::function<std::string(int32_t defCol, int32_t row)>;
 
   SaveTextReader(const Grid& grid, const std::vector<SaveColumn>& columns, Fallback fallback);
-
-  size_t ColumnCount() const { return columns_.size(); }
+  SaveTextReader(const SaveTextReader&) = delete;  // it points into itself
+  SaveTextReader& operator=(const SaveTextReader&) = delete;
 
   // The row header text (the row status) of data row `row` exactly as stored; empty for a
   // row outside 1..MaxRows or a status held as a number.
   std::string_view Status(int32_t row) const {
-    if (row < 1 || row > state_.max_rows) return {};
-    return state_.cols[0]->TextView(state_.row_map[static_cast<size_t>(row - 1)]);
+    if (row < 1 || row > grid_.MaxRows()) return {};
+    return status_.Text(status_.At(grid_.Slot(row)));
   }
   // The status of data row `row` when it is a text of one byte (as "A", "U" and "X" are),
   // read from the cell without building a view; 0 for any other status (read it with
   // Status then).
   char StatusByte(int32_t row) const {
-    if (row < 1 || row > state_.max_rows) return 0;
-    const uint32_t slot = state_.row_map[static_cast<size_t>(row - 1)];
-    if (slot >= status_count_) return 0;
-    const Cell& cell = status_cells_[slot];
-    return cell.rep() == Cell::kInline && cell.inline_size() == 1 ? cell.inline_data()[0] : 0;
+    if (row < 1 || row > grid_.MaxRows()) return 0;
+    const StoredCell cell = status_.At(grid_.Slot(row));
+    return cell.kind() == StoredCell::kShortText && cell.short_size() == 1 ? cell.short_data()[0] : 0;
   }
 
   // Points the reader at row `row`; call before Text, PutField or PutLine for that row.
   void SelectRow(int32_t row) {
     row_ = row;
-    row_valid_ = row >= 1 && row <= state_.max_rows;
-    slot_ = row_valid_ ? state_.row_map[static_cast<size_t>(row - 1)] : 0;
+    row_valid_ = row >= 1 && row <= grid_.MaxRows();
+    slot_ = row_valid_ ? grid_.Slot(row) : 0;
     // The columns are separate arrays, read one cell each per row: ask for the cells a few
     // rows ahead now, so that the loads of later rows do not wait on memory.
-    if (row_valid_ && row <= state_.max_rows - kPrefetchRows) {
-      const int32_t ahead = row + kPrefetchRows;
-      const uint32_t slot = state_.row_map[static_cast<size_t>(ahead - 1)];
+    if (row_valid_ && row <= grid_.MaxRows() - kPrefetchRows) {
+      const uint32_t slot = grid_.Slot(row + kPrefetchRows);
       if (slot < prefetch_limit_) {
-        for (const Cell* cells : prefetch_cells_) __builtin_prefetch(cells + slot);
+        for (const ColumnCells* cells : prefetch_cells_) __builtin_prefetch(cells->Address(slot));
       }
     }
   }
@@ -210,24 +207,14 @@ class SaveTextReader {
   // How PutRow reads a column's common cells; kGeneral: always through PutField.
   enum class Form : uint8_t { kGeneral, kText, kFloat, kDate, kCheck, kCombo };
   struct Reading {
-    const Column* column = nullptr;  // null: always through the fallback
-    const Cell* cells = nullptr;     // column->cells, cell_count of them
-    size_t cell_count = 0;
+    bool direct = false;  // false: always through the fallback
+    ColumnCells cells;
     Form form = Form::kGeneral;
     SaveColumn def;
   };
   std::string_view ThroughCellText(const Reading& r);
   // The conversions that are not worth inlining: non-ASCII texts, masks, texts in floats.
   std::string_view Converted(const Reading& r, std::string_view t);
-  // The cell of `r` in the selected row (an empty cell past the column's array).
-  const Cell& CellOf(const Reading& r) const {
-    return slot_ < r.cell_count ? r.cells[slot_] : empty_cell_;
-  }
-  // The text of a text cell of `r` (inline or in the column's arena).
-  static std::string_view TextOf(const Reading& r, const Cell& cell) {
-    if (cell.rep() == Cell::kInline) return {cell.inline_data(), cell.inline_size()};
-    return r.column->arena.View(cell.arena_offset(), cell.arena_size());
-  }
 
   static std::string_view Trimmed(std::string_view t) {
     while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
@@ -263,35 +250,33 @@ class SaveTextReader {
   static constexpr size_t kFieldRoom = 32 + 2;
   static_assert(kFieldRoom >= kNumberTextMax + 2);
 
-  const GridState& state_;
-  const Cell* status_cells_ = nullptr;  // the row header column's cells
-  size_t status_count_ = 0;
+  GridCells grid_;
+  ColumnCells status_;  // the row header column
   std::vector<Reading> columns_;
-  // The cell arrays read per row (status and columns, each once) and the smallest of their
+  // The columns read per row (status and columns, each once) and the smallest of their
   // lengths: the slots below it are in every one of them.
-  std::vector<const Cell*> prefetch_cells_;
+  std::vector<const ColumnCells*> prefetch_cells_;
   size_t prefetch_limit_ = 0;
   size_t row_room_ = 0;  // a line's lead and separator, and kFieldRoom for every column
   Fallback fallback_;
   int32_t row_ = 0;
   bool row_valid_ = false;
   uint32_t slot_ = 0;
-  Cell empty_cell_;
   std::string scratch_;
   char small_[kNumberTextMax];
 };
 
 inline std::string_view SaveTextReader::Text(size_t index) {
   const Reading& r = columns_[index];
-  if (r.column == nullptr || !row_valid_) return ThroughCellText(r);
+  if (!r.direct || !row_valid_) return ThroughCellText(r);
   std::string_view t;
-  const Cell& cell = CellOf(r);
-  switch (cell.rep()) {
-    case Cell::kInline:
-    case Cell::kArena:
-      t = TextOf(r, cell);
+  const StoredCell cell = r.cells.At(slot_);
+  switch (cell.kind()) {
+    case StoredCell::kShortText:
+    case StoredCell::kLongText:
+      t = r.cells.Text(cell);
       break;
-    case Cell::kNumber: {
+    case StoredCell::kNumber: {
       // A number is read as CellText reads it only in a float column (its plain value);
       // elsewhere its shown text depends on the cell's kind.
       const double v = cell.number();
@@ -342,8 +327,8 @@ inline std::string_view SaveTextReader::Text(size_t index) {
 
 inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
   const Reading& r = columns_[index];
-  if (r.column != nullptr && row_valid_) {
-    const Cell& cell = CellOf(r);
+  if (r.direct && row_valid_) {
+    const StoredCell cell = r.cells.At(slot_);
     if (cell.empty()) {
       if (r.def.cell_type == EnFloat || r.def.cell_type == EnCheck) {
         sink.PutField(Text(index));
@@ -352,10 +337,10 @@ inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
       }
       return;
     }
-    const Cell::Rep rep = cell.rep();
+    const StoredCell::Kind kind = cell.kind();
     switch (r.def.cell_type) {
       case EnFloat:
-        if (rep == Cell::kNumber && std::isfinite(cell.number())) {
+        if (kind == StoredCell::kNumber && std::isfinite(cell.number())) {
           char* p = sink.Room(kNumberTextMax + 2);
           p = WriteNumberText(p, cell.number());
           p[0] = '~';
@@ -365,9 +350,9 @@ inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
         }
         break;
       case EnCheck:
-        if (rep != Cell::kNumber) {
-          const bool on = rep == Cell::kInline && cell.inline_size() == 1 &&
-                          cell.inline_data()[0] == '1';
+        if (kind != StoredCell::kNumber) {
+          const bool on = kind == StoredCell::kShortText && cell.short_size() == 1 &&
+                          cell.short_data()[0] == '1';
           sink.PutField(on ? "1" : "0");
           return;
         }
@@ -379,8 +364,8 @@ inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
         break;
       default:
         // Any other text trimmed, whatever its length.
-        if (rep != Cell::kNumber) {
-          sink.PutField(Trimmed(TextOf(r, cell)));
+        if (kind != StoredCell::kNumber) {
+          sink.PutField(Trimmed(r.cells.Text(cell)));
           return;
         }
         break;
@@ -402,29 +387,29 @@ inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
   for (size_t i = 0; i < count; ++i) {
     const Reading& r = first[i];
     if (valid && r.form != Form::kGeneral) {
-      const Cell& cell = slot < r.cell_count ? r.cells[slot] : empty_cell_;
-      const Cell::Rep rep = cell.rep();
-      const char* data = cell.inline_data();
-      const size_t n = cell.inline_size();
+      const StoredCell cell = r.cells.At(slot);
+      const StoredCell::Kind rep = cell.kind();
+      const char* data = cell.short_data();
+      const size_t n = cell.short_size();
       switch (r.form) {
         case Form::kText:
           // Text as stored when no blank needs trimming: an inline cell is moved whole (16
           // bytes) and the cursor advanced by the text's length.
-          if (rep == Cell::kInline && n != 0 && data[0] != ' ' && data[n - 1] != ' ') {
-            std::memcpy(p, data, Cell::kInlineMax + 1);
+          if (rep == StoredCell::kShortText && n != 0 && data[0] != ' ' && data[n - 1] != ' ') {
+            std::memcpy(p, data, StoredCell::kShortReadable);
             p[n] = '~';
             p[n + 1] = ',';
             p += n + 2;
             continue;
           }
-          if (rep == Cell::kEmpty) {
+          if (rep == StoredCell::kEmpty) {
             p[0] = '~';
             p[1] = ',';
             p += 2;
             continue;
           }
-          if (rep == Cell::kArena) {
-            const std::string_view t = TextOf(r, cell);
+          if (rep == StoredCell::kLongText) {
+            const std::string_view t = r.cells.Text(cell);
             if (!t.empty() && t.size() <= 32 && t.front() != ' ' && t.back() != ' ') {
               SaveTextSink::Copy(p, t.data(), t.size());
               p[t.size()] = '~';
@@ -435,14 +420,14 @@ inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
           }
           break;
         case Form::kFloat:
-          if (rep == Cell::kNumber && std::isfinite(cell.number())) {
+          if (rep == StoredCell::kNumber && std::isfinite(cell.number())) {
             p = WriteNumberText(p, cell.number());
             p[0] = '~';
             p[1] = ',';
             p += 2;
             continue;
           }
-          if (rep == Cell::kEmpty) {
+          if (rep == StoredCell::kEmpty) {
             std::memcpy(p, "0~,", 3);
             p += 3;
             continue;
@@ -450,7 +435,7 @@ inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
           break;
         case Form::kDate:
           // dd-mm-yyyy -> yyyymmdd, when no blank needs trimming off the ends.
-          if (rep == Cell::kInline && n == 10 && AllAscii(data, 10) && data[6] != ' ' &&
+          if (rep == StoredCell::kShortText && n == 10 && AllAscii(data, 10) && data[6] != ' ' &&
               data[1] != ' ') {
             std::memcpy(p, data + 6, 4);
             std::memcpy(p + 4, data + 3, 2);
@@ -460,7 +445,7 @@ inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
             p += 10;
             continue;
           }
-          if (rep == Cell::kEmpty) {
+          if (rep == StoredCell::kEmpty) {
             p[0] = '~';
             p[1] = ',';
             p += 2;
@@ -468,8 +453,8 @@ inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
           }
           break;
         case Form::kCheck:
-          if (rep != Cell::kNumber) {
-            p[0] = rep == Cell::kInline && n == 1 && data[0] == '1' ? '1' : '0';
+          if (rep != StoredCell::kNumber) {
+            p[0] = rep == StoredCell::kShortText && n == 1 && data[0] == '1' ? '1' : '0';
             p[1] = '~';
             p[2] = ',';
             p += 3;
@@ -479,15 +464,15 @@ inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
         case Form::kCombo: {
           // The code: the item text's last code-length bytes when they are ASCII and need
           // no trimming (code lengths of at most 32 bytes take this way).
-          if (rep == Cell::kEmpty) {
+          if (rep == StoredCell::kEmpty) {
             p[0] = '~';
             p[1] = ',';
             p += 2;
             continue;
           }
-          if (rep == Cell::kNumber) break;
+          if (rep == StoredCell::kNumber) break;
           const size_t code = static_cast<size_t>(r.def.code_length);
-          const std::string_view item = TextOf(r, cell);
+          const std::string_view item = r.cells.Text(cell);
           if (item.size() >= code) {
             const char* c = item.data() + item.size() - code;
             if (AllAscii(c, code) && c[0] != ' ' && c[code - 1] != ' ') {

@@ -1,11 +1,11 @@
 #include "grid/column_lists.h"
 
-#include "grid/grid_store.h"
+#include "grid/internal/grid_store.h"
 
 namespace zel::internal {
 
 std::optional<std::string> DataRowsComboList(const Grid& grid, int32_t col) {
-  const GridState& s = grid.State();
+  const GridState& s = StateOf(grid);
   if (col < 0 || col > s.max_cols) return std::nullopt;
   const Column& c = s.ColumnAt("DataRowsComboList", col);
   const PropBits bit = PropBit(Prop::kComboList);

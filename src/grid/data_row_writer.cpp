@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_ops.h"
 #include "text/number.h"
 
 namespace zel::internal {
@@ -24,8 +24,31 @@ bool SameInEveryDataRow(const GridState& s, const Column& c, Prop p) {
 
 }  // namespace
 
+// A column's data-row format, valid while the grid's stamp counter and the column object are
+// those it was resolved with.
+struct DataRowWriter::ColumnFormat {
+  const Column* column = nullptr;
+  uint64_t stamp = 0;
+  bool uniform = false;  // every data row of the column resolves to `format`
+  WriteFormat format;    // its combo_list points to `combo_list` below
+  std::string combo_list;
+};
+
+DataRowWriter::DataRowWriter(Grid& grid) : grid_(grid) {}
+DataRowWriter::~DataRowWriter() = default;
+
+// The entry of column `col` (0..MaxCols) for column object `c`, resolved again when stale.
+inline const DataRowWriter::ColumnFormat& DataRowWriter::FormatOf(int32_t col, const Column& c) {
+  const auto index = static_cast<size_t>(col);
+  if (index < formats_.size()) {
+    const ColumnFormat& e = formats_[index];
+    if (e.column == &c && e.stamp == StateOf(grid_).next_stamp) return e;
+  }
+  return Resolve(col, c);
+}
+
 const DataRowWriter::ColumnFormat& DataRowWriter::Resolve(int32_t col, const Column& c) {
-  const GridState& s = grid_.State();
+  const GridState& s = StateOf(grid_);
   const auto index = static_cast<size_t>(col);
   if (index >= formats_.size()) {
     // Growing moves the entries and their lists: every entry is resolved again.
@@ -65,7 +88,7 @@ const DataRowWriter::ColumnFormat& DataRowWriter::Resolve(int32_t col, const Col
 }
 
 void DataRowWriter::SetText(int32_t col, int32_t row, std::string_view text) {
-  GridState& s = grid_.State();
+  GridState& s = StateOf(grid_);
   if (col < 0 || col > s.max_cols || row < 1 || row > s.max_rows) {
     grid_.SetText(col, row, text);  // header rows and columns, and the addresses it refuses
     return;
@@ -82,7 +105,7 @@ void DataRowWriter::SetText(int32_t col, int32_t row, std::string_view text) {
 }
 
 void DataRowWriter::SetNumber(int32_t col, int32_t row, double value) {
-  GridState& s = grid_.State();
+  GridState& s = StateOf(grid_);
   // NumberToText's text of a finite number of normal magnitude reads back as that number;
   // the text route stays for everything else.
   const bool reads_back = std::isfinite(value) && (value == 0 || std::fabs(value) >= std::numeric_limits<double>::min());

@@ -1,10 +1,10 @@
-#include "grid/file_io.h"
+#include "grid/internal/file_io.h"
 
 #include <algorithm>
 #include <exception>
 #include <fstream>
 
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_ops.h"
 #include "platform/atomic_file.h"
 #include "text/strings.h"
 
@@ -102,7 +102,7 @@ bool ReplaceDataTexts(Grid& grid, const std::vector<TableCell>& cells) {
     grid.BlockMode(true);
     grid.Action(kActionClearText);
   }
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   for (const TableCell& c : cells) {
     if (c.text.empty()) continue;
     if (c.row >= 1) {

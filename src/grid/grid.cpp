@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "grid/grid_input.h"
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_input.h"
+#include "grid/internal/grid_ops.h"
 
 namespace zel {
 using namespace internal;

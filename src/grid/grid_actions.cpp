@@ -2,8 +2,8 @@
 // copying blocks, the clipboard and sorting.
 #include <algorithm>
 
-#include "grid/grid_ops.h"
-#include "grid/grid_sort.h"
+#include "grid/internal/grid_ops.h"
+#include "grid/internal/grid_sort.h"
 
 namespace zel {
 using namespace internal;

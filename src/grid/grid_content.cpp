@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "grid/data_row_writer.h"
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_ops.h"
 #include "text/number.h"
 #include "text/strings.h"
 

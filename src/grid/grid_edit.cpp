@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "grid/grid_input.h"
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_input.h"
+#include "grid/internal/grid_ops.h"
 #include "text/number.h"
 #include "text/strings.h"
 
@@ -151,7 +151,7 @@ std::string ClipboardText(const GridState& s) {
 
 // Writes `value` into a cell the user changed (not in the editor) and tells the listener.
 void UserWrite(Grid& grid, int32_t c, int32_t r, std::string_view value) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   std::string before;
   grid.GetText(c, r, before);
   grid.SetText(c, r, value);
@@ -165,7 +165,7 @@ void UserWrite(Grid& grid, int32_t c, int32_t r, std::string_view value) {
 
 // The cells a grid-wide clipboard key works on: the selected block, else the active cell.
 CellRange UserRange(const Grid& grid) {
-  const GridState& s = grid.State();
+  const GridState& s = StateOf(grid);
   if (grid.IsBlockSelected()) {
     int32_t c1 = grid.SelBlockCol(), c2 = grid.SelBlockCol2();
     int32_t r1 = grid.SelBlockRow(), r2 = grid.SelBlockRow2();
@@ -188,7 +188,7 @@ GridListener& Listen(GridState& s) {
 }
 
 bool IsUserEditable(Grid& grid, int32_t col, int32_t row) {
-  const GridState& s = grid.State();
+  const GridState& s = StateOf(grid);
   if (!IsDataCell(s, col, row) || IsLocked(s, col, row)) return false;
   switch (IntAt(s, Prop::kKind, col, row)) {
     case kCellDate:
@@ -207,7 +207,7 @@ bool IsUserEditable(Grid& grid, int32_t col, int32_t row) {
 }
 
 void BeginEdit(Grid& grid, bool byUser, bool replace) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   const int32_t c = s.active_col, r = s.active_row;
   if (s.edit_mode && in.edit_col == c && in.edit_row == r) {
@@ -244,7 +244,7 @@ void BeginEdit(Grid& grid, bool byUser, bool replace) {
 }
 
 void CommitEdit(Grid& grid) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   if (!s.edit_mode) return;
   InputState& in = Input(s);
   const int32_t c = in.edit_col, r = in.edit_row;
@@ -267,7 +267,7 @@ void CommitEdit(Grid& grid) {
 }
 
 void CancelEdit(Grid& grid) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   if (!s.edit_mode) return;
   InputState& in = Input(s);
   const bool byUser = in.edit_by_user;
@@ -281,7 +281,7 @@ void CancelEdit(Grid& grid) {
 }
 
 void TypeChar(Grid& grid, char32_t ch) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   const int32_t c = s.active_col, r = s.active_row;
   if (!IsDataCell(s, c, r)) return;
@@ -360,7 +360,7 @@ void TypeChar(Grid& grid, char32_t ch) {
 }
 
 bool EditorKey(Grid& grid, int16_t keyCode, int16_t /*shift*/) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   if (!s.edit_mode || in.edit_col != s.active_col || in.edit_row != s.active_row) return false;
   const size_t n = text::CharCount(in.edit_text);
@@ -426,7 +426,7 @@ bool IsPressable(const GridState& s, int32_t col, int32_t row) {
 }
 
 bool PressCell(Grid& grid, int32_t col, int32_t row) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   if (!IsDataCell(s, col, row) || IsLocked(s, col, row)) return false;
   const int64_t kind = IntAt(s, Prop::kKind, col, row);
   if (kind == kCellCheckBox) {
@@ -448,7 +448,7 @@ bool PressCell(Grid& grid, int32_t col, int32_t row) {
 
 namespace {
 int32_t ComboCurSel(const Grid& grid, int32_t c, int32_t r) {
-  const GridState& s = grid.State();
+  const GridState& s = StateOf(grid);
   std::string shown;
   grid.GetText(c, r, shown);
   const std::vector<std::string_view> items = ComboItems(StringAt(s, Prop::kComboList, c, r));
@@ -460,7 +460,7 @@ int32_t ComboCurSel(const Grid& grid, int32_t c, int32_t r) {
 }  // namespace
 
 void OpenCombo(Grid& grid) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   const int32_t c = s.active_col, r = s.active_row;
   if (in.combo_open || !IsDataCell(s, c, r) || IsLocked(s, c, r)) return;
@@ -473,7 +473,7 @@ void OpenCombo(Grid& grid) {
 }
 
 void StepCombo(Grid& grid, int32_t step) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   if (!in.combo_open) return;
   const int32_t c = in.combo_col, r = in.combo_row;
@@ -489,7 +489,7 @@ void StepCombo(Grid& grid, int32_t step) {
 }
 
 void CloseCombo(Grid& grid) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   if (!in.combo_open) return;
   in.combo_open = false;
@@ -504,7 +504,7 @@ void CloseCombo(Grid& grid) {
 }
 
 void RefreshProgramEdit(Grid& grid) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   if (!s.edit_mode || !s.input || s.input->edit_by_user) return;
   // An editor the program opened and nobody typed into shows what its cell holds now.
   s.edit_mode = false;
@@ -523,7 +523,7 @@ std::string_view EditorSelection(const GridState& s) {
 }
 
 void ReplaceEditorSelection(Grid& grid, std::string_view insert) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   size_t caret = 0;
   in.edit_text = Replaced(s, in, insert, caret);
@@ -532,7 +532,7 @@ void ReplaceEditorSelection(Grid& grid, std::string_view insert) {
 }
 
 void CopyKey(Grid& grid, bool cut) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   if (s.edit_mode) {
     size_t from = 0, to = 0;
@@ -555,7 +555,7 @@ void CopyKey(Grid& grid, bool cut) {
 }
 
 void PasteKey(Grid& grid) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   const std::string clip = ClipboardText(s);
   if (s.edit_mode) {
     // Into the editor: the first line, character by character under the cell's rules.

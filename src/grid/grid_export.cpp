@@ -4,9 +4,9 @@
 #include <cmath>
 #include <filesystem>
 
-#include "grid/file_io.h"
-#include "grid/grid_ops.h"
-#include "grid/workbook_xml.h"
+#include "grid/internal/file_io.h"
+#include "grid/internal/grid_ops.h"
+#include "grid/internal/workbook_xml.h"
 #include "platform/atomic_file.h"
 #include "text/number.h"
 #include "text/strings.h"
@@ -82,7 +82,7 @@ struct OutCell {
 // hidden rows and columns (HTML); without it they are written and counted (workbooks).
 template <class Emit>
 void WalkRow(const Grid& g, const Area& a, int32_t r, bool shown_only, Emit emit) {
-  const bool any_spans = !g.State().spans.empty();
+  const bool any_spans = !StateOf(g).spans.empty();
   auto col_in = [&](int32_t c) { return !shown_only || a.col_shown[static_cast<size_t>(c - a.c1)]; };
   auto row_in = [&](int32_t rr) { return !shown_only || a.row_shown[static_cast<size_t>(rr - a.r1)]; };
   for (int32_t c = a.c1; c <= a.c2; ++c) {
@@ -107,7 +107,7 @@ void WalkRow(const Grid& g, const Area& a, int32_t r, bool shown_only, Emit emit
 
 Area MakeArea(const Grid& g, int32_t c1, int32_t r1, int32_t c2, int32_t r2) {
   Area a{c1, r1, c2, r2, {}, {}};
-  const GridState& s = g.State();
+  const GridState& s = StateOf(g);
   a.col_shown.resize(c2 >= c1 ? static_cast<size_t>(c2 - c1 + 1) : 0);
   for (int32_t c = c1; c <= c2; ++c) a.col_shown[static_cast<size_t>(c - c1)] = !s.cols[static_cast<size_t>(c)]->hidden;
   a.row_shown.resize(r2 >= r1 ? static_cast<size_t>(r2 - r1 + 1) : 0);
@@ -163,7 +163,7 @@ std::string HtmlTable(const Grid& g, const Area& a) {
       out += "<td";
       if (oc.across > 1) out += " colspan=\"" + std::to_string(oc.across) + "\"";
       if (oc.down > 1) out += " rowspan=\"" + std::to_string(oc.down) + "\"";
-      const std::string style = HtmlCellStyle(g.State(), oc.anchor_col, oc.anchor_row);
+      const std::string style = HtmlCellStyle(StateOf(g), oc.anchor_col, oc.anchor_row);
       if (!style.empty()) out += " style=\"" + style + "\"";
       out += ">";
       g.GetText(oc.anchor_col, oc.anchor_row, text);
@@ -224,7 +224,7 @@ bool ClipAxis(int32_t& lo, int32_t& hi, int32_t max) {
 
 // ---- Workbook -----------------------------------------------------------------------------
 std::string WorkbookXml(const Grid& g, const std::string& sheet_name, int32_t cols, int32_t rows) {
-  const GridState& s = g.State();
+  const GridState& s = StateOf(g);
   std::string out =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<?mso-application progid=\"Excel.Sheet\"?>\n"

@@ -2,9 +2,9 @@
 // The image format is written down in layout_image.cpp.
 #include <memory>
 
-#include "grid/file_io.h"
-#include "grid/grid_ops.h"
-#include "grid/layout_image.h"
+#include "grid/internal/file_io.h"
+#include "grid/internal/grid_ops.h"
+#include "grid/internal/layout_image.h"
 #include "platform/atomic_file.h"
 #include "text/codepage.h"
 #include "text/strings.h"

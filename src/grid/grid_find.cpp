@@ -3,7 +3,7 @@
 // formatted only when the text could be part of a number's shown form.
 #include <algorithm>
 
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_ops.h"
 
 namespace zel {
 using namespace internal;

@@ -14,7 +14,7 @@
 // cannot exhaust the stack.
 #include <cctype>
 
-#include "grid/grid_store.h"
+#include "grid/internal/grid_store.h"
 
 namespace zel {
 

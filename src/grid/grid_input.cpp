@@ -2,8 +2,8 @@
 // with Shift, and handing editing keys to the editor (grid_edit.cpp).
 #include <algorithm>
 
-#include "grid/grid_input.h"
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_input.h"
+#include "grid/internal/grid_ops.h"
 #include "text/strings.h"
 
 namespace zel {
@@ -78,7 +78,7 @@ int32_t LastShownCol(const GridState& s) {
 
 // Rows a page moves: those the viewport shows below the frozen ones, less one; at least 1.
 int32_t PageRows(const Grid& grid) {
-  const GridState& s = grid.State();
+  const GridState& s = StateOf(grid);
   int32_t shown = 0;
   for (int32_t r = s.top_row; r <= s.max_rows && grid.IsVisible(s.left_col, r, false); ++r) ++shown;
   return std::max(shown - 1, 1);
@@ -96,7 +96,7 @@ int32_t IsLastRow(const GridState& s, int32_t row) { return row == s.data_row_cn
 
 // Shift and an arrow: the block from the active cell to a far corner that moves.
 void ExtendSelection(Grid& grid, int32_t dCol, int32_t dRow, int32_t pageRows) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   if (in.sel_end_col == 0) {
     in.sel_end_col = s.active_col;
@@ -114,7 +114,7 @@ void ExtendSelection(Grid& grid, int32_t dCol, int32_t dRow, int32_t pageRows) {
 
 // A move that drops the selection the user had.
 void MoveAndDeselect(Grid& grid, int32_t col, int32_t row) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   Input(s).sel_end_col = 0;
   Input(s).sel_end_row = 0;
   if (!s.blocks.empty()) grid.ClearSelection();
@@ -123,7 +123,7 @@ void MoveAndDeselect(Grid& grid, int32_t col, int32_t row) {
 
 // The grid's own action for a key the listener let through.
 void KeyAction(Grid& grid, int16_t key, int16_t shift) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   const bool ctrl = (shift & kCtrl) != 0;
   const bool alt = (shift & kAlt) != 0;
@@ -276,7 +276,7 @@ void KeyAction(Grid& grid, int16_t key, int16_t shift) {
 namespace internal {
 
 void MoveActiveCell(Grid& grid, int32_t col, int32_t row) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   if (s.max_rows < 1 || s.max_cols < 1) return;
   col = std::clamp(col, 1, s.max_cols);
   row = std::clamp(row, 1, s.max_rows);
@@ -310,7 +310,7 @@ void MoveActiveCell(Grid& grid, int32_t col, int32_t row) {
 }
 
 void ScrollTo(Grid& grid, int32_t topRow, int32_t leftCol) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   const int32_t oldTop = s.top_row, oldLeft = s.left_col;
   const int32_t top = std::clamp(topRow, std::min(s.rows_frozen + 1, std::max(s.max_rows, 1)),
                                  std::max(s.max_rows, 1));
@@ -324,7 +324,7 @@ void ScrollTo(Grid& grid, int32_t topRow, int32_t leftCol) {
 }
 
 void ScrollIntoView(Grid& grid, int32_t col, int32_t row) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   if (s.viewport_w <= 0 || s.viewport_h <= 0) return;  // nothing is shown: nothing to scroll
   const int32_t oldTop = s.top_row, oldLeft = s.left_col;
   // A shown column and row to test the other axis against.

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "grid/grid_input.h"
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_input.h"
+#include "grid/internal/grid_ops.h"
 #include "zelsheet/grid_view.h"
 
 namespace zel {
@@ -40,7 +40,7 @@ bool IsCellOrHeader(const GridHit& hit) {
 
 // Selects the block from the active cell to (col, row) and says so.
 void SelectTo(Grid& grid, int32_t col, int32_t row) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   in.sel_end_col = col;
   in.sel_end_row = row;
@@ -51,7 +51,7 @@ void SelectTo(Grid& grid, int32_t col, int32_t row) {
 }
 
 void PressOnCell(Grid& grid, int16_t shift, int32_t col, int32_t row) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   GridListener& listener = Listen(s);
   if (in.combo_open && (in.combo_col != col || in.combo_row != row)) CloseCombo(grid);
@@ -84,7 +84,7 @@ void PressOnCell(Grid& grid, int16_t shift, int32_t col, int32_t row) {
 }
 
 void PressOnHeader(Grid& grid, const GridHit& hit) {
-  GridState& s = grid.State();
+  GridState& s = StateOf(grid);
   InputState& in = Input(s);
   GridListener& listener = Listen(s);
   CloseCombo(grid);

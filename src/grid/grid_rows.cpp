@@ -2,7 +2,7 @@
 // grid shrinks.
 #include <algorithm>
 
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_ops.h"
 
 namespace zel::internal {
 

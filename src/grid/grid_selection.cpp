@@ -1,7 +1,7 @@
 // Selection: blocks of cells, whole rows and whole columns, several blocks at once.
 #include <algorithm>
 
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_ops.h"
 
 namespace zel {
 using namespace internal;

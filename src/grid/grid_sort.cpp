@@ -3,13 +3,13 @@
 // The sort moves 40-byte items holding the line index and the first two keys' order-preserving
 // 16-byte prefixes, so that most comparisons never leave the item; the few ties that the
 // prefixes cannot settle (texts over 16 bytes) read the cells again.
-#include "grid/grid_sort.h"
+#include "grid/internal/grid_sort.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_ops.h"
 
 namespace zel::internal {
 

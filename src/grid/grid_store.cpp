@@ -1,5 +1,5 @@
 // Cell storage, slots, data extent and format resolution of the grid's inner state.
-#include "grid/grid_store.h"
+#include "grid/internal/grid_store.h"
 
 #include <algorithm>
 #include <bit>

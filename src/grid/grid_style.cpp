@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_ops.h"
 
 namespace zel {
 using namespace internal;

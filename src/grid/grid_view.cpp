@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <array>
 
-#include "grid/grid_ops.h"
+#include "grid/internal/grid_ops.h"
 #include "text/strings.h"
 
 namespace zel {
@@ -152,7 +152,7 @@ GridView::GridView(const Grid& grid) : grid_(grid), cache_(std::make_unique<Cach
 GridView::~GridView() = default;
 
 void GridView::Cell(int32_t col, int32_t row, CellLook& out) const {
-  const GridState& s = grid_.State();
+  const GridState& s = StateOf(grid_);
   const Column& c = s.ColumnAt("GridView::Cell", col);
   const uint32_t slot = s.SlotOf("GridView::Cell", row);
   const bool head_row = row < 1;
@@ -288,7 +288,7 @@ void GridView::Cell(int32_t col, int32_t row, CellLook& out) const {
 }
 
 void GridView::ComboItems(int32_t col, int32_t row, std::vector<std::string>& out) const {
-  const GridState& s = grid_.State();
+  const GridState& s = StateOf(grid_);
   const Column& c = s.ColumnAt("GridView::ComboItems", col);
   const uint32_t slot = s.SlotOf("GridView::ComboItems", row);
   out.clear();
@@ -298,11 +298,11 @@ void GridView::ComboItems(int32_t col, int32_t row, std::vector<std::string>& ou
 }
 
 void GridView::Layout(const GridViewport& viewport, VisibleLayout& out) const {
-  ComputeLayout(grid_.State(), viewport, out);
+  ComputeLayout(StateOf(grid_), viewport, out);
 }
 
 GridViewport GridView::SessionViewport() const {
-  const GridState& s = grid_.State();
+  const GridState& s = StateOf(grid_);
   return GridViewport{s.viewport_w, s.viewport_h, s.top_row, s.left_col};
 }
 

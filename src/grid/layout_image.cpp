@@ -45,7 +45,7 @@
 // i.e. item data 0, no id, default width, not hidden, no merge, an empty patch, one cell at
 // row reference 1 (header row 0 is reference 0) holding the 3-byte text, no tags, no notes,
 // no cell styles.
-#include "grid/layout_image.h"
+#include "grid/internal/layout_image.h"
 
 #include <algorithm>
 #include <array>
@@ -58,9 +58,9 @@
 #include <stdexcept>
 #include <variant>
 
-#include "grid/file_io.h"
-#include "grid/grid_ops.h"
-#include "grid/grid_store.h"
+#include "grid/internal/file_io.h"
+#include "grid/internal/grid_ops.h"
+#include "grid/internal/grid_store.h"
 
 namespace zel::internal {
 

@@ -1,6 +1,6 @@
-#include "grid/workbook_xml.h"
+#include "grid/internal/workbook_xml.h"
 
-#include "grid/xml_pull.h"
+#include "grid/internal/xml_pull.h"
 #include "zelsheet/grid.h"
 
 namespace zel::internal {

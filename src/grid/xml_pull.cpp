@@ -1,4 +1,4 @@
-#include "grid/xml_pull.h"
+#include "grid/internal/xml_pull.h"
 
 #include <cstring>
 

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "grid/grid_store.h"
+#include "grid/internal/grid_store.h"
 #include "zelsheet/grid.h"
 
 namespace zel::testing_grid {
@@ -20,7 +20,7 @@ namespace zel::testing_grid {
 // - the per-slot cell counts match the cells;
 // - no two spans overlap and every span lies inside the grid.
 inline ::testing::AssertionResult Invariants(const Grid& g) {
-  const internal::GridState& s = g.State();
+  const internal::GridState& s = internal::StateOf(g);
   int32_t last_row = 0, last_col = 0;
   std::string text;
   for (int32_t r = 1; r <= g.MaxRows(); ++r) {

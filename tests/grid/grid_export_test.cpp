@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "file_test_support.h"
-#include "grid/xml_pull.h"
+#include "grid/internal/xml_pull.h"
 #include "zelsheet/grid.h"
 
 namespace zel {

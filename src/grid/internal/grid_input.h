@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <string>
 
-#include "grid/grid_store.h"
+#include "grid/internal/grid_store.h"
 
 namespace zel::internal {
 

@@ -1,7 +1,7 @@
 // Sorting a block of the grid (Action 25).
 #pragma once
 
-#include "grid/grid_store.h"
+#include "grid/internal/grid_store.h"
 
 namespace zel::internal {
 

@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "grid/file_io.h"
+#include "grid/internal/file_io.h"
 
 namespace zel::internal {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "grid/grid_store.h"
+#include "grid/internal/grid_store.h"
 #include "zelsheet/grid_view.h"
 
 namespace zel::internal {
@@ -68,6 +68,29 @@ std::string RangeText(const GridState& s, const CellRange& r, bool plain);
 
 // Combo list items: the pieces ended by TAB (a non-empty rest after the last TAB is an item).
 std::vector<std::string_view> ComboItems(std::string_view list);
+
+// What a write reads of a cell's formats besides the cell itself: its kind and, for the kinds
+// whose stored value depends on them, the settings that decide it.
+struct WriteFormat {
+  int16_t kind = kCellEdit;
+  int decimals = 0;                         // float and number kinds: places kept, 0..15
+  bool combo_fixed = false;                 // combo kind: only items of the list are taken
+  const std::string* combo_list = nullptr;  // combo kind with combo_fixed: the list
+};
+
+// Stores `v` into (c, slot) as SetText does for a cell whose format is `f`.
+void StoreWithFormat(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+                     const std::string_view& v, const WriteFormat& f);
+
+// Stores the finite number `v` into (c, slot) of kind float, number or integer, as SetText
+// stores the text NumberToText writes for it when that text reads back unchanged (see
+// NumberTextReadsBack).
+void StoreNumberAs(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
+                   double v, const WriteFormat& f);
+
+// Whether a number cell reads NumberToText's text of a finite number as it is: none of the
+// grid's separator, currency and decimal texts can occur in it.
+bool NumberTextReadsBack(const GridState& s);
 
 // ---- Formats -----------------------------------------------------------------------------
 // Writes a property to the current cell or block (levels chosen by -1 addresses).

@@ -12,7 +12,6 @@
 
 #include "columns/color_text.h"
 #include "editing/date_input.h"
-#include "exchange/number_text.h"
 #include "fuzz_input.h"
 #include "text/calendar.h"
 #include "text/codepage.h"
@@ -38,14 +37,14 @@ void Numbers(const std::string& s) {
   }
   const std::string shown = text::NumberToText(v);
   if (std::isfinite(v)) Check(text::Val(shown) == v, "NumberToText(" + s + ") = " + shown + " does not read back");
-  char buf[zel::internal::kNumberTextMax];
-  Check(std::string(buf, zel::internal::WriteNumberText(buf, v)) == shown, "WriteNumberText differs for " + shown);
+  char buf[zel::text::kNumberTextMax];
+  Check(std::string(buf, zel::text::WriteNumberText(buf, v)) == shown, "WriteNumberText differs for " + shown);
   // The same bits read as a double, which reaches values no decimal text gives.
   if (s.size() >= 8) {
     double raw;
     std::memcpy(&raw, s.data(), sizeof raw);
     const std::string t = text::NumberToText(raw);
-    Check(std::string(buf, zel::internal::WriteNumberText(buf, raw)) == t, "WriteNumberText differs for " + t);
+    Check(std::string(buf, zel::text::WriteNumberText(buf, raw)) == t, "WriteNumberText differs for " + t);
     if (std::isfinite(raw)) Check(text::Val(t) == raw, "NumberToText of raw bits does not read back: " + t);
     text::RoundHalfEven(raw, static_cast<int>(static_cast<unsigned char>(s[0]) % 20));
   }

@@ -8,8 +8,7 @@
 #include <exception>
 #include <optional>
 
-#include "editing/cell_text.h"
-#include "exchange/data_string.h"
+#include "columns/cell_conversions.h"
 #include "sheet/sheet_state.h"
 #include "text/number.h"
 #include "text/strings.h"

@@ -12,9 +12,9 @@
 // the last row holding data, so the spare "A" rows below the data never count.
 #include <exception>
 
+#include "columns/row_status_text.h"
 #include "sheet/sheet_state.h"
 #include "text/strings.h"
-#include "validation/save_rules.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {

@@ -21,11 +21,12 @@
 #include <string_view>
 #include <vector>
 
-#include "editing/combo_codes.h"
-#include "exchange/data_string.h"
+#include "columns/cell_conversions.h"
+#include "columns/combo_items.h"
 #include "grid/column_lists.h"
 #include "grid/data_row_writer.h"
 #include "sheet/sheet_state.h"
+#include "text/data_string.h"
 #include "text/number.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"

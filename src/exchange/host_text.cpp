@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/data_string.h"
+#include "text/data_string.h"
 #include "text/number.h"
 #include "zelsheet/host_helpers.h"
 

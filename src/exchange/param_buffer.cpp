@@ -8,9 +8,9 @@
 // The buffer lives as long as the sheet; only these members change it.
 #include <string>
 
-#include "exchange/data_string.h"
 #include "exchange/internal/safe_cell_text.h"
 #include "sheet/sheet_state.h"
+#include "text/data_string.h"
 #include "text/number.h"
 #include "zelsheet/zel_sheet.h"
 

@@ -38,10 +38,10 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/data_string.h"
 #include "exchange/internal/safe_cell_text.h"
 #include "exchange/save_text.h"
 #include "sheet/sheet_state.h"
+#include "text/data_string.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <exception>
 
-#include "editing/cell_text.h"
+#include "columns/cell_conversions.h"
 #include "platform/large_block.h"
 #include "text/number.h"
 #include "text/strings.h"
@@ -111,7 +111,7 @@ std::string_view SaveTextReader::Converted(const Reading& r, std::string_view t)
       // A text in a float cell: its leading numeric part, as CellText reads the plain value.
       const double v = text::Val(t);
       if (!std::isfinite(v)) return ThroughCellText(r);
-      return {small_, static_cast<size_t>(WriteNumberText(small_, v) - small_)};
+      return {small_, static_cast<size_t>(text::WriteNumberText(small_, v) - small_)};
     }
     case EnDate:
       scratch_ = DateFromGrid(t);

@@ -7,9 +7,10 @@
 // cells that is many times the cost of the text itself. This reader converts the common
 // representations straight from the cells the engine's column reader hands out
 // (grid/column_reader.h): ASCII dates and combo codes by byte positions (where bytes are
-// characters), everything else of those types with the conversions CellText uses. What
-// CellText would read differently (a number held in a column that is not a float column, a
-// float that is not finite, rows or columns outside the grid) goes to CellText itself.
+// characters), everything else of those types with the conversions CellText uses
+// (columns/cell_conversions.h). What CellText would read differently (a number held in a
+// column that is not a float column, a float that is not finite, rows or columns outside the
+// grid) goes to CellText itself.
 //
 // Whole lines are written by PutLine through SaveTextSink, which writes in place into the
 // result text: the columns' forms are decided once per call, each line takes one room check,
@@ -30,7 +31,8 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/number_text.h"
+#include "text/number.h"
+#include "columns/cell_conversions.h"
 #include "grid/column_reader.h"
 #include "zelsheet/types.h"
 
@@ -221,34 +223,11 @@ class SaveTextReader {
     while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
     return t;
   }
-  // Whether n bytes are all ASCII: words of the text (overlapping at its end) ORed, as the
-  // texts checked (dates, combo codes) are short.
-  static bool AllAscii(const char* p, size_t n) {
-    uint64_t any = 0;
-    if (n >= 8) {
-      for (size_t i = 0; i + 8 <= n; i += 8) any |= Load<uint64_t>(p + i);
-      any |= Load<uint64_t>(p + n - 8);
-    } else if (n >= 4) {
-      any = Load<uint32_t>(p) | Load<uint32_t>(p + n - 4);
-    } else if (n >= 2) {
-      any = Load<uint16_t>(p) | Load<uint16_t>(p + n - 2);
-    } else if (n == 1) {
-      any = static_cast<unsigned char>(p[0]);
-    }
-    return (any & 0x8080808080808080ULL) == 0;
-  }
-  template <class Word>
-  static Word Load(const char* p) {
-    Word w;
-    std::memcpy(&w, p, sizeof w);
-    return w;
-  }
-
   static constexpr int32_t kPrefetchRows = 8;
   // What one common cell may take of a row's room: a text of up to 32 bytes or a number's
   // scratch, and the separator.
   static constexpr size_t kFieldRoom = 32 + 2;
-  static_assert(kFieldRoom >= kNumberTextMax + 2);
+  static_assert(kFieldRoom >= text::kNumberTextMax + 2);
 
   GridCells grid_;
   ColumnCells status_;  // the row header column
@@ -263,7 +242,7 @@ class SaveTextReader {
   bool row_valid_ = false;
   uint32_t slot_ = 0;
   std::string scratch_;
-  char small_[kNumberTextMax];
+  char small_[text::kNumberTextMax];
 };
 
 inline std::string_view SaveTextReader::Text(size_t index) {
@@ -281,7 +260,7 @@ inline std::string_view SaveTextReader::Text(size_t index) {
       // elsewhere its shown text depends on the cell's kind.
       const double v = cell.number();
       if (r.def.cell_type != EnFloat || !std::isfinite(v)) return ThroughCellText(r);
-      return {small_, static_cast<size_t>(WriteNumberText(small_, v) - small_)};
+      return {small_, static_cast<size_t>(text::WriteNumberText(small_, v) - small_)};
     }
     default:
       break;
@@ -294,18 +273,15 @@ inline std::string_view SaveTextReader::Text(size_t index) {
       return t == "1" ? "1" : "0";
     case EnDate:
       // dd-mm-yyyy -> yyyymmdd: characters 7-10, 4-5, 1-2.
-      if (t.size() == 10 && AllAscii(t.data(), 10)) {
-        std::memcpy(small_, t.data() + 6, 4);
-        std::memcpy(small_ + 4, t.data() + 3, 2);
-        std::memcpy(small_ + 6, t.data(), 2);
+      if (t.size() == 10 && IsAscii(t.data(), 10)) {
+        AsciiDateFromGrid(t.data(), small_);
         return Trimmed({small_, 8});
       }
       return Converted(r, t);
     case EnDateYearMonth:
       // mm-yyyy -> yyyymm: characters 4-7, 1-2.
-      if (t.size() == 7 && AllAscii(t.data(), 7)) {
-        std::memcpy(small_, t.data() + 3, 4);
-        std::memcpy(small_ + 4, t.data(), 2);
+      if (t.size() == 7 && IsAscii(t.data(), 7)) {
+        AsciiYearMonthFromGrid(t.data(), small_);
         return Trimmed({small_, 6});
       }
       return Converted(r, t);
@@ -313,7 +289,7 @@ inline std::string_view SaveTextReader::Text(size_t index) {
       // The code is the item text's last code-length characters: the last bytes when they
       // are ASCII (an ASCII byte is always a character of its own).
       const size_t n = static_cast<size_t>(r.def.code_length);
-      if (r.def.code_length > 0 && t.size() >= n && AllAscii(t.data() + t.size() - n, n)) {
+      if (r.def.code_length > 0 && t.size() >= n && IsAscii(t.data() + t.size() - n, n)) {
         return Trimmed(t.substr(t.size() - n));
       }
       return Converted(r, t);
@@ -341,8 +317,8 @@ inline void SaveTextReader::PutField(size_t index, SaveTextSink& sink) {
     switch (r.def.cell_type) {
       case EnFloat:
         if (kind == StoredCell::kNumber && std::isfinite(cell.number())) {
-          char* p = sink.Room(kNumberTextMax + 2);
-          p = WriteNumberText(p, cell.number());
+          char* p = sink.Room(text::kNumberTextMax + 2);
+          p = text::WriteNumberText(p, cell.number());
           p[0] = '~';
           p[1] = ',';
           sink.Commit(p + 2);
@@ -421,7 +397,7 @@ inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
           break;
         case Form::kFloat:
           if (rep == StoredCell::kNumber && std::isfinite(cell.number())) {
-            p = WriteNumberText(p, cell.number());
+            p = text::WriteNumberText(p, cell.number());
             p[0] = '~';
             p[1] = ',';
             p += 2;
@@ -435,11 +411,9 @@ inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
           break;
         case Form::kDate:
           // dd-mm-yyyy -> yyyymmdd, when no blank needs trimming off the ends.
-          if (rep == StoredCell::kShortText && n == 10 && AllAscii(data, 10) && data[6] != ' ' &&
+          if (rep == StoredCell::kShortText && n == 10 && IsAscii(data, 10) && data[6] != ' ' &&
               data[1] != ' ') {
-            std::memcpy(p, data + 6, 4);
-            std::memcpy(p + 4, data + 3, 2);
-            std::memcpy(p + 6, data, 2);
+            AsciiDateFromGrid(data, p);
             p[8] = '~';
             p[9] = ',';
             p += 10;
@@ -475,7 +449,7 @@ inline void SaveTextReader::PutLine(SaveTextSink& sink, const LineLead& lead) {
           const std::string_view item = r.cells.Text(cell);
           if (item.size() >= code) {
             const char* c = item.data() + item.size() - code;
-            if (AllAscii(c, code) && c[0] != ' ' && c[code - 1] != ' ') {
+            if (IsAscii(c, code) && c[0] != ' ' && c[code - 1] != ' ') {
               SaveTextSink::Copy(p, c, code);
               p[code] = '~';
               p[code + 1] = ',';

@@ -366,14 +366,8 @@ double RoundHalfEven(double v, int decimals) {
 }
 
 std::string NumberToText(double v) {
-  if (std::isnan(v)) return "NaN";
-  if (std::isinf(v)) return v < 0 ? "-Infinity" : "Infinity";
-  if (v == 0) return "0";
-  char buf[64];
-  const double a = std::fabs(v);
-  const auto fmt = a >= 1e-6 && a < 1e21 ? std::chars_format::fixed : std::chars_format::general;
-  const auto res = std::to_chars(buf, buf + sizeof buf, v, fmt);
-  return std::string(buf, static_cast<size_t>(res.ptr - buf));
+  char buf[kNumberTextMax];
+  return std::string(buf, WriteNumberText(buf, v));
 }
 
 std::string FormatNumber(double v, std::string_view fmt) {

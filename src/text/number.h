@@ -30,6 +30,11 @@ double RoundHalfEven(double v, int decimals);
 // from 1e-6 to 1e21: 12.5 -> "12.5", -3 -> "-3", 0 and -0 -> "0". NaN -> "NaN",
 // infinities -> "Infinity"/"-Infinity".
 std::string NumberToText(double v);
+// The same text written at `out`, which must have kNumberTextMax bytes of room; returns the
+// text's end. Bytes of the room past the end may be overwritten with scratch. Amounts with a
+// few decimals (most numbers a sheet holds) take a fast exact path.
+inline constexpr size_t kNumberTextMax = 32;
+char* WriteNumberText(char* out, double v);
 
 // Number formatting with a numeric format text, as the platform's expression formatter does
 // it: "0", "0.00", "#,##0", "#,##0.00", "#.000", "0%", "0.00E+00", "000-00",

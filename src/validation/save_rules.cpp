@@ -7,10 +7,6 @@
 
 namespace zel::internal {
 
-bool IsPendingStatus(std::string_view status) {
-  return status == "A" || status == "U" || status == "X";
-}
-
 bool IsRequiredCellEmpty(std::string_view value, int32_t cellType) {
   const std::string_view trimmed = text::TrimView(value);
   return trimmed.empty() || (cellType == EnFloat && trimmed == "0");

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "columns/row_status_text.h"
 #include "zelsheet/platform.h"
 #include "zelsheet/types.h"
 
@@ -17,10 +18,6 @@ inline constexpr Color kFailedRowColor = 255;
 
 // Shown when a fault carries no text of its own.
 inline constexpr const char* kUnknownFailure = "Unexpected failure";
-
-// True for the statuses a save sends: "A", "U" and "X" exactly (no trimming, any other
-// text, a record number included, is an unchanged row).
-bool IsPendingStatus(std::string_view status);
 
 // True when a required cell holding `value` (as CellText reads it) counts as empty: blank
 // after trimming, or "0" in an EnFloat column.

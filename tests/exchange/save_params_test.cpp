@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "exchange/number_text.h"
 #include "support/sheet_fixture.h"
 #include "support/sheet_probe.h"
 #include "text/number.h"
@@ -19,55 +18,6 @@ namespace zel {
 namespace {
 
 using testing::SheetFixture;
-
-// ---- Number texts ---------------------------------------------------------------------
-
-std::string Fast(double v) {
-  char buf[internal::kNumberTextMax];
-  return std::string(buf, internal::WriteNumberText(buf, v));
-}
-
-TEST(NumberText, SameTextAsTheGeneralFormatter) {
-  const double edge[] = {0.0, -0.0, 1, -1, 0.1, 0.2, 0.1 + 0.2, 12.5, 1234.5, -1234.56,
-                         0.05, 1e-6, 9.99999e-7, 1.5e-6, 1e15, 999999999999999.9,
-                         1e15 - 1, 1125899906842623.0, 1125899906842624.0, 112589990684262.4,
-                         2.675, 1.005, 123456.789012, 0.000123, 4503599627370495.5,
-                         9007199254740993.0, 1e21, 1e22, 5e-324, 1.7976931348623157e308,
-                         std::numeric_limits<double>::infinity(),
-                         -std::numeric_limits<double>::infinity(),
-                         std::numeric_limits<double>::quiet_NaN()};
-  for (double v : edge) EXPECT_EQ(Fast(v), text::NumberToText(v)) << v;
-
-  // Powers of two and their neighbours: the spacing of doubles below them is half that
-  // above, which decides whether a decimal next to them reads back.
-  for (int e = -20; e <= 49; ++e) {
-    const double p = std::ldexp(1.0, e);
-    for (const double v : {p, std::nextafter(p, 0.0), std::nextafter(p, 1e300),
-                           std::nextafter(std::nextafter(p, 0.0), 0.0)}) {
-      EXPECT_EQ(Fast(v), text::NumberToText(v)) << v;
-      EXPECT_EQ(Fast(-v), text::NumberToText(-v)) << -v;
-    }
-  }
-
-  // Amounts with a few decimals (the fast path), their neighbours one step away (which
-  // need the general search), and arbitrary bit patterns.
-  std::mt19937_64 rng(20240315);
-  for (int i = 0; i < 300000; ++i) {
-    const int decimals = static_cast<int>(rng() % 9);
-    const double scale = std::pow(10.0, decimals);
-    const double amount = static_cast<double>(static_cast<int64_t>(rng() % 100000000000ULL) -
-                                              50000000000LL) / scale;
-    ASSERT_EQ(Fast(amount), text::NumberToText(amount)) << amount;
-    const double next = std::nextafter(amount, 1e300);
-    ASSERT_EQ(Fast(next), text::NumberToText(next)) << next;
-    const double before = std::nextafter(amount, -1e300);
-    ASSERT_EQ(Fast(before), text::NumberToText(before)) << before;
-    uint64_t bits = rng();
-    double any;
-    std::memcpy(&any, &bits, sizeof any);
-    ASSERT_EQ(Fast(any), text::NumberToText(any)) << bits;
-  }
-}
 
 // ---- A sheet of three text columns: the worked example ----------------------------------
 

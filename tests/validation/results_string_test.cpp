@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sheet/message_table.h"
+#include "columns/row_status_text.h"
 #include "validation/save_rules.h"
 #include "zelsheet/types.h"
 

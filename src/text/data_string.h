@@ -18,7 +18,8 @@
 // ""; row 2's are b1, b2 and "". "x" is not a row.
 //
 // Numbers use "." as decimal point and no group separators; dates are "yyyymmdd" (dashes are
-// tolerated and dropped), year-months "yyyymm".
+// tolerated and dropped), year-months "yyyymm": a field's conversion to and from the grid's
+// text is its column's (columns/cell_conversions.h).
 //
 // Everything here is pure text work on views of the caller's string: nothing allocates per
 // field, and no input can make a reader step outside the string.
@@ -78,26 +79,6 @@ class DataStringReader {
 
 // The elements of one row piece (a split at "~,"), as views into `piece`.
 std::vector<std::string_view> SplitElements(std::string_view piece);
-
-// The number a float field stands for: exactly text::Val(field), the leading numeric part
-// ("12.50" gives 12.5, "1,234" gives 1, "abc" gives 0), read without a library call when the
-// field is a plain decimal of at most 15 digits, as servers send them. Throws
-// std::overflow_error when the magnitude is beyond a double.
-double FloatFieldValue(std::string_view field);
-
-// Mask formatting: "" when `value` is blank (spaces only or empty). Otherwise `mask` is
-// walked character by character: each placeholder "#", "0" or "A" takes the next character
-// of `value` (nothing once the value is used up) and every other mask character is copied.
-// "1234567890" with "###-##-#####" gives "123-45-67890". Characters, not bytes: a Hangul
-// syllable fills one placeholder. The result goes to `out` (reused by the caller).
-void FormatMask(std::string_view value, std::string_view mask, std::string& out);
-
-// The grid's text for a date field: with s = the field trimmed and every "-" removed, ""
-// when s is empty, else characters 7-8, "-", 5-6, "-", 1-4 of s (day first):
-// "20240131" and "2024-01-31" give "31-01-2024". The result goes to `out`.
-void DateFieldToGrid(std::string_view field, std::string& out);
-// The same for a year-month field: characters 5-6, "-", 1-4 ("202401" gives "01-2024").
-void YearMonthFieldToGrid(std::string_view field, std::string& out);
 
 // A data string as a two-dimensional table indexed [column][row], as GetStringToArray hands
 // it out. Dimensions are 0..max_cols and 0..max_rows; index 0 of both stays empty.

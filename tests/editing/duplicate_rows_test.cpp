@@ -1,51 +1,15 @@
-// Pure pieces of the editing layer: the grid/outside text conversions and the one-pass
-// duplicate removal, checked against the row-by-row definition it replaces.
+// A pure piece of the editing layer: the one-pass duplicate removal, checked against the
+// row-by-row definition it replaces.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
-#include "editing/cell_text.h"
 #include "editing/duplicate_rows.h"
 
 namespace zel::internal {
 namespace {
-
-TEST(CellTextConversions, DatesAndYearMonthsComeBackAsDigits) {
-  EXPECT_EQ(DateFromGrid("05-01-2024"), "20240105");
-  EXPECT_EQ(DateFromGrid(""), "");
-  EXPECT_EQ(DateFromGrid("5-1"), "5-");  // malformed: whatever the positions hold, no fault
-  EXPECT_EQ(YearMonthFromGrid("01-2024"), "202401");
-  EXPECT_EQ(YearMonthFromGrid(""), "");
-}
-
-TEST(CellTextConversions, UnmaskKeepsPlaceholderPositionsAndTheRest) {
-  EXPECT_EQ(UnmaskText("123-45", "###-##"), "12345");
-  EXPECT_EQ(UnmaskText("123-45-67890", "000-00-00000"), "1234567890");
-  EXPECT_EQ(UnmaskText("AB 12", "AA 00"), "AB 12");         // a blank is a placeholder too
-  EXPECT_EQ(UnmaskText("12-34xyz", "##-##"), "1234xyz");    // beyond the mask: kept
-  EXPECT_EQ(UnmaskText("12", "###-##"), "12");              // shorter than the mask
-  EXPECT_EQ(UnmaskText("가나-다", "##-#"), "가나다");       // characters, not bytes
-  EXPECT_EQ(UnmaskText("abc", ""), "abc");
-}
-
-TEST(CellTextConversions, ComboCodeAndCaptionByCodeLength) {
-  const std::string item = "Seoul" + std::string(50, ' ') + "01";
-  EXPECT_EQ(ComboItemCode(item, 2), "01");
-  EXPECT_EQ(ComboItemCaption(item, 2), "Seoul" + std::string(50, ' '));
-  // Without a code length the code is what follows the last blank.
-  EXPECT_EQ(ComboItemCode(item, 0), "01");
-  EXPECT_EQ(ComboItemCaption(item, 0), "Seoul" + std::string(49, ' '));
-  EXPECT_EQ(ComboItemCode("nocode", 0), "nocode");
-  EXPECT_EQ(ComboItemCaption("nocode", 0), "nocode");
-  // Hangul captions and codes count characters.
-  EXPECT_EQ(ComboItemCode("서울   가나", 2), "가나");
-  EXPECT_EQ(ComboItemCaption("서울   가나", 2), "서울   ");
-  // A code length beyond the text: the whole text is code, no caption.
-  EXPECT_EQ(ComboItemCode("01", 5), "01");
-  EXPECT_EQ(ComboItemCaption("01", 5), "");
-}
 
 // The removal as defined: rows in a list that always has empty rows below, row by row
 // from the bottom, each test repeated `repetitions` times, a deletion moving the rows below

@@ -1,4 +1,9 @@
-// Fast exact decimal text of a double: see number_text.h.
+// The shortest decimal text of a double (NumberToText, WriteNumberText in text/number.h).
+//
+// The general shortest-digits search costs tens of nanoseconds per number, which dominates
+// writing the save text of a large sheet; the values a sheet holds are nearly always amounts
+// with a few decimals, for which the same text can be found and proven exact with a handful
+// of multiplications. The general search stays for the rest.
 //
 // Why the fast path gives the same text as the shortest-digits search. Let a = |v| and look
 // for the smallest k (0..6) for which some decimal with k fraction digits reads back as v.
@@ -12,18 +17,16 @@
 // k up to 6 is in range, and a k-digit decimal is also a 6-digit one, so a single check at
 // k = 6 finds the decimal, and dropping its fraction's trailing zeros gives the shortest
 // text. Values outside the range, or needing more digits, take the general path.
-#include "exchange/number_text.h"
+#include "text/number.h"
 
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <string>
+#include <string_view>
 
-#include "text/number.h"
-
-namespace zel::internal {
+namespace zel::text {
 namespace {
 
 constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
@@ -81,10 +84,17 @@ constexpr char kDigitPairs[] =
   return end;
 }
 
+// The general search: fixed notation from 1e-6 to 1e21, the shorter of the two beyond.
 char* WriteGeneral(char* out, double v) {
-  const std::string text = text::NumberToText(v);
-  std::memcpy(out, text.data(), text.size());
-  return out + text.size();
+  auto put = [out](std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+  };
+  if (std::isnan(v)) return put("NaN");
+  if (std::isinf(v)) return put(v < 0 ? "-Infinity" : "Infinity");
+  const double a = std::fabs(v);
+  const auto fmt = a >= 1e-6 && a < 1e21 ? std::chars_format::fixed : std::chars_format::general;
+  return std::to_chars(out, out + kNumberTextMax, v, fmt).ptr;
 }
 
 }  // namespace
@@ -131,4 +141,4 @@ char* WriteNumberText(char* out, double v) {
   return WriteGeneral(out, v);
 }
 
-}  // namespace zel::internal
+}  // namespace zel::text

@@ -1,0 +1,158 @@
+// The conversions between the grid's text and the outside one, on their own: the fields
+// Display writes and the texts CellText and the save text read back.
+#include "columns/cell_conversions.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include "text/number.h"
+
+namespace zel::internal {
+namespace {
+
+TEST(CellTextConversions, DatesAndYearMonthsComeBackAsDigits) {
+  EXPECT_EQ(DateFromGrid("05-01-2024"), "20240105");
+  EXPECT_EQ(DateFromGrid(""), "");
+  EXPECT_EQ(DateFromGrid("5-1"), "5-");  // malformed: whatever the positions hold, no fault
+  EXPECT_EQ(YearMonthFromGrid("01-2024"), "202401");
+  EXPECT_EQ(YearMonthFromGrid(""), "");
+}
+
+TEST(CellTextConversions, UnmaskKeepsPlaceholderPositionsAndTheRest) {
+  EXPECT_EQ(UnmaskText("123-45", "###-##"), "12345");
+  EXPECT_EQ(UnmaskText("123-45-67890", "000-00-00000"), "1234567890");
+  EXPECT_EQ(UnmaskText("AB 12", "AA 00"), "AB 12");         // a blank is a placeholder too
+  EXPECT_EQ(UnmaskText("12-34xyz", "##-##"), "1234xyz");    // beyond the mask: kept
+  EXPECT_EQ(UnmaskText("12", "###-##"), "12");              // shorter than the mask
+  EXPECT_EQ(UnmaskText("가나-다", "##-#"), "가나다");       // characters, not bytes
+  EXPECT_EQ(UnmaskText("abc", ""), "abc");
+}
+
+TEST(CellTextConversions, ComboCodeAndCaptionByCodeLength) {
+  const std::string item = "Seoul" + std::string(50, ' ') + "01";
+  EXPECT_EQ(ComboItemCode(item, 2), "01");
+  EXPECT_EQ(ComboItemCaption(item, 2), "Seoul" + std::string(50, ' '));
+  // Without a code length the code is what follows the last blank.
+  EXPECT_EQ(ComboItemCode(item, 0), "01");
+  EXPECT_EQ(ComboItemCaption(item, 0), "Seoul" + std::string(49, ' '));
+  EXPECT_EQ(ComboItemCode("nocode", 0), "nocode");
+  EXPECT_EQ(ComboItemCaption("nocode", 0), "nocode");
+  // Hangul captions and codes count characters.
+  EXPECT_EQ(ComboItemCode("서울   가나", 2), "가나");
+  EXPECT_EQ(ComboItemCaption("서울   가나", 2), "서울   ");
+  // A code length beyond the text: the whole text is code, no caption.
+  EXPECT_EQ(ComboItemCode("01", 5), "01");
+  EXPECT_EQ(ComboItemCaption("01", 5), "");
+}
+
+// Same double, bit for bit (so -0 and 0 differ).
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST(FloatFieldValue, IsTheLeadingNumberOfTheField) {
+  struct Case {
+    const char* field;
+    double value;
+  };
+  // Plain decimals of up to 17 digits are compared with Val at random below.
+  const Case cases[] = {
+      {"-0", -0.0},  {"1,234", 1.0}, {"", 0.0},   {"abc", 0.0},
+      {"+5", 5.0},   {"  42", 42.0}, {"1e3", 1000.0},
+      {"0.1234567890123456789", 0.1234567890123456789}, {"9007199254740993", 9007199254740992.0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(SameBits(FloatFieldValue(c.field), c.value)) << c.field;
+  }
+  EXPECT_THROW(FloatFieldValue("1e999"), std::overflow_error);
+  EXPECT_THROW(FloatFieldValue("-1e400x"), std::overflow_error);
+}
+
+TEST(FloatFieldValue, AgreesWithValOnEveryField) {
+  // The plain-decimal shortcut must never differ from Val: random fields of number
+  // characters, and random plain decimals of up to 17 digits with the point anywhere.
+  std::mt19937 rng(7);
+  const char alphabet[] = "0123456789000.-e, +";
+  for (int i = 0; i < 200000; ++i) {
+    std::string field(1 + rng() % 22, ' ');
+    for (char& ch : field) ch = alphabet[rng() % (sizeof alphabet - 1)];
+    const double value = text::Val(field);
+    if (!std::isfinite(value)) continue;
+    ASSERT_TRUE(SameBits(FloatFieldValue(field), value)) << field;
+  }
+  for (int i = 0; i < 200000; ++i) {
+    std::string field = rng() % 4 == 0 ? "-" : "";
+    const size_t digits = 1 + rng() % 17;
+    const size_t point = rng() % (digits + 1);
+    for (size_t d = 0; d < digits; ++d) {
+      if (d == point && d > 0) field += '.';
+      field += static_cast<char>('0' + rng() % 10);
+    }
+    ASSERT_TRUE(SameBits(FloatFieldValue(field), text::Val(field))) << field;
+  }
+}
+
+TEST(FormatMask, PlaceholdersTakeTheValueInOrder) {
+  struct Case {
+    const char* value;
+    const char* mask;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"1234567890", "###-##-#####", "123-45-67890"},
+      {"12", "###-##", "12-"},          // placeholders beyond the value give nothing
+      {"123456", "##-##", "12-34"},     // the surplus of the value is dropped
+      {"AB12", "A0-#0", "AB-12"},       // "A", "0" and "#" are all placeholders
+      {"", "###", ""},
+      {"   ", "###", ""},               // blank value: empty result, literals included
+      {" 12", "#-##", " -12"},          // a value with a leading blank is not blank
+      {"가나다", "#-##", "가-나다"},    // characters, not bytes
+      {"12", "(#)년#", "(1)년2"},
+      {"123", "", ""},
+      {"\xFF\xFE", "#/#", "\xFF/\xFE"},  // invalid bytes count one each
+  };
+  std::string out = "stale";
+  for (const Case& c : cases) {
+    FormatMask(c.value, c.mask, out);
+    EXPECT_EQ(out, c.expected) << c.value << " with " << c.mask;
+  }
+}
+
+TEST(DateFields, DayFirstForTheGrid) {
+  struct Case {
+    const char* field;
+    const char* date;
+    const char* year_month;
+  };
+  const Case cases[] = {
+      {"20240131", "31-01-2024", "01-2024"},
+      {"2024-01-31", "31-01-2024", "01-2024"},
+      {" 20240131  ", "31-01-2024", "01-2024"},
+      {"202401", "-01-2024", "01-2024"},
+      {"", "", ""},
+      {"--", "", ""},                  // only dashes: nothing left, cell untouched
+      {"20241350", "50-13-2024", "13-2024"},  // impossible dates pass through unchecked
+      {"2024", "--2024", "-2024"},
+      {"2024년01월31", "1월-년0-2024", "년0-2024"},  // characters, not bytes
+      // Near the two common forms: dashes elsewhere or a letter among the digits.
+      {"2024-0131", "31-01-2024", "01-2024"},
+      {"202401-31", "31-01-2024", "01-2024"},
+      {"2024-01-31-", "31-01-2024", "01-2024"},
+      {"2024-01-3a", "3a-01-2024", "01-2024"},
+      {"2024x01-31", "13-x0-2024", "x0-2024"},
+      {"1234567x", "7x-56-1234", "56-1234"},
+  };
+  std::string out;
+  for (const Case& c : cases) {
+    DateFieldToGrid(c.field, out);
+    EXPECT_EQ(out, c.date) << c.field;
+    YearMonthFieldToGrid(c.field, out);
+    EXPECT_EQ(out, c.year_month) << c.field;
+  }
+}
+
+}  // namespace
+}  // namespace zel::internal

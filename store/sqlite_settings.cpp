@@ -323,6 +323,15 @@ void SqliteSettingsStore::SaveSetting(const std::string& application, const std:
   c.Write([&] { c.Put(application, section, key, value); });
 }
 
+void SqliteSettingsStore::SaveSettings(
+    const std::string& application, const std::string& section,
+    const std::vector<std::pair<std::string, std::string>>& values) {
+  Connection& c = Open();
+  c.Write([&] {
+    for (const auto& [key, value] : values) c.Put(application, section, key, value);
+  });
+}
+
 void SqliteSettingsStore::DeleteSetting(const std::string& application,
                                         const std::string& section, const std::string& key) {
   Connection& c = Open();

@@ -18,6 +18,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "zelsheet/companion_tools.h"
@@ -225,6 +226,12 @@ class SettingsStore {
   // True when the section holds at least one key.
   virtual bool SectionExists(const std::string& application, const std::string& section) = 0;
 
+  // Stores every (key, value) pair of `values` in the section as one step: another reader,
+  // another writer or a crash sees all of them or none. A later pair wins over an earlier
+  // one with the same key.
+  virtual void SaveSettings(const std::string& application, const std::string& section,
+                            const std::vector<std::pair<std::string, std::string>>& values) = 0;
+
   // Reads, changes and writes one key as one step that no other writer (another store
   // object, another process) can interleave with: `change` gets the stored value
   // (std::nullopt when absent) and returns the value to store. Returns the stored value.
@@ -241,6 +248,8 @@ class MemorySettingsStore : public SettingsStore {
                          const std::string& key, const std::string& default_value = "") override;
   void SaveSetting(const std::string& application, const std::string& section,
                    const std::string& key, const std::string& value) override;
+  void SaveSettings(const std::string& application, const std::string& section,
+                    const std::vector<std::pair<std::string, std::string>>& values) override;
   void DeleteSetting(const std::string& application, const std::string& section,
                      const std::string& key) override;
   void DeleteSection(const std::string& application, const std::string& section) override;

@@ -45,6 +45,8 @@ class SqliteSettingsStore : public SettingsStore {
                          const std::string& key, const std::string& default_value = "") override;
   void SaveSetting(const std::string& application, const std::string& section,
                    const std::string& key, const std::string& value) override;
+  void SaveSettings(const std::string& application, const std::string& section,
+                    const std::vector<std::pair<std::string, std::string>>& values) override;
   void DeleteSetting(const std::string& application, const std::string& section,
                      const std::string& key) override;
   void DeleteSection(const std::string& application, const std::string& section) override;

@@ -38,6 +38,12 @@ void MemorySettingsStore::SaveSetting(const std::string& application, const std:
   entries_.push_back({application, section, key, value});
 }
 
+void MemorySettingsStore::SaveSettings(
+    const std::string& application, const std::string& section,
+    const std::vector<std::pair<std::string, std::string>>& values) {
+  for (const auto& [key, value] : values) SaveSetting(application, section, key, value);
+}
+
 void MemorySettingsStore::DeleteSetting(const std::string& application,
                                         const std::string& section, const std::string& key) {
   std::erase_if(entries_, [&](const Entry& e) {

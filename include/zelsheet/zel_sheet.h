@@ -905,9 +905,6 @@ class ZelSheet {
   // check mark of the context menu's data-add entry.
   bool IsDataAdd() const;
   void IsDataAdd(bool on);
-  // A flag of the settings loader (cleared after loading); nothing here reads it.
-  bool IsFileLoad() const;
-  void IsFileLoad(bool on);
   // Sorts the rows below the frozen rows up to the grid's DataRowCnt, whole rows, by every
   // column whose declared cell type is EnText, ascending, the keys in the columns' order
   // from left to right (keys an earlier sort set beyond these stay in force). startRow is
@@ -1112,13 +1109,63 @@ class ZelSheet {
   // ---- Settings, colours and fonts (src/settings) ----
   // =====================================================================================
 
-  // Builds the sheet from the user's stored settings with `lngMaxCols` columns for
-  // built-in screens; other screens start from the default appearance of 50 columns.
-  // Each failing step is skipped.
+  // The user's arrangement of the sheet lives in two stores: the settings section of the
+  // per-user settings store (section PgmID + "\" + SheetID: column order, widths, hidden
+  // columns, frozen rows and columns, row heights, cursor, size, merge state, line colours,
+  // fonts of the configuration dialog) and the layout file, the grid's own image (see
+  // LayoutFilePath in the tools). The section also holds the stamp of the one layout file it
+  // was written with: a layout file it does not describe is never loaded. Both are read when
+  // the screen loads (SetSheetDeg, SheetInit), written when it closes (SaveTitleInfo, then
+  // the destructor), and thrown away by sbSheetInit. None of these members throws: a step
+  // that fails (a damaged value, a missing file, a name that may not make a file) is passed
+  // over, and what it would have set keeps its default.
+
+  // Builds the sheet when its screen loads: the stored frozen rows and columns; the layout
+  // file (IsFileLoad True when it was written in the sheet's language; a freshly opened
+  // screen - load mode "init", "newpage", "jumpin" - drops its rows), else the default
+  // appearance of 50 columns, colours, header cells and the client's "SHEET" fonts; for
+  // built-in screens SheetInit(lngMaxCols); IsClear's fresh spare rows; the language font;
+  // the stored combo lists; the cursor (sbSetSheetInfo). Nothing is skipped for
+  // IsClearHeaderInfo but the layout file and the combo lists.
   void SetSheetDeg(int32_t& lngMaxCols);
+  // Puts the stored column arrangement back and returns true when it still fits the screen:
+  // lngMaxCols equal to the stored column count (or below 1) and strRegDate equal to the
+  // stored "RegDate". Row heights (a stored 10 comes back as 10.2) and the edit-mode choice
+  // are applied in any case; with nothing stored it returns false. A stale arrangement is
+  // ignored, and when the layout file was loaded on a fresh screen the grid is rebuilt with
+  // lngMaxCols plain columns and every stored setting discarded. Sets the column counter
+  // back to 0 (the screen declares its columns next).
+  bool SheetInit(int32_t lngMaxCols = 0, const std::string& strRegDate = "");
+  // Writes the closing arrangement: cursor, size, switches, merge state, combo lists, header
+  // colours, row heights, "RegDate" and the close-time keys, together with the layout file,
+  // as one change that a crash or a second program closing the same screen never splits.
+  // The destruction that follows writes nothing more. Does nothing after sbSheetInit.
+  void SaveTitleInfo();
+  // Discards every stored setting of the sheet and its layout file; the screen saves
+  // nothing more while it stays open.
+  void sbSheetInit();
+  // Puts the cursor and scroll position back as stored ("Point"), or with IsActiveCellTop
+  // at the first column of row 1.
+  void sbSetSheetInfo();
+  // True when the layout file was loaded for the current language.
+  bool IsFileLoad() const;
+  void IsFileLoad(bool on);
+
+  // Header cell style (centred multi-line edit cells, unlocked) and header colours of the
+  // row-header column and the column-header row; only when Appearance is 0. Grid errors
+  // reach the caller.
+  void SetHeaderColor();
   // Gives the header rows and row-header columns of the multi-row layout the header cell
   // style, and the single row-header column its colours. Grid errors reach the caller.
   void SetHeaderColorMult();
+
+  // Context menu entries. "Initialize": sbSheetInit, then the message table's note (entry
+  // 0) that the screen must be opened again. "line color": light yellow odd rows, stored as
+  // "ID_SheetColor" = "1" (restored with the column arrangement); "cancel line color": white
+  // rows, "0".
+  void mnuSheetInit_Click();
+  void mnuSheetColor_Click();
+  void mnuSheetColorCancel_Click();
 
   // =====================================================================================
   // ---- Tools, menus, folders (src/tools) ----
@@ -1164,6 +1211,63 @@ class ZelSheet {
   void SheetSearch();
   // The cells the finds marked go back to normal weight and black text.
   void SheetSearchClear();
+
+  // User folders and data files. The sheet keeps its files under the folder the platform
+  // gives as WindowDir (ZELSHEET_WINDOW_DIR): WindowDir + "/Praxium.Net/", or with the
+  // client value "UserDirType" "1" a folder per user, HomeDir + "/Data/" + UserID +
+  // "/TempFile/" (HomeDir: the client value, WindowDir + "/Praxium.Net" when unset).
+  // A data file is named by DefaultDir, strGroupDir and strFileName: with DefaultDir the
+  // user's folder + "/TempFile/" + strGroupDir + "/" + strFileName, else strGroupDir (the
+  // host's own folder, used as given) + "/" + strFileName. It holds a data string in its
+  // data-only form and a line break, in the ANSI code page (CP949), and is written whole.
+  // A user id, PgmID, SheetID, group folder or file name that would leave the sheet's
+  // folders ("/", "\", "..", a drive, a control character, too long) is refused. The file
+  // members show the hourglass meanwhile and end at the first failure with its text in a
+  // critical box; they never throw.
+
+  // Writes the rows selected on their row headers (all rows when none is) as data-only text
+  // to the file; with bulAddFile after the file's present rows. No rows at all deletes it.
+  void SetSheetToFile(bool DefaultDir, const std::string& strGroupDir,
+                      const std::string& strFileName, bool bulAddFile);
+  // Fills the sheet from the file: MaxRows = its rows, field c of row r into CellText(c, r).
+  // Without search text, rows outside page lngPageNo of lngPageSize are hidden and their
+  // number is returned. With search text, only the rows whose field strSearchCol1 contains
+  // it ("=") or sorts at or after it (">=") are shown, those of the page, numbered 1, 2, ...
+  // in their row headers (strSearchCol2..4 search again while the one before found a row);
+  // the result is the number shown. Then the header sort on strSearchCol1. -1 when the file
+  // does not exist; a page number or size below 1 empties the sheet.
+  int32_t SetFileToSheet(bool DefaultDir, const std::string& strGroupDir,
+                         const std::string& strFileName, const std::string& strSearchData = "",
+                         const std::string& strOp = "=", int32_t lngPageNo = 1,
+                         int32_t lngPageSize = 50, int32_t strSearchCol1 = 0,
+                         int32_t strSearchCol2 = 0, int32_t strSearchCol3 = 0,
+                         int32_t strSearchCol4 = 0);
+  // The file's whole text (line break included) when either index is -1, else its field
+  // (strSearchCol, strSearchRow), counted from 1 ("" for 0 or beyond the text). "" when the
+  // file does not exist.
+  std::string SetFileToString(bool DefaultDir, const std::string& strGroupDir,
+                              const std::string& strFileName, int32_t strSearchCol = 0,
+                              int32_t strSearchRow = 0);
+  // Writes strFileData and a line break to the file, replacing it.
+  void SetStringToFile(bool DefaultDir, const std::string& strGroupDir,
+                       const std::string& strFileName, const std::string& strFileData);
+  // Deletes the file when it exists. Always true.
+  bool fnDeleteFile(bool DefaultDir, const std::string& strGroupDir,
+                    const std::string& strFileName);
+  // The folder that stands for the Windows directory (the platform's WindowDir).
+  std::string WindowDir() const;
+  // Hands the request to the platform's desktop launcher; its result (above 32: started),
+  // 0 when the launcher fails.
+  int32_t ShellExecute(const std::string& IpOperation, const std::string& lpFile,
+                       const std::string& lpParameters, const std::string& lpDirectory,
+                       int32_t nShowCmd);
+  // The companion tools' file dialog: the chosen file or files, "" when cancelled or failed.
+  std::string OpenDialog(const std::string& strInitDir, const std::string& strFilter = "",
+                         bool bulMultiSelect = false);
+  // The access code of definition lngCol; "" outside the column model.
+  std::string getHiddenType(int32_t lngCol) const;
+  // The first row from 1 to DataRowCnt that is not hidden; 0 when all are (or on failure).
+  int32_t getUnHiddenRow();
 
   // The sheet's state. It is defined inside the library; a host has no use for it.
   struct Impl;

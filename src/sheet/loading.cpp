@@ -8,7 +8,6 @@
 #include <string>
 
 #include "sheet/info_record.h"
-#include "sheet/internal/arrangement.h"
 #include "sheet/message_table.h"
 #include "sheet/registry_values.h"
 #include "sheet/sheet_state.h"
@@ -124,10 +123,9 @@ void ApplyProgramUpdate(ZelSheet::Impl& s) {
       s.identity.load_mode != "INIT") {
     return;
   }
-  // The screen's definition changed on the server: the user's stored arrangement no longer
-  // fits it.
-  RunStep([&] { internal::DiscardStoredSettings(s); });
-  RunStep([&] { s.platform.Settings().DeleteSection(kApplication, s.identity.settings_section); });
+  // The screen's definition changed on the server: the user's stored arrangement and layout
+  // file no longer fit it.
+  RunStep([&] { s.sheet.sbSheetInit(); });
   s.platform.Settings().SaveSetting(kApplication, s.identity.update_key, "PgmInfoUpdateTime",
                                     s.identity.date_stamp);
 }

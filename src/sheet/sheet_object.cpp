@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "sheet/internal/arrangement.h"
 #include "sheet/sheet_state.h"
 #include "sheet/stored_values.h"
 #include "text/codepage.h"
@@ -74,7 +73,7 @@ ZelSheet::ZelSheet(Platform& platform, ZelSheetEvents& events)
 
 ZelSheet::~ZelSheet() {
   impl_->grid.SetListener(nullptr);
-  RunStep([&] { internal::SaveArrangement(*impl_); });
+  RunStep([&] { impl_->SaveArrangementOnClose(); });
   // The column model and display maps go first: nothing after this may reach them.
   impl_->columns = ColumnModel{};
   impl_->validation.message_table.clear();

@@ -143,15 +143,19 @@ struct ZelSheet::Impl {
     std::string error_msg;
   };
 
-  // ---- The settings, colours and fonts ----
+  // ---- The settings, colours and fonts (src/settings) ----
   struct SettingsState {
     TypeSheetColor colors;
     // Set when the sheet is built without a stored layout: AddItem then formats cells.
     bool format_on_define = false;
     bool is_file_load = false;    // the layout file was loaded for the current language
     bool saves_disabled = false;  // the stored settings were discarded while open
+    bool closed = false;          // SaveTitleInfo wrote the closing arrangement
     std::string stored_language;  // "Language" as read from the settings section
     int32_t frozen_rows = 0;      // rows the sheet keeps frozen across MaxRows changes
+    // The stored cursor and scroll position: ActiveCol, ActiveRow, TopRow, LeftCol.
+    int32_t point[4] = {0, 0, 0, 0};
+    std::string reg_date;  // the screen definition's date given to SheetInit
   };
 
   // ---- The context menu and its tools ----
@@ -169,6 +173,9 @@ struct ZelSheet::Impl {
     std::string search_text;
     int32_t search_row = 0, search_col = 0;
     std::vector<std::pair<int32_t, int32_t>> search_marks;  // (col, row) marked by finds
+    // The merge columns (0 none) and whether their groups are painted (column merge).
+    int32_t col_merge[3] = {0, 0, 0};
+    bool merge_is_color = false;
   };
 
   Impl(ZelSheet& owner, Platform& host, ZelSheetEvents* sink)
@@ -180,9 +187,14 @@ struct ZelSheet::Impl {
   // The sink events go to (never null).
   ZelSheetEvents& Events() { return events != nullptr ? *events : no_events; }
 
-  // A key of the sheet's own section of the settings store (src/sheet/loading_calls.cpp).
+  // A key of the sheet's own section of the settings store (src/settings).
   std::string GetSheetSetting(const std::string& key, const std::string& defaultValue);
   void SaveSheetSetting(const std::string& key, const std::string& value);
+
+  // What loading and destruction ask of the settings (src/settings): the close-time save
+  // of the arrangement (nothing once the stored settings were discarded while open, or once
+  // SaveTitleInfo wrote the closing arrangement).
+  void SaveArrangementOnClose();
 
   ZelSheet& sheet;  // the sheet this is the state of: its public members
   Platform& platform;

@@ -48,7 +48,7 @@ struct Screen {
     bag.WriteProperty("Info", "~,PGM001~,~,INIT~,0~,~,S1~,kim");
     bag.WriteProperty("MaxCols", std::to_string(cols));
     sheet.ReadProperties(bag);
-    sheet.SheetInit(cols, "d");
+    if (!sheet.SheetInit(cols, "d")) sheet.MaxCols(cols);
     for (int32_t c = 1; c <= cols; ++c) {
       sheet.AddItem("F" + std::to_string(c), "Title " + std::to_string(c), zel::EnText, 0, 20,
                     0, c % 7 == 0 ? "SHID" : "");

@@ -1001,7 +1001,8 @@ class ZelSheet {
   // intDefault 1 puts 50 blanks and a TAB before the items: an empty first item. The cells
   // become non-editable combo boxes and the column header's maximum length 0. Works only
   // when the sheet formats cells on definition, IsClearHeaderInfo is set or IsFlg is true;
-  // otherwise the list is left alone. Stops quietly at a failing step; never throws.
+  // otherwise the list is left alone and the stored cursor is put back (sbSetSheetInfo).
+  // Stops quietly at a failing step; never throws.
   void InitCombo(const std::string& strItems, int16_t intDefault = 0, bool blnClearList = true,
                  int32_t lngCol = -1, int32_t lngRow = -1, bool IsFlg = false);
   // InitCombo from a data string: a row of one field gives the item field 1; a row of more

@@ -53,9 +53,11 @@ void ZelSheet::SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::stri
 void ZelSheet::InitCombo(const std::string& strItems, int16_t intDefault, bool blnClearList,
                          int32_t lngCol, int32_t lngRow, bool IsFlg) {
   // Lists are built when the sheet formats its cells itself; a sheet restored from a stored
-  // layout already carries its lists.
-  // TODO(settings): run sbSetSheetInfo here once the settings restore provides it.
-  if (!impl_->settings.format_on_define && !impl_->flags.is_clear_header_info && !IsFlg) return;
+  // layout already carries its lists, and only its cursor is put back.
+  if (!impl_->settings.format_on_define && !impl_->flags.is_clear_header_info && !IsFlg) {
+    sbSetSheetInfo();
+    return;
+  }
   try {
     const int32_t gridCol = ColX(lngCol);
     const int32_t gridRow = lngRow == 0 ? -1 : lngRow;

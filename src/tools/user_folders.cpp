@@ -91,7 +91,7 @@ std::string LayoutFilePath(Platform& platform, const std::string& user, const st
                            const std::string& sheetId) {
   // Checked before any folder is made for them.
   if (!pgmId.empty()) Require(pgmId, "the program id");
-  Require(sheetId, "the sheet id");
+  if (!sheetId.empty()) Require(sheetId, "the sheet id");
   const std::string name = pgmId + "." + sheetId + "title.sts";
   if (name.size() + kLayoutPendingSuffix.size() > kMaxFileNameBytes) {
     throw PathRefused("the layout file name of '" + pgmId + "." + sheetId + "' is too long");

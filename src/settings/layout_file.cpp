@@ -55,8 +55,10 @@ std::string SaveLayoutWithSettings(Grid& grid, const std::string& path,
   return "";
 }
 
-bool LoadDescribedLayout(Grid& grid, const std::string& path, const std::string& stamp) {
+bool LoadDescribedLayout(Grid& grid, const std::string& path,
+                         const std::function<std::string()>& readStamp) {
   FolderLock lock(FolderOf(path));
+  const std::string stamp = readStamp();
   const std::string pending = PendingPath(path);
   std::error_code ec;
   if (fs::exists(pending, ec)) {

@@ -32,10 +32,12 @@ inline constexpr const char* kLayoutStampKey = "LayoutStamp";
 std::string SaveLayoutWithSettings(Grid& grid, const std::string& path,
                                    const std::function<void(const std::string&)>& commit);
 
-// Loads into `grid` the layout file at `path` that `stamp` describes (finishing an
-// interrupted save first). False, with the grid untouched, when there is no such file or
-// it does not load.
-bool LoadDescribedLayout(Grid& grid, const std::string& path, const std::string& stamp);
+// Loads into `grid` the layout file at `path` that the stored stamp describes (finishing an
+// interrupted save first). `readStamp` reads the stamp from the settings; it is called under
+// the folder's lock, so that no save is halfway meanwhile. False, with the grid untouched,
+// when there is no such file or it does not load.
+bool LoadDescribedLayout(Grid& grid, const std::string& path,
+                         const std::function<std::string()>& readStamp);
 
 // Removes the layout file and its pending copy (when they exist).
 void RemoveLayoutFiles(const std::string& path);

@@ -144,8 +144,9 @@ void ReadLayoutCompanions(ZelSheet::Impl& s) {
 bool LoadLayout(ZelSheet::Impl& s, bool fresh) {
   bool loaded = false;
   RunStep([&] {
-    loaded = internal::LoadDescribedLayout(s.grid, internal::LayoutPathOf(s),
-                                           s.GetSheetSetting(internal::kLayoutStampKey, ""));
+    loaded = internal::LoadDescribedLayout(s.grid, internal::LayoutPathOf(s), [&] {
+      return s.GetSheetSetting(internal::kLayoutStampKey, "");
+    });
   });
   if (!loaded) return false;
   RunStep([&] { FollowLoadedColumns(s); });

@@ -77,6 +77,9 @@ const std::map<std::string, Action, std::less<>>& MenuActions() {
   static const std::map<std::string, Action, std::less<>> actions = {
       {"mnuErrorLogShow", [](ZelSheet& s) { s.ErrorLogShow(); }},
       {"mnuSheetFind", [](ZelSheet& s) { s.mnuSheetFind_Click(); }},
+      {"mnuSheetInit", [](ZelSheet& s) { s.mnuSheetInit_Click(); }},
+      {"mnuSheetColor", [](ZelSheet& s) { s.mnuSheetColor_Click(); }},
+      {"mnuSheetColorCancel", [](ZelSheet& s) { s.mnuSheetColorCancel_Click(); }},
       {"mnuDataAdd", [](ZelSheet& s) { s.mnuDataAdd_Click(); }},
       {"mnuCopy", [](ZelSheet& s) { s.mnuCopy_Click(); }},
       {"mnuNew", [](ZelSheet& s) { s.mnuNew_Click(); }},

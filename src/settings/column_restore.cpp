@@ -43,13 +43,15 @@ bool RestoreColumns(ZelSheet::Impl& s) {
       });
     }
   }
-  const auto widths = internal::ListItems(s.GetSheetSetting("Width", "10"), limit);
+  const std::string widthList = s.GetSheetSetting("Width", "10");
+  const auto widths = internal::ListItems(widthList, limit);
   for (size_t i = 0; i < widths.size(); ++i) {
     RunStep([&] {
       if (auto w = StoredNumber(widths[i])) s.grid.ColWidth(static_cast<int32_t>(i + 1), *w);
     });
   }
-  const auto hidden = internal::ListItems(s.GetSheetSetting("Hidden", "0"), limit);
+  const std::string hiddenList = s.GetSheetSetting("Hidden", "0");
+  const auto hidden = internal::ListItems(hiddenList, limit);
   for (size_t i = 0; i < hidden.size(); ++i) {
     RunStep([&] {
       const auto col = static_cast<int32_t>(i + 1);

@@ -24,26 +24,6 @@ bool ReadFileHead(const std::string& path, size_t n, std::string& head, uint64_t
   return in.gcount() == static_cast<std::streamsize>(head.size());
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out, uint64_t limit) {
-  if (!IsUsablePath(path)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff end = in.tellg();
-  if (end < 0 || static_cast<uint64_t>(end) > limit) return false;
-  in.seekg(0, std::ios::beg);
-  out.assign(static_cast<size_t>(end), '\0');
-  in.read(out.data(), end);
-  if (in.gcount() != end) return false;
-  // A file that grew while we read is read to its new end, within the limit.
-  char more[4096];
-  while (in.read(more, sizeof more) || in.gcount() > 0) {
-    if (out.size() + static_cast<size_t>(in.gcount()) > limit) return false;
-    out.append(more, static_cast<size_t>(in.gcount()));
-  }
-  return !in.bad();
-}
-
 void AppendLog(const std::string& log_path, const std::string& line) {
   if (!IsUsablePath(log_path)) return;
   std::ofstream out(log_path, std::ios::binary | std::ios::app);

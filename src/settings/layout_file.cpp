@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "grid/file_io.h"
+#include "platform/atomic_file.h"
 #include "platform/folder_lock.h"
 #include "settings/arrangement_text.h"
 #include "tools/user_folders.h"

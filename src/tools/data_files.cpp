@@ -16,12 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "exchange/data_string.h"
-#include "grid/file_io.h"
 #include "platform/atomic_file.h"
 #include "sheet/sheet_state.h"
 #include "sheet/stored_values.h"
 #include "text/codepage.h"
+#include "text/data_string.h"
 #include "text/strings.h"
 #include "tools/sheet_tools.h"
 #include "tools/user_folders.h"

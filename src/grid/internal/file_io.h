@@ -1,4 +1,4 @@
-// File helpers of the grid's file members: whole-file reading, log lines, and replacing the
+// File helpers of the grid's file members: file heads, log lines, and replacing the
 // data cells by a table of texts (tab files and workbook imports).
 #pragma once
 
@@ -10,11 +10,6 @@
 #include "zelsheet/grid.h"
 
 namespace zel::internal {
-
-// Reads the whole file into `out`. False when it cannot be opened or read, or when it is
-// larger than `limit` bytes (out is then unspecified). These helpers refuse a path holding a
-// NUL byte, which the system would cut short and so open another file.
-bool ReadWholeFile(const std::string& path, std::string& out, uint64_t limit);
 
 // Reads the first `n` bytes of a file (fewer when it is shorter) and its size in bytes.
 bool ReadFileHead(const std::string& path, size_t n, std::string& head, uint64_t& size);

@@ -113,11 +113,12 @@ class PrintedBoxes : public zel::MessageBoxes {
 // ---- The screen ----
 
 // The screen hears the sheet's events by deriving from ZelSheetEvents; every event it does
-// not override does nothing.
+// not override does nothing. Those members are virtual: a member of the screen named like
+// an event (Click, Change, KeyDown...) with the same parameters becomes that event's handler.
 class CustomerScreen : public zel::ZelSheetEvents {
  public:
   CustomerScreen(zel::Platform& platform, FakeServer& server)
-      : server_(server), sheet_(platform, *this) {
+      : platform_(platform), server_(server), sheet_(platform, *this) {
     // 1. Load the stored properties before anything else: this builds the grid, reads the
     //    user's settings and the message table. The Info record's eight fields: definition
     //    date, program, export title, load mode ("INIT": AddItem formats the cells by their
@@ -131,6 +132,9 @@ class CustomerScreen : public zel::ZelSheetEvents {
     // 2. Size the sheet to the screen's columns. Left alone it keeps 50, and GetData would
     //    send 50 fields per row.
     sheet_.MaxCols(kColumnCount);
+    // The control's size in twips, as the host's window lays it out: the grid's painted
+    // area, which the mouse input is measured in.
+    sheet_.Resize(12000, 6000);
 
     // 3. Declare the columns, in the order of their definition numbers. "KEY" colours the
     //    title, "NON" makes the column required, "HID" hides it. A combo column's list holds
@@ -158,20 +162,37 @@ class CustomerScreen : public zel::ZelSheetEvents {
     Print();
   }
 
-  // 5. The user edits. Cells are read and written in their outside form (combo codes, "1"
-  //    and "0" for check boxes); Grid1_Change is what the sheet runs when its grid reports
-  //    a user's change: it marks the row "U" and raises Change.
+  // 5. The user edits. A real host hands its window's keys, characters and mouse to the
+  //    grid's input members (Grid::InputKeyDown, InputText, InputMouseDown...); here the
+  //    user's strokes are written out. The sheet hears its grid: a committed change marks
+  //    the row "U" (a spare row keeps its "A") and raises Change.
   void Edit() {
-    Type(kName, 2, "미래유통(주)");
-    const int32_t newRow = sheet_.GetSheet().DataRowCnt() + 1;  // the first spare row, "A"
-    Type(kCode, newRow, "C004");
-    Type(kName, newRow, "새한물산");
-    Type(kKind, newRow, "2");
-    Type(kActive, newRow, "1");
-    // The row marks act on rows whose row header is selected: select the whole row first.
-    sheet_.GetSheet().SetSelection(-1, 3, -1, 3);
+    zel::Grid& grid = sheet_.GetSheet();
+    grid.InputFocus(true);
+    // Customer 2 gets a new name: go to the cell, type (the text replaces the cell's),
+    // Enter commits.
+    GoTo(kName, 2);
+    Type("미래유통(주)\r");
+    // A new customer in the first spare row: Tab commits and moves to the next column.
+    GoTo(kCode, sheet_.GetSheet().DataRowCnt() + 1);
+    Type("C004\t새한물산\t");
+    // The kind is a combo: F4 opens its list, each Down selects the next item (the first
+    // Down the first item), Enter closes the list.
+    Key(kF4);
+    Key(kDown);
+    Key(kDown);
+    Key(kEnter);
+    // Credit limit, then Space ticks the check box.
+    GoTo(kCredit, grid.ActiveRow());
+    Type("3000000\r");
+    GoTo(kActive, grid.ActiveRow());
+    Type(" ");
+    // Customer 3 is to be deleted: a click on its row header selects the whole row, and the
+    // row header menu's "delete" entry marks it "X" (a host shows that menu on a right
+    // click with PopupMenu("mnuEdit"); the entry's member is called here directly). The
+    // row marks act only on rows selected by their row header.
+    ClickCell(0, 3);
     sheet_.mnuDelete_Click();
-    sheet_.GetSheet().ClearSelection();
     std::cout << "After the edits (" << sheet_.GetChangeCount() << " changed rows):\n";
     Print();
   }
@@ -197,9 +218,44 @@ class CustomerScreen : public zel::ZelSheetEvents {
   }
 
  private:
-  void Type(Column col, int32_t row, const std::string& text) {
-    sheet_.CellText(col, row, text);
-    sheet_.Grid1_Change(sheet_.ColX(col), row);
+  // The host's side of the user's input. The sheet sends some keys back to its grid (Enter
+  // moves on by a sent key); a host's message loop feeds them in after each stroke.
+  static constexpr int16_t kEnter = 13, kDown = 40, kF4 = 115;
+
+  void GoTo(Column col, int32_t row) { sheet_.GetSheet().SetActiveCell(sheet_.ColX(col), row); }
+  void Type(const std::string& utf8) {
+    sheet_.GetSheet().InputText(utf8);
+    FeedSentKeys();
+  }
+  void Key(int16_t key) {
+    sheet_.GetSheet().InputKeyDown(key, 0);
+    FeedSentKeys();
+    sheet_.GetSheet().InputKeyUp(key, 0);
+  }
+  // A click at the middle of grid cell (col, row) as the grid lays it out (twips).
+  void ClickCell(int32_t col, int32_t row) {
+    int32_t x = 0, y = 0, width = 0, height = 0;
+    if (!sheet_.GetSheet().GetCellPos(col, row, x, y, width, height)) return;
+    const float cx = static_cast<float>(x + width / 2), cy = static_cast<float>(y + height / 2);
+    sheet_.GetSheet().InputMouseDown(1, 0, cx, cy, clock_ms_ += 1000);
+    sheet_.GetSheet().InputMouseUp(1, 0, cx, cy);
+    FeedSentKeys();
+  }
+  void FeedSentKeys() {
+    zel::KeyQueue& keys = platform_.Keys();
+    // A fed key may send more: a bounded number of rounds, so a loop cannot hang the screen.
+    for (int round = 0; round < 16 && !keys.PendingKeys().empty(); ++round) {
+      for (const std::string& sent : keys.TakeSentKeys()) {
+        for (const zel::KeyStroke& k : zel::ParseSendKeys(sent).value_or(std::vector<zel::KeyStroke>{})) {
+          if (k.is_char) {
+            sheet_.GetSheet().InputText(std::string(1, static_cast<char>(k.code)));
+          } else {
+            sheet_.GetSheet().InputKeyDown(static_cast<int16_t>(k.code), 0);
+            sheet_.GetSheet().InputKeyUp(static_cast<int16_t>(k.code), 0);
+          }
+        }
+      }
+    }
   }
 
   // The data rows: status, then each column's outside form.
@@ -212,7 +268,9 @@ class CustomerScreen : public zel::ZelSheetEvents {
     }
   }
 
+  zel::Platform& platform_;
   FakeServer& server_;
+  int64_t clock_ms_ = 0;  // the time of a click, for telling double clicks apart
   zel::ZelSheet sheet_;  // declared last: destroyed first, while the server still exists
 };
 

@@ -1,12 +1,21 @@
 // ZelSheet: the data sheet a screen places on itself.
 //
-// A host creates one ZelSheet per sheet of a screen, on a zel::Platform that outlives it:
+// A host creates one ZelSheet per sheet of a screen, on a zel::Platform that outlives it,
+// and sets it up in this order:
 //
 //   zel::ZelSheet sheet(platform, events);   // creation: identity defaults, Initialize
 //   sheet.ReadProperties(bag);               // loading: Info split, settings, grid built
+//   sheet.MaxCols(n);                        // the screen's column count (else 50)
 //   sheet.AddItem(...);                      // the screen declares its columns
-//   ... Display, editing, GetData, MessageCheckSave ...
+//   sheet.Display(data);                     // rows: cells exist from here on
+//   ... editing, GetData, MessageCheckSave ...
 //                                            // destruction: arrangement saved, Terminate
+//
+// ReadProperties builds the sheet: before it the column model does not exist, so AddItem
+// shows a message box for nearly every step, and GetData sends the grid's 500 columns
+// without field names.
+// Until Display (or MaxRows) gives the grid rows, a member that reads a cell and lets
+// errors through (CellCheck, GetValue, the pass-throughs) throws GridError.
 //
 // The sheet owns one grid engine (GetSheet returns it) and talks to it only through the
 // engine's members. About two hundred members simply pass an engine member through under
@@ -99,6 +108,8 @@ class ZelSheet {
   // defaults), splits Info, reads the OS language, font name, per-user settings and message
   // table, and builds the sheet (SetSheetDeg with "MaxCols", then SetHeaderColorMult).
   // Never throws: a step that fails is skipped and the next one runs.
+  // The stored "MaxCols" sizes only built-in screens (PgmID starting "zel"); any other
+  // screen gets 50 columns, so its host calls MaxCols(n) after loading.
   void ReadProperties(const PropertyBag& bag);
   // Saving: writes "Appearance", "Info", "SheetID", "IsClearHeaderInfo", "IsClear",
   // "ServerDate", "IsSaveToFileDataOnly" and "PgmID". A failing write is skipped.
@@ -523,6 +534,17 @@ class ZelSheet {
   // FormWriteClass exceed the column's classes), formats the column by its cell type when
   // IsSetStyle is set or the sheet formats on definition, and applies the access code.
   // With IsSheetInit set, a plain declaration only hands out the number.
+  // Call it after ReadProperties and MaxCols: it writes into the grid they build.
+  // The sheet formats on definition only when the load mode (field 4 of Info, any letter
+  // case) is "INIT", "NewPage" or "JumpIn" ("ControlsUpload" and an empty one count as
+  // "INIT"), or a built-in screen has no stored arrangement; otherwise the column is
+  // declared but its cells keep the grid's plain format (SetItem formats them).
+  // strMaskAndString: the mask of an EnMask column ("###-####", "#" a placeholder), the
+  // text of a check box or button, or the list of an EnCombo column: each item its caption,
+  // blanks and its code, followed by a TAB; the code is read back as the item's last
+  // intMaxLength characters, so intMaxLength is the code length (zel::ComboList writes it):
+  //   "매출처" + 50 blanks + "1" TAB "매입처" + 50 blanks + "2" TAB    (intMaxLength 1)
+  // InitCombo takes another form (caption "~," code TAB).
   // Never throws: every single write that fails shows a critical message box naming it and
   // the error, and the next write runs.
   int32_t AddItem(const std::string& strFileName, const std::string& strTitle,
@@ -560,7 +582,9 @@ class ZelSheet {
   std::string ControlKey(int32_t lngCol) const;
   void ControlKey(int32_t lngCol, const std::string& strAccessKey);
   // Field name and read class of definition lngCol: reading outside the model throws
-  // SubscriptError, writing there is ignored. Writing only stores.
+  // SubscriptError, writing there is ignored. Writing only stores. The two sides differ
+  // on purpose, and WriteClass (below) throws on both: screens written for this interface
+  // count on each of these outcomes, so they stay.
   std::string FieldName(int32_t lngCol) const;
   void FieldName(int32_t lngCol, const std::string& strFieldName);
   int16_t ReadClass(int32_t lngCol) const;
@@ -704,9 +728,17 @@ class ZelSheet {
   // ---- Data string, Display, save parameters (src/exchange) ----
   // =====================================================================================
 
-  // The data string (grammar in exchange/data_string.h): every field is followed by "~,"
-  // (sp) and every row by "~I~" (SP_LF); there is no quoting. The piece after the last
-  // "~I~" is not a row.
+  // The data string: the table in which query results reach the sheet.
+  //   data  := row* tail          row := (field "~,")* "~I~"
+  //   field := any text without "~," or "~I~"
+  // Every field, the last of a row too, is followed by "~," (sp) and every row by "~I~"
+  // (SP_LF). The tail after the last "~I~" is not a row: a string without its final "~I~"
+  // loses its last row. Field k goes to the column of definition number k. Numbers use
+  // "." and no group separators, dates are "yyyymmdd", year-months "yyyymm", check boxes
+  // "1"/"0", combos their code. Two customers of two columns:
+  //   C001~,한빛상사~,~I~C002~,미래유통~,~I~
+  // There is no quoting and no escaping: a value holding "~," or "~I~" splits its row and
+  // shifts every later field. zel::DataStringWriter (host_helpers.h) refuses such a value.
   std::string sp() const;
   std::string SP_LF() const;
 
@@ -714,8 +746,10 @@ class ZelSheet {
   // number k, at ColX(k) wherever the user moved it, for k = 1 to the grid's MaxCols;
   // converted by the column's cell type (floats: the leading numeric part; dates
   // "yyyymmdd" shown "dd-mm-yyyy", an empty date leaves the cell untouched; masks applied;
-  // combos select the item with that code; other texts lose trailing blanks). Each written
-  // row's status is cleared; with bulColorSetting the field after the last column is the
+  // combos select the item with that code; check boxes are ticked by "1" only: any other
+  // field ("Y", "true") leaves them unticked, and they go back to the server as "0" or "1"
+  // whatever it sent; other texts lose trailing blanks). Each written row's status is
+  // cleared; with bulColorSetting the field after the last column is the
   // row's colour code (SetRowColor). Modes: replace (the default: the sheet is emptied
   // first), append below the grid's DataRowCnt (bulAddData, or always while IsDataAdd is
   // set, which also sets the caller's bulAddData), one row (lngRow not 0: the first row of
@@ -739,14 +773,21 @@ class ZelSheet {
                         std::vector<std::vector<std::string>>& strArray, int32_t& lngMaxCols,
                         int32_t& lngMaxRows);
 
-  // Save parameters (grammar and worked example in src/exchange/save_params.cpp): the rows
-  // a screen sends to the server, as an info line (Info and "~I~"), a header line
-  // ("WorkingTag~,~," then each column's field name and "~,", then "~I~") and one line per
-  // chosen row in ascending order: the save tag ("A" added, "U" updated, "D" for a row
-  // marked "X", "" unchanged) and "~,", then CellText of each column 1..MaxCols (definition
-  // numbers) each followed by "~,", then "~I~". Changed rows are those whose status is
-  // exactly "A", "U" or "X", among rows 1 to DataRowCnt. None of these members changes the
-  // sheet, shows a message or throws: a cell that cannot be read leaves its field empty.
+  // Save parameters: the rows a screen sends to the server, in the data string's form.
+  //   text   := info header line*
+  //   info   := ActiveCol "|" ActiveRow "|" Col "|" Row "|" DataRowCnt "|" MaxRows "|"
+  //             MaxCols "|" "~I~"
+  //   header := "WorkingTag~,~," (name "~,")* "~I~"         a field name per column
+  //   line   := tag "~," [row "~,"] (value "~,")* "~I~"     a chosen row, ascending
+  //   tag    := "A" (added) | "U" (updated) | "D" (marked "X") | "" (unchanged)
+  // The values are CellText of each column 1..MaxCols (definition numbers). The row number
+  // is there only in the lines of GetDataSelected and GetDataActiveRow. Changed rows are
+  // those whose status is exactly "A", "U" or "X", among rows 1 to DataRowCnt. Row 2
+  // updated and row 4 added, two columns (one text, broken after the header here):
+  //   2|4|2|4|4|24|2|~I~WorkingTag~,~,CUST_CD~,CUST_NM~,~I~
+  //   U~,C002~,미래유통~,~I~A~,C009~,새한물산~,~I~
+  // zel::ReadSaveParams (host_helpers.h) reads it. None of these members changes the sheet,
+  // shows a message or throws: a cell that cannot be read leaves its field empty.
 
   // Identification properties. Reading Info gives the grid-state text of the save
   // parameters' info line: ActiveCol, ActiveRow, Col, Row, DataRowCnt, MaxRows, MaxCols,
@@ -929,6 +970,9 @@ class ZelSheet {
   // was, with redraw off, and sets ChangeMade. New "A", update "U", delete "X", cancel ""
   // (the mark is removed). The new, delete and cancel marks skip a row that fails; the
   // update mark stops at it and lets the grid error reach the caller.
+  // Only whole rows count: with a block of cells or just an active cell selected a mark
+  // does nothing. A host selects the rows first (the user's click on a row header, or
+  // GetSheet().SetSelection(-1, row, -1, row)).
   void mnuNew_Click();
   void mnuUpdate_Click();
   void mnuDelete_Click();
@@ -962,7 +1006,8 @@ class ZelSheet {
 
   // The text of (ColX(col), row) in its outside form, trimmed. A column that is not declared
   // (col 0 or less, or beyond the model) gives the grid text trimmed. "" when the cell
-  // cannot be read. Never throws.
+  // cannot be read. Never throws, unlike the CellCheck reader beside it, which lets errors
+  // through: screens written for this interface count on both, so they stay.
   std::string CellText(int32_t col, int32_t row);
   // Writes `value` converted to the grid form: a combo selects the item whose code is value
   // (SetItemToComboBox; no match leaves the selection), a check box "1" only for "1" else
@@ -977,7 +1022,8 @@ class ZelSheet {
   void CellValue(int32_t col, int32_t row, double value);
   // A check column's "1" (ticked) or "0"; "" for a column of another type. In the multi-row
   // layout the same as CellText. Lets errors reach the caller (SubscriptError for a column
-  // outside the model, GridError for a bad cell).
+  // outside the model, GridError for a bad cell or a sheet without rows yet), where
+  // CellText gives "": the two differ on purpose (see CellText).
   std::string CellCheck(int32_t col, int32_t row);
   // Ticks a check column's cell for "1" and clears it ("0") for anything else; other columns
   // are left alone (multi-row layout: as CellText). The write is the sheet's own, not a user
@@ -996,8 +1042,10 @@ class ZelSheet {
                          int16_t intCodeSize, bool blnDefault = false);
   // Builds or extends the combo list of definition column lngCol (grid column ColX(lngCol);
   // -1 all) in row lngRow (0 or -1: all rows). strItems holds the items, each caption "~,"
-  // code TAB; every "~," becomes 50 blanks. blnClearList starts from an empty list (lngRow
-  // 0: the whole column's lists are cleared), else the items are added to the present list.
+  // code TAB; every "~," becomes 50 blanks (the form AddItem takes):
+  //   "매출처~,1\t매입처~,2\t"
+  // blnClearList starts from an empty list (lngRow 0: the whole column's lists are
+  // cleared), else the items are added to the present list.
   // intDefault 1 puts 50 blanks and a TAB before the items: an empty first item. The cells
   // become non-editable combo boxes and the column header's maximum length 0. Works only
   // when the sheet formats cells on definition, IsClearHeaderInfo is set or IsFlg is true;
@@ -1032,11 +1080,25 @@ class ZelSheet {
   // =====================================================================================
   // A save runs in three steps: fnCheckNotNull before the pending rows are collected
   // (GetData), the server's save, and MessageCheckSave or MessageCheckSaveSheet with the
-  // server's answer, a save results string (grammar in validation/results_string.h). The
-  // answer settles each pending row on its own: saved rows lose their status and take the
-  // returned values, saved deletions leave the grid, failed rows turn red and go into the
-  // error list (ErrorMsg), and one message box says how many failed. What a row became
-  // stays when a later row fails.
+  // server's answer, a save results string (below). The answer settles each pending row on
+  // its own: saved rows lose their status and take the returned values, saved deletions
+  // leave the grid, failed rows turn red and go into the error list (ErrorMsg), and one
+  // message box says how many failed. What a row became stays when a later row fails.
+
+  // The save results string: a header naming the returned values, then one result row per
+  // line of the save text, in the same order.
+  //   results := header result* ["~I~"]
+  //   header  := "WorkingTag~,~," (name "~,")* "~I~"   the columns taking values 2, 3...
+  //   result  := code "~," message "~," (value "~,")* "~I~"
+  //   code    := "OK" (any case, blanks around: saved) | anything else (failed)
+  // The two members disagree on the end: MessageCheckSaveSheet needs the final "~I~" (the
+  // piece after the last one is not a row: without it the last result is lost), while
+  // MessageCheckSave needs it left off (with it, the empty piece after it is taken for the
+  // last result and every row pairs with the result of the row below). Row 2 saved with
+  // serial 17, row 4 failed, for MessageCheckSaveSheet:
+  //   WorkingTag~,~,CUST_SEQ~,~I~OK~,~,17~,~I~ERR~,코드가 중복됩니다~,~,~I~
+  // zel::ResultsWriter (host_helpers.h) writes either form, zel::ReadErrorList reads
+  // ErrorMsg.
 
   // Checks that every required column (access code containing "NON") of every pending row
   // (status "A", "U" or "X", rows 1 to DataRowCnt, top-down, columns in definition order)
@@ -1052,6 +1114,9 @@ class ZelSheet {
   //     status becomes "";
   //   check mode (anything else): every "U" status walked is cleared, and the rows whose
   //     CellText(lngCheckCol) reads 1 are taken; a saved row's tick becomes "0".
+  // Mind the defaults: strMode "" is check mode, so a host that saved GetData's rows passes
+  // "Save"; and a string with a final "~I~" (as MessageCheckSaveSheet wants it) pairs every
+  // row with the result of the row below.
   // A saved "A"/"U" row (any saved row when lngCheckCol > 0, the default 65535 included)
   // takes every returned field into the column of that field name (FieldNo) and turns from
   // red to black; otherwise a saved "X" row is deleted and MaxRows lowered by 1. A failed

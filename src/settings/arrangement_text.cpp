@@ -1,4 +1,4 @@
-#include "settings/arrangement_text.h"
+#include "settings/internal/arrangement_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -3,14 +3,14 @@
 //
 // Each save is one write of the settings store: a crash or a second program closing the
 // same screen sees the whole arrangement or none of it. SaveTitleInfo writes the layout
-// file together with its settings (settings/layout_file.h) and includes the close-time
+// file together with its settings (internal/layout_file.h) and includes the close-time
 // keys, so the destruction that follows it has nothing left to write.
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "settings/layout_file.h"
-#include "settings/settings.h"
+#include "settings/internal/layout_file.h"
+#include "settings/internal/settings.h"
 #include "sheet/message_table.h"
 #include "sheet/registry_values.h"
 #include "sheet/sheet_state.h"

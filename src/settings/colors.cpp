@@ -3,8 +3,8 @@
 // dialog stored.
 #include <string>
 
-#include "settings/arrangement_text.h"
-#include "settings/settings.h"
+#include "settings/internal/arrangement_text.h"
+#include "settings/internal/settings.h"
 #include "sheet/sheet_state.h"
 #include "sheet/stored_values.h"
 #include "text/strings.h"
@@ -134,5 +134,7 @@ void ApplyDialogFonts(ZelSheet::Impl& s) {
 }
 
 }  // namespace internal
+
+void ZelSheet::Impl::ApplyDialogFonts() { internal::ApplyDialogFonts(*this); }
 
 }  // namespace zel

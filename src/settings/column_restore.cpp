@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <string>
 
-#include "settings/arrangement_text.h"
-#include "settings/settings.h"
+#include "settings/internal/arrangement_text.h"
+#include "settings/internal/settings.h"
 #include "sheet/registry_values.h"
 #include "sheet/sheet_state.h"
 #include "sheet/stored_values.h"

@@ -1,11 +1,11 @@
-#include "settings/layout_file.h"
+#include "settings/internal/layout_file.h"
 
 #include <cstdio>
 #include <filesystem>
 
 #include "platform/atomic_file.h"
 #include "platform/folder_lock.h"
-#include "settings/arrangement_text.h"
+#include "settings/internal/arrangement_text.h"
 #include "tools/user_folders.h"
 
 namespace zel::internal {

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "settings/arrangement_text.h"
-#include "settings/layout_file.h"
-#include "settings/settings.h"
+#include "settings/internal/arrangement_text.h"
+#include "settings/internal/layout_file.h"
+#include "settings/internal/settings.h"
 #include "sheet/registry_values.h"
 #include "sheet/sheet_state.h"
 #include "sheet/stored_values.h"

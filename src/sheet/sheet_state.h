@@ -191,10 +191,14 @@ struct ZelSheet::Impl {
   std::string GetSheetSetting(const std::string& key, const std::string& defaultValue);
   void SaveSheetSetting(const std::string& key, const std::string& value);
 
-  // What loading and destruction ask of the settings (src/settings): the close-time save
-  // of the arrangement (nothing once the stored settings were discarded while open, or once
-  // SaveTitleInfo wrote the closing arrangement).
+  // What loading, destruction and the sheet's tools ask of the settings (src/settings).
+  // The close-time save of the arrangement: after the configuration dialog and a filter,
+  // and when the sheet goes away (nothing once the stored settings were discarded while
+  // open, or once SaveTitleInfo wrote the closing arrangement).
   void SaveArrangementOnClose();
+  // The fonts the configuration dialog stored, applied to all cells and the header row:
+  // after the configuration dialog and a filter.
+  void ApplyDialogFonts();
 
   ZelSheet& sheet;  // the sheet this is the state of: its public members
   Platform& platform;

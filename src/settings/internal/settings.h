@@ -1,5 +1,5 @@
-// What the settings subsystem offers the sheet's other subsystems (the context menu's
-// dialogs and filter run the font settings and the close-time save after them).
+// The pieces of the settings subsystem its files share. The other subsystems reach the
+// close-time save and the dialog fonts through ZelSheet::Impl (sheet/sheet_state.h).
 #pragma once
 
 #include "sheet/sheet_state.h"

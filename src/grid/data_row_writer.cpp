@@ -6,6 +6,7 @@
 
 #include "grid/internal/grid_ops.h"
 #include "text/number.h"
+#include "text/strings.h"
 
 namespace zel::internal {
 namespace {
@@ -104,7 +105,7 @@ void DataRowWriter::SetText(int32_t col, int32_t row, std::string_view text) {
   NoteChange(s, col, row, col, row);
 }
 
-void DataRowWriter::SetNumber(int32_t col, int32_t row, double value) {
+bool DataRowWriter::StoreNumber(int32_t col, int32_t row, double value) {
   GridState& s = StateOf(grid_);
   // NumberToText's text of a finite number of normal magnitude reads back as that number;
   // the text route stays for everything else.
@@ -115,10 +116,23 @@ void DataRowWriter::SetNumber(int32_t col, int32_t row, double value) {
     if (e.uniform && IsNumberKind(e.format.kind) && NumberTextReadsBack(s)) {
       StoreNumberAs(s, c, col >= 1, row, s.row_map[static_cast<size_t>(row - 1)], value, e.format);
       NoteChange(s, col, row, col, row);
-      return;
+      return true;
     }
   }
-  SetText(col, row, text::NumberToText(value));
+  return false;
+}
+
+void DataRowWriter::SetNumber(int32_t col, int32_t row, double value) {
+  if (!StoreNumber(col, row, value)) SetText(col, row, text::NumberToText(value));
+}
+
+void DataRowWriter::SetNumberText(int32_t col, int32_t row, std::string_view text, double value) {
+  // A number cell reads a text with the grid's separators differently from text::Val; a
+  // blank text empties it.
+  if (text::TrimView(text).empty() || MayHoldNumberDecoration(StateOf(grid_), text) ||
+      !StoreNumber(col, row, value)) {
+    SetText(col, row, text);
+  }
 }
 
 }  // namespace zel::internal

@@ -34,11 +34,20 @@ class DataRowWriter {
   // integer cell a finite number is stored without the text round trip.
   void SetNumber(int32_t col, int32_t row, double value);
 
+  // Exactly grid.SetText(col, row, text), where `value` is text::Val(text) as the caller
+  // has read it already: in a float, number or integer cell a plain number text (none of
+  // the grid's separator or currency texts in it) is stored as `value` without being read
+  // a second time; any other cell keeps the text.
+  void SetNumberText(int32_t col, int32_t row, std::string_view text, double value);
+
  private:
   // A column's data-row format as resolved (data_row_writer.cpp).
   struct ColumnFormat;
   const ColumnFormat& FormatOf(int32_t col, const Column& c);
   const ColumnFormat& Resolve(int32_t col, const Column& c);
+  // Stores `value` as the number of a number cell; false (nothing done) for other cells and
+  // for values whose text would not read back as the same number.
+  bool StoreNumber(int32_t col, int32_t row, double value);
 
   Grid& grid_;
   std::vector<ColumnFormat> formats_;  // by column

@@ -108,13 +108,6 @@ inline void PutEmpty(GridState& s, Column& c, bool data_col, int32_t data_row, u
   if (c.Erase(slot)) s.NoteCell(c, data_col, data_row, slot, -1);
 }
 
-// Whether `v` holds one of the texts StripNumberText drops or replaces; without them the
-// stripped text is `v` itself.
-bool MayHoldNumberDecoration(const GridState& s, std::string_view v) {
-  auto holds = [v](const std::string& what) { return !what.empty() && v.find(what) != std::string_view::npos; };
-  return holds(s.float_sep) || holds(s.float_currency) || (s.float_decimal != "." && holds(s.float_decimal));
-}
-
 // Whether `what` (a separator, currency or decimal text of the grid) could occur in the text
 // NumberToText writes for a finite number, which holds only digits, '-', '.', 'e' and '+'.
 bool MayDecorate(const std::string& what) {
@@ -343,6 +336,11 @@ void StoreValue(GridState& s, Column& c, bool data_col, int32_t data_row, uint32
 void StoreNumberAs(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
                    double v, const WriteFormat& f) {
   PutNumber(s, c, data_col, data_row, slot, RoundToPlaces(v, f.kind == kCellInteger ? 0 : f.decimals));
+}
+
+bool MayHoldNumberDecoration(const GridState& s, std::string_view v) {
+  auto holds = [v](const std::string& what) { return !what.empty() && v.find(what) != std::string_view::npos; };
+  return holds(s.float_sep) || holds(s.float_currency) || (s.float_decimal != "." && holds(s.float_decimal));
 }
 
 bool NumberTextReadsBack(const GridState& s) {

@@ -150,9 +150,14 @@ TEST(DataRowWriter, WritesWhatSetTextWritesOnRandomInput) {
     if (pick % 23 == 0) col = static_cast<int32_t>(rng() % 3) == 0 ? kCols + 1 : 0;
     if (pick % 29 == 0) row = static_cast<int32_t>(rng() % 3) == 0 ? kRows + 1 : 0;
     std::optional<std::string> errWriter, errSetText;
-    if (pick % 2 == 0) {
+    if (pick % 3 == 0) {
       const std::string& t = texts[rng() % texts.size()];
       errWriter = ErrorOf([&] { writer.SetText(col, row, t); });
+      errSetText = ErrorOf([&] { viaSetText.SetText(col, row, t); });
+    } else if (pick % 3 == 1) {
+      // A text with the number its reader has taken from it already.
+      const std::string& t = texts[rng() % texts.size()];
+      errWriter = ErrorOf([&] { writer.SetNumberText(col, row, t, text::Val(t)); });
       errSetText = ErrorOf([&] { viaSetText.SetText(col, row, t); });
     } else {
       const double v = rng() % 3 == 0 ? numbers[rng() % numbers.size()]

@@ -92,6 +92,10 @@ void StoreNumberAs(GridState& s, Column& c, bool data_col, int32_t data_row, uin
 // grid's separator, currency and decimal texts can occur in it.
 bool NumberTextReadsBack(const GridState& s);
 
+// Whether `v` holds one of the grid's separator, currency or decimal texts, which a number
+// cell drops or replaces before it reads a number; without them it reads `v` as it is.
+bool MayHoldNumberDecoration(const GridState& s, std::string_view v);
+
 // ---- Formats -----------------------------------------------------------------------------
 // Writes a property to the current cell or block (levels chosen by -1 addresses).
 void WriteProp(GridState& s, const char* who, Prop p, PropValue v);

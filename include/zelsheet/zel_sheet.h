@@ -773,6 +773,38 @@ class ZelSheet {
                         std::vector<std::vector<std::string>>& strArray, int32_t& lngMaxCols,
                         int32_t& lngMaxRows);
 
+  // Shows a query result text: a header section whose code line gives each column k its
+  // role, and a data section whose name line replaces the columns' field names and whose
+  // rows fill the sheet as Display's do:
+  //   query  := header SEP data          SEP "<~I~>", or "|~|" with IsobjRs
+  //   header := line0 "~I~" code_1 "~," ... code_n "~," fore "~," back "~," "~I~"
+  //   data   := name_1 "~," ... name_n "~," "~I~" row*      rows as Display's
+  // line0 is not read; fore and back are the total row's colours, "RRR,GGG,BBB" (three
+  // digits each, or empty). Role codes (trimmed, case-sensitive):
+  // "TOTAL" or "합계" the total label (the first switches on a total row 1, frozen, with
+  // "TOTAL" in the label column, "TOTALROW" in column MaxCols - 1 and the row coloured from
+  // the code line's two colour fields), "T..." summed, "A..." averaged over the data rows,
+  // each total formatted with the column's mask as a number format; "C", "S", "D" make the
+  // column the check, select or display column (editable in every row) unless the caller
+  // named one (lngCheckCol, lngSelectCol, lngDisCol not -1): the column number is written
+  // back and to gCheckCol, gSelectCol (with lngSelectSheet and gSelectSheet = intSheetNo),
+  // gDisCol, and a check column hides column MaxCols - 4, a display column MaxCols - 5.
+  // With IsDataAdd the rows are appended, sorted and freed of adjacent duplicates
+  // (DataAddSort, DataAddRemoveRow), the totals summed over all rows; IsDataAdd is then
+  // cleared. In display mode (IsDisplayMode) a float field is written as its text; otherwise
+  // as its number, and fields MaxCols + 1 and + 2 of a row colour that row's text and back.
+  // Dates "yyyymmdd" show "dd-mm-yyyy", times "hhmm"/"hhmmss" "hh:mm"/"hh:mm:ss"; an image
+  // button field "caption\n_/tag" shows the caption and keeps the tag as the cell tag.
+  // Returns true. Never throws: a failing step is skipped and the next one runs.
+  bool DisplayQuerySheet(const std::string& strData, int32_t intSheetNo, bool IsDisplayMode,
+                         int32_t& lngSelectSheet, int32_t& lngCheckCol, int32_t& lngSelectCol,
+                         int32_t& lngDisCol, bool IsobjRs = false);
+  // The same with the caller's role columns given as values (nothing written back).
+  bool DisplayQuerySheet(const std::string& strData, int32_t intSheetNo = 0,
+                         bool IsDisplayMode = false, int32_t&& lngSelectSheet = 0,
+                         int32_t&& lngCheckCol = -1, int32_t&& lngSelectCol = -1,
+                         int32_t&& lngDisCol = -1, bool IsobjRs = false);
+
   // Save parameters: the rows a screen sends to the server, in the data string's form.
   //   text   := info header line*
   //   info   := ActiveCol "|" ActiveRow "|" Col "|" Row "|" DataRowCnt "|" MaxRows "|"
@@ -1249,6 +1281,11 @@ class ZelSheet {
   //     mnuSeparate;
   //   mnuHidden: Hidden01.
   // A caption of "-" is a separator.
+
+  // The sum of grid column lngActiveCol's values over rows lngRow1 to lngRow2 (-1: to
+  // DataRowCnt): a number cell's number, a text's leading numeric part, an empty cell 0.
+  // Rows outside the grid add nothing. GridError for a column outside the grid.
+  double GetSumCols(int32_t lngActiveCol, int32_t lngRow1 = 1, int32_t lngRow2 = -1);
 
   // The entries of menu `menuName` as the user would see them now: captions (built in, from
   // the message table or from SetMenuCaption), enabled states (the rights switch the copy

@@ -1,10 +1,11 @@
-// Types shared by every part of ZelSheet: the error the grid engine raises, the cell type
-// enumeration of the sheet's columns, and the colour value.
+// Types shared by every part of ZelSheet: the error the grid engine raises, the outcome of a
+// file member, the cell type enumeration of the sheet's columns, and the colour value.
 #pragma once
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace zel {
 
@@ -29,6 +30,27 @@ class GridError : public std::runtime_error {
 class SubscriptError : public std::out_of_range {
  public:
   using std::out_of_range::out_of_range;
+};
+
+// The outcome of a member that reads or writes a file: success, or a failure with its
+// reason ("cannot replace 'a.sts': Permission denied"), for the caller to pass on or to show.
+class [[nodiscard]] Status {
+ public:
+  Status() = default;  // success
+  // A failure; an empty reason is given a general one, so a failure always says something.
+  static Status Failure(std::string reason) {
+    Status s;
+    s.failed_ = true;
+    s.reason_ = reason.empty() ? "failed" : std::move(reason);
+    return s;
+  }
+  bool Ok() const { return !failed_; }
+  // "" on success.
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  bool failed_ = false;
+  std::string reason_;
 };
 
 // The cell type of a sheet column (16-bit values of the public interface).

@@ -6,7 +6,6 @@
 // own, and one that fails shows a critical message box saying which write failed and why,
 // then the next write runs. A column declared beyond the model therefore still gets its
 // header text, and its format and access code where its grid column exists.
-#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -14,6 +13,7 @@
 #include "columns/access_code.h"
 #include "columns/cell_format.h"
 #include "columns/format_apply.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
@@ -22,40 +22,6 @@ namespace zel {
 namespace {
 
 constexpr std::string_view kAddItemTitle = "[AddItem]";
-
-// Runs one write of AddItem; a failure is reported in a critical box and swallowed.
-class AddItemGuard {
- public:
-  AddItemGuard(Platform& platform, int32_t def_col) : platform_(platform), def_col_(def_col) {}
-
-  void operator()(std::string_view what, const std::function<void()>& write) const {
-    try {
-      write();
-    } catch (const std::exception& e) {
-      Report(what, e.what());
-    } catch (...) {
-      Report(what, "unknown error");
-    }
-  }
-
- private:
-  void Report(std::string_view what, std::string_view error) const {
-    std::string text = "Column ";
-    text += std::to_string(def_col_);
-    text += ", ";
-    text += what;
-    text += ": ";
-    text += error;
-    try {
-      platform_.MsgBox(text, vbCritical, std::string(kAddItemTitle));
-    } catch (...) {
-      // A message box that cannot be shown must not stop the declaration either.
-    }
-  }
-
-  Platform& platform_;
-  int32_t def_col_;
-};
 
 std::string WithoutTabs(std::string_view s) { return text::Replace(s, "\t", ""); }
 
@@ -97,7 +63,12 @@ int32_t ZelSheet::AddItem(const std::string& strFileName, const std::string& str
     if (impl_->flags.is_sheet_init) return lngCol;
   }
   const int32_t def_col = lngCol;
-  const AddItemGuard guard(impl_->platform, def_col);
+  // Every write is a step of its own: a failure shows its box and the next write runs.
+  const internal::WriteRunner guard = [&](std::string_view what,
+                                          const std::function<void()>& write) {
+    internal::ShowFailureBox(impl_->platform, kAddItemTitle,
+                             "Column " + std::to_string(def_col) + ", " + std::string(what), write);
+  };
 
   // 3. Where the column stands now.
   int32_t p = def_col;
@@ -143,7 +114,7 @@ int32_t ZelSheet::AddItem(const std::string& strFileName, const std::string& str
     args.font_name = impl_->identity.font_name;
     args.built_in_screen = impl_->identity.builtin_screen;
     if (const auto format = internal::ColumnFormat(enuCellType, args)) {
-      internal::ApplyCellFormat(impl_->grid, *format, std::cref(guard));
+      internal::ApplyCellFormat(impl_->grid, *format, guard);
     }
     if (enuCellType == EnFloat) {
       guard("mask", [&] { def().mask = internal::FloatModelMask(intDecLength); });

@@ -24,6 +24,7 @@
 #include "columns/cell_format.h"
 #include "columns/format_apply.h"
 #include "columns/record_layout.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
@@ -204,14 +205,14 @@ int32_t ZelSheet::RowX(int32_t lngmsCol) const { return impl_->columns.Field(lng
 
 int32_t ZelSheet::GetColIndex(int32_t lngCol, int32_t lngRow) const {
   if (lngCol == -1 || lngRow == -1) return impl_->columns.current_field;
-  try {
-    const int32_t offset = internal::SpanRow(lngRow, impl_->grid.ColHeaderRows());
-    return impl_->columns.index_table.Contains(offset, lngCol)
-               ? impl_->columns.index_table.At(offset, lngCol)
-               : 0;
-  } catch (...) {
-    return 0;
-  }
+  return internal::ReadOr(
+      [&] {
+        const int32_t offset = internal::SpanRow(lngRow, impl_->grid.ColHeaderRows());
+        return impl_->columns.index_table.Contains(offset, lngCol)
+                   ? impl_->columns.index_table.At(offset, lngCol)
+                   : 0;
+      },
+      0);
 }
 
 int32_t ZelSheet::GetSpanRow(int32_t lngRow) const {

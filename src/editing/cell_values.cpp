@@ -5,16 +5,18 @@
 // These members address a column by its definition number and find it at ColX(col), so the
 // host's code keeps working however the user arranged the columns. The declared cell type
 // decides the conversion; in the multi-row layout the field record does.
-#include <exception>
 #include <optional>
 
 #include "columns/cell_conversions.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/number.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
+
+using internal::SkipStep;
 
 namespace {
 
@@ -23,14 +25,13 @@ namespace {
 std::string ReadCellValue(Grid& grid, int32_t col, int32_t row) {
   const int32_t keepCol = grid.Col();
   const int32_t keepRow = grid.Row();
-  std::string value;
-  try {
-    grid.Col(col);
-    grid.Row(row);
-    value = grid.Value();
-  } catch (const std::exception&) {
-    value.clear();
-  }
+  std::string value = internal::ReadOr(
+      [&] {
+        grid.Col(col);
+        grid.Row(row);
+        return grid.Value();
+      },
+      std::string());
   grid.Col(keepCol);
   grid.Row(keepRow);
   return value;
@@ -80,10 +81,10 @@ std::optional<DeclaredCell> FindDeclaredCell(const ZelSheet::Impl& s, int32_t co
 std::string ZelSheet::CellText(int32_t col, int32_t row) {
   int32_t gridCol = 0;
   std::string shown;
-  try {
-    gridCol = ColX(col);
-    impl_->grid.GetText(gridCol, row, shown);
-  } catch (const std::exception&) {
+  if (!SkipStep([&] {
+        gridCol = ColX(col);
+        impl_->grid.GetText(gridCol, row, shown);
+      })) {
     return {};
   }
   const std::optional<DeclaredCell> decl = FindDeclaredCell(*impl_, col);
@@ -119,7 +120,8 @@ std::string ZelSheet::CellText(int32_t col, int32_t row) {
 }
 
 void ZelSheet::CellText(int32_t col, int32_t row, const std::string& value) {
-  try {
+  // A cell that cannot be written keeps what it had.
+  SkipStep([&] {
     const int32_t gridCol = ColX(col);
     const std::optional<DeclaredCell> decl = FindDeclaredCell(*impl_, col);
     std::string out;
@@ -145,29 +147,23 @@ void ZelSheet::CellText(int32_t col, int32_t row, const std::string& value) {
         out = value;
     }
     impl_->grid.SetText(gridCol, row, out);
-  } catch (const std::exception&) {
-    // A cell that cannot be written keeps what it had.
-  }
+  });
 }
 
 double ZelSheet::CellValue(int32_t col, int32_t row) {
-  try {
-    return text::Val(ReadCellValue(impl_->grid, ColX(col), row));
-  } catch (const std::exception&) {
-    return 0;
-  }
+  return internal::ReadOr([&] { return text::Val(ReadCellValue(impl_->grid, ColX(col), row)); },
+                          0.0);
 }
 
 void ZelSheet::CellValue(int32_t col, int32_t row, double value) {
   const int32_t keepCol = impl_->grid.Col();
   const int32_t keepRow = impl_->grid.Row();
-  try {
+  // Left as it was.
+  SkipStep([&] {
     impl_->grid.Col(ColX(col));
     impl_->grid.Row(row);
     impl_->grid.Value(text::NumberToText(value));
-  } catch (const std::exception&) {
-    // Left as it was.
-  }
+  });
   impl_->grid.Col(keepCol);
   impl_->grid.Row(keepRow);
 }
@@ -187,23 +183,18 @@ void ZelSheet::CellCheck(int32_t col, int32_t row, const std::string& value) {
     CellText(col, row, value);
     return;
   }
-  try {
+  // A cell that cannot be written keeps what it had.
+  SkipStep([&] {
     if (impl_->columns.Def(col).cell_type != EnCheck) return;
     impl_->grid.SetText(ColX(col), row, value == "1" ? "1" : "0");
-  } catch (const std::exception&) {
-    // A cell that cannot be written keeps what it had.
-  }
+  });
 }
 
 std::string ZelSheet::CellComboCaption(int32_t col, int32_t row) {
   const std::optional<DeclaredCell> decl = FindDeclaredCell(*impl_, col);
   if (!decl || decl->cell_type != EnCombo) return {};
   std::string shown;
-  try {
-    impl_->grid.GetText(ColX(col), row, shown);
-  } catch (const std::exception&) {
-    return {};
-  }
+  if (!SkipStep([&] { impl_->grid.GetText(ColX(col), row, shown); })) return {};
   return text::Trim(internal::ComboItemCaption(shown, decl->max_length));
 }
 

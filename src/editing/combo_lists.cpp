@@ -9,16 +9,18 @@
 // The code of an item is its last n characters, n being the column's code length (its
 // declared maximum length); the selection by code is columns/combo_items.h. Screens pass items as "caption~,code" TAB (InitCombo) or as a data string of code lists
 // (InitComboStringArray).
-#include <exception>
 #include <utility>
 
 #include "columns/combo_items.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/data_string.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
+
+using internal::SkipStep;
 
 namespace {
 
@@ -28,7 +30,8 @@ constexpr int32_t kCodeGap = 50;  // blanks between an item's caption and its co
 
 void ZelSheet::SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::string& strItem,
                                  int16_t intCodeSize, bool blnDefault) {
-  try {
+  // A cell without a list or outside the grid keeps its selection.
+  SkipStep([&] {
     impl_->grid.Col(lngCol);
     impl_->grid.Row(lngRow);
     const std::string list = impl_->grid.TypeComboBoxList();
@@ -45,9 +48,7 @@ void ZelSheet::SetItemToComboBox(int32_t lngCol, int32_t lngRow, const std::stri
     } else {
       impl_->grid.TypeComboBoxCurSel(chosen);
     }
-  } catch (const std::exception&) {
-    // A cell without a list or outside the grid keeps its selection.
-  }
+  });
 }
 
 void ZelSheet::InitCombo(const std::string& strItems, int16_t intDefault, bool blnClearList,
@@ -58,7 +59,8 @@ void ZelSheet::InitCombo(const std::string& strItems, int16_t intDefault, bool b
     sbSetSheetInfo();
     return;
   }
-  try {
+  // Stops at the failing step; what was done before it stays.
+  SkipStep([&] {
     const int32_t gridCol = ColX(lngCol);
     const int32_t gridRow = lngRow == 0 ? -1 : lngRow;
     std::string current;
@@ -90,16 +92,15 @@ void ZelSheet::InitCombo(const std::string& strItems, int16_t intDefault, bool b
     impl_->grid.Col(gridCol);
     impl_->grid.Row(0);
     impl_->grid.TypeMaxEditLen(0);
-  } catch (const std::exception&) {
-    // Stops at the failing step; what was done before it stays.
-  }
+  });
 }
 
 void ZelSheet::InitComboStringArray(const std::string& strStringArray, int16_t intDefault,
                                     bool blnClearList, int32_t lngCol, int32_t lngRow) {
   if (text::TrimView(strStringArray).empty()) return;
   std::string items;
-  try {
+  // The items read so far are used.
+  SkipStep([&] {
     const internal::StringTable table = internal::SplitToTable(strStringArray);
     // Rows of one field are captions alone; with two or more, field 1 is the caption and
     // field 2 the code. A first row without any field gives no items.
@@ -113,9 +114,7 @@ void ZelSheet::InitComboStringArray(const std::string& strStringArray, int16_t i
         items += '\t';
       }
     }
-  } catch (const std::exception&) {
-    // The items read so far are used.
-  }
+  });
   InitCombo(items, intDefault, blnClearList, lngCol, lngRow, true);
 }
 

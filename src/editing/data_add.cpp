@@ -1,17 +1,19 @@
 // Data add mode: a screen appends query after query below the rows it already shows, then
 // sorts the rows by their text columns (DataAddSort) and drops the rows that came twice
 // (DataAddRemoveRow).
-#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editing/duplicate_rows.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
+
+using internal::SkipStep;
 
 namespace {
 
@@ -100,14 +102,13 @@ void KeepRows(Grid& grid, int32_t first, int32_t last, const std::vector<int32_t
     int32_t key1;
     int16_t order1;
     ~Restore() {
-      try {
+      // Each value was read from the grid, which takes it back.
+      SkipStep([&] {
         grid.MaxCols(max_cols);
         grid.SortKey(1, key1);
         grid.SortKeyOrder(1, order1);
         grid.SortBy(sort_by);
-      } catch (const std::exception&) {
-        // Each value was read from the grid, which takes it back.
-      }
+      });
     }
   } restore{grid, maxCols, grid.SortBy(), grid.SortKey(1), grid.SortKeyOrder(1)};
 

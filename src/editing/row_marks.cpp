@@ -3,8 +3,7 @@
 // A mark writes its status over whatever the selected rows had: the user's explicit choice
 // wins over the tracked one ("A" over "U", "" over "X"). The rows are those from 1 to the
 // last row holding data whose row header lies in the selection.
-#include <exception>
-
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
@@ -18,10 +17,13 @@ void MarkSelectedRows(ZelSheet::Impl& s, const std::string& status, bool skipFai
   try {
     const int32_t last = s.grid.DataRowCnt();
     for (int32_t r = 1; r <= last; ++r) {
-      try {
+      auto mark = [&] {
         if (s.grid.IsCellSelected(0, r)) s.grid.SetText(0, r, status);
-      } catch (const std::exception&) {
-        if (!skipFailingRows) throw;
+      };
+      if (skipFailingRows) {
+        internal::SkipStep(mark);
+      } else {
+        mark();
       }
     }
   } catch (...) {

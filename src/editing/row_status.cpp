@@ -10,14 +10,16 @@
 // save parameters, the save check and the save results select rows by. Any other text (a
 // record number, a letter a host wrote) counts as unchanged. Rows are looked at only up to
 // the last row holding data, so the spare "A" rows below the data never count.
-#include <exception>
 
 #include "columns/row_status_text.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
+
+using internal::SkipStep;
 
 namespace {
 
@@ -27,11 +29,7 @@ int32_t CountChangedRows(const Grid& grid, int32_t last, bool trimmed) {
   int32_t count = 0;
   std::string status;
   for (int32_t r = 1; r <= last; ++r) {
-    try {
-      grid.GetText(0, r, status);
-    } catch (const std::exception&) {
-      continue;
-    }
+    if (!SkipStep([&] { grid.GetText(0, r, status); })) continue;
     if (internal::IsPendingStatus(trimmed ? text::TrimView(status) : status)) ++count;
   }
   return count;
@@ -81,16 +79,17 @@ void ZelSheet::ActiveCellTop() { ActiveCell(ColStart(), 1); }
 
 bool ZelSheet::TrackRowEdit(int32_t statusRow) {
   if (impl_->flags.is_no_row_header_change) return false;
-  try {
-    std::string status;
-    impl_->grid.GetText(0, statusRow, status);
-    // A new row stays new and a delete-marked row stays marked; an updated row needs nothing.
-    if (internal::IsPendingStatus(status)) return false;
-    impl_->grid.SetText(0, statusRow, "U");
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
+  return internal::ReadOr(
+      [&] {
+        std::string status;
+        impl_->grid.GetText(0, statusRow, status);
+        // A new row stays new and a delete-marked row stays marked; an updated row needs
+        // nothing.
+        if (internal::IsPendingStatus(status)) return false;
+        impl_->grid.SetText(0, statusRow, "U");
+        return true;
+      },
+      false);
 }
 
 void ZelSheet::TrackCellChange(int32_t col, int32_t row, int32_t statusRow) {
@@ -101,16 +100,12 @@ void ZelSheet::TrackCellChange(int32_t col, int32_t row, int32_t statusRow) {
 }
 
 void ZelSheet::TrackTypedEdit(int32_t col, int32_t row, int32_t statusRow) {
-  try {
-    std::string status;
-    impl_->grid.GetText(0, statusRow, status);
-    if (status == "A" && impl_->editing.edit_row > impl_->grid.DataRowCnt()) {
-      // Typing into a spare row below the data: the row becomes data only when the edit is
-      // committed; until then DataRowCnt counts it so that the row is not overlooked.
-      impl_->editing.row_pending = true;
-      return;
-    }
-  } catch (const std::exception&) {
+  std::string status;
+  if (!SkipStep([&] { impl_->grid.GetText(0, statusRow, status); })) return;
+  if (status == "A" && impl_->editing.edit_row > impl_->grid.DataRowCnt()) {
+    // Typing into a spare row below the data: the row becomes data only when the edit is
+    // committed; until then DataRowCnt counts it so that the row is not overlooked.
+    impl_->editing.row_pending = true;
     return;
   }
   if (TrackRowEdit(statusRow)) {

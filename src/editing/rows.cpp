@@ -2,13 +2,15 @@
 // single-row colour marks, and filling one column over a range of rows.
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <string>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
+
+using internal::SkipStep;
 namespace {
 
 constexpr int32_t kDefaultSpareRows = 20;
@@ -83,12 +85,11 @@ void ZelSheet::SetFillCol(int32_t lngCol, int32_t lngRow1, int32_t lngRow2,
   auto fill = [&](int64_t first, int64_t last) {
     for (int64_t r = std::max<int64_t>(first, lngRow1); r <= std::min<int64_t>(last, lngRow2); ++r) {
       const auto row = static_cast<int32_t>(r);
-      try {
-        if (lngColCheck != -1 && CellText(lngColCheck, row) != "1") continue;
+      // A row whose read or write fails is skipped; the next row is filled.
+      SkipStep([&] {
+        if (lngColCheck != -1 && CellText(lngColCheck, row) != "1") return;
         CellText(lngCol, row, strValue);
-      } catch (const std::exception&) {
-        // A row whose read or write fails is skipped; the next row is filled.
-      }
+      });
     }
   };
   fill(-1000, -1000 + int64_t{impl_->grid.ColHeaderRows()} - 1);

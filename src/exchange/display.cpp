@@ -15,7 +15,6 @@
 // steps always run and Display still returns true. Nothing is shown or raised.
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,6 +24,7 @@
 #include "columns/combo_items.h"
 #include "grid/column_lists.h"
 #include "grid/data_row_writer.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/data_string.h"
 #include "text/number.h"
@@ -32,17 +32,10 @@
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
-namespace {
 
-// Runs one step of a member that skips what fails and goes on.
-template <class F>
-void Step(F&& step) noexcept {
-  try {
-    step();
-  } catch (const std::exception&) {
-    // Skipped on purpose: the next step runs.
-  }
-}
+using internal::SkipStep;
+
+namespace {
 
 constexpr int16_t kPointerDefault = 0;
 constexpr int16_t kPointerHourglass = 11;
@@ -76,7 +69,7 @@ void WriteDataRows(ZelSheet::Impl& s, std::string_view data, int64_t firstRow, i
     t.max_length = def.max_length;
     t.mask = def.mask;
     if (t.cell_type == EnCombo && t.max_length > 0) {
-      Step([&] {
+      SkipStep([&] {
         if (auto list = internal::DataRowsComboList(s.grid, t.grid_col)) {
           combos.push_back(
               std::make_unique<internal::ComboCodeIndex>(std::move(*list), t.max_length));
@@ -157,13 +150,13 @@ void WriteDataRows(ZelSheet::Impl& s, std::string_view data, int64_t firstRow, i
         }
         break;
       }
-      Step([&] { writeField(targetOf(k), row, element); });
+      SkipStep([&] { writeField(targetOf(k), row, element); });
     }
     // Displayed rows count as unchanged. Rows this call has just created have no status
     // yet, and a million needless writes would cost as much as reading the text.
-    if (clearStatus) Step([&] { writer.SetText(0, row, ""); });
+    if (clearStatus) SkipStep([&] { writer.SetText(0, row, ""); });
     if (colorSetting && hasColorField) {
-      Step([&] { s.sheet.SetRowColor(row, text::CInt(text::Val(colorField))); });
+      SkipStep([&] { s.sheet.SetRowColor(row, text::CInt(text::Val(colorField))); });
     }
   }
 }
@@ -197,7 +190,7 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
   const bool replace = !bulAddData && !oneRow;
   bool emptied = false;
   if (replace) {
-    Step([&] {
+    SkipStep([&] {
       MaxRows(0);
       emptied = true;
     });
@@ -205,14 +198,14 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
 
   const std::string_view data(strValue);
   if (text::TrimView(data).empty()) {
-    Step([&] { AddRowsToSheet(); });
+    SkipStep([&] { AddRowsToSheet(); });
     return false;
   }
 
   const size_t pieces = internal::CountDataRows(data);
   const auto rowCount = static_cast<int64_t>(std::min<size_t>(pieces, INT32_MAX));
-  Step([&] { MousePointer(kPointerHourglass); });
-  Step([&] { impl_->grid.ReDraw(false); });
+  SkipStep([&] { MousePointer(kPointerHourglass); });
+  SkipStep([&] { impl_->grid.ReDraw(false); });
 
   // The target rows: the first piece goes to the first target row.
   int64_t firstRow = 1;
@@ -225,14 +218,14 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
     firstRow = lngRow;
     lastRow = lngRow >= 1 && rowCount >= 1 ? lngRow : firstRow - 1;
   } else if (replace) {
-    Step([&] {
+    SkipStep([&] {
       MaxRows(static_cast<int32_t>(rowCount));
       freshRows = emptied;
     });
     lastRow = rowCount;
   } else {
     const int64_t dataRows = impl_->grid.DataRowCnt();
-    Step([&] {
+    SkipStep([&] {
       const int64_t rows = dataRows + rowCount;
       if (rows > INT32_MAX) throw GridError("Display: too many rows to append");
       MaxRows(static_cast<int32_t>(rows));
@@ -245,18 +238,18 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
   // one-row mode hands its row to the grid as it is.
   if (!oneRow) lastRow = std::min<int64_t>(lastRow, impl_->grid.MaxRows());
 
-  Step([&] { WriteDataRows(*impl_, data, firstRow, lastRow, bulColorSetting, !freshRows); });
+  SkipStep([&] { WriteDataRows(*impl_, data, firstRow, lastRow, bulColorSetting, !freshRows); });
 
-  Step([&] { AddRowsToSheet(); });
-  Step([&] {
+  SkipStep([&] { AddRowsToSheet(); });
+  SkipStep([&] {
     if (impl_->grid.MaxRows() >= 1) ActiveCell(ColStart(), 1);
   });
   impl_->editing.dbl_click_row = 1;
   // The column merge (sort by the merge columns, merge, paint by group) is applied again
   // here once the column merge tool exists; until then no merge column can be set.
-  Step([&] { impl_->grid.RowsFrozen(impl_->settings.frozen_rows); });
-  Step([&] { impl_->grid.ReDraw(true); });
-  Step([&] { MousePointer(kPointerDefault); });
+  SkipStep([&] { impl_->grid.RowsFrozen(impl_->settings.frozen_rows); });
+  SkipStep([&] { impl_->grid.ReDraw(true); });
+  SkipStep([&] { MousePointer(kPointerDefault); });
   return true;
 }
 
@@ -264,7 +257,7 @@ bool ZelSheet::GetStringToArray(const std::string& strValue,
                                 std::vector<std::vector<std::string>>& strArray,
                                 int32_t& lngMaxCols, int32_t& lngMaxRows) {
   if (text::TrimView(strValue).empty()) return false;
-  Step([&] {
+  SkipStep([&] {
     internal::StringTable table = internal::SplitToTable(strValue);
     lngMaxRows = table.max_rows;
     lngMaxCols = table.max_cols;

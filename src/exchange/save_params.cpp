@@ -32,7 +32,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
-#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -40,12 +39,16 @@
 
 #include "exchange/internal/safe_cell_text.h"
 #include "exchange/save_text.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/data_string.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
+
+using internal::ReadOr;
+
 namespace {
 
 constexpr std::string_view kTagHeader = "WorkingTag~,~,";
@@ -74,16 +77,6 @@ enum class SaveLineForm : uint8_t { kTag, kTagAndRow, kDataOnly, kQuoted };
 enum class SaveRows : uint8_t { kAll, kChanged, kFiltered };
 using SaveRowFilter = std::function<bool(int32_t row, std::string_view status)>;
 
-// Runs a read that must not escape the member; `fallback` stands for what could not be read.
-template <class F, class T>
-T Guarded(F&& read, T fallback) noexcept {
-  try {
-    return read();
-  } catch (const std::exception&) {
-    return fallback;
-  }
-}
-
 void AppendField(std::string& out, std::string_view value) {
   out.append(value);
   out.append(internal::kFieldSeparator);
@@ -106,7 +99,7 @@ std::string GridStateText(const Grid& g) {
 namespace internal {
 
 std::string SafeCellText(ZelSheet::Impl& s, int32_t defCol, int32_t row) noexcept {
-  return Guarded([&] { return s.sheet.CellText(defCol, row); }, std::string());
+  return ReadOr([&] { return s.sheet.CellText(defCol, row); }, std::string());
 }
 
 }  // namespace internal
@@ -134,7 +127,7 @@ std::string SaveHeaderLine(const ZelSheet::Impl& s) {
 
 // The row header text, "" when unreadable.
 std::string RecordStatus(const ZelSheet::Impl& s, int32_t row) {
-  return Guarded(
+  return ReadOr(
       [&] {
         std::string status;
         s.grid.GetText(0, row, status);
@@ -167,7 +160,7 @@ int32_t AppendSaveLines(ZelSheet::Impl& s, std::string& out, int32_t firstRow, i
     c.def_col = k;
     // In the multi-row layout a definition number names a field record, whose cells CellText
     // reads by the record's own rules: no column is read directly there.
-    c.grid_col = s.flags.is_multi_sheet ? 0 : Guarded([&] { return s.sheet.ColX(k); }, 0);
+    c.grid_col = s.flags.is_multi_sheet ? 0 : ReadOr([&] { return s.sheet.ColX(k); }, 0);
     if (s.flags.is_multi_sheet) {
       if (s.columns.HasField(k)) c.cell_type = s.columns.Field(k).cell_type;
     } else if (s.columns.counter > 0 && s.columns.HasDef(k)) {
@@ -261,7 +254,7 @@ int32_t AppendSaveLines(ZelSheet::Impl& s, std::string& out, int32_t firstRow, i
 std::string ZelSheet::Info() const { return GridStateText(impl_->grid); }
 
 std::string ZelSheet::GetDataHeaders() {
-  std::string out = Guarded([&] { return Info(); }, std::string());
+  std::string out = ReadOr([&] { return Info(); }, std::string());
   out.append(internal::kRowSeparator);
   out.append(SaveHeaderLine(*impl_));
   return out;
@@ -269,7 +262,7 @@ std::string ZelSheet::GetDataHeaders() {
 
 std::string ZelSheet::GetData() {
   if (impl_->flags.is_multi_sheet) return GetData_Multi();
-  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  const int32_t last = ReadOr([&] { return DataRowCnt(); }, 0);
   // The lines go straight after the header lines (no second copy of a large text); with no
   // line the whole text is dropped.
   std::string out = GetDataHeaders();
@@ -278,7 +271,7 @@ std::string ZelSheet::GetData() {
 }
 
 std::string ZelSheet::GetDataAll(bool IsDataOnly) {
-  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  const int32_t last = ReadOr([&] { return DataRowCnt(); }, 0);
   if (last <= 0) return {};
   if (impl_->flags.is_multi_sheet) return GetDataAll_Multi();
   std::string out = IsDataOnly ? std::string() : GetDataHeaders();
@@ -288,7 +281,7 @@ std::string ZelSheet::GetDataAll(bool IsDataOnly) {
 }
 
 std::string ZelSheet::GetDataSelected(int32_t lngCheckCol, bool IsDataOnly) {
-  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  const int32_t last = ReadOr([&] { return DataRowCnt(); }, 0);
   SaveRowFilter take;
   if (lngCheckCol != -1) {
     // A ticked check box column: the rows whose check cell reads exactly "1".
@@ -298,7 +291,7 @@ std::string ZelSheet::GetDataSelected(int32_t lngCheckCol, bool IsDataOnly) {
   } else {
     // The rows the user selected by their row headers.
     take = [this](int32_t row, std::string_view) {
-      return Guarded([&] { return impl_->grid.IsCellSelected(0, row); }, false);
+      return ReadOr([&] { return impl_->grid.IsCellSelected(0, row); }, false);
     };
   }
   std::string out = IsDataOnly ? std::string() : GetDataHeaders();
@@ -317,7 +310,7 @@ std::string ZelSheet::GetDataActiveRow(int32_t lngRow) {
 
 std::string ZelSheet::GetDataCommon() {
   std::string out;
-  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  const int32_t last = ReadOr([&] { return DataRowCnt(); }, 0);
   AppendSaveLines(*impl_, out, 1, last, SaveLineForm::kQuoted, SaveRows::kChanged);
   return out;
 }
@@ -328,7 +321,7 @@ std::string ZelSheet::GetDataCommon() {
 
 std::string ZelSheet::GetData_Multi() {
   const int32_t h = std::max(impl_->grid.ColHeaderRows(), 1);
-  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  const int32_t last = ReadOr([&] { return DataRowCnt(); }, 0);
   std::string lines;
   for (int32_t row = 1; row <= last; row += h) {
     const std::string status = RecordStatus(*impl_, row);
@@ -345,7 +338,7 @@ std::string ZelSheet::GetDataAll_Multi() {
   // record number), with the same fields as GetData_Multi so that the lines match the
   // header's names.
   const int32_t h = std::max(impl_->grid.ColHeaderRows(), 1);
-  const int32_t last = Guarded([&] { return DataRowCnt(); }, 0);
+  const int32_t last = ReadOr([&] { return DataRowCnt(); }, 0);
   std::string out = GetDataHeaders();
   for (int32_t row = 1; row <= last; row += h) {
     AppendRecordLine(*impl_, out, row, SaveTag(RecordStatus(*impl_, row)), impl_->columns.counter);

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <exception>
 
 #include "columns/cell_conversions.h"
+#include "platform/failure.h"
 #include "platform/large_block.h"
 #include "text/number.h"
 #include "text/strings.h"
@@ -15,11 +15,8 @@
 namespace zel::internal {
 
 void SaveTextSink::Expect(size_t n) {
-  try {
-    Reserve(n > out_.max_size() - Size() ? out_.max_size() : Size() + n);
-  } catch (const std::exception&) {
-    // Not enough memory for the estimate: the text grows as it is written.
-  }
+  // Not enough memory for the estimate: the text grows as it is written.
+  SkipStep([&] { Reserve(n > out_.max_size() - Size() ? out_.max_size() : Size() + n); });
 }
 
 void SaveTextSink::Widen(size_t n) {
@@ -28,11 +25,7 @@ void SaveTextSink::Widen(size_t n) {
   if (want > out_.capacity()) {
     // Doubling keeps a text that outgrows its estimate from being copied again and again;
     // when the double cannot be had, exactly what is needed.
-    try {
-      Reserve(std::max(want, out_.capacity() * 2));
-    } catch (const std::exception&) {
-      Reserve(want);
-    }
+    if (!SkipStep([&] { Reserve(std::max(want, out_.capacity() * 2)); })) Reserve(want);
   }
   out_.resize(want);
   p_ = out_.data() + used;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/failure.h"
 #include "settings/internal/layout_file.h"
 #include "settings/internal/settings.h"
 #include "sheet/message_table.h"
@@ -23,7 +24,7 @@ namespace zel {
 
 using internal::BoolText;
 using internal::kApplication;
-using internal::RunStep;
+using internal::SkipStep;
 
 namespace {
 
@@ -80,7 +81,7 @@ void GatherArrangement(ZelSheet::Impl& s, Batch& b) {
 // the combo lists and header colours.
 void GatherTitleInfo(ZelSheet::Impl& s, Batch& b) {
   Grid& g = s.grid;
-  RunStep([&] {
+  SkipStep([&] {
     b.Put("Point", std::to_string(g.ActiveCol()) + "|" + std::to_string(g.ActiveRow()) + "|" +
                        std::to_string(g.TopRow()) + "|" + std::to_string(g.LeftCol()));
   });
@@ -98,7 +99,7 @@ void GatherTitleInfo(ZelSheet::Impl& s, Batch& b) {
   }
   const int32_t savedCol = g.Col(), savedRow = g.Row();
   for (int32_t n = 0; n <= g.MaxCols(); ++n) {
-    RunStep([&] {
+    SkipStep([&] {
       g.Col(n);
       g.Row(-1);
       const int32_t def = n == 0 ? 0 : g.GetColItemData(n);
@@ -106,13 +107,13 @@ void GatherTitleInfo(ZelSheet::Impl& s, Batch& b) {
         b.Put(std::to_string(def) + "ComboBoxList", g.TypeComboBoxList());
       }
     });
-    RunStep([&] {
+    SkipStep([&] {
       g.Col(n);
       g.Row(0);
       b.Put(std::to_string(n) + "ForeColor", std::to_string(g.ForeColor()));
     });
   }
-  RunStep([&] {
+  SkipStep([&] {
     g.Col(savedCol);
     g.Row(savedRow);
   });
@@ -140,18 +141,18 @@ void ZelSheet::SaveTitleInfo() {
   if (s.settings.saves_disabled) return;
   Batch b;
   GatherTitleInfo(s, b);
-  RunStep([&] { b.Put("RegDate", s.settings.reg_date); });
-  if (!RunStep([&] { GatherArrangement(s, b); })) return;
+  SkipStep([&] { b.Put("RegDate", s.settings.reg_date); });
+  if (!SkipStep([&] { GatherArrangement(s, b); })) return;
   const auto commit = [&](const std::string& stamp) {
     b.Put(internal::kLayoutStampKey, stamp);
     b.Commit(s);
   };
   std::string path;
-  if (RunStep([&] { path = internal::LayoutPathOf(s); })) {
-    RunStep([&] { internal::SaveLayoutWithSettings(s.grid, path, commit); });
+  if (SkipStep([&] { path = internal::LayoutPathOf(s); })) {
+    SkipStep([&] { internal::SaveLayoutWithSettings(s.grid, path, commit); });
   } else {
     // Names that may not make a file still have their settings: without a layout file.
-    RunStep([&] { commit(""); });
+    SkipStep([&] { commit(""); });
   }
   s.settings.closed = true;
 }
@@ -159,7 +160,7 @@ void ZelSheet::SaveTitleInfo() {
 void ZelSheet::sbSheetInit() {
   Impl& s = *impl_;
   SettingsStore& store = s.platform.Settings();
-  RunStep([&] {
+  SkipStep([&] {
     // Sheets of older clients kept their settings under the program as application.
     if (store.SectionExists(s.identity.pgm_id, s.identity.sheet_id)) {
       store.DeleteSection(s.identity.pgm_id, s.identity.sheet_id);
@@ -167,15 +168,15 @@ void ZelSheet::sbSheetInit() {
   });
   // The section (with the layout file's stamp) goes first: a crash before the file is
   // deleted leaves a file that nothing describes, which the next load ignores.
-  RunStep([&] { store.DeleteSection(kApplication, s.identity.settings_section); });
-  RunStep([&] { internal::RemoveLayoutFiles(internal::LayoutPathOf(s)); });
+  SkipStep([&] { store.DeleteSection(kApplication, s.identity.settings_section); });
+  SkipStep([&] { internal::RemoveLayoutFiles(internal::LayoutPathOf(s)); });
   // Saving now would write back the arrangement just discarded.
   s.settings.saves_disabled = true;
 }
 
 void ZelSheet::mnuSheetInit_Click() {
   sbSheetInit();
-  RunStep([&] {
+  SkipStep([&] {
     impl_->platform.MsgBox(
         internal::MessageEntry(impl_->validation.message_table, internal::kMessageResetNote),
         vbExclamation);

@@ -3,6 +3,7 @@
 // dialog stored.
 #include <string>
 
+#include "platform/failure.h"
 #include "settings/internal/arrangement_text.h"
 #include "settings/internal/settings.h"
 #include "sheet/sheet_state.h"
@@ -12,7 +13,7 @@
 
 namespace zel {
 
-using internal::RunStep;
+using internal::SkipStep;
 
 namespace {
 
@@ -89,13 +90,13 @@ void ZelSheet::SetHeaderColorMult() {
 }
 
 void ZelSheet::mnuSheetColor_Click() {
-  RunStep([&] { impl_->SaveSheetSetting("ID_SheetColor", "1"); });
-  RunStep([&] { internal::ApplyLineColors(*impl_, true); });
+  SkipStep([&] { impl_->SaveSheetSetting("ID_SheetColor", "1"); });
+  SkipStep([&] { internal::ApplyLineColors(*impl_, true); });
 }
 
 void ZelSheet::mnuSheetColorCancel_Click() {
-  RunStep([&] { impl_->SaveSheetSetting("ID_SheetColor", "0"); });
-  RunStep([&] { internal::ApplyLineColors(*impl_, false); });
+  SkipStep([&] { impl_->SaveSheetSetting("ID_SheetColor", "0"); });
+  SkipStep([&] { internal::ApplyLineColors(*impl_, false); });
 }
 
 namespace internal {
@@ -107,7 +108,7 @@ void ApplyLineColors(ZelSheet::Impl& s, bool on) {
 void ApplyDialogFonts(ZelSheet::Impl& s) {
   Grid& g = s.grid;
   const auto flag = [&](const char* key) { return s.GetSheetSetting(key, "0") == "1"; };
-  RunStep([&] {
+  SkipStep([&] {
     const std::string name = s.GetSheetSetting("InsideFont", "");
     if (name.empty()) return;
     const float size = static_cast<float>(StoredNumber(s.GetSheetSetting("InsideSize", "9")).value_or(9));
@@ -119,7 +120,7 @@ void ApplyDialogFonts(ZelSheet::Impl& s) {
     g.FontItalic(flag("InsideItalic"));
     if (size > 0 && g.MaxRows() >= 1 && g.RowHeight(1) < size + 1) g.RowHeight(-1, size + 1);
   });
-  RunStep([&] {
+  SkipStep([&] {
     std::string name = s.GetSheetSetting("HeaderFont", "");
     if (name.empty()) return;
     if (text::TrimView(name).empty()) name = "굴림체";

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/failure.h"
 #include "settings/internal/arrangement_text.h"
 #include "settings/internal/settings.h"
 #include "sheet/registry_values.h"
@@ -18,7 +19,7 @@
 
 namespace zel {
 
-using internal::RunStep;
+using internal::SkipStep;
 using internal::StoredInt;
 using internal::StoredNumber;
 
@@ -37,7 +38,7 @@ bool RestoreColumns(ZelSheet::Impl& s) {
   if (auto order = internal::ColumnOrder(s.GetSheetSetting("Serial", "1"), columns)) {
     for (int32_t i = 1; i <= columns; ++i) {
       const int32_t def = (*order)[static_cast<size_t>(i - 1)];
-      RunStep([&] {
+      SkipStep([&] {
         s.grid.SetColItemData(i, def);
         s.columns.display_map.at(static_cast<size_t>(def - 1)) = i;
       });
@@ -46,14 +47,14 @@ bool RestoreColumns(ZelSheet::Impl& s) {
   const std::string widthList = s.GetSheetSetting("Width", "10");
   const auto widths = internal::ListItems(widthList, limit);
   for (size_t i = 0; i < widths.size(); ++i) {
-    RunStep([&] {
+    SkipStep([&] {
       if (auto w = StoredNumber(widths[i])) s.grid.ColWidth(static_cast<int32_t>(i + 1), *w);
     });
   }
   const std::string hiddenList = s.GetSheetSetting("Hidden", "0");
   const auto hidden = internal::ListItems(hiddenList, limit);
   for (size_t i = 0; i < hidden.size(); ++i) {
-    RunStep([&] {
+    SkipStep([&] {
       const auto col = static_cast<int32_t>(i + 1);
       const int32_t def = s.grid.GetColItemData(col);
       if (s.flags.is_sheet_init && s.columns.HasDef(def) &&
@@ -73,11 +74,11 @@ bool RestoreColumns(ZelSheet::Impl& s) {
 // The stored layout no longer fits the screen: the grid gets the screen's column count
 // with plain cells, and the stored settings go.
 void RebuildForNewDefinition(ZelSheet::Impl& s, int32_t cols) {
-  RunStep([&] {
+  SkipStep([&] {
     s.grid.MaxCols(0);
     s.sheet.MaxCols(cols);
   });
-  RunStep([&] {
+  SkipStep([&] {
     s.grid.Col(-1);
     s.grid.Row(-1);
     s.grid.CellType(kCellEdit);
@@ -98,25 +99,25 @@ bool ZelSheet::SheetInit(int32_t lngMaxCols, const std::string& strRegDate) {
   Impl& s = *impl_;
   // The screen declares its columns anew after this: numbering starts from 1 again.
   s.columns.counter = 0;
-  RunStep([&] {
+  SkipStep([&] {
     const double h = StoredNumber(s.GetSheetSetting("RowHeight", "")).value_or(
         s.grid.FontSize() + 1.2);
     if (h > 0) s.grid.RowHeight(-1, h == 10 ? kStoredTenRowHeight : h);
   });
-  RunStep([&] {
+  SkipStep([&] {
     const double h =
         StoredNumber(s.GetSheetSetting("RowHeight_Header", "")).value_or(s.grid.FontSize() + 5);
     if (h > 0) s.grid.RowHeight(0, h);
   });
-  RunStep([&] {
+  SkipStep([&] {
     s.grid.EditModePermanent(StoredInt(s.GetSheetSetting("EditModePermanent", "0")).value_or(0) != 0);
   });
   std::string storedRegDate;
-  RunStep([&] { storedRegDate = text::Trim(s.GetSheetSetting("RegDate", "")); });
+  SkipStep([&] { storedRegDate = text::Trim(s.GetSheetSetting("RegDate", "")); });
   s.settings.reg_date = strRegDate;
 
   int32_t stored = -1;
-  RunStep([&] { stored = StoredInt(s.GetSheetSetting("Columns", "-1")).value_or(-1); });
+  SkipStep([&] { stored = StoredInt(s.GetSheetSetting("Columns", "-1")).value_or(-1); });
   if (stored == -1) {
     sbSetSheetInfo();
     s.settings.is_file_load = false;
@@ -124,15 +125,15 @@ bool ZelSheet::SheetInit(int32_t lngMaxCols, const std::string& strRegDate) {
     return false;
   }
   if ((lngMaxCols == stored || lngMaxCols < 1) && strRegDate == storedRegDate) {
-    RunStep([&] { RestoreColumns(s); });
-    RunStep([&] {
+    SkipStep([&] { RestoreColumns(s); });
+    SkipStep([&] {
       if (StoredInt(s.GetSheetSetting("ID_SheetColor", "0")).value_or(0) == 1) {
         internal::ApplyLineColors(s, true);
       }
     });
     return true;
   }
-  RunStep([&] {
+  SkipStep([&] {
     SettingsStore& store = s.platform.Settings();
     if (store.SectionExists(s.identity.pgm_id, s.identity.sheet_id)) {
       store.DeleteSection(s.identity.pgm_id, s.identity.sheet_id);
@@ -148,19 +149,19 @@ void ZelSheet::sbSetSheetInfo() {
   Grid& g = s.grid;
   if (!s.flags.is_active_cell_top) {
     const int32_t* p = s.settings.point;
-    RunStep([&] {
+    SkipStep([&] {
       g.Col(std::max(p[0], 1));
       g.Row(std::max(p[1], 1));
     });
-    RunStep([&] { g.TopRow(p[2]); });
-    RunStep([&] { g.LeftCol(p[3]); });
-    RunStep([&] { g.Action(kActionActiveCell); });
-    RunStep([&] {
+    SkipStep([&] { g.TopRow(p[2]); });
+    SkipStep([&] { g.LeftCol(p[3]); });
+    SkipStep([&] { g.Action(kActionActiveCell); });
+    SkipStep([&] {
       s.editing.last_entered_col = g.Col();
       s.editing.last_entered_row = g.Row();
     });
   } else if (g.MaxRows() > 0) {
-    RunStep([&] {
+    SkipStep([&] {
       g.TopRow(1);
       g.LeftCol(1);
       ActiveCellTop();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/failure.h"
 #include "settings/internal/arrangement_text.h"
 #include "settings/internal/layout_file.h"
 #include "settings/internal/settings.h"
@@ -20,7 +21,7 @@ namespace zel {
 
 using internal::kApplication;
 using internal::ParseBoolText;
-using internal::RunStep;
+using internal::SkipStep;
 using internal::StoredInt;
 
 namespace {
@@ -29,15 +30,15 @@ constexpr int32_t kDefaultAppearanceCols = 50;
 
 void ApplyDefaultAppearance(ZelSheet::Impl& s) {
   const TypeSheetColor& c = s.settings.colors;
-  if (!s.identity.builtin_screen) RunStep([&] { s.sheet.MaxCols(kDefaultAppearanceCols); });
-  RunStep([&] { s.grid.MaxRows(0); });
-  RunStep([&] { s.grid.ButtonDrawMode(4); });
-  RunStep([&] { s.grid.SelectBlockOptions(14); });
-  RunStep([&] { s.grid.BackColorStyle(1); });
-  RunStep([&] { s.grid.ProcessTab(true); });
-  RunStep([&] { s.grid.EditMode(true); });
-  RunStep([&] { s.grid.EditModeReplace(true); });
-  RunStep([&] {
+  if (!s.identity.builtin_screen) SkipStep([&] { s.sheet.MaxCols(kDefaultAppearanceCols); });
+  SkipStep([&] { s.grid.MaxRows(0); });
+  SkipStep([&] { s.grid.ButtonDrawMode(4); });
+  SkipStep([&] { s.grid.SelectBlockOptions(14); });
+  SkipStep([&] { s.grid.BackColorStyle(1); });
+  SkipStep([&] { s.grid.ProcessTab(true); });
+  SkipStep([&] { s.grid.EditMode(true); });
+  SkipStep([&] { s.grid.EditModeReplace(true); });
+  SkipStep([&] {
     s.grid.GridColor(c.grid_color);
     s.grid.GrayAreaBackColor(c.gray_area_back_color);
     s.grid.Col(-1);
@@ -47,7 +48,7 @@ void ApplyDefaultAppearance(ZelSheet::Impl& s) {
     s.grid.LockForeColor(c.lock_fore_color);
     s.grid.LockBackColor(c.lock_back_color);
   });
-  RunStep([&] {
+  SkipStep([&] {
     s.grid.Col(-1);
     s.grid.Row(0);
     s.grid.BackColor(c.header_col_bg_color);
@@ -58,7 +59,7 @@ void ApplyDefaultAppearance(ZelSheet::Impl& s) {
     s.grid.ForeColor(c.header_row_fg_color);
   });
   // Header cells: titles are multi-line edit cells, row headers static text.
-  RunStep([&] {
+  SkipStep([&] {
     s.grid.Col(-1);
     s.grid.Row(0);
     s.grid.CellType(kCellEdit);
@@ -77,7 +78,7 @@ void ApplyDefaultAppearance(ZelSheet::Impl& s) {
     }
   });
   // The client's general font settings.
-  RunStep([&] {
+  SkipStep([&] {
     SettingsStore& store = s.platform.Settings();
     auto flag = [&](const char* key) {
       return ParseBoolText(store.GetSetting(kApplication, "SHEET", key, "False")).value_or(false);
@@ -110,7 +111,7 @@ void FollowLoadedColumns(ZelSheet::Impl& s) {
 // What the layout file brings besides the grid: the merge state, the cursor to put back,
 // the sheet's size.
 void ReadLayoutCompanions(ZelSheet::Impl& s) {
-  RunStep([&] {
+  SkipStep([&] {
     auto& t = s.tools;
     t.merge_is_color = ParseBoolText(s.GetSheetSetting("Merge_IsColor", "False")).value_or(false);
     t.is_col_merge = ParseBoolText(s.GetSheetSetting("IsColMerge", "False")).value_or(false);
@@ -120,17 +121,17 @@ void ReadLayoutCompanions(ZelSheet::Impl& s) {
     }
   });
   if (s.flags.is_save_to_file_data_only) {
-    RunStep([&] {
+    SkipStep([&] {
       s.grid.Col(-1);
       s.grid.Row(-1);
       s.grid.CellType(kCellEdit);
     });
   }
-  RunStep([&] {
+  SkipStep([&] {
     const auto point = internal::ParsePoint(s.GetSheetSetting("Point", ""));
     std::copy(point.begin(), point.end(), s.settings.point);
   });
-  RunStep([&] {
+  SkipStep([&] {
     const ControlArea& area = s.control.area;
     const auto w = StoredInt(s.GetSheetSetting("Size_Width", std::to_string(area.width)));
     const auto h = StoredInt(s.GetSheetSetting("Size_Height", std::to_string(area.height)));
@@ -143,25 +144,25 @@ void ReadLayoutCompanions(ZelSheet::Impl& s) {
 // Tries the layout file. True when it was loaded.
 bool LoadLayout(ZelSheet::Impl& s, bool fresh) {
   bool loaded = false;
-  RunStep([&] {
+  SkipStep([&] {
     loaded = internal::LoadDescribedLayout(s.grid, internal::LayoutPathOf(s), [&] {
       return s.GetSheetSetting(internal::kLayoutStampKey, "");
     });
   });
   if (!loaded) return false;
-  RunStep([&] { FollowLoadedColumns(s); });
+  SkipStep([&] { FollowLoadedColumns(s); });
   s.settings.is_file_load =
       StoredInt(s.settings.stored_language).value_or(0) == s.identity.language;
   if (fresh) {
-    RunStep([&] { s.sheet.MaxRows(0); });
-    RunStep([&] {
+    SkipStep([&] { s.sheet.MaxRows(0); });
+    SkipStep([&] {
       s.grid.Col(-1);
       s.grid.Row(-1);
       s.grid.CellType(kCellEdit);
     });
     // Titles in another language: the column definitions write them again.
     if (!s.settings.is_file_load) {
-      for (int32_t c = 1; c <= s.grid.MaxCols(); ++c) RunStep([&] { s.grid.SetText(c, 0, ""); });
+      for (int32_t c = 1; c <= s.grid.MaxCols(); ++c) SkipStep([&] { s.grid.SetText(c, 0, ""); });
     }
   }
   ReadLayoutCompanions(s);
@@ -172,7 +173,7 @@ bool LoadLayout(ZelSheet::Impl& s, bool fresh) {
 void RestoreComboLists(ZelSheet::Impl& s) {
   const int32_t cols = s.grid.MaxCols();
   for (int32_t def = 1; def <= cols; ++def) {
-    RunStep([&] {
+    SkipStep([&] {
       const std::string list = s.GetSheetSetting(std::to_string(def) + "ComboBoxList", "");
       if (!list.empty()) s.sheet.fnSSSetTypeComboBox(false, list, s.sheet.ColX(def), -1);
     });
@@ -205,8 +206,8 @@ std::string LayoutPathOf(ZelSheet::Impl& s) {
 void ZelSheet::SetSheetDeg(int32_t& lngMaxCols) {
   Impl& s = *impl_;
   if (s.flags.appearance == 0) {
-    RunStep([&] { s.grid.ColsFrozen(StoredInt(s.GetSheetSetting("ColsFrozen", "1")).value_or(1)); });
-    RunStep([&] {
+    SkipStep([&] { s.grid.ColsFrozen(StoredInt(s.GetSheetSetting("ColsFrozen", "1")).value_or(1)); });
+    SkipStep([&] {
       s.settings.frozen_rows = StoredInt(s.GetSheetSetting("RowsFrozen", "0")).value_or(0);
       s.grid.RowsFrozen(std::min(s.settings.frozen_rows, s.grid.MaxRows()));
     });
@@ -214,7 +215,7 @@ void ZelSheet::SetSheetDeg(int32_t& lngMaxCols) {
   const std::string mode = text::LCase(s.identity.load_mode);
   if (mode == "init" || mode == "newpage" || mode == "jumpin") s.settings.format_on_define = true;
   const bool fresh = s.settings.format_on_define;
-  RunStep([&] { s.settings.stored_language = s.GetSheetSetting("Language", "0"); });
+  SkipStep([&] { s.settings.stored_language = s.GetSheetSetting("Language", "0"); });
 
   if (!s.flags.is_clear_header_info) {
     if (mode == "save" && !fresh) RestoreComboLists(s);
@@ -222,16 +223,16 @@ void ZelSheet::SetSheetDeg(int32_t& lngMaxCols) {
     if (!LoadLayout(s, fresh)) ApplyDefaultAppearance(s);
   }
   if (s.identity.builtin_screen) {
-    RunStep([&] {
+    SkipStep([&] {
       if (!SheetInit(lngMaxCols, "")) MaxCols(lngMaxCols);
     });
   }
   if (s.flags.is_clear && s.grid.MaxRows() > 0) {
-    RunStep([&] { MaxRows(0); });
-    RunStep([&] { AddRowsToSheet(-1); });
+    SkipStep([&] { MaxRows(0); });
+    SkipStep([&] { AddRowsToSheet(-1); });
   }
-  RunStep([&] { s.SaveSheetSetting("Language", std::to_string(s.identity.language)); });
-  RunStep([&] {
+  SkipStep([&] { s.SaveSheetSetting("Language", std::to_string(s.identity.language)); });
+  SkipStep([&] {
     s.grid.Col(-1);
     s.grid.Row(-1);
     s.grid.FontName(s.identity.font_name);

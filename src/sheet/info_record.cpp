@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/failure.h"
 #include "text/number.h"
 #include "text/strings.h"
 
@@ -33,11 +34,8 @@ InfoRecord SplitInfo(std::string_view info) {
   rec.export_value = FieldAt(fields, 3);
   if (auto mode = FieldAt(fields, 4)) rec.load_mode = text::Trim(*mode);
   if (auto lang = FieldAt(fields, 5)) {
-    try {
-      rec.language = text::CInt(text::Val(*lang));
-    } catch (const std::exception&) {
-      // A language number beyond 16 bits cannot be taken; the field is skipped.
-    }
+    // A language number beyond 16 bits cannot be taken; the field is skipped.
+    SkipStep([&] { rec.language = text::CInt(text::Val(*lang)); });
   }
   rec.user_id = FieldAt(fields, count);
   rec.sheet_id = FieldAt(fields, count - 1);

@@ -7,6 +7,7 @@
 // the sheet is built from it.
 #include <string>
 
+#include "platform/failure.h"
 #include "sheet/info_record.h"
 #include "sheet/message_table.h"
 #include "sheet/registry_values.h"
@@ -23,7 +24,7 @@ using internal::kApplication;
 using internal::ParseBoolText;
 using internal::ParseInt16Text;
 using internal::ParseInt32Text;
-using internal::RunStep;
+using internal::SkipStep;
 
 namespace {
 
@@ -55,7 +56,7 @@ constexpr ColorKey kColorKeys[] = {
 
 // Reads a Boolean key into `field`; a value that is not a Boolean leaves it.
 void ReadBool(const PropertyBag& bag, const char* key, bool& field) {
-  RunStep([&] {
+  SkipStep([&] {
     if (auto v = ParseBoolText(bag.ReadProperty(key, BoolText(field)))) field = *v;
   });
 }
@@ -65,20 +66,20 @@ bool StartsWithNoCase(const std::string& s, std::string_view prefix) {
 }
 
 void ReadStoredProperties(ZelSheet::Impl& s, const PropertyBag& bag, int32_t& maxCols) {
-  RunStep([&] {
+  SkipStep([&] {
     if (auto v = ParseInt16Text(bag.ReadProperty("Appearance", "0"))) s.flags.appearance = *v;
   });
-  RunStep([&] { s.identity.info = bag.ReadProperty("Info", ""); });
+  SkipStep([&] { s.identity.info = bag.ReadProperty("Info", ""); });
   ReadBool(bag, "IsMulti", s.exchange.is_multi);
   ReadBool(bag, "IsClearHeaderInfo", s.flags.is_clear_header_info);
   ReadBool(bag, "IsClear", s.flags.is_clear);
-  RunStep([&] { s.editing.server_date = bag.ReadProperty("ServerDate", ""); });
+  SkipStep([&] { s.editing.server_date = bag.ReadProperty("ServerDate", ""); });
   ReadBool(bag, "IsSaveToFileDataOnly", s.flags.is_save_to_file_data_only);
-  RunStep([&] { s.exchange.string_param = text::Trim(bag.ReadProperty("StringParam", "")); });
+  SkipStep([&] { s.exchange.string_param = text::Trim(bag.ReadProperty("StringParam", "")); });
   // The column count is read as a number: its leading numeric part.
-  RunStep([&] { maxCols = text::CLng(text::Val(bag.ReadProperty("MaxCols", "50"))); });
+  SkipStep([&] { maxCols = text::CLng(text::Val(bag.ReadProperty("MaxCols", "50"))); });
   for (const ColorKey& k : kColorKeys) {
-    RunStep([&] {
+    SkipStep([&] {
       Color& field = s.settings.colors.*k.field;
       if (auto v = ParseInt32Text(bag.ReadProperty(k.key, std::to_string(field)))) field = *v;
     });
@@ -108,7 +109,7 @@ void TakeInfoFields(ZelSheet::Impl& s) {
 void ReadOsLanguageAndFont(ZelSheet::Impl& s) {
   const std::string os =
       internal::ReadClientValue(s.platform.Client(), kApplication, "OSLanguage", "0");
-  RunStep([&] { s.identity.os_language = text::CInt(text::Val(os)); });
+  SkipStep([&] { s.identity.os_language = text::CInt(text::Val(os)); });
   s.identity.font_name =
       internal::ReadMachineValue(s.platform.Machine(), std::string(kApplication) + "\\FONT",
                                  "Name_" + std::to_string(s.identity.os_language), "Tahoma");
@@ -125,13 +126,13 @@ void ApplyProgramUpdate(ZelSheet::Impl& s) {
   }
   // The screen's definition changed on the server: the user's stored arrangement and layout
   // file no longer fit it.
-  RunStep([&] { s.sheet.sbSheetInit(); });
+  SkipStep([&] { s.sheet.sbSheetInit(); });
   s.platform.Settings().SaveSetting(kApplication, s.identity.update_key, "PgmInfoUpdateTime",
                                     s.identity.date_stamp);
 }
 
 void ReadUserSwitches(ZelSheet::Impl& s) {
-  RunStep([&] {
+  SkipStep([&] {
     if (auto v = ParseBoolText(s.GetSheetSetting("m_IsDataAdd", "False"))) {
       s.editing.is_data_add = *v;
       s.tools.data_add_checked = *v;
@@ -144,7 +145,7 @@ void ReadUserSwitches(ZelSheet::Impl& s) {
       {"gDisCol", &ZelSheet::Impl::SheetFlags::g_dis_col},
   };
   for (const auto& entry : keys) {
-    RunStep([&] {
+    SkipStep([&] {
       if (auto v = ParseInt32Text(s.GetSheetSetting(entry.first, "-1"))) s.flags.*entry.second = *v;
     });
   }
@@ -153,12 +154,12 @@ void ReadUserSwitches(ZelSheet::Impl& s) {
 void SettleLoadMode(ZelSheet::Impl& s) {
   std::string& mode = s.identity.load_mode;
   if (mode == "ControlsUpload" || mode.empty()) mode = "INIT";
-  RunStep([&] {
+  SkipStep([&] {
     if (s.exchange.string_param.empty() && mode != "INIT") {
       s.exchange.string_param = s.GetSheetSetting("StringParam", "");
     }
   });
-  RunStep([&] {
+  SkipStep([&] {
     if (mode == "INIT") s.SaveSheetSetting("StringParam", s.exchange.string_param);
   });
 }
@@ -166,7 +167,7 @@ void SettleLoadMode(ZelSheet::Impl& s) {
 void DetectBuiltinScreen(ZelSheet::Impl& s) {
   s.identity.builtin_screen = StartsWithNoCase(s.identity.pgm_id, "zel");
   if (!s.identity.builtin_screen) return;
-  RunStep([&] { s.grid.MaxRows(0); });
+  SkipStep([&] { s.grid.MaxRows(0); });
   s.flags.is_no_row_header_change = true;
   s.flags.is_data_display = true;
 }
@@ -176,30 +177,30 @@ void DetectBuiltinScreen(ZelSheet::Impl& s) {
 void ZelSheet::ReadProperties(const PropertyBag& bag) {
   int32_t maxCols = kDefaultMaxCols;
   ReadStoredProperties(*impl_, bag, maxCols);
-  RunStep([&] {
+  SkipStep([&] {
     impl_->settings.colors.lock_back_color = impl_->settings.colors.back_color;
     impl_->settings.colors.lock_fore_color = impl_->settings.colors.fore_color;
   });
-  RunStep([&] { TakeInfoFields(*impl_); });
-  RunStep([&] {
+  SkipStep([&] { TakeInfoFields(*impl_); });
+  SkipStep([&] {
     if (text::TrimView(impl_->identity.info).empty()) {
       impl_->identity.pgm_id = bag.ReadProperty("PgmID", "");
     }
   });
-  RunStep([&] { ReadOsLanguageAndFont(*impl_); });
-  RunStep([&] {
+  SkipStep([&] { ReadOsLanguageAndFont(*impl_); });
+  SkipStep([&] {
     impl_->identity.settings_section = impl_->identity.pgm_id + "\\" + impl_->identity.sheet_id;
     impl_->identity.update_key = impl_->identity.pgm_id + "." + impl_->identity.sheet_id;
   });
-  RunStep([&] { ApplyProgramUpdate(*impl_); });
-  RunStep([&] { ReadUserSwitches(*impl_); });
-  RunStep([&] { internal::LoadMessageTable(*impl_); });
-  RunStep([&] { SettleLoadMode(*impl_); });
-  RunStep([&] { DetectBuiltinScreen(*impl_); });
-  RunStep([&] { SetSheetDeg(maxCols); });
-  RunStep([&] { SetHeaderColorMult(); });
-  RunStep([&] { impl_->platform.Mouse().ControlPointer(vbDefault); });
-  RunStep([&] { impl_->platform.Mouse().ScreenPointer(vbDefault); });
+  SkipStep([&] { ApplyProgramUpdate(*impl_); });
+  SkipStep([&] { ReadUserSwitches(*impl_); });
+  SkipStep([&] { internal::LoadMessageTable(*impl_); });
+  SkipStep([&] { SettleLoadMode(*impl_); });
+  SkipStep([&] { DetectBuiltinScreen(*impl_); });
+  SkipStep([&] { SetSheetDeg(maxCols); });
+  SkipStep([&] { SetHeaderColorMult(); });
+  SkipStep([&] { impl_->platform.Mouse().ControlPointer(vbDefault); });
+  SkipStep([&] { impl_->platform.Mouse().ScreenPointer(vbDefault); });
 }
 
 void ZelSheet::WriteProperties(PropertyBag& bag) const {
@@ -214,7 +215,7 @@ void ZelSheet::WriteProperties(PropertyBag& bag) const {
       {"PgmID", impl_->identity.pgm_id},
   };
   for (const auto& entry : values) {
-    RunStep([&] { bag.WriteProperty(entry.first, entry.second); });
+    SkipStep([&] { bag.WriteProperty(entry.first, entry.second); });
   }
 }
 

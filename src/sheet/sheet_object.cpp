@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
-#include "sheet/stored_values.h"
 #include "text/codepage.h"
 #include "text/number.h"
 #include "text/strings.h"
@@ -12,7 +12,7 @@
 
 namespace zel {
 
-using internal::RunStep;
+using internal::SkipStep;
 
 namespace {
 // The grid stands this far in from the control's left and top edges and is this much
@@ -53,12 +53,12 @@ void Create(ZelSheet::Impl& s) {
   // platform's clipboard.
   s.handlers = internal::MakeGridHandlers(s);
   s.grid.SetListener(s.handlers.get());
-  s.grid.AttachClipboard(&s.platform.Clip());
+  SkipStep([&] { s.grid.AttachClipboard(&s.platform.Clip()); });
   // Ctrl+C and Ctrl+X are the sheet's own copy command, which honours the screen's rights;
   // the grid only pastes by itself.
-  s.grid.ClipboardOptions(4);
-  RunStep([&] { s.grid.BorderStyle(1); });
-  RunStep([&] { s.Events().Initialize(); });
+  SkipStep([&] { s.grid.ClipboardOptions(4); });
+  SkipStep([&] { s.grid.BorderStyle(1); });
+  SkipStep([&] { s.Events().Initialize(); });
 }
 }  // namespace
 
@@ -73,19 +73,19 @@ ZelSheet::ZelSheet(Platform& platform, ZelSheetEvents& events)
 
 ZelSheet::~ZelSheet() {
   impl_->grid.SetListener(nullptr);
-  RunStep([&] { impl_->SaveArrangementOnClose(); });
+  SkipStep([&] { impl_->SaveArrangementOnClose(); });
   // The column model and display maps go first: nothing after this may reach them.
   impl_->columns = ColumnModel{};
   impl_->validation.message_table.clear();
-  RunStep([&] { impl_->Events().Terminate(); });
-  RunStep([&] { impl_->platform.Mouse().ControlPointer(vbDefault); });
-  RunStep([&] { impl_->platform.Mouse().ScreenPointer(vbDefault); });
+  SkipStep([&] { impl_->Events().Terminate(); });
+  SkipStep([&] { impl_->platform.Mouse().ControlPointer(vbDefault); });
+  SkipStep([&] { impl_->platform.Mouse().ScreenPointer(vbDefault); });
 }
 
 void ZelSheet::SetEventSink(ZelSheetEvents* events) { impl_->events = events; }
 
 void ZelSheet::Resize(int32_t width, int32_t height) {
-  RunStep([&] {
+  SkipStep([&] {
     ControlArea& area = impl_->control.area;
     area.drawing.clear();
     area.width = width;
@@ -98,12 +98,12 @@ void ZelSheet::Resize(int32_t width, int32_t height) {
     area.drawing.push_back(DrawnRect{kFrameInset, kFrameInset, width - kFrameFar,
                                      height - kFrameFar, impl_->settings.colors.border_color});
   });
-  RunStep([&] { impl_->Events().Resize(); });
+  SkipStep([&] { impl_->Events().Resize(); });
 }
 
-void ZelSheet::Show() { RunStep([&] { impl_->Events().Show(); }); }
-void ZelSheet::Paint() { RunStep([&] { impl_->Events().Paint(); }); }
-void ZelSheet::Hide() { RunStep([&] { impl_->Events().Hide(); }); }
+void ZelSheet::Show() { SkipStep([&] { impl_->Events().Show(); }); }
+void ZelSheet::Paint() { SkipStep([&] { impl_->Events().Paint(); }); }
+void ZelSheet::Hide() { SkipStep([&] { impl_->Events().Hide(); }); }
 
 void ZelSheet::Refresh() {
   if (impl_->control.repaint) impl_->control.repaint();

@@ -1,7 +1,6 @@
 #include "sheet/stored_values.h"
 
-#include <exception>
-
+#include "platform/failure.h"
 #include "text/number.h"
 #include "text/strings.h"
 
@@ -19,20 +18,14 @@ std::string BoolText(bool v) { return v ? "True" : "False"; }
 
 std::optional<int32_t> ParseInt32Text(std::string_view s) {
   if (!text::IsNumeric(s)) return std::nullopt;
-  try {
-    return text::CLng(text::Val(s));
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
+  return ReadOr([&] { return std::optional<int32_t>(text::CLng(text::Val(s))); },
+                std::optional<int32_t>());
 }
 
 std::optional<int16_t> ParseInt16Text(std::string_view s) {
   if (!text::IsNumeric(s)) return std::nullopt;
-  try {
-    return text::CInt(text::Val(s));
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
+  return ReadOr([&] { return std::optional<int16_t>(text::CInt(text::Val(s))); },
+                std::optional<int16_t>());
 }
 
 }  // namespace zel::internal

@@ -19,16 +19,4 @@ std::string BoolText(bool v);
 std::optional<int32_t> ParseInt32Text(std::string_view s);
 std::optional<int16_t> ParseInt16Text(std::string_view s);
 
-// Runs `step` and reports whether it completed. Whatever it throws is swallowed: the caller
-// goes on with its next step.
-template <class Step>
-bool RunStep(Step&& step) noexcept {
-  try {
-    step();
-    return true;
-  } catch (...) {
-    return false;
-  }
-}
-
 }  // namespace zel::internal

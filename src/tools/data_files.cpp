@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "sheet/stored_values.h"
 #include "text/codepage.h"
@@ -40,18 +41,18 @@ constexpr std::string_view kLineBreak = "\r\n";
 template <class Work>
 void FileMember(ZelSheet::Impl& s, Work&& work) {
   MousePointers& mouse = s.platform.Mouse();
-  internal::RunStep([&] {
+  internal::SkipStep([&] {
     mouse.ScreenPointer(vbHourglass);
     mouse.ControlPointer(vbHourglass);
   });
   try {
     work();
   } catch (const std::exception& e) {
-    internal::RunStep([&] { s.platform.MsgBox(e.what(), vbOKOnly | vbCritical); });
+    internal::SkipStep([&] { s.platform.MsgBox(e.what(), vbOKOnly | vbCritical); });
   } catch (...) {
-    internal::RunStep([&] { s.platform.MsgBox("Unexpected failure", vbOKOnly | vbCritical); });
+    internal::SkipStep([&] { s.platform.MsgBox("Unexpected failure", vbOKOnly | vbCritical); });
   }
-  internal::RunStep([&] {
+  internal::SkipStep([&] {
     mouse.ScreenPointer(vbDefault);
     mouse.ControlPointer(vbDefault);
   });
@@ -206,7 +207,7 @@ int32_t ZelSheet::SetFileToSheet(bool DefaultDir, const std::string& strGroupDir
     internal::HeaderSort(*impl_, strSearchCol1);
     g.ReDraw(true);
   });
-  internal::RunStep([&] { g.ReDraw(true); });
+  internal::SkipStep([&] { g.ReDraw(true); });
   return result;
 }
 

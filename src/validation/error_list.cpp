@@ -2,6 +2,7 @@
 // field-name lookup the result members write returned values through.
 #include <string>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/strings.h"
 #include "zelsheet/companion_tools.h"
@@ -14,10 +15,7 @@ void ZelSheet::ErrorMsgShow() { impl_->platform.MsgBox(impl_->validation.error_m
 void ZelSheet::ErrorLogShow() {
   // The error list window belongs to the companion tools; without them the entry does
   // nothing, as the user has no other use for it.
-  try {
-    impl_->platform.Tools().ShowErrorMsg(impl_->validation.error_msg);
-  } catch (...) {
-  }
+  internal::EndQuietly([&] { impl_->platform.Tools().ShowErrorMsg(impl_->validation.error_msg); });
 }
 
 int32_t ZelSheet::FieldNo(const std::string& strFieldName) const {

@@ -1,12 +1,11 @@
 // The save check before sending (fnCheckNotNull) and the application of the server's
 // answer by field name (MessageCheckSave).
-#include <exception>
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "sheet/message_table.h"
 #include "sheet/sheet_state.h"
-#include "sheet/stored_values.h"
 #include "text/number.h"
 #include "text/strings.h"
 #include "validation/results_string.h"
@@ -17,7 +16,8 @@ namespace zel {
 
 using internal::IsPendingStatus;
 using internal::ResultField;
-using internal::RunStep;
+using internal::ShowFailureBox;
+using internal::SkipStep;
 
 namespace {
 
@@ -32,7 +32,7 @@ bool ZelSheet::fnCheckNotNull() {
   const int32_t cols = impl_->columns.counter;
   for (int32_t r = 1; r <= rows; ++r) {
     std::string status;
-    RunStep([&] { impl_->grid.GetText(0, r, status); });
+    SkipStep([&] { impl_->grid.GetText(0, r, status); });
     if (!IsPendingStatus(status)) continue;
     for (int32_t c = 1; c <= cols; ++c) {
       // In the multi-row layout a column is a field record: its code and type are the
@@ -40,7 +40,7 @@ bool ZelSheet::fnCheckNotNull() {
       std::string access;
       int32_t cellType = 0;
       int32_t rowOffset = 0;
-      if (!RunStep([&] {
+      if (!SkipStep([&] {
             if (impl_->flags.is_multi_sheet) {
               const FieldRecord& field = impl_->columns.Field(c);
               access = field.access_key;
@@ -58,24 +58,25 @@ bool ZelSheet::fnCheckNotNull() {
       std::string value;
       int32_t gridCol = 0;
       std::string title;
-      if (!RunStep([&] {
+      if (!SkipStep([&] {
             value = CellText(c, r + rowOffset);
             gridCol = ColX(c);
           })) {
         continue;
       }
-      RunStep([&] { impl_->grid.GetText(gridCol, rowOffset == 0 ? 0 : -1000 + rowOffset, title); });
+      SkipStep(
+          [&] { impl_->grid.GetText(gridCol, rowOffset == 0 ? 0 : -1000 + rowOffset, title); });
       if (!internal::IsRequiredCellEmpty(value, cellType)) continue;
 
       // The cursor goes onto the empty cell where the column stands now (the user may have
       // moved it), before the box and again after it, since the box takes the focus.
-      RunStep([&] { ActiveCell(gridCol, r + rowOffset); });
-      internal::ShowBoxQuietly(impl_->platform,
-                               "'" + title + "' " +
-                                   internal::MessageEntry(impl_->validation.message_table,
-                                                          internal::kMessageRequiredField),
-                               vbInformation, "");
-      RunStep([&] { ActiveCell(gridCol, r + rowOffset); });
+      SkipStep([&] { ActiveCell(gridCol, r + rowOffset); });
+      internal::ShowBox(impl_->platform,
+                        "'" + title + "' " +
+                            internal::MessageEntry(impl_->validation.message_table,
+                                                   internal::kMessageRequiredField),
+                        vbInformation, "");
+      SkipStep([&] { ActiveCell(gridCol, r + rowOffset); });
       return false;
     }
   }
@@ -86,14 +87,12 @@ bool ZelSheet::fnCheckNotNull() {
 
 bool ZelSheet::MessageCheckSave(const std::string& strResults, const std::string& lngCheckCol,
                                 const std::string& strMode, bool isTop) {
+  if (text::TrimView(strResults).empty()) return false;
   int32_t checkCol = 0;
-  try {
-    checkCol = text::CLng(text::Val(lngCheckCol));
-  } catch (const std::exception& e) {
-    // A check column beyond any number the sheet could hold: the answer cannot be applied.
-    if (text::TrimView(strResults).empty()) return false;
+  // A check column beyond any number the sheet could hold: the answer cannot be applied.
+  if (!ShowFailureBox(impl_->platform, kCheckSaveTitle,
+                      [&] { checkCol = text::CLng(text::Val(lngCheckCol)); })) {
     impl_->validation.error_count = 0;
-    internal::ShowBoxQuietly(impl_->platform, e.what(), vbCritical, kCheckSaveTitle);
     return true;
   }
   return MessageCheckSave(strResults, checkCol, strMode, isTop);
@@ -106,7 +105,9 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
   bool result = true;
   internal::ErrorListBuilder errors;
   bool listStarted = false;
-  try {
+  // A fault in the walk (a missing result row, a failed row without a message field) ends
+  // it with a box; the summary follows as after a normal walk.
+  ShowFailureBox(impl_->platform, kCheckSaveTitle, [&] {
     const internal::ResultsString results(strResults);
     // The column receiving each returned value, by header index 2, 3, ...
     std::vector<int32_t> valueCols;
@@ -180,12 +181,7 @@ bool ZelSheet::MessageCheckSave(const std::string& strResults, int32_t lngCheckC
         --r;
       }
     }
-  } catch (const std::exception& e) {
-    internal::ShowBoxQuietly(impl_->platform, e.what(), vbCritical, kCheckSaveTitle);
-  } catch (...) {
-    internal::ShowBoxQuietly(impl_->platform, internal::kUnknownFailure, vbCritical,
-                             kCheckSaveTitle);
-  }
+  });
   if (listStarted) impl_->validation.error_msg = errors.Text();
   if (impl_->validation.error_count > 0) {
     internal::ShowErrorSummary(impl_->platform, impl_->validation.message_table,

@@ -5,10 +5,10 @@
 // last one before the final "~I~" backwards, so a row's result is found without counting
 // the pending rows first. Every row is settled on its own: when a later row fails (or the
 // walk stops on a fault) what earlier rows became stays.
-#include <exception>
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "sheet/message_table.h"
 #include "sheet/sheet_state.h"
 #include "validation/internal/save_results_walk.h"
@@ -21,6 +21,7 @@ namespace zel {
 using internal::IsPendingStatus;
 using internal::ResultField;
 using internal::ResultsString;
+using internal::ShowFailureBox;
 
 namespace {
 
@@ -32,9 +33,8 @@ constexpr const char* kWorkerTitle = "[SetSaveResultsSheetArray]";
 int32_t SetSaveResultsSheetArray(ZelSheet::Impl& s, const std::string& strResults,
                                  const std::vector<internal::KeyWriteBack>& keys, bool& faulted) {
   int32_t failed = 0;
-  faulted = false;
   internal::ErrorListBuilder errors;
-  try {
+  faulted = !ShowFailureBox(s.platform, kWorkerTitle, [&] {
     const ResultsString results(strResults);
     int32_t k = results.LastIndex() - 1;
     for (int32_t r = s.grid.DataRowCnt(); r >= 1; --r) {
@@ -70,13 +70,7 @@ int32_t SetSaveResultsSheetArray(ZelSheet::Impl& s, const std::string& strResult
       }
       --k;
     }
-  } catch (const std::exception& e) {
-    faulted = true;
-    internal::ShowBoxQuietly(s.platform, e.what(), vbCritical, kWorkerTitle);
-  } catch (...) {
-    faulted = true;
-    internal::ShowBoxQuietly(s.platform, internal::kUnknownFailure, vbCritical, kWorkerTitle);
-  }
+  });
   s.validation.error_msg = errors.Text();
   return failed;
 }
@@ -90,7 +84,8 @@ bool ZelSheet::MessageCheckSaveSheet(
     int32_t lngNewKeyCol4, int32_t lngNewKey5, int32_t lngOldKeyCol5, int32_t lngNewKeyCol5) {
   impl_->validation.error_count = 0;
   if (strResults.empty()) return false;
-  try {
+  bool clean = false;
+  ShowFailureBox(impl_->platform, kSheetTitle, [&] {
     const std::vector<internal::KeyWriteBack> keys = {{lngNewKey1, lngOldKeyCol1, lngNewKeyCol1},
                                                       {lngNewKey2, lngOldKeyCol2, lngNewKeyCol2},
                                                       {lngNewKey3, lngOldKeyCol3, lngNewKeyCol3},
@@ -104,18 +99,14 @@ bool ZelSheet::MessageCheckSaveSheet(
     if (impl_->validation.error_count > 0) {
       internal::ShowErrorSummary(impl_->platform, impl_->validation.message_table,
                                  impl_->validation.error_count, kSheetTitle);
-      return false;
+      return;
     }
     // A walk stopped by a fault may have left pending rows behind: the sheet is not clean.
-    if (faulted) return false;
+    if (faulted) return;
     impl_->grid.ChangeMade(false);
-    return true;
-  } catch (const std::exception& e) {
-    internal::ShowBoxQuietly(impl_->platform, e.what(), vbCritical, kSheetTitle);
-  } catch (...) {
-    internal::ShowBoxQuietly(impl_->platform, internal::kUnknownFailure, vbCritical, kSheetTitle);
-  }
-  return false;
+    clean = true;
+  });
+  return clean;
 }
 
 }  // namespace zel

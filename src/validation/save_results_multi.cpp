@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
-#include "sheet/stored_values.h"
 #include "validation/internal/save_results_walk.h"
 #include "validation/results_string.h"
 #include "validation/save_rules.h"
@@ -21,7 +21,7 @@ namespace zel {
 using internal::IsPendingStatus;
 using internal::RecordNumber;
 using internal::ResultField;
-using internal::RunStep;
+using internal::SkipStep;
 
 namespace internal {
 
@@ -36,21 +36,21 @@ int32_t SetSaveResultsSheetArrayMulti(ZelSheet::Impl& s, const std::string& strR
 
   for (int32_t r = std::max(s.grid.DataRowCnt(), h); r >= h; r -= h) {
     int32_t first = r;
-    RunStep([&] { first = s.sheet.GetSpanHeaderRow(r); });
+    SkipStep([&] { first = s.sheet.GetSpanHeaderRow(r); });
     const int32_t record = RecordNumber(r, h);
     std::string status;
-    RunStep([&] { s.grid.GetText(0, first, status); });
+    SkipStep([&] { s.grid.GetText(0, first, status); });
     if (!IsPendingStatus(status)) continue;
 
     std::vector<std::string> fields{""};  // a missing result row reads as a failure
-    RunStep([&] { fields = results.Fields(k); });
+    SkipStep([&] { fields = results.Fields(k); });
     if (internal::IsSavedCode(fields.front())) {
-      RunStep([&] { s.grid.SetText(0, first, std::to_string(record)); });
+      SkipStep([&] { s.grid.SetText(0, first, std::to_string(record)); });
       if (status == "A" || status == "U") {
         for (const internal::KeyWriteBack& key : keys) {
           for (const int32_t defCol : {key.new_key_col, key.old_key_col}) {
             if (defCol <= 0) continue;
-            RunStep([&] {
+            SkipStep([&] {
               s.grid.SetText(s.sheet.ColX(defCol), first + s.sheet.RowX(defCol),
                              ResultField(fields, key.key_index, k));
             });
@@ -58,35 +58,33 @@ int32_t SetSaveResultsSheetArrayMulti(ZelSheet::Impl& s, const std::string& strR
         }
         // Only the record's first row is recoloured: BlockMode stays off, so Row2 has no
         // effect here (the failed-record colouring below uses the block).
-        RunStep([&] {
+        SkipStep([&] {
           s.grid.Row(first);
           s.grid.Row2(first + h - 1);
           s.grid.Col(-1);
           s.grid.ForeColor(0);
         });
       } else {
-        RunStep([&] {
+        SkipStep([&] {
           s.grid.Row(first);
           s.grid.Row2(first + h - 1);
         });
-        RunStep([&] { s.grid.BlockMode(true); });
-        RunStep([&] { s.grid.Action(kActionDeleteRow); });
-        RunStep([&] { s.grid.BlockMode(false); });
-        RunStep([&] { s.sheet.MaxRows(s.grid.MaxRows() - h); });
+        SkipStep([&] { s.grid.BlockMode(true); });
+        SkipStep([&] { s.grid.Action(kActionDeleteRow); });
+        SkipStep([&] { s.grid.BlockMode(false); });
+        SkipStep([&] { s.sheet.MaxRows(s.grid.MaxRows() - h); });
       }
     } else {
-      RunStep([&] {
+      SkipStep([&] {
         s.grid.Row(first);
         s.grid.Row2(first + h - 1);
         s.grid.Col(-1);
       });
-      RunStep([&] { s.grid.BlockMode(true); });
-      RunStep([&] { s.grid.ForeColor(internal::kFailedRowColor); });
-      RunStep([&] { s.grid.BlockMode(false); });
+      SkipStep([&] { s.grid.BlockMode(true); });
+      SkipStep([&] { s.grid.ForeColor(internal::kFailedRowColor); });
+      SkipStep([&] { s.grid.BlockMode(false); });
       ++failed;
-      RunStep([&] {
-        errors.Add(internal::ResultsErrorLine(record, ResultField(fields, 1, k)));
-      });
+      SkipStep([&] { errors.Add(internal::ResultsErrorLine(record, ResultField(fields, 1, k))); });
     }
     --k;
   }
@@ -96,7 +94,7 @@ int32_t SetSaveResultsSheetArrayMulti(ZelSheet::Impl& s, const std::string& strR
   // Removed records moved the ones below them up: number the unchanged records again.
   const int32_t dataRows = s.grid.DataRowCnt();
   for (int32_t r = 1; r <= dataRows; r += h) {
-    RunStep([&] {
+    SkipStep([&] {
       std::string status;
       s.grid.GetText(0, r, status);
       if (!IsPendingStatus(status)) s.grid.SetText(0, r, std::to_string(RecordNumber(r, h)));

@@ -1,5 +1,6 @@
 #include "validation/save_rules.h"
 
+#include "platform/failure.h"
 #include "sheet/message_table.h"
 #include "text/number.h"
 #include "text/strings.h"
@@ -16,22 +17,14 @@ int32_t RecordNumber(int32_t row, int32_t headerRows) {
   return text::CLng(static_cast<double>(row) / headerRows + 0.4);
 }
 
-void ShowBoxQuietly(Platform& platform, const std::string& text, int32_t style,
-                    const std::string& title) noexcept {
-  try {
-    platform.MsgBox(text, style, title);
-  } catch (...) {
-  }
-}
-
 void ShowErrorSummary(Platform& platform, const std::vector<std::string>& messageTable,
                       int32_t errorCount, const std::string& title) noexcept {
-  try {
-    ShowBoxQuietly(platform,
-                   ErrorSummaryText(MessageEntry(messageTable, kMessageErrorSummary), errorCount),
-                   vbInformation, title);
-  } catch (...) {
-  }
+  // Making the text may fail too (no memory): then there is no summary.
+  SkipStep([&] {
+    ShowBox(platform,
+            ErrorSummaryText(MessageEntry(messageTable, kMessageErrorSummary), errorCount),
+            vbInformation, title);
+  });
 }
 
 }  // namespace zel::internal

@@ -16,8 +16,6 @@ namespace zel::internal {
 // Failed rows are painted in this text colour (red); saved rows go back to black.
 inline constexpr Color kFailedRowColor = 255;
 
-// Shown when a fault carries no text of its own.
-inline constexpr const char* kUnknownFailure = "Unexpected failure";
 
 // True when a required cell holding `value` (as CellText reads it) counts as empty: blank
 // after trimming, or "0" in an EnFloat column.
@@ -27,11 +25,6 @@ bool IsRequiredCellEmpty(std::string_view value, int32_t cellType);
 // `headerRows` rows: row / headerRows + 0.4, rounded half to even. Records start at rows
 // 1, 1 + H, ..., so any row of a record gives its number. Requires headerRows >= 1.
 int32_t RecordNumber(int32_t row, int32_t headerRows);
-
-// Shows a message box and swallows whatever the box service throws: the members that call
-// it have already failed or finished and must not fail again while reporting.
-void ShowBoxQuietly(Platform& platform, const std::string& text, int32_t style,
-                    const std::string& title) noexcept;
 
 // The one summary box after a save walk: the error-summary entry of `messageTable` with its
 // "@1" replaced by `errorCount`, information icon, titled `title`.

@@ -32,7 +32,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -1108,7 +1107,7 @@ class ZelSheet {
   bool CheckDateInput(int32_t col, int32_t row, int16_t cellType);
 
   // =====================================================================================
-  // ---- Save check, save results, message table (src/validation) ----
+  // ---- Save check, save results, error list (src/validation) ----
   // =====================================================================================
   // A save runs in three steps: fnCheckNotNull before the pending rows are collected
   // (GetData), the server's save, and MessageCheckSave or MessageCheckSaveSheet with the
@@ -1204,7 +1203,7 @@ class ZelSheet {
   int32_t FieldNo(const std::string& strFieldName) const;
 
   // =====================================================================================
-  // ---- Settings, colours and fonts (src/settings) ----
+  // ---- The sheet's build from its stored settings (src/sheet) ----
   // =====================================================================================
 
   // The user's arrangement of the sheet lives in two stores: the settings section of the

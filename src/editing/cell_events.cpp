@@ -6,6 +6,7 @@
 
 #include "columns/access_code.h"
 #include "editing/internal/grid_handlers.h"
+#include "platform/failure.h"
 #include "text/number.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
@@ -178,8 +179,8 @@ int32_t StatusRowOf(const ZelSheet::Impl& s, int32_t row) {
 
 void OnChange(ZelSheet::Impl& s, int32_t col, int32_t row) {
   DeclaredCell d;
-  Quietly([&] { d = Declared(s, col, row); });
-  Quietly([&] {
+  SkipStep([&] { d = Declared(s, col, row); });
+  SkipStep([&] {
     if (!DropsTrailingLineBreak(d.cell_type)) return;
     std::string t;
     s.grid.GetText(col, row, t);
@@ -188,7 +189,7 @@ void OnChange(ZelSheet::Impl& s, int32_t col, int32_t row) {
     if (kept != t) s.grid.SetText(col, row, kept);
   });
   if (HasCode(d.access_key, kCodeDisplayOnly) || s.flags.is_no_row_header_change) return;
-  Quietly([&] {
+  SkipStep([&] {
     // In the multi-row layout the edit is the record's: its first row carries the status.
     const int32_t statusRow = StatusRowOf(s, row);
     if (s.flags.is_multi_sheet) {
@@ -198,9 +199,9 @@ void OnChange(ZelSheet::Impl& s, int32_t col, int32_t row) {
       s.sheet.TrackCellChange(col, row, row);
     }
   });
-  Quietly([&] { s.Events().Change(col, row); });
+  SkipStep([&] { s.Events().Change(col, row); });
   if (s.event_flags.cancel_code_help) return;
-  Quietly([&] {
+  SkipStep([&] {
     int32_t c = 0, r = 0;
     LastEnteredCell(s, c, r);
     AskCodeHelp(s, c, r, false, false);
@@ -210,7 +211,7 @@ void OnChange(ZelSheet::Impl& s, int32_t col, int32_t row) {
 void OnLeaveCell(ZelSheet::Impl& s, int32_t col, int32_t row, int32_t newCol, int32_t newRow,
                  bool& cancel) {
   if (!s.event_flags.sheet_ready) return;
-  Quietly([&] {
+  SkipStep([&] {
     // A bad date does not stop the move and shows nothing: the cursor goes back into it.
     bool bad = false;
     switch (Declared(s, col, row).cell_type) {
@@ -239,17 +240,17 @@ void OnLeaveCell(ZelSheet::Impl& s, int32_t col, int32_t row, int32_t newCol, in
 void OnButtonClicked(ZelSheet::Impl& s, int32_t col, int32_t row, int16_t buttonDown) {
   ZelSheet::Impl::GridEventState& ev = s.event_flags;
   if (s.flags.is_multi_sheet) {
-    if (ev.mouse_pressed) Quietly([&] { s.sheet.TrackRowEdit(s.sheet.GetSpanHeaderRow(row)); });
+    if (ev.mouse_pressed) SkipStep([&] { s.sheet.TrackRowEdit(s.sheet.GetSpanHeaderRow(row)); });
   } else {
     if (s.editing.query_display) return;
     // Only a click of the user's marks the row: a box ticked from the keyboard or by the
     // sheet's own CellCheck is not an edit of the row.
     if (!s.flags.is_data_display && ev.mouse_pressed && !s.flags.is_no_button_click) {
-      Quietly([&] { s.sheet.TrackRowEdit(row); });
+      SkipStep([&] { s.sheet.TrackRowEdit(row); });
     }
   }
   ev.mouse_pressed = false;
-  Quietly([&] { s.Events().ButtonClicked(col, row, buttonDown); });
+  SkipStep([&] { s.Events().ButtonClicked(col, row, buttonDown); });
 }
 
 void OnClick(ZelSheet::Impl& s, int32_t col, int32_t row) {
@@ -260,13 +261,13 @@ void OnClick(ZelSheet::Impl& s, int32_t col, int32_t row) {
     s.event_flags.click_col = col;
     s.event_flags.click_row = row;
   }
-  Quietly([&] { s.Events().Click(col, row); });
+  SkipStep([&] { s.Events().Click(col, row); });
 }
 
 void OnDblClick(ZelSheet::Impl& s, int32_t col, int32_t row) {
   const bool multi = s.flags.is_multi_sheet;
   if (row == 0 && col >= 1) {
-    Quietly([&] {
+    SkipStep([&] {
       int16_t codeLength = 0;
       if (multi) {
         const int32_t field = s.sheet.GetColIndex(col, 1);
@@ -279,7 +280,7 @@ void OnDblClick(ZelSheet::Impl& s, int32_t col, int32_t row) {
     });
   }
   auto codeHelp = [&] {
-    Quietly([&] {
+    SkipStep([&] {
       if (!s.event_flags.cancel_code_help && col >= 1 && row >= 1 &&
           !IsCellLocked(s.grid, col, row)) {
         AskCodeHelp(s, col, row, true, true);
@@ -288,16 +289,16 @@ void OnDblClick(ZelSheet::Impl& s, int32_t col, int32_t row) {
   };
   if (multi) {
     // Column 0 is the record's row-edit command, which does nothing.
-    Quietly([&] { s.Events().DblClick(col, row); });
+    SkipStep([&] { s.Events().DblClick(col, row); });
     s.event_flags.dbl_click_col = col;
     s.editing.dbl_click_row = row;
     codeHelp();
     return;
   }
   codeHelp();
-  if (s.flags.is_dbl_click_color && row >= 1) Quietly([&] { HighlightRow(s, row); });
-  Quietly([&] { s.Events().DblClick(col, row); });
-  for (int i = 0; i < kDblClickLoopPasses; ++i) Quietly([&] { s.platform.Keys().DoEvents(); });
+  if (s.flags.is_dbl_click_color && row >= 1) SkipStep([&] { HighlightRow(s, row); });
+  SkipStep([&] { s.Events().DblClick(col, row); });
+  for (int i = 0; i < kDblClickLoopPasses; ++i) SkipStep([&] { s.platform.Keys().DoEvents(); });
   s.event_flags.dbl_click_col = col;
   s.editing.dbl_click_row = row;
 }

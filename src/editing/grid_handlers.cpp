@@ -2,6 +2,7 @@
 // it, or straight on to the host where the sheet has nothing to add. Nothing a handler or
 // the host does lets an error back into the grid.
 #include "editing/internal/grid_handlers.h"
+#include "platform/failure.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
@@ -35,7 +36,7 @@ class SheetGridHandlers final : public GridListener {
   void TopLeftChange(int32_t, int32_t, int32_t, int32_t) override {
     // Never raised to the host. The records of the multi-row layout span rows, which a
     // scrolled view must paint again whole.
-    if (s_.flags.is_multi_sheet) internal::Quietly([&] { s_.sheet.Refresh(); });
+    if (s_.flags.is_multi_sheet) internal::SkipStep([&] { s_.sheet.Refresh(); });
   }
   void SelChange(int32_t blockCol, int32_t blockRow, int32_t blockCol2, int32_t blockRow2,
                  int32_t curCol, int32_t curRow) override {
@@ -112,14 +113,14 @@ class SheetGridHandlers final : public GridListener {
   void GotFocus() override {
     s_.editing.last_entered_col = s_.grid.ActiveCol();
     s_.editing.last_entered_row = s_.grid.ActiveRow();
-    internal::Quietly([&] { s_.grid.SelectBlockOptions(kSheetSelectBlockOptions); });
+    internal::SkipStep([&] { s_.grid.SelectBlockOptions(kSheetSelectBlockOptions); });
   }
 
  private:
   // Passes an event on to the host unchanged; what the host throws stays here.
   template <class Event>
   void Raise(Event&& raise) {
-    internal::Quietly([&] { raise(s_.Events()); });
+    internal::SkipStep([&] { raise(s_.Events()); });
   }
 
   ZelSheet::Impl& s_;

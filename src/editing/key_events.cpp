@@ -3,6 +3,7 @@
 // Keys use the Windows virtual-key codes; Shift is the classic state (1 Shift, 2 Ctrl,
 // 4 Alt) and is compared as a whole, so Ctrl together with Shift is not "Ctrl".
 #include "editing/internal/grid_handlers.h"
+#include "platform/failure.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
@@ -66,7 +67,7 @@ int32_t LastShownCol(Grid& grid) {
 namespace internal {
 
 void OnKeyDown(ZelSheet::Impl& s, int16_t& keyCode, int16_t& shift) {
-  Quietly([&] {
+  SkipStep([&] {
     if (shift == 0 && s.flags.is_data_display && !IsNavigationKey(keyCode)) {
       keyCode = 0;
       return;
@@ -131,7 +132,7 @@ void OnKeyPress(ZelSheet::Impl& s, int16_t& keyAscii) {
     // Enter moves on as Tab does, and from the last column to the start of the next row. The
     // keys come back to the grid as ordinary input once this handler has returned.
     s.event_flags.modifier = true;
-    Quietly([&] {
+    SkipStep([&] {
       const int32_t savedCol = grid.Col(), savedRow = grid.Row();
       const int32_t last = LastShownCol(grid);
       grid.Col(savedCol);
@@ -146,11 +147,11 @@ void OnKeyPress(ZelSheet::Impl& s, int16_t& keyAscii) {
     keyAscii = 0;
     return;
   }
-  Quietly([&] {
+  SkipStep([&] {
     const int32_t savedCol = grid.Col(), savedRow = grid.Row();
     grid.Col(grid.ActiveCol());
     grid.Row(grid.ActiveRow());
-    Quietly([&] {
+    SkipStep([&] {
       if (!s.event_flags.modifier && !grid.LockCells()) {
         s.sheet.TrackTypedEdit(grid.ActiveCol(), grid.ActiveRow(),
                                StatusRowOf(s, grid.ActiveRow()));
@@ -159,16 +160,16 @@ void OnKeyPress(ZelSheet::Impl& s, int16_t& keyAscii) {
     grid.Col(savedCol);
     grid.Row(savedRow);
   });
-  Quietly([&] { s.Events().KeyPress(keyAscii); });
+  SkipStep([&] { s.Events().KeyPress(keyAscii); });
 }
 
 void OnKeyUp(ZelSheet::Impl& s, int16_t& keyCode, int16_t& shift) {
   if (keyCode == kKeyF3) {
-    Quietly([&] { s.sheet.SheetSearch(); });
+    SkipStep([&] { s.sheet.SheetSearch(); });
     return;
   }
   if (shift == kCtrlOnly && keyCode == kKeyF) {
-    Quietly([&] { s.sheet.mnuSheetFind_Click(); });
+    SkipStep([&] { s.sheet.mnuSheetFind_Click(); });
     return;
   }
   if (shift == 0 && s.flags.is_data_display && !IsNavigationKey(keyCode)) {
@@ -177,7 +178,7 @@ void OnKeyUp(ZelSheet::Impl& s, int16_t& keyCode, int16_t& shift) {
   }
   if (s.editing.query_display) return;
   if (keyCode == kKeyCtrl) s.event_flags.ctrl_held = false;
-  Quietly([&] { s.Events().KeyUp(keyCode, shift); });
+  SkipStep([&] { s.Events().KeyUp(keyCode, shift); });
 }
 
 }  // namespace internal

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "editing/internal/grid_handlers.h"
+#include "platform/failure.h"
 #include "tools/sheet_tools.h"
 #include "zelsheet/zel_sheet.h"
 
@@ -37,7 +38,7 @@ void OnMouseDown(ZelSheet::Impl& s, int16_t& button, int16_t& shift, float& x, f
   ev.drag_col = 0;
   ev.drag_row = 0;
   if (button == kLeftButton && !s.flags.is_no_col_move) {
-    Quietly([&] {
+    SkipStep([&] {
       int32_t col = -1, row = -1;
       CellUnder(s.grid, x, y, col, row);
       if (IsHeaderRow(row)) {
@@ -49,7 +50,7 @@ void OnMouseDown(ZelSheet::Impl& s, int16_t& button, int16_t& shift, float& x, f
       }
     });
   }
-  Quietly([&] { s.Events().MouseDown(button, shift, x, y); });
+  SkipStep([&] { s.Events().MouseDown(button, shift, x, y); });
 }
 
 void OnMouseMove(ZelSheet::Impl& s, int16_t& button, int16_t& shift, float& x, float& y) {
@@ -60,14 +61,14 @@ void OnMouseMove(ZelSheet::Impl& s, int16_t& button, int16_t& shift, float& x, f
     SetPointer(s, vbDefault);
   }
   if (!ev.header_drag && s.platform.Mouse().ControlPointer() == vbNoDrop) SetPointer(s, vbDefault);
-  Quietly([&] { s.Events().MouseMove(button, shift, x, y); });
+  SkipStep([&] { s.Events().MouseMove(button, shift, x, y); });
 }
 
 void OnMouseUp(ZelSheet::Impl& s, int16_t& button, int16_t& shift, float& x, float& y) {
   ZelSheet::Impl::GridEventState& ev = s.event_flags;
   ev.mouse_pressed = false;
   if (ev.header_drag) {
-    Quietly([&] {
+    SkipStep([&] {
       int32_t col = -1, row = -1;
       CellUnder(s.grid, x, y, col, row);
       if (ev.header_pressed) MoveDraggedColumn(s, col, row);
@@ -75,21 +76,21 @@ void OnMouseUp(ZelSheet::Impl& s, int16_t& button, int16_t& shift, float& x, flo
     ev.header_drag = false;
     SetPointer(s, vbDefault);
   }
-  Quietly([&] {
+  SkipStep([&] {
     s.Events().ClickRow(ev.prev_click_col, ev.prev_click_row, ev.click_col, ev.click_row);
   });
   ev.prev_click_col = ev.click_col;
   ev.prev_click_row = ev.click_row;
-  Quietly([&] { s.Events().MouseUp(button, shift, x, y); });
+  SkipStep([&] { s.Events().MouseUp(button, shift, x, y); });
 }
 
 void OnRightClick(ZelSheet::Impl& s, int16_t clickType, int32_t col, int32_t row,
                   int32_t mouseX, int32_t mouseY) {
   if (clickType != kRightClickSingle) {
-    Quietly([&] { s.Events().RightClick(clickType, col, row, mouseX, mouseY); });
+    SkipStep([&] { s.Events().RightClick(clickType, col, row, mouseX, mouseY); });
     return;
   }
-  Quietly([&] {
+  SkipStep([&] {
     if (row == 0 && col >= 1) {
       HeaderSort(s, col);
     } else if (row == 0 && col == 0) {
@@ -106,17 +107,17 @@ void OnColWidthChange(ZelSheet::Impl& s, int32_t col1, int32_t col2) {
   // A resize began with a press on the header row: that press was no column drag.
   s.event_flags.header_drag = false;
   SetPointer(s, vbDefault);
-  Quietly([&] {
+  SkipStep([&] {
     if (s.grid.ColWidth(col1) <= 0) s.grid.ColWidth(col1, kMinColWidth);
   });
-  Quietly([&] { s.Events().ColWidthChange(col1, col2); });
+  SkipStep([&] { s.Events().ColWidthChange(col1, col2); });
 }
 
 void OnRowHeightChange(ZelSheet::Impl& s, int32_t row1, int32_t row2) {
   if (row1 == 0 && row2 == 0) return;
   // Whole points, halves to the even number.
-  Quietly([&] { s.grid.RowHeight(row1, std::nearbyint(s.grid.RowHeight(row1))); });
-  Quietly([&] { s.Events().RowHeightChange(row1, row2); });
+  SkipStep([&] { s.grid.RowHeight(row1, std::nearbyint(s.grid.RowHeight(row1))); });
+  SkipStep([&] { s.Events().RowHeightChange(row1, row2); });
 }
 
 }  // namespace internal

@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "tools/sheet_tools.h"
 #include "zelsheet/zel_sheet.h"
@@ -129,10 +130,7 @@ void ZelSheet::PopupMenu(const std::string& menuName, int32_t flags, double x, d
     const auto& actions = MenuActions();
     if (auto it = actions.find(chosen); it != actions.end()) {
       // A tool that fails ends there; the user is not told of it.
-      try {
-        it->second(*this);
-      } catch (...) {
-      }
+      internal::EndQuietly([&] { it->second(*this); });
     }
     return;
   }

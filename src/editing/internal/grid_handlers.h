@@ -54,14 +54,4 @@ int32_t StatusRowOf(const ZelSheet::Impl& s, int32_t row);
 // on the header row (`dropRow` 0). In column_move.cpp.
 void MoveDraggedColumn(ZelSheet::Impl& s, int32_t dropCol, int32_t dropRow);
 
-// Runs `step`, swallowing whatever it throws: a handler's step that fails is skipped (or,
-// when it is the handler's only step, ends the handler) and nothing reaches the grid.
-template <class Step>
-void Quietly(Step&& step) noexcept {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
 }  // namespace zel::internal

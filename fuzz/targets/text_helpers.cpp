@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "columns/color_text.h"
+#include "columns/internal/color_text.h"
 #include "editing/date_input.h"
 #include "fuzz_input.h"
 #include "text/calendar.h"

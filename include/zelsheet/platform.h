@@ -258,14 +258,10 @@ class MemorySettingsStore : public SettingsStore {
       const std::string& application, const std::string& section, const std::string& key,
       const std::function<std::string(const std::optional<std::string>&)>& change) override;
 
-  // Every stored value as (application, section, key, value), sorted; for tests.
+ private:
   struct Entry {
     std::string application, section, key, value;
-    bool operator==(const Entry&) const = default;
   };
-  std::vector<Entry> Entries() const;
-
- private:
   std::vector<Entry> entries_;  // few entries per sheet: a flat list is enough
 };
 

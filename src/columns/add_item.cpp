@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "columns/access_code.h"
-#include "columns/cell_format.h"
-#include "columns/format_apply.h"
+#include "columns/internal/cell_format.h"
+#include "columns/internal/format_apply.h"
 #include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/strings.h"

@@ -1,4 +1,4 @@
-#include "columns/cell_format.h"
+#include "columns/internal/cell_format.h"
 
 #include <cmath>
 #include <limits>

@@ -3,8 +3,8 @@
 // errors reach the caller.
 #include <string>
 
-#include "columns/cell_format.h"
-#include "columns/color_text.h"
+#include "columns/internal/cell_format.h"
+#include "columns/internal/color_text.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 

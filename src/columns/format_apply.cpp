@@ -1,4 +1,4 @@
-#include "columns/format_apply.h"
+#include "columns/internal/format_apply.h"
 
 #include <cmath>
 #include <stdexcept>

@@ -21,9 +21,9 @@
 #include <string>
 
 #include "columns/access_code.h"
-#include "columns/cell_format.h"
-#include "columns/format_apply.h"
-#include "columns/record_layout.h"
+#include "columns/internal/cell_format.h"
+#include "columns/internal/format_apply.h"
+#include "columns/internal/record_layout.h"
 #include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"

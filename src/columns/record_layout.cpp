@@ -1,4 +1,4 @@
-#include "columns/record_layout.h"
+#include "columns/internal/record_layout.h"
 
 #include <algorithm>
 #include <cstdint>

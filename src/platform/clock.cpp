@@ -1,5 +1,5 @@
 // The current date: the system clock, and the "yyyymmdd" text the sheet compares dates in.
-#include "platform/system_services.h"
+#include "platform/internal/system_services.h"
 
 #include <ctime>
 

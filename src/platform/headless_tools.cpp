@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "platform/atomic_file.h"
-#include "platform/headless_tools.h"
+#include "platform/internal/headless_tools.h"
 #include "text/strings.h"
 #include "zelsheet/companion_tools.h"
 #include "zelsheet/platform.h"

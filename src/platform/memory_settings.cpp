@@ -74,15 +74,4 @@ std::string MemorySettingsStore::Update(
   return next;
 }
 
-std::vector<MemorySettingsStore::Entry> MemorySettingsStore::Entries() const {
-  std::vector<Entry> out = entries_;
-  std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) {
-    using internal::NameLess;
-    if (!SameName(a.application, b.application)) return NameLess(a.application, b.application);
-    if (!SameName(a.section, b.section)) return NameLess(a.section, b.section);
-    return NameLess(a.key, b.key);
-  });
-  return out;
-}
-
 }  // namespace zel

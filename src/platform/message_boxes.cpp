@@ -1,6 +1,6 @@
 // The button logic of message boxes, shared by every implementation, and the default boxes
 // of a machine without a screen.
-#include "platform/message_boxes.h"
+#include "platform/internal/message_boxes.h"
 
 #include <iostream>
 

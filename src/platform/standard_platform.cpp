@@ -1,8 +1,8 @@
 // The default platform: real services for a host that runs the sheet on this machine.
 #include <filesystem>
 
-#include "platform/message_boxes.h"
-#include "platform/system_services.h"
+#include "platform/internal/message_boxes.h"
+#include "platform/internal/system_services.h"
 #include "zelsheet/platform.h"
 
 namespace zel {

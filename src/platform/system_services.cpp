@@ -1,4 +1,4 @@
-#include "platform/system_services.h"
+#include "platform/internal/system_services.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "sheet/registry_values.h"
+#include "sheet/internal/registry_values.h"
 
 #include <algorithm>
 

@@ -33,7 +33,7 @@ struct ZelSheet::Impl {
     std::string pgm_id = "Global";
     std::string sheet_id = "ZelSheet";
     std::string user_id;
-    std::string info;              // the info record as stored (see sheet/internal/info_record.h)
+    std::string info;              // the info record as stored (see sheet/info_record.h)
     std::string settings_section;  // pgm_id + "\" + sheet_id
     std::string update_key;        // pgm_id + "." + sheet_id
     std::string date_stamp;        // of the screen definition (Info field 1 after "DATE:")

@@ -1,13 +1,13 @@
 // The host helpers' results string writer and error-list reader. The grammars of both
-// texts are written down in validation/results_string.h; the writer makes what the result
-// members read, and the reader undoes the lines those members write.
+// texts are written down in validation/internal/results_string.h; the writer makes what the
+// result members read, and the reader undoes the lines those members write.
 #include <charconv>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "text/strings.h"
-#include "validation/results_string.h"
+#include "validation/internal/results_string.h"
 #include "zelsheet/host_helpers.h"
 
 namespace zel {

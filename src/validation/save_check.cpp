@@ -8,7 +8,7 @@
 #include "sheet/sheet_state.h"
 #include "text/number.h"
 #include "text/strings.h"
-#include "validation/results_string.h"
+#include "validation/internal/results_string.h"
 #include "validation/save_rules.h"
 #include "zelsheet/zel_sheet.h"
 

@@ -12,7 +12,7 @@
 #include "sheet/message_table.h"
 #include "sheet/sheet_state.h"
 #include "validation/internal/save_results_walk.h"
-#include "validation/results_string.h"
+#include "validation/internal/results_string.h"
 #include "validation/save_rules.h"
 #include "zelsheet/zel_sheet.h"
 

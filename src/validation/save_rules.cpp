@@ -4,7 +4,7 @@
 #include "sheet/message_table.h"
 #include "text/number.h"
 #include "text/strings.h"
-#include "validation/results_string.h"
+#include "validation/internal/results_string.h"
 
 namespace zel::internal {
 

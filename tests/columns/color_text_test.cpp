@@ -1,4 +1,4 @@
-#include "columns/color_text.h"
+#include "columns/internal/color_text.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/headless_tools.h"
+#include "platform/internal/headless_tools.h"
 #include "zelsheet/testing.h"
 
 namespace zel {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/message_boxes.h"
+#include "platform/internal/message_boxes.h"
 #include "zelsheet/platform.h"
 
 namespace zel {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/system_services.h"
+#include "platform/internal/system_services.h"
 #include "zelsheet/testing.h"
 
 namespace zel {

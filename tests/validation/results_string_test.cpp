@@ -1,4 +1,4 @@
-#include "validation/results_string.h"
+#include "validation/internal/results_string.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string_view>
 
-#include "columns/cell_format.h"
+#include "columns/internal/cell_format.h"
 #include "zelsheet/grid.h"
 
 namespace zel::internal {

@@ -17,6 +17,7 @@
 //   if (!ShowFailureBox(platform, "[MessageCheckSave]", [&] { Walk(); })) return false;
 #pragma once
 
+#include <concepts>
 #include <string>
 #include <string_view>
 
@@ -70,7 +71,7 @@ void EndQuietly(Handler&& handler) noexcept {
 
 // Show a box: runs `work`; when it throws, the failure's text is shown in a critical box
 // titled `title` and the result is false.
-template <class Work>
+template <std::invocable Work>
 bool ShowFailureBox(Platform& platform, std::string_view title, Work&& work) noexcept {
   try {
     work();
@@ -83,7 +84,7 @@ bool ShowFailureBox(Platform& platform, std::string_view title, Work&& work) noe
 
 // The same with `context` before the failure's text ("Column 3, title: <failure>"), for a
 // member that shows a box for each failing step and goes on with the next.
-template <class Work>
+template <std::invocable Work>
 bool ShowFailureBox(Platform& platform, std::string_view title, std::string_view context,
                     Work&& work) noexcept {
   try {

@@ -11,9 +11,10 @@ namespace {
 
 using internal::SameName;
 
-bool Matches(const MemorySettingsStore::Entry& e, const std::string& application,
-             const std::string& section) {
-  return SameName(e.application, application) && SameName(e.section, section);
+// Whether an entry of (entryApplication, entrySection) lies in (application, section).
+bool Matches(const std::string& entryApplication, const std::string& entrySection,
+             const std::string& application, const std::string& section) {
+  return SameName(entryApplication, application) && SameName(entrySection, section);
 }
 
 }  // namespace
@@ -22,7 +23,8 @@ std::string MemorySettingsStore::GetSetting(const std::string& application,
                                             const std::string& section, const std::string& key,
                                             const std::string& default_value) {
   for (const Entry& e : entries_) {
-    if (Matches(e, application, section) && SameName(e.key, key)) return e.value;
+    if (Matches(e.application, e.section, application, section) && SameName(e.key, key))
+      return e.value;
   }
   return default_value;
 }
@@ -30,7 +32,7 @@ std::string MemorySettingsStore::GetSetting(const std::string& application,
 void MemorySettingsStore::SaveSetting(const std::string& application, const std::string& section,
                                       const std::string& key, const std::string& value) {
   for (Entry& e : entries_) {
-    if (Matches(e, application, section) && SameName(e.key, key)) {
+    if (Matches(e.application, e.section, application, section) && SameName(e.key, key)) {
       e.value = value;
       return;
     }
@@ -47,19 +49,22 @@ void MemorySettingsStore::SaveSettings(
 void MemorySettingsStore::DeleteSetting(const std::string& application,
                                         const std::string& section, const std::string& key) {
   std::erase_if(entries_, [&](const Entry& e) {
-    return Matches(e, application, section) && SameName(e.key, key);
+    return Matches(e.application, e.section, application, section) && SameName(e.key, key);
   });
 }
 
 void MemorySettingsStore::DeleteSection(const std::string& application,
                                         const std::string& section) {
-  std::erase_if(entries_, [&](const Entry& e) { return Matches(e, application, section); });
+  std::erase_if(entries_, [&](const Entry& e) {
+    return Matches(e.application, e.section, application, section);
+  });
 }
 
 bool MemorySettingsStore::SectionExists(const std::string& application,
                                         const std::string& section) {
-  return std::any_of(entries_.begin(), entries_.end(),
-                     [&](const Entry& e) { return Matches(e, application, section); });
+  return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) {
+    return Matches(e.application, e.section, application, section);
+  });
 }
 
 std::string MemorySettingsStore::Update(
@@ -67,7 +72,8 @@ std::string MemorySettingsStore::Update(
     const std::function<std::string(const std::optional<std::string>&)>& change) {
   std::optional<std::string> current;
   for (const Entry& e : entries_) {
-    if (Matches(e, application, section) && SameName(e.key, key)) current = e.value;
+    if (Matches(e.application, e.section, application, section) && SameName(e.key, key))
+      current = e.value;
   }
   std::string next = change(current);
   SaveSetting(application, section, key, next);

@@ -1,6 +1,6 @@
 #include "sheet/message_table.h"
 
-#include "sheet/internal/registry_values.h"
+#include "sheet/registry_values.h"
 #include "text/strings.h"
 #include "sheet/sheet_state.h"
 

@@ -1,4 +1,4 @@
-#include "sheet/internal/registry_values.h"
+#include "sheet/registry_values.h"
 
 #include <algorithm>
 

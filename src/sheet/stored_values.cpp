@@ -1,4 +1,4 @@
-#include "sheet/internal/stored_values.h"
+#include "sheet/stored_values.h"
 
 #include "platform/failure.h"
 #include "text/number.h"

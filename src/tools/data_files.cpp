@@ -45,13 +45,7 @@ void FileMember(ZelSheet::Impl& s, Work&& work) {
     mouse.ScreenPointer(vbHourglass);
     mouse.ControlPointer(vbHourglass);
   });
-  try {
-    work();
-  } catch (const std::exception& e) {
-    internal::SkipStep([&] { s.platform.MsgBox(e.what(), vbOKOnly | vbCritical); });
-  } catch (...) {
-    internal::SkipStep([&] { s.platform.MsgBox("Unexpected failure", vbOKOnly | vbCritical); });
-  }
+  internal::ShowFailureBox(s.platform, "", work);
   internal::SkipStep([&] {
     mouse.ScreenPointer(vbDefault);
     mouse.ControlPointer(vbDefault);

@@ -4,18 +4,15 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
 
 std::string ZelSheet::WindowDir() const {
-  std::string dir;
-  try {
-    dir = impl_->platform.Folders().WindowDir();
-  } catch (...) {
-    return "";
-  }
+  std::string dir = internal::ReadOr([&] { return impl_->platform.Folders().WindowDir(); },
+                                     std::string());
   dir.erase(std::remove(dir.begin(), dir.end(), '\0'), dir.end());
   return dir;
 }
@@ -23,21 +20,19 @@ std::string ZelSheet::WindowDir() const {
 int32_t ZelSheet::ShellExecute(const std::string& IpOperation, const std::string& lpFile,
                                const std::string& lpParameters, const std::string& lpDirectory,
                                int32_t nShowCmd) {
-  try {
-    return impl_->platform.Shell().ShellExecute(IpOperation, lpFile, lpParameters, lpDirectory,
-                                                nShowCmd);
-  } catch (...) {
-    return 0;
-  }
+  return internal::ReadOr(
+      [&] {
+        return impl_->platform.Shell().ShellExecute(IpOperation, lpFile, lpParameters,
+                                                    lpDirectory, nShowCmd);
+      },
+      int32_t{0});
 }
 
 std::string ZelSheet::OpenDialog(const std::string& strInitDir, const std::string& strFilter,
                                  bool bulMultiSelect) {
-  try {
-    return impl_->platform.Tools().OpenDialog(strInitDir, strFilter, bulMultiSelect);
-  } catch (...) {
-    return "";
-  }
+  return internal::ReadOr(
+      [&] { return impl_->platform.Tools().OpenDialog(strInitDir, strFilter, bulMultiSelect); },
+      std::string());
 }
 
 std::string ZelSheet::getHiddenType(int32_t lngCol) const {
@@ -48,19 +43,16 @@ int32_t ZelSheet::getUnHiddenRow() {
   Grid& g = impl_->grid;
   const int32_t saved = g.Row();
   int32_t found = 0;
-  try {
-    const int32_t rows = DataRowCnt();
-    for (int32_t r = 1; r <= rows && found == 0; ++r) {
-      g.Row(r);
-      if (!g.RowHidden()) found = r;
-    }
-  } catch (...) {
+  if (!internal::SkipStep([&] {
+        const int32_t rows = DataRowCnt();
+        for (int32_t r = 1; r <= rows && found == 0; ++r) {
+          g.Row(r);
+          if (!g.RowHidden()) found = r;
+        }
+      })) {
     found = 0;
   }
-  try {
-    g.Row(saved);
-  } catch (...) {
-  }
+  internal::SkipStep([&] { g.Row(saved); });
   return found;
 }
 

@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "platform/names.h"
+#include "text/strings.h"
 #include "zelsheet/store.h"
 
 namespace zel {
@@ -27,7 +28,7 @@ constexpr int kSchemaVersion = 1;
 
 std::string Lowered(const std::string& name) {
   std::string out = name;
-  for (char& c : out) c = internal::AsciiLower(c);
+  for (char& c : out) c = text::AsciiLower(c);
   return out;
 }
 

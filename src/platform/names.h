@@ -7,16 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "text/strings.h"
+
 namespace zel::internal {
 
-inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-inline bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
+inline bool SameName(std::string_view a, std::string_view b) { return text::EqualsNoCase(a, b); }
 
 }  // namespace zel::internal

@@ -61,10 +61,6 @@ void ReadBool(const PropertyBag& bag, const char* key, bool& field) {
   });
 }
 
-bool StartsWithNoCase(const std::string& s, std::string_view prefix) {
-  return text::LCase(text::LeftView(s, text::Len(prefix))) == prefix;
-}
-
 void ReadStoredProperties(ZelSheet::Impl& s, const PropertyBag& bag, int32_t& maxCols) {
   SkipStep([&] {
     if (auto v = ParseInt16Text(bag.ReadProperty("Appearance", "0"))) s.flags.appearance = *v;
@@ -165,7 +161,7 @@ void SettleLoadMode(ZelSheet::Impl& s) {
 }
 
 void DetectBuiltinScreen(ZelSheet::Impl& s) {
-  s.identity.builtin_screen = StartsWithNoCase(s.identity.pgm_id, "zel");
+  s.identity.builtin_screen = text::StartsWithNoCase(s.identity.pgm_id, "zel");
   if (!s.identity.builtin_screen) return;
   SkipStep([&] { s.grid.MaxRows(0); });
   s.flags.is_no_row_header_change = true;

@@ -1,16 +1,11 @@
 #include "zelsheet/property_bag.h"
 
-#include <algorithm>
+#include "text/strings.h"
 
 namespace zel {
 
-namespace {
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
-
 bool PropertyBag::NoCaseLess::operator()(const std::string& a, const std::string& b) const {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
+  return text::LessNoCase(a, b);
 }
 
 void PropertyBag::WriteProperty(const std::string& name, const std::string& value) {

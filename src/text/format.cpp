@@ -17,17 +17,8 @@ constexpr std::array<std::string_view, 12> kMonthNames = {
 constexpr std::array<std::string_view, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                        "Thursday", "Friday", "Saturday"};
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
-
 bool StartsNoCase(std::string_view s, size_t at, std::string_view prefix) {
-  return s.size() - at >= prefix.size() && EqualsNoCase(s.substr(at, prefix.size()), prefix);
+  return at <= s.size() && StartsWithNoCase(s.substr(at), prefix);
 }
 
 std::string Pad2(int v) {
@@ -45,7 +36,7 @@ struct FormatKind {
 FormatKind Classify(std::string_view fmt) {
   FormatKind k;
   for (size_t i = 0; i < fmt.size(); ++i) {
-    const char c = Lower(fmt[i]);
+    const char c = AsciiLower(fmt[i]);
     if (c == '"') {
       const size_t end = fmt.find('"', i + 1);
       i = end == std::string_view::npos ? fmt.size() : end;
@@ -74,7 +65,7 @@ std::vector<DateToken> TokenizeDate(std::string_view fmt) {
   std::vector<DateToken> out;
   for (size_t i = 0; i < fmt.size();) {
     const char c = fmt[i];
-    const char lc = Lower(c);
+    const char lc = AsciiLower(c);
     if (c == '"') {
       const size_t end = fmt.find('"', i + 1);
       const size_t stop = end == std::string_view::npos ? fmt.size() : end;
@@ -95,7 +86,7 @@ std::vector<DateToken> TokenizeDate(std::string_view fmt) {
     } else if (lc == 'y' || lc == 'm' || lc == 'd' || lc == 'h' || lc == 'n' || lc == 's' ||
                lc == 'w' || lc == 'q') {
       size_t j = i;
-      while (j < fmt.size() && Lower(fmt[j]) == lc) ++j;
+      while (j < fmt.size() && AsciiLower(fmt[j]) == lc) ++j;
       out.push_back({DateToken::kCode, std::string(j - i, lc)});
       i = j;
     } else {

@@ -244,4 +244,22 @@ std::string LCase(std::string_view s) {
 
 std::string Space(int32_t n) { return n <= 0 ? std::string() : std::string(static_cast<size_t>(n), ' '); }
 
+bool EqualsNoCase(std::string_view a, std::string_view b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) noexcept {
+  return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
+}
+
+bool LessNoCase(std::string_view a, std::string_view b) noexcept {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return AsciiLower(x) < AsciiLower(y);
+  });
+}
+
 }  // namespace zel::text

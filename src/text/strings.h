@@ -80,6 +80,15 @@ std::string RTrim(std::string_view s);
 std::string UCase(std::string_view s);
 std::string LCase(std::string_view s);
 
+// Comparisons that ignore the case of ASCII letters only; other bytes (Hangul included)
+// compare exactly. The one copy every folder uses for names, keys and format words.
+inline char AsciiLower(char c) noexcept {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+bool EqualsNoCase(std::string_view a, std::string_view b) noexcept;
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) noexcept;
+bool LessNoCase(std::string_view a, std::string_view b) noexcept;
+
 // `n` blanks; empty when n <= 0.
 std::string Space(int32_t n);
 

@@ -56,7 +56,6 @@ class XmlPull {
   };
 
   Event Fail(std::string why);
-  Event ReadMarkup();
   Event ReadStartTag();
   Event ReadEndTag();
   Event ReadText();

@@ -405,6 +405,11 @@ class ZelSheet {
   void TypePictPicture(const std::string& v);
   std::string Value() const;
   void Value(const std::string& v);
+  // The cell tag of the current cell (Col, Row) and the identifier of the current column.
+  std::string CellTag() const;
+  void CellTag(const std::string& v);
+  std::string ColID() const;
+  void ColID(const std::string& v);
   // Number of header rows (H of the multi-row layout) and of row-header columns.
   int32_t ColHeaderRows() const;
   void ColHeaderRows(int32_t v);
@@ -836,6 +841,60 @@ class ZelSheet {
   void IsPostBack(bool on);
   const std::string& StringParam() const;
   void StringParam(const std::string& value);
+
+  // String parameters: column definitions sent by the server, one line per column, fields
+  // separated by "~," and lines ended by "~I~" (the piece after the last "~I~" is not a
+  // line). The query list (sbSetStringParam_Query) has, from field 0: field name, title,
+  // type letter ("F"/"I" float, "K" check, "D" date, "C" text, "P"/"O" image button with
+  // picture buttons, "M" mask, "T" time, else text), column number, maximum length,
+  // decimals, access code, default, mask or list, read class, write class, column width
+  // (not applied once the user's arrangement was restored), back and text colour ("r,g,b",
+  // empty: unchanged). The item table list (sbSetStringParam) is read at fields 1 title,
+  // 3 field name, 7 column number, 18 maximum length, 19 decimals, 28 read class, 29 write
+  // class, 31 cell type number, 32 access code, 36 default, 37 mask or list; it widens the
+  // sheet to its line count, and in the multi-row layout it gives the field records their
+  // texts (SetItem_Multi), which the screen's AddItem_Multi calls then keep. Each line goes
+  // through SetItem; both mark the sheet as defined from string parameters, also for an
+  // empty text with IsControlDownload. A line whose column is not in the sheet or whose
+  // number field is not a number is skipped. Never throw.
+  void sbSetStringParam_Query(bool IsControlDownload, const std::string& m_strStringParam);
+  void sbSetStringParam(bool IsControlDownload, const std::string& m_strStringParam);
+  // The item list: for every declared column one line of 49 fields of the server's item
+  // table "SCTPgmCntlItemWeb" (layout in src/exchange/string_params.cpp): PgmID, item
+  // number, title, field name, intControlIndex, column number, default, the column's back
+  // and text colours, "-1"/"0" flags for "KEY", "NON", "QRY", "DIC", "DIS", "HID", "EDT",
+  // the access code and the mask with "0" as "9". The grid's Col and Row are put back.
+  std::string GetItemsToString(int16_t intControlIndex);
+  // The item list buffer: AddString appends item and "~,", AddStringNewList "~I~";
+  // GetItemsToString empties it first and returns it.
+  void AddString(const std::string& item);
+  void AddStringNewList();
+  // The definition of column lngCol (multi-row layout: field record lngCol): title, cell
+  // type, lengths, access code, default, mask with every "0" as "9", read and write class,
+  // field name. A field record has no default and no classes, and lngRow,
+  // strSetCaptionAndMask, strCodeHelpServerValue, strCodeHelpConst and strDicCode are not
+  // kept: those arguments are left as passed. A column outside the model leaves them all.
+  void GetSheetInfo(std::string& strTitle, int16_t& enuCellType, int32_t lngCol,
+                    int16_t& intMaxLength, int16_t& intDecLength, std::string& strAccessKey,
+                    std::string& strDefault, std::string& strMask, int32_t& lngRow,
+                    std::string& strSetCaptionAndMask, int16_t& intReadclass,
+                    int16_t& intWriteclass, std::string& strCodeHelpServerValue,
+                    std::string& strCodeHelpConst, std::string& strDicCode,
+                    std::string& strFileName);
+  // Declared cell type of column lngCol (multi-row layout: field record); 0 outside.
+  int16_t ColType(int32_t lngCol) const;
+  // Chosen rows handed on: a row is chosen when CellText(lngSelectCol, row) is "1".
+  // Button execute data: per chosen row its save tag, "~,", strMasterData as given and the
+  // text of the last column with "_/" made "~,"; lines joined by "~I~" (none after the
+  // last), then every "<" made "~I.!". lngSelectCol 0 or less: strMasterData unchanged.
+  std::string GetButtonExecuteData(int32_t lngSelectCol, const std::string& strMasterData);
+  // Jump message: a line of field names (a combo column first as name "_Text"), each
+  // followed by "~@~", then per chosen row (lngSelectCol 0: every row 1..DataRowCnt) its
+  // values joined by "~@~" (a combo column: caption "~@~" code); every line ends "~!~".
+  std::string GetJumpMsg(int32_t lngSelectCol = 0);
+  // Jump string: "name~@value~!" per chosen row and column 1..MaxCols; with lngSelectCol 0
+  // the rows are all rows 1..DataRowCnt with IsAll, else the active row.
+  std::string GetJumpString(int32_t lngSelectCol = 0, bool IsAll = false);
 
   // The info line and the header line. In the multi-row layout the names are those of the
   // field records 1..GetMaxCols.

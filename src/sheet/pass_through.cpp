@@ -225,6 +225,10 @@ int16_t ZelSheet::TypeEditCharCase() const { return impl_->grid.TypeEditCharCase
 void ZelSheet::TypeEditCharCase(int16_t v) { impl_->grid.TypeEditCharCase(v); }
 std::string ZelSheet::TypePictPicture() const { return impl_->grid.TypePictPicture(); }
 void ZelSheet::TypePictPicture(const std::string& v) { impl_->grid.TypePictPicture(v); }
+std::string ZelSheet::CellTag() const { return impl_->grid.CellTag(); }
+void ZelSheet::CellTag(const std::string& v) { impl_->grid.CellTag(v); }
+std::string ZelSheet::ColID() const { return impl_->grid.ColID(); }
+void ZelSheet::ColID(const std::string& v) { impl_->grid.ColID(v); }
 std::string ZelSheet::Value() const { return impl_->grid.Value(); }
 void ZelSheet::Value(const std::string& v) { impl_->grid.Value(v); }
 int32_t ZelSheet::ColHeaderRows() const { return impl_->grid.ColHeaderRows(); }

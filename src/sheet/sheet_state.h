@@ -87,6 +87,7 @@ struct ZelSheet::Impl {
     std::string date_separator = "-";  // fixed at creation
     bool is_multi = false;             // stored "IsMulti": definition lists are multi-row
     std::string params;                // the parameter buffer (AddParam..., GetParams)
+    std::string items;                 // the item list buffer (AddString, GetItemsToString)
     bool is_post_back = false;         // kept for the host
   };
 

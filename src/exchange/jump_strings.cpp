@@ -22,17 +22,20 @@
 // None of these members shows a message or throws: a cell that cannot be read gives "".
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/data_string.h"
 #include "text/strings.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
+
+using internal::ReadOr;
+
 namespace {
 
 constexpr std::string_view kJumpValueSeparator = "~@~";
@@ -42,19 +45,10 @@ constexpr std::string_view kJumpElementEnd = "~!";
 constexpr std::string_view kKeyJoin = "_/";
 constexpr std::string_view kLessThanMark = "~I.!";
 
-template <class F, class T>
-T Guarded(F&& read, T fallback) noexcept {
-  try {
-    return read();
-  } catch (const std::exception&) {
-    return fallback;
-  }
-}
-
 // Rows 1..DataRowCnt whose CellText in definition column `selectCol` is "1".
 std::vector<int32_t> TickedRows(ZelSheet& sheet, int32_t selectCol) {
   std::vector<int32_t> rows;
-  const int32_t last = Guarded([&] { return sheet.DataRowCnt(); }, 0);
+  const int32_t last = ReadOr([&] { return sheet.DataRowCnt(); }, 0);
   for (int32_t r = 1; r <= last; ++r) {
     if (sheet.CellText(selectCol, r) == "1") rows.push_back(r);
   }
@@ -63,7 +57,7 @@ std::vector<int32_t> TickedRows(ZelSheet& sheet, int32_t selectCol) {
 
 std::vector<int32_t> AllRows(ZelSheet& sheet) {
   std::vector<int32_t> rows;
-  const int32_t last = Guarded([&] { return sheet.DataRowCnt(); }, 0);
+  const int32_t last = ReadOr([&] { return sheet.DataRowCnt(); }, 0);
   for (int32_t r = 1; r <= last; ++r) rows.push_back(r);
   return rows;
 }
@@ -83,7 +77,7 @@ std::string ZelSheet::GetButtonExecuteData(int32_t lngSelectCol, const std::stri
   for (const int32_t row : TickedRows(*this, lngSelectCol)) {
     if (!first) out.append(internal::kRowSeparator);
     first = false;
-    out.append(Guarded([&] { return GetWorkingTag(row); }, std::string()));
+    out.append(ReadOr([&] { return GetWorkingTag(row); }, std::string()));
     out.append(internal::kFieldSeparator);
     out.append(strMasterData);
     out.append(text::Replace(CellText(lastCol, row), kKeyJoin, internal::kFieldSeparator));

@@ -19,7 +19,6 @@
 // true. Nothing is shown or raised.
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,6 +27,7 @@
 
 #include "columns/cell_conversions.h"
 #include "grid/data_row_writer.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/data_shapes.h"
 #include "text/data_string.h"
@@ -36,16 +36,10 @@
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
-namespace {
 
-template <class F>
-void Step(F&& step) noexcept {
-  try {
-    step();
-  } catch (const std::exception&) {
-    // Skipped on purpose: the next step runs.
-  }
-}
+using internal::SkipStep;
+
+namespace {
 
 constexpr int16_t kPointerDefault = 0;
 constexpr int16_t kPointerHourglass = 11;
@@ -143,7 +137,7 @@ void FillRows(ZelSheet::Impl& s, std::string_view rows, int64_t first, int64_t c
     std::string_view fore, back;
     for (int32_t k = 1; reader.NextElement(element); ++k) {
       if (k <= n) {
-        Step([&] { writeField(columns[static_cast<size_t>(k)], row, element); });
+        SkipStep([&] { writeField(columns[static_cast<size_t>(k)], row, element); });
       } else if (k == n + 1) {
         fore = element;
       } else {
@@ -152,14 +146,14 @@ void FillRows(ZelSheet::Impl& s, std::string_view rows, int64_t first, int64_t c
       }
     }
     if (displayMode) continue;
-    Step([&] {
+    SkipStep([&] {
       const std::optional<Color> color = internal::FixedColorField(fore);
       if (!color) return;
       s.grid.Col(-1);
       s.grid.Row(row);
       s.grid.ForeColor(*color);
     });
-    Step([&] {
+    SkipStep([&] {
       const std::optional<Color> color = internal::FixedColorField(back);
       if (!color) return;
       s.grid.Col(-1);
@@ -202,11 +196,11 @@ bool ZelSheet::DisplayQuerySheet(const std::string& strData, int32_t intSheetNo,
   const int32_t n = s.grid.MaxCols();
   std::vector<QueryColumn> columns(static_cast<size_t>(std::max(n, 0)) + 1);
   s.editing.query_display = true;
-  Step([&] { MousePointer(kPointerHourglass); });
-  Step([&] { s.grid.ReDraw(false); });
+  SkipStep([&] { MousePointer(kPointerHourglass); });
+  SkipStep([&] { s.grid.ReDraw(false); });
 
   const bool append = s.editing.is_data_add;
-  if (!append) Step([&] { MaxRows(0); });
+  if (!append) SkipStep([&] { MaxRows(0); });
   const int32_t d0 = s.grid.DataRowCnt();
 
   const internal::QueryText query = internal::ReadQueryText(strData, IsobjRs);
@@ -218,7 +212,7 @@ bool ZelSheet::DisplayQuerySheet(const std::string& strData, int32_t intSheetNo,
         text::TrimView(internal::FieldAt(query.codes, static_cast<size_t>(k - 1)));
     QueryColumn& c = columns[static_cast<size_t>(k)];
     c.summed = IsSummed(code);
-    Step([&] {
+    SkipStep([&] {
       c.grid_col = ColX(k);
       if (s.columns.HasDef(k)) c.cell_type = s.columns.Def(k).cell_type;
     });
@@ -226,19 +220,19 @@ bool ZelSheet::DisplayQuerySheet(const std::string& strData, int32_t intSheetNo,
     if (code == "C" && lngCheckCol == -1) {
       lngCheckCol = k;
       s.flags.g_check_col = k;
-      Step([&] { UnlockColumn(s.grid, c.grid_col); });
-      Step([&] { HideColumn(s, n - 4); });
+      SkipStep([&] { UnlockColumn(s.grid, c.grid_col); });
+      SkipStep([&] { HideColumn(s, n - 4); });
     } else if (code == "S" && lngSelectCol == -1) {
       lngSelectCol = k;
       s.flags.g_select_col = k;
       lngSelectSheet = intSheetNo;
       s.flags.g_select_sheet = lngSelectSheet;
-      Step([&] { UnlockColumn(s.grid, c.grid_col); });
+      SkipStep([&] { UnlockColumn(s.grid, c.grid_col); });
     } else if (code == "D" && lngDisCol == -1) {
       lngDisCol = k;
       s.flags.g_dis_col = k;
-      Step([&] { UnlockColumn(s.grid, c.grid_col); });
-      Step([&] { HideColumn(s, n - 5); });
+      SkipStep([&] { UnlockColumn(s.grid, c.grid_col); });
+      SkipStep([&] { HideColumn(s, n - 5); });
     }
   }
   const std::string_view foreField =
@@ -252,7 +246,7 @@ bool ZelSheet::DisplayQuerySheet(const std::string& strData, int32_t intSheetNo,
   if (u >= 2) {
     const int64_t dataRows = static_cast<int64_t>(u) - 1;
     int64_t first = 1;
-    Step([&] {
+    SkipStep([&] {
       const int64_t existing = append ? s.grid.DataRowCnt() : 0;
       const int64_t rows = existing + dataRows + (totalRow && existing == 0 ? 1 : 0);
       if (rows > INT32_MAX) throw GridError("DisplayQuerySheet: too many rows");
@@ -262,21 +256,21 @@ bool ZelSheet::DisplayQuerySheet(const std::string& strData, int32_t intSheetNo,
     for (int32_t k = 1; k <= n; ++k) {
       const std::string name(
           text::TrimView(internal::FieldAt(query.names, static_cast<size_t>(k - 1))));
-      Step([&] { FieldName(k, name); });
+      SkipStep([&] { FieldName(k, name); });
     }
     const int64_t count = std::min<int64_t>(dataRows, s.grid.MaxRows() - first + 1);
-    Step([&] { FillRows(s, query.rows, first, count, columns, IsDisplayMode); });
+    SkipStep([&] { FillRows(s, query.rows, first, count, columns, IsDisplayMode); });
   } else if (u == 1) {
-    Step([&] { MaxRows(0); });
+    SkipStep([&] { MaxRows(0); });
   }
   if (totalRow) {
     // The marker tells the sheet's other members which row is the total row.
-    Step([&] { SetText(ColX(n - 1), 1, std::string(kTotalRowMarker)); });
+    SkipStep([&] { SetText(ColX(n - 1), 1, std::string(kTotalRowMarker)); });
   }
 
   if (d0 >= 1 && append) {
-    Step([&] { DataAddSort(2); });
-    Step([&] { DataAddRemoveRow(); });
+    SkipStep([&] { DataAddSort(2); });
+    SkipStep([&] { DataAddRemoveRow(); });
   }
 
   if (totalRow) {
@@ -286,7 +280,7 @@ bool ZelSheet::DisplayQuerySheet(const std::string& strData, int32_t intSheetNo,
       if (k == labelCol || !c.summed) continue;
       const std::string_view code =
           text::TrimView(internal::FieldAt(query.codes, static_cast<size_t>(k - 1)));
-      Step([&] {
+      SkipStep([&] {
         double value = d0 == 0 ? c.sum : GetSumCols(c.grid_col, 2);
         if (code[0] == 'A') {
           if (below == 0) throw std::domain_error("no data rows to average");
@@ -296,15 +290,15 @@ bool ZelSheet::DisplayQuerySheet(const std::string& strData, int32_t intSheetNo,
         SetText(c.grid_col, 1, text::Format(text::NumberToText(value), mask));
       });
     }
-    Step([&] { SetText(ColX(labelCol), 1, std::string(kTotalLabel)); });
-    Step([&] {
+    SkipStep([&] { SetText(ColX(labelCol), 1, std::string(kTotalLabel)); });
+    SkipStep([&] {
       if (const std::optional<Color> fore = internal::FixedColorField(foreField)) {
         s.grid.Col(-1);
         s.grid.Row(1);
         s.grid.ForeColor(*fore);
       }
     });
-    Step([&] {
+    SkipStep([&] {
       if (const std::optional<Color> back = internal::FixedColorField(backField)) {
         s.grid.Col(-1);
         s.grid.Row(1);
@@ -314,12 +308,12 @@ bool ZelSheet::DisplayQuerySheet(const std::string& strData, int32_t intSheetNo,
     if (s.settings.frozen_rows == 0) s.settings.frozen_rows = 1;  // the total row stays on top
   }
 
-  if (u == 0 && !append) Step([&] { MaxRows(0); });
+  if (u == 0 && !append) SkipStep([&] { MaxRows(0); });
 
   s.editing.is_data_add = false;
-  Step([&] { s.grid.RowsFrozen(s.settings.frozen_rows); });
-  Step([&] { s.grid.ReDraw(true); });
-  Step([&] { MousePointer(kPointerDefault); });
+  SkipStep([&] { s.grid.RowsFrozen(s.settings.frozen_rows); });
+  SkipStep([&] { s.grid.ReDraw(true); });
+  SkipStep([&] { MousePointer(kPointerDefault); });
   // The column merge is applied again here once the column merge tool exists.
   s.editing.query_display = false;
   return true;

@@ -30,12 +30,12 @@
 // the line reaches SetItem, whose own failures would each show a box.
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/data_string.h"
 #include "text/data_shapes.h"
@@ -44,16 +44,10 @@
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
-namespace {
 
-template <class F>
-void Step(F&& step) noexcept {
-  try {
-    step();
-  } catch (const std::exception&) {
-    // Skipped on purpose: the next step runs.
-  }
-}
+using internal::SkipStep;
+
+namespace {
 
 constexpr std::string_view kItemTable = "SCTPgmCntlItemWeb";
 // Draw mode of the grid's buttons for image-button columns: the button shows its picture.
@@ -132,7 +126,7 @@ void ZelSheet::sbSetStringParam_Query(bool IsControlDownload, const std::string&
     for (std::string_view e; reader.NextElement(e);) f.push_back(e);
     auto field = [&f](size_t k) { return internal::FieldAt(f, k); };
     int32_t defCol = 0;
-    Step([&] {
+    SkipStep([&] {
       defCol = Number32(field(3));
       CheckColumn(s, defCol);
       SetItem(std::string(field(0)), std::string(field(1)), CellTypeOfLetter(field(2)), defCol,
@@ -142,20 +136,20 @@ void ZelSheet::sbSetStringParam_Query(bool IsControlDownload, const std::string&
     });
     if (!s.columns.HasDef(defCol)) continue;
     const std::string_view letter = field(2);
-    if (letter == "P" || letter == "O") Step([&] { s.grid.ButtonDrawMode(kButtonDrawPicture); });
+    if (letter == "P" || letter == "O") SkipStep([&] { s.grid.ButtonDrawMode(kButtonDrawPicture); });
     const int32_t col = ColX(defCol);
-    Step([&] {
+    SkipStep([&] {
       if (!field(12).empty()) ColumnColor(s.grid, col, ColorOfText(field(12)), true);
     });
-    Step([&] {
+    SkipStep([&] {
       if (!field(13).empty()) ColumnColor(s.grid, col, ColorOfText(field(13)), false);
     });
     // The user's own widths win once the stored arrangement has been applied.
     if (!s.columns.layout_restored) {
-      Step([&] { s.grid.ColWidth(col, text::Val(text::TrimView(field(11)))); });
+      SkipStep([&] { s.grid.ColWidth(col, text::Val(text::TrimView(field(11)))); });
     }
   }
-  Step([&] { s.grid.SetText(0, 0, ""); });
+  SkipStep([&] { s.grid.SetText(0, 0, ""); });
   s.columns.stored_definition = true;
 }
 
@@ -169,7 +163,7 @@ void ZelSheet::sbSetStringParam(bool IsControlDownload, const std::string& m_str
   const size_t lines = internal::CountDataRows(text);
   const bool multi = s.flags.is_multi_sheet;
   // A list longer than the sheet widens it; the column model follows the grid.
-  Step([&] {
+  SkipStep([&] {
     if (!multi && lines > static_cast<size_t>(std::max(s.grid.MaxCols(), 0))) {
       if (lines > static_cast<size_t>(INT32_MAX)) throw std::length_error("too many lines");
       MaxCols(static_cast<int32_t>(lines));
@@ -178,7 +172,7 @@ void ZelSheet::sbSetStringParam(bool IsControlDownload, const std::string& m_str
   if (multi) {
     // The field records take the stored texts; where each field stands comes from the
     // screen's AddItem_Multi calls, which keep the stored titles and access codes.
-    Step([&] { s.columns.ResizeFields(static_cast<int32_t>(std::min<size_t>(lines, INT32_MAX))); });
+    SkipStep([&] { s.columns.ResizeFields(static_cast<int32_t>(std::min<size_t>(lines, INT32_MAX))); });
     s.columns.stored_definition = true;
   }
   internal::DataStringReader reader(text);
@@ -187,7 +181,7 @@ void ZelSheet::sbSetStringParam(bool IsControlDownload, const std::string& m_str
     f.clear();
     for (std::string_view e; reader.NextElement(e);) f.push_back(e);
     auto field = [&f](size_t k) { return std::string(internal::FieldAt(f, k)); };
-    Step([&] {
+    SkipStep([&] {
       const int32_t defCol = Number32(field(7));
       if (multi) {
         if (!s.columns.HasField(defCol)) throw std::out_of_range("no such field");
@@ -268,7 +262,7 @@ std::string ZelSheet::GetItemsToString(int16_t intControlIndex) {
     GetSheetInfo(title, type, k, maxLength, decLength, access, defaultValue, mask, row, unused,
                  readClass, writeClass, unused, unused, unused, name);
     Color back = 0, fore = 0;
-    Step([&] {
+    SkipStep([&] {
       s.grid.Col(s.flags.is_multi_sheet ? s.columns.Field(k).col : ColX(k));
       s.grid.Row(-1);
       back = s.grid.BackColor();
@@ -300,7 +294,7 @@ std::string ZelSheet::GetItemsToString(int16_t intControlIndex) {
     }
     AddStringNewList();
   }
-  Step([&] {
+  SkipStep([&] {
     s.grid.Col(oldCol);
     s.grid.Row(oldRow);
   });

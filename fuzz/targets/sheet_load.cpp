@@ -19,7 +19,13 @@ namespace {
 // The scripted platform with machine and client values read from a values file.
 class ValuesPlatform : public zel::testing::ScriptedPlatform {
  public:
-  explicit ValuesPlatform(const std::string& valuesFile) { zel::ParseValuesFile(valuesFile, values_); }
+  explicit ValuesPlatform(const std::string& valuesFile) {
+    zel::ParseValuesFile(valuesFile, values_);
+    // Loading makes the user's folders under HomeDir: keep them in this run's own folder,
+    // wherever the input points.
+    const auto home = values_.zelRegGetString("Praxium.Net", "HomeDir");
+    if (home && !home->empty()) values_.SetClientValue("Praxium.Net", "HomeDir", TempRoot() + "/home/");
+  }
   zel::MachineValues& Machine() override { return values_; }
   zel::ClientValues& Client() override { return values_; }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 
+#include "sheet/sheet_state.h"
 #include "zelsheet/testing.h"
 #include "zelsheet/zel_sheet.h"
 
@@ -210,6 +211,32 @@ TEST(Arrangement, CursorComesBackOrGoesToTheTop) {
     EXPECT_EQ(s.grid().ActiveRow(), 1);
     EXPECT_EQ(s.grid().ActiveCol(), 1);
   }
+}
+
+// The fonts the configuration dialog stored, as the dialog and the filter apply them after
+// they ran: all cells and rows tall enough for them; the header row, a blank name and a
+// size of 0 standing for the client's usual header font.
+TEST(Colors, DialogFontsReachTheCellsAndTheHeaderRow) {
+  ScriptedPlatform p;
+  Screen s(p, "d");
+  for (const auto& [key, value] : {std::pair{"InsideFont", "Gulim"}, {"InsideSize", "14"},
+                                   {"InsideBold", "1"}, {"HeaderFont", " "}, {"HeaderSize", "0"},
+                                   {"HeaderBold", "0"}}) {
+    p.Settings().SaveSetting("Praxium.Net", "PGM001\\S1", key, value);
+  }
+  s.grid().RowHeight(-1, 10);
+  ZelSheet::Impl::Of(s.sheet).ApplyDialogFonts();
+  Grid& g = s.grid();
+  g.Col(2);
+  g.Row(3);
+  EXPECT_EQ(g.FontName(), "Gulim");
+  EXPECT_FLOAT_EQ(g.FontSize(), 14);
+  EXPECT_TRUE(g.FontBold());
+  EXPECT_DOUBLE_EQ(g.RowHeight(3), 15);
+  g.Row(0);
+  EXPECT_EQ(g.FontName(), "굴림체");
+  EXPECT_FLOAT_EQ(g.FontSize(), 9);
+  EXPECT_FALSE(g.FontBold());
 }
 
 TEST(Colors, HeaderColorOnlyForTheStandardAppearance) {

@@ -4,158 +4,74 @@
 #include <string>
 
 #include "save_sheet.h"
-#include "support/sheet_probe.h"
 
 namespace zel::testing {
 namespace {
 
 constexpr const char* kRequired = "의 필수입력항목을 입력하지 않았습니다.";
 
-class CheckNotNullTest : public ::testing::Test {
- protected:
-  void SetUp() override { s_.Show({"C1|n1|1", "C2|n2|2", "C3|n3|3"}); }
-  SaveSheet s_;
-};
-
-TEST_F(CheckNotNullTest, WhichCellsCountAsMissing) {
+TEST(CheckNotNullTest, WhichCellsCountAsMissing) {
   struct Case {
-    const char* name;
     const char* status;  // of row 2
     int32_t def;
     const char* value;
-    bool passes;
-    const char* title;   // of the box when it does not pass
-  };
-  const Case cases[] = {
-      {"float zero", "U", kQty, "0", false, "Qty"},
-      {"float value", "U", kQty, "12", true, ""},
-      {"text zero", "U", kName, "0", true, ""},
-      {"text blanks", "A", kName, "   ", false, "Name"},
-      {"marked for deletion", "X", kName, "", false, "Name"},
-      {"unchanged row", "", kName, "", true, ""},
-      {"status D is not pending", "D", kName, "", true, ""},
-      {"status with a blank", " U", kName, "", true, ""},
-      {"optional column", "U", kSeq, "", true, ""},
+    const char* box;  // "" when the check passes
+  } const cases[] = {
+      {"U", kQty, "0", "'Qty' "},    {"U", kQty, "12", ""},       {"U", kName, "0", ""},
+      {"A", kName, "   ", "'Name' "}, {"X", kName, "", "'Name' "}, {"", kName, "", ""},
+      {"D", kName, "", ""},          {" U", kName, "", ""},       {"U", kSeq, "", ""},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    s_.Show({"C1|n1|1", "C2|n2|2", "C3|n3|3"});
-    s_.Status(2, c.status);
-    s_.sheet.CellText(c.def, 2, c.value);
-    s_.platform.ClearBoxes();
-    EXPECT_EQ(s_.sheet.fnCheckNotNull(), c.passes);
-    if (c.passes) {
-      EXPECT_TRUE(s_.Boxes().empty());
-      continue;
-    }
-    ASSERT_EQ(s_.Boxes().size(), 1u);
-    EXPECT_EQ(s_.Boxes()[0].text, "'" + std::string(c.title) + "' " + kRequired);
-    EXPECT_EQ(s_.grid().ActiveCol(), s_.sheet.ColX(c.def));
-    EXPECT_EQ(s_.grid().ActiveRow(), 2);
+    SCOPED_TRACE(std::string(c.status) + "/" + c.value + "/" + std::to_string(c.def));
+    SaveSheet s;
+    s.Show({"C1|n1|1", "C2|n2|2", "C3|n3|3"});
+    s.Status(2, c.status);
+    s.sheet.CellText(c.def, 2, c.value);
+    EXPECT_EQ(s.sheet.fnCheckNotNull(), *c.box == '\0');
+    EXPECT_EQ(s.TakeBoxes(), *c.box ? std::string("i: ") + c.box + kRequired : "");
+    EXPECT_EQ(s.grid().ActiveCol() * 100 + s.grid().ActiveRow(), *c.box ? s.sheet.ColX(c.def) * 100 + 2 : 101);
   }
 }
 
-TEST_F(CheckNotNullTest, StopsAtTheFirstGapTopDownInDefinitionOrder) {
-  s_.Status(1, "U");
-  s_.Status(3, "U");
-  s_.sheet.CellText(kQty, 1, "0");
-  s_.sheet.CellText(kName, 3, "");
-  s_.sheet.CellText(kQty, 3, "0");
-  EXPECT_FALSE(s_.sheet.fnCheckNotNull());
-  ASSERT_EQ(s_.Boxes().size(), 1u);
-  EXPECT_EQ(s_.Boxes()[0].text, std::string("'Qty' ") + kRequired);
-  EXPECT_EQ(s_.grid().ActiveRow(), 1);
-
-  s_.sheet.CellText(kQty, 1, "7");
-  s_.platform.ClearBoxes();
-  EXPECT_FALSE(s_.sheet.fnCheckNotNull());
-  EXPECT_EQ(s_.Boxes()[0].text, std::string("'Name' ") + kRequired);
-  EXPECT_EQ(s_.grid().ActiveRow(), 3);
-}
-
-TEST_F(CheckNotNullTest, TitleIsTheHeaderAsShownAndTheCursorFollowsAMovedColumn) {
-  s_.sheet.fnSetHeaderText(kName, "ABC");
-  // The user swapped Name (grid column 2) and Seq (grid column 4).
-  auto& map = SheetProbe::Columns(s_.sheet).display_map;
-  std::swap(map[kName - 1], map[kSeq - 1]);
-  Grid& g = s_.grid();
-  for (int32_t r = 0; r <= 3; ++r) {
-    std::string a, b;
-    g.GetText(kName, r, a);
-    g.GetText(kSeq, r, b);
-    g.SetText(kName, r, b);
-    g.SetText(kSeq, r, a);
-  }
-  s_.Status(2, "U");
-  s_.sheet.CellText(kName, 2, "");
-  EXPECT_FALSE(s_.sheet.fnCheckNotNull());
-  ASSERT_EQ(s_.Boxes().size(), 1u);
-  EXPECT_EQ(s_.Boxes()[0].text, std::string("'ABC' ") + kRequired);
-  EXPECT_EQ(g.ActiveCol(), s_.sheet.ColX(kName));
-  EXPECT_EQ(g.ActiveRow(), 2);
-}
-
-TEST(CheckNotNullEmptySheetTest, NothingPendingPasses) {
+TEST(CheckNotNullTest, StopsAtTheFirstGapTopDownInDefinitionOrderUnderTheShownTitle) {
   SaveSheet s;
   EXPECT_TRUE(s.sheet.fnCheckNotNull());
   s.Show({});
   EXPECT_TRUE(s.sheet.fnCheckNotNull());  // spare "A" rows below the data are not checked
-  EXPECT_TRUE(s.Boxes().empty());
+  s.Show({"C1|n1|0", "C2|n2|2", "C3||0"});
+  s.Marks("U U");
+  s.sheet.fnSetHeaderText(kName, "ABC");
+  EXPECT_FALSE(s.sheet.fnCheckNotNull());
+  EXPECT_EQ(s.grid().ActiveRow(), 1);
+  s.sheet.CellText(kQty, 1, "7");
+  EXPECT_FALSE(s.sheet.fnCheckNotNull());
+  EXPECT_EQ(s.grid().ActiveRow(), 3);
+  EXPECT_EQ(s.TakeBoxes(), std::string("i: 'Qty' ") + kRequired + "\ni: 'ABC' " + kRequired);
 }
 
-// ---- Message table ---------------------------------------------------------------------
-
-constexpr const char* kMessageKey = "SoftWare\\Quillbrooke\\Praxium.Net\\Message";
-
-PropertyBag InfoWithLanguage(const std::string& language) {
-  return SheetFixture::Bag({{"Info", "20240101~,PGM001~,~,INIT~," + language + "~,11111111~,S1~,kim"}});
-}
-
-// A stored table: entry 1 and 2 are the screen's own texts, 3 to 28 captions "cap3".."cap28".
-std::string StoredTable() {
-  std::string text = "reset~I~errors: @1~I~ is required";
-  for (int i = 3; i <= 28; ++i) text += "~I~cap" + std::to_string(i);
-  return text;
-}
-
-TEST(MessageTableLoadingTest, StoredTableOfTheLanguageSetsCaptionsAndTexts) {
-  ScriptedPlatform platform;
-  platform.SetMachineValue(kMessageKey, "SHEET_2", StoredTable());
-  ZelSheet sheet(platform);
-  sheet.ReadProperties(InfoWithLanguage("2"));
-
-  // The save members speak the table's texts (how captions are taken: message_table_test).
-  int32_t n = 0;
-  sheet.AddItem("NAME", "Name", EnText, n, 10, 0, "NON");
-  sheet.Display("~,~I~x~,~I~");
-  sheet.GetSheet().SetText(0, 1, "U");
-  sheet.GetSheet().SetText(0, 2, "U");
-  EXPECT_FALSE(sheet.fnCheckNotNull());
-  EXPECT_EQ(platform.Boxes().back().text, "'Name'  is required");
-  EXPECT_FALSE(sheet.MessageCheckSaveSheet("H~,~,~I~NG~,a~,~I~NG~,b~,~I~"));
-  EXPECT_EQ(platform.Boxes().back().text, "errors: 2");
-}
-
-TEST(MessageTableLoadingTest, LanguageZeroOrBlankValueGivesTheDefaults) {
-  struct Case {
-    const char* language;
-    const char* stored;  // under SHEET_<language>
-  };
-  const Case cases[] = {{"0", "never read"}, {"3", "   "}, {"4", nullptr}, {"", nullptr}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.language);
+// The language's stored table (entries 1 and 2 the screen's own texts, then 26 captions)
+// gives the save members their texts; language 0, a blank or a missing table the defaults.
+TEST(MessageTableLoadingTest, TheLanguagesStoredTableOrTheDefaults) {
+  std::string stored = "reset~I~errors: @1~I~ is required";
+  for (int i = 3; i <= 28; ++i) stored += "~I~cap" + std::to_string(i);
+  const char* const cases[][2] = {{"2", ""}, {"0", "never read"}, {"3", "   "}, {"4", nullptr}};
+  for (const auto& [language, own] : cases) {
+    SCOPED_TRACE(language);
     ScriptedPlatform platform;
-    if (c.stored != nullptr) {
-      platform.SetMachineValue(kMessageKey, std::string("SHEET_") + c.language, c.stored);
-    }
-    platform.SetMachineValue(kMessageKey, "SHEET_0", StoredTable());
+    const std::string key = "SoftWare\\Quillbrooke\\Praxium.Net\\Message";
+    platform.SetMachineValue(key, "SHEET_0", stored);
+    if (own != nullptr) platform.SetMachineValue(key, std::string("SHEET_") + language, *own ? own : stored);
     ZelSheet sheet(platform);
-    sheet.ReadProperties(InfoWithLanguage(c.language));
+    sheet.ReadProperties(SheetFixture::Bag({{"Info", "20240101~,P~,~,INIT~," + std::string(language) + "~,1~,S~,k"}}));
     sheet.AddItem("NAME", "Name", EnText, 0, 10, 0, "NON");
-    sheet.Display("~,~I~x~,~I~");  // row 1 without its required name
+    sheet.Display("~,~I~x~,~I~");
     sheet.GetSheet().SetText(0, 1, "U");
-    EXPECT_FALSE(sheet.fnCheckNotNull());
-    EXPECT_EQ(platform.Boxes().back().text, std::string("'Name' ") + kRequired);
+    sheet.GetSheet().SetText(0, 2, "U");
+    sheet.fnCheckNotNull();
+    sheet.MessageCheckSaveSheet("H~,~,~I~NG~,a~,~I~NG~,b~,~I~");
+    const bool own_table = *language == '2';
+    EXPECT_EQ(platform.Boxes().at(0).text, own_table ? "'Name'  is required" : std::string("'Name' ") + kRequired);
+    EXPECT_EQ(platform.Boxes().at(1).text, own_table ? "errors: 2" : "저장시 오류가 2개 발생하였습니다! 오류 내역을 확인하세요!");
   }
 }
 

@@ -1,59 +1,31 @@
 // A loaded sheet with the columns a typical entry screen declares, for the save tests:
-//
-//   def 1 CODE   "Code"   text   key
-//   def 2 NAME   "Name"   text   required
-//   def 3 QTY    "Qty"    float  required
-//   def 4 SEQ    "Seq"    text   (the server's new key)
-//   def 5 OLDSEQ "OldSeq" text   (a second copy of it)
-//   def 6 CHK    "Chk"    check  (the tick of check mode)
-//
+//   def 1 CODE text key, 2 NAME text required, 3 QTY float required,
+//   4 SEQ text (the server's new key), 5 OLDSEQ text (a copy of it), 6 CHK check.
 // Rows are put in with Display and statuses written straight into the row header, as the
 // editing members and the mark commands would leave them.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include <functional>
-
-#include "support/recording_events.h"
 #include "support/sheet_fixture.h"
-#include "zelsheet/testing.h"
-#include "zelsheet/zel_sheet.h"
 
 namespace zel::testing {
 
-// A scripted platform that also runs `on_box` as each message box comes up, so a test can
-// look at the sheet while the box is shown (the scripted boxes answer OK-only boxes without
-// asking the responder).
-class BoxSpyPlatform : public ScriptedPlatform {
- public:
-  std::function<void(const std::string& text)> on_box;
-
-  MessageBoxes& Messages() override { return spy_; }
-
- private:
-  class Spy : public MessageBoxes {
-   public:
-    explicit Spy(BoxSpyPlatform& owner) : owner_(owner) {}
-    MsgBoxResult MsgBox(const std::string& text, int32_t style,
-                        const std::string& title) override {
-      if (owner_.on_box) owner_.on_box(text);
-      return owner_.ScriptedPlatform::Messages().MsgBox(text, style, title);
-    }
-
-   private:
-    BoxSpyPlatform& owner_;
-  };
-  Spy spy_{*this};
+// A scripted platform that also runs `on_box` as each box comes up, so a test can look at
+// the sheet while the box is shown.
+struct BoxSpyPlatform : ScriptedPlatform, MessageBoxes {
+  std::function<void()> on_box;
+  MessageBoxes& Messages() override { return *this; }
+  MsgBoxResult MsgBox(const std::string& text, int32_t style, const std::string& title) override {
+    if (on_box) on_box();
+    return ScriptedPlatform::Messages().MsgBox(text, style, title);
+  }
 };
 
 inline constexpr int32_t kCode = 1, kName = 2, kQty = 3, kSeq = 4, kOldSeq = 5, kChk = 6;
-inline constexpr int32_t kStyleInformation = vbInformation;
-inline constexpr int32_t kStyleCritical = vbCritical;
-inline constexpr const char* kSummaryOne =
-    "저장시 오류가 1개 발생하였습니다! 오류 내역을 확인하세요!";
 
 struct SaveSheet {
   SaveSheet() : sheet(platform, events) {
@@ -66,42 +38,64 @@ struct SaveSheet {
     sheet.AddItem("OLDSEQ", "OldSeq", EnText, n, 10, 0, "");
     sheet.AddItem("CHK", "Chk", EnCheck, n, 1, 0, "");
   }
-
   Grid& grid() { return sheet.GetSheet(); }
 
-  // Shows `rows` (each "code|name|qty|seq|oldseq|chk"; missing fields empty).
+  // Shows `rows`, each "code|name|qty|seq|oldseq|chk" (missing fields empty), or with
+  // `count` rows "R1|n1" to "R<count>|n<count>".
   void Show(const std::vector<std::string>& rows) {
     std::string data;
     for (const std::string& row : rows) {
-      std::string rest = row;
-      for (int i = 0; i < 6; ++i) {
-        const size_t bar = rest.find('|');
-        data += rest.substr(0, bar) + "~,";
-        rest = bar == std::string::npos ? "" : rest.substr(bar + 1);
-      }
+      int fields = 1;
+      for (const char c : row) data += c == '|' ? (++fields, "~,") : std::string(1, c);
+      for (; fields <= 6; ++fields) data += "~,";
       data += "~I~";
     }
     sheet.Display(data);
   }
-
+  void Show(int count) {
+    std::vector<std::string> rows;
+    for (int i = 1; i <= count; ++i) rows.push_back("R" + std::to_string(i) + "|n" + std::to_string(i));
+    Show(rows);
+  }
+  // Statuses of rows 1.. from one character each ('.' = none, ' ' = leave as it is).
+  void Marks(const std::string& marks) {
+    for (int32_t r = 1; r <= static_cast<int32_t>(marks.size()); ++r) {
+      if (marks[r - 1] != ' ') Status(r, marks[r - 1] == '.' ? "" : marks.substr(r - 1, 1));
+    }
+  }
   void Status(int32_t row, const std::string& status) { grid().SetText(0, row, status); }
-  std::string Status(int32_t row) {
+  std::string Status(int32_t row) const {
     std::string s;
-    grid().GetText(0, row, s);
+    sheet.GetSheet().GetText(0, row, s);
     return s;
   }
-
-  // Text colour of the whole row (its own setting).
-  Color RowFore(int32_t row) {
-    grid().Row(row);
-    grid().Col(-1);
-    return grid().ForeColor();
+  // Each row's status ('.' for none) followed by '!' when the row is red (a failed save).
+  std::string Marks() {
+    std::string out;
+    for (int32_t r = 1; r <= grid().DataRowCnt(); ++r) {
+      grid().Row(r);
+      grid().Col(-1);
+      out += (Status(r).empty() ? "." : Status(r)) + (grid().ForeColor() == 255 ? "!" : "");
+    }
+    return out;
   }
-
-  // Rows 1..DataRowCnt as "status|code|name|qty|seq|oldseq|chk" lines ("." = no status).
-  std::string Rows() { return RenderSheet(sheet, {1, -1, 6}); }
-
-  const std::vector<MessageBoxRecord>& Boxes() { return platform.Boxes(); }
+  // A column's texts in rows 1..DataRowCnt, joined by ",".
+  std::string Column(int32_t def) {
+    std::string out;
+    for (int32_t r = 1; r <= grid().DataRowCnt(); ++r) out += (r > 1 ? "," : "") + sheet.CellText(def, r);
+    return out;
+  }
+  // The boxes shown since the last call, one a line: "[title] " (if any), then the icon
+  // ("!" critical, "i" information, "-" none), ": " and the text.
+  std::string TakeBoxes() {
+    std::string out;
+    for (const MessageBoxRecord& b : platform.Boxes()) {
+      const char* icon = b.icon == vbCritical ? "!" : b.icon == vbInformation ? "i" : "-";
+      out += (out.empty() ? "" : "\n") + (b.title.empty() ? "" : b.title + " ") + icon + ": " + b.text;
+    }
+    platform.ClearBoxes();
+    return out;
+  }
 
   BoxSpyPlatform platform;
   RecordingEvents events;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -18,7 +19,70 @@ namespace zel::testing_grid {
 // - DataColCnt is the last data column holding a non-empty cell in a data row;
 // - the row map is a permutation of distinct slots, disjoint from the header and free slots;
 // - the per-slot cell counts match the cells;
-// - no two spans overlap and every span lies inside the grid.
+// - no two spans overlap and every span lies inside the grid;
+// - formats: every patch is sorted by property, its stamps are older than the next stamp, the
+//   sheet level holds every property with a value of the property's type, row and cell
+//   patches sit in slots in use and only hold properties their level's filter lets through;
+// - text arena: a text in the arena is longer than a cell holds inline, two different texts
+//   never share bytes, their bytes fit in the arena, and cells past `written` are empty.
+inline ::testing::AssertionResult FormatInvariants(const internal::GridState& s, const std::set<uint32_t>& used) {
+  using internal::Patch;
+  using internal::PropBit;
+  std::set<uint32_t> heads(s.head_slots.begin(), s.head_slots.end());
+  auto check = [&](const Patch& p, const char* where, uint32_t slot, internal::PropBits allowed) -> std::string {
+    const auto& e = p.entries();
+    for (size_t i = 0; i < e.size(); ++i) {
+      const char* bad = nullptr;
+      if (i > 0 && !(e[i - 1].prop < e[i].prop)) bad = "is not sorted";
+      else if (e[i].stamp >= s.next_stamp) bad = "has a stamp from the future";
+      else if (e[i].value.index() != internal::DefaultProp(e[i].prop).index()) bad = "holds a value of the wrong type";
+      else if (!(allowed & PropBit(e[i].prop))) bad = "holds a property its filter does not name";
+      if (bad) return std::string(where) + " patch of slot " + std::to_string(slot) + " " + bad;
+    }
+    return "";
+  };
+  std::string err = check(s.sheet_style, "sheet", 0, internal::kAllProps);
+  if (err.empty() && s.sheet_style.entries().size() != internal::kPropCount) err = "the sheet level lacks a property";
+  for (const auto& [slot, patch] : s.row_styles) {
+    if (!err.empty()) break;
+    if (!used.count(slot)) err = "row format kept for unused slot " + std::to_string(slot);
+    else err = check(patch, "row", slot, heads.count(slot) ? s.head_row_props : s.row_props);
+  }
+  auto column = [&](const internal::Column& c, int32_t col) {
+    const std::string at = " in column " + std::to_string(col);
+    if (!err.empty()) return;
+    err = check(c.style, "column", 0, internal::kAllProps);
+    for (const auto& [slot, patch] : c.cell_styles) {
+      if (!err.empty()) return;
+      if (!used.count(slot)) err = "cell format kept for unused slot " + std::to_string(slot);
+      else err = check(patch, "cell", slot, heads.count(slot) ? c.head_cell_props : c.cell_props);
+    }
+    std::map<uint64_t, uint32_t> texts;  // locator -> size
+    for (uint32_t slot = 0; slot < c.cells.size() && err.empty(); ++slot) {
+      const internal::Cell& cell = c.cells[slot];
+      if (slot >= c.written && !cell.empty()) err = "cell past `written` not empty, slot " + std::to_string(slot);
+      if (cell.rep() != internal::Cell::kArena) continue;
+      if (cell.arena_size() <= internal::Cell::kInlineMax) err = "short text in the arena, slot " + std::to_string(slot);
+      auto [it, fresh] = texts.emplace(cell.arena_offset(), cell.arena_size());
+      if (!fresh && it->second != cell.arena_size()) err = "one locator, two sizes, slot " + std::to_string(slot);
+    }
+    size_t live = 0;
+    for (auto a = texts.begin(); a != texts.end() && err.empty(); ++a) {
+      live += a->second;
+      auto b = std::next(a);
+      if (b != texts.end() && (b->first >> 32) == (a->first >> 32) && b->first < a->first + a->second) {
+        err = "two texts share arena bytes";
+      }
+    }
+    if (err.empty() && live > c.arena.size()) err = "live texts exceed the arena";
+    if (!err.empty()) err += at;
+  };
+  for (size_t i = 0; i < s.cols.size(); ++i) column(*s.cols[i], static_cast<int32_t>(i));
+  for (size_t i = 0; i < s.extra_head_cols.size(); ++i) column(*s.extra_head_cols[i], -1000 + static_cast<int32_t>(i) + 1);
+  if (!err.empty()) return ::testing::AssertionFailure() << err;
+  return ::testing::AssertionSuccess();
+}
+
 inline ::testing::AssertionResult Invariants(const Grid& g) {
   const internal::GridState& s = internal::StateOf(g);
   int32_t last_row = 0, last_col = 0;
@@ -53,6 +117,7 @@ inline ::testing::AssertionResult Invariants(const Grid& g) {
       return ::testing::AssertionFailure() << "row " << r << " counts " << s.row_cells[slot] << " cells, holds " << count;
     }
   }
+  if (auto f = FormatInvariants(s, seen); !f) return f;
   for (auto a = s.spans.begin(); a != s.spans.end(); ++a) {
     const auto& [ka, sa] = *a;
     const int32_t row_limit = ka.head_row ? g.ColHeaderRows() - 1 : g.MaxRows();

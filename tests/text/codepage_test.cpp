@@ -34,12 +34,8 @@ TEST_F(TextCodePage, RoundTripAndUnconvertible) {
 }
 
 TEST_F(TextCodePage, ByteLengthAndCut) {
-  struct LenCase {
-    std::string s;
-    int32_t bytes;
-  };
-  const LenCase lens[] = {{"가나다12", 8}, {"", 0}, {"abc", 3}, {"😀", 1}, {"\xFF", 1}};
-  for (const LenCase& c : lens) EXPECT_EQ(LenH(c.s), c.bytes) << c.s;
+  const std::pair<std::string, int32_t> lens[] = {{"가나다12", 8}, {"", 0}, {"abc", 3}, {"😀", 1}, {"\xFF", 1}};
+  for (const auto& [s, bytes] : lens) EXPECT_EQ(LenH(s), bytes) << s;
 
   struct CutCase {
     std::string s;
@@ -47,10 +43,8 @@ TEST_F(TextCodePage, ByteLengthAndCut) {
     std::string prefix;
   };
   const CutCase cuts[] = {
-      {"가나다12", 8, "가나다12"}, {"가나다12", 99, "가나다12"}, {"가나다12", 5, "가나"},
-      {"가나다12", 4, "가나"},     {"가나다12", 7, "가나다1"},    {"a가", 2, "a"},
-      {"a가", 0, ""},              {"a가", -5, ""},               {"😀가", 1, "😀"},
-      {"", 3, ""},
+      {"가나다12", 8, "가나다12"}, {"가나다12", 99, "가나다12"}, {"가나다12", 5, "가나"}, {"가나다12", 4, "가나"},
+      {"가나다12", 7, "가나다1"}, {"a가", 2, "a"}, {"a가", 0, ""}, {"a가", -5, ""}, {"😀가", 1, "😀"}, {"", 3, ""},
   };
   for (const CutCase& c : cuts) EXPECT_EQ(SCut(c.s, c.max), c.prefix) << c.s << " " << c.max;
 }

@@ -17,44 +17,36 @@ namespace {
 
 using namespace std::string_literals;
 
-// Every row of `data` as its elements joined by "|", rows joined by "/".
-std::string Rows(std::string_view data) {
+// Rows of elements as text: elements joined by "|", rows by "/".
+std::string Join(const std::vector<std::vector<std::string_view>>& rows) {
   std::string out;
-  DataStringReader reader(data);
-  bool firstRow = true;
-  while (reader.NextRow()) {
-    if (!firstRow) out += '/';
-    firstRow = false;
-    std::string_view element;
-    bool first = true;
-    while (reader.NextElement(element)) {
-      if (!first) out += '|';
-      out.append(element);
-      first = false;
-    }
+  for (size_t r = 0; r < rows.size(); ++r) {
+    for (size_t e = 0; e < rows[r].size(); ++e) out.append(e ? "|" : (r ? "/" : "")).append(rows[r][e]);
   }
   return out;
+}
+
+// Every row of `data` as the reader gives it.
+std::string Rows(std::string_view data) {
+  std::vector<std::vector<std::string_view>> rows;
+  DataStringReader reader(data);
+  std::string_view element;
+  while (reader.NextRow()) {
+    rows.emplace_back();
+    while (reader.NextElement(element)) rows.back().push_back(element);
+  }
+  return Join(rows);
 }
 
 // The same by the two plain splits the grammar describes: rows at "~I~" first (the tail
 // dropped), then each row at "~,".
 std::string RowsBySplitting(std::string_view data) {
-  std::string out;
-  size_t begin = 0;
-  bool firstRow = true;
-  for (size_t end = data.find("~I~"); end != std::string_view::npos;
-       end = data.find("~I~", begin)) {
-    if (!firstRow) out += '/';
-    firstRow = false;
-    bool first = true;
-    for (std::string_view element : SplitElements(data.substr(begin, end - begin))) {
-      if (!first) out += '|';
-      out.append(element);
-      first = false;
-    }
-    begin = end + 3;
+  std::vector<std::vector<std::string_view>> rows;
+  for (size_t begin = 0, end = data.find("~I~"); end != std::string_view::npos; begin = end + 3, end = data.find("~I~", begin)) {
+    rows.emplace_back();
+    for (std::string_view element : SplitElements(data.substr(begin, end - begin))) rows.back().push_back(element);
   }
-  return out;
+  return Join(rows);
 }
 
 TEST(DataStringReader, RowsAndElements) {
@@ -64,18 +56,12 @@ TEST(DataStringReader, RowsAndElements) {
     std::string shown;
   };
   const Case cases[] = {
-      {"", 0, ""},
-      {"   ", 0, ""},
-      {"a1~,a2~,a3~,~I~b1~,b2~,b3~,~I~", 2, "a1|a2|a3|/b1|b2|b3|"},
+      {"", 0, ""}, {"   ", 0, ""}, {"a1~,a2~,a3~,~I~b1~,b2~,b3~,~I~", 2, "a1|a2|a3|/b1|b2|b3|"},
       {"a~,b~,~I~c~,d~,", 1, "a|b|"},  // the unterminated last row is not a row
-      {"a~,b", 0, ""},
+      {"a~,b", 0, ""}, {"~,~,~I~", 1, "||"}, {"~~I~", 1, "~"}, {"x~I~,y~,~I~", 2, "x/,y|"}, {"a~~,b~,~I~", 1, "a~|b|"},
       {"~I~~I~", 2, "/"},              // only row separators: two rows of one empty element
-      {"~,~,~I~", 1, "||"},
       {"~I~I~", 1, ""},                // no overlap: "I~" after the first row is the tail
-      {"~~I~", 1, "~"},
       {"a~,I~", 0, ""},                // "~," is taken first; "I~" is no separator
-      {"x~I~,y~,~I~", 2, "x/,y|"},
-      {"a~~,b~,~I~", 1, "a~|b|"},
       {"a\nb\0c~,\r\n~I~"s, 1, "a\nb\0c|\r\n"s},  // line breaks and NUL are field text
       {"\xFF\xFE~,\xE0~I~", 1, "\xFF\xFE|\xE0"},  // invalid UTF-8 passes through
   };
@@ -118,25 +104,18 @@ TEST(DataStringReader, SkippedElementsDoNotShiftTheNextRow) {
 TEST(SplitToTable, CountsTerminatedRowsAndFields) {
   // Ragged rows: a longer row loses its surplus, a shorter one leaves cells empty; the
   // element after a row's last "~," is not a field.
-  StringTable t = SplitToTable("a~,b~,~I~c~,~I~d~,e~,f~,~I~g~,h~I~tail~,");
-  EXPECT_EQ(t.max_cols, 2);
-  EXPECT_EQ(t.max_rows, 4);
-  ASSERT_EQ(t.cells.size(), 3u);
-  ASSERT_EQ(t.cells[0].size(), 5u);
-  EXPECT_EQ(t.cells[0][1], "");
-  EXPECT_EQ(t.cells[2][1], "b");
-  EXPECT_EQ(t.cells[1][2], "c");
-  EXPECT_EQ(t.cells[2][2], "");
-  EXPECT_EQ(t.cells[2][3], "e");
-  EXPECT_EQ(t.cells[1][4], "g");
-  EXPECT_EQ(t.cells[2][4], "");
-
+  // The table as "cols x rows:" and its cells row by row, cells[c][r] joined by "|".
+  auto shown = [](const StringTable& t) {
+    std::string out = std::to_string(t.max_cols) + "x" + std::to_string(t.max_rows) + ":";
+    for (size_t r = 0; !t.cells.empty() && r < t.cells[0].size(); ++r) {
+      out += r ? "/" : "";
+      for (size_t c = 0; c < t.cells.size(); ++c) out += (c ? "|" : "") + (r < t.cells[c].size() ? t.cells[c][r] : "?");
+    }
+    return out;
+  };
+  EXPECT_EQ(shown(SplitToTable("a~,b~,~I~c~,~I~d~,e~,f~,~I~g~,h~I~tail~,")), "2x4:||/|a|b/|c|/|d|e/|g|");
   // No row separator at all: the first piece still gives the column count, no rows.
-  t = SplitToTable("a~,b~,c");
-  EXPECT_EQ(t.max_cols, 2);
-  EXPECT_EQ(t.max_rows, 0);
-  ASSERT_EQ(t.cells.size(), 3u);
-  EXPECT_EQ(t.cells[1].size(), 1u);
+  EXPECT_EQ(shown(SplitToTable("a~,b~,c")), "2x0:||");
 }
 
 TEST(SplitToTable, RefusesATableNoMemoryCouldHold) {

@@ -9,54 +9,43 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zel::text {
 namespace {
 
 TEST(TextVal, LeadingNumericPart) {
-  struct Case {
-    std::string s;
-    double v;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, double> cases[] = {
       {"12.50", 12.5}, {"1,234", 1},     {"", 0},        {"abc", 0},      {"-3e2x", -300},
       {"  42", 42},    {"+7", 7},        {".5", 0.5},    {"5.", 5},       {"3e", 3},
       {"3e+", 3},      {"1E3", 1000},    {"-", 0},       {".", 0},        {"12가", 12},
       {"\t5", 0},      {"0.1", 0.1},     {"1e-400", 0},  {"- 5", 0},      {"007", 7},
   };
-  for (const Case& c : cases) EXPECT_DOUBLE_EQ(Val(c.s), c.v) << '"' << c.s << '"';
+  for (const auto& [s, v] : cases) EXPECT_DOUBLE_EQ(Val(s), v) << '"' << s << '"';
   EXPECT_TRUE(std::isinf(Val("1e999")));
   EXPECT_EQ(Val("-1e999"), -std::numeric_limits<double>::infinity());
   EXPECT_TRUE(std::isinf(Val(std::string(400, '9'))));
 
-  EXPECT_TRUE(IsNumeric(" -12.5 "));
-  EXPECT_TRUE(IsNumeric("1e3"));
-  EXPECT_FALSE(IsNumeric("1,234"));
-  EXPECT_FALSE(IsNumeric(""));
-  EXPECT_FALSE(IsNumeric("."));
-  EXPECT_FALSE(IsNumeric("12a"));
+  for (const auto& [s, numeric] : std::vector<std::pair<const char*, bool>>{
+           {" -12.5 ", true}, {"1e3", true}, {"1,234", false}, {"", false}, {".", false}, {"12a", false}}) {
+    EXPECT_EQ(IsNumeric(s), numeric) << s;
+  }
 }
 
 TEST(TextInteger, HalvesToEvenAndOverflow) {
-  struct Case {
-    double v;
-    int32_t expected;
-  };
-  const Case cases[] = {{2.5, 2},  {3.5, 4},       {-2.5, -2},       {-3.5, -4}, {2.4999, 2},
+  const std::pair<double, int32_t> cases[] = {{2.5, 2},  {3.5, 4},       {-2.5, -2},       {-3.5, -4}, {2.4999, 2},
                         {2.5001, 3}, {0.5, 0},     {-0.5, 0},        {1.5, 2},   {32767.4, 32767},
                         {-32768.5, -32768}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(CInt(c.v), c.expected) << c.v;
-    EXPECT_EQ(CLng(c.v), c.expected) << c.v;
+  for (const auto& [v, expected] : cases) {
+    EXPECT_EQ(CInt(v), expected) << v;
+    EXPECT_EQ(CLng(v), expected) << v;
   }
-  EXPECT_THROW(CInt(32768), std::overflow_error);
-  EXPECT_THROW(CInt(32767.5), std::overflow_error);
-  EXPECT_THROW(CInt(-32769), std::overflow_error);
-  EXPECT_THROW(CInt(std::nan("")), std::overflow_error);
+  for (double v : {32768.0, 32767.5, -32769.0, std::nan("")}) EXPECT_THROW(CInt(v), std::overflow_error) << v;
   EXPECT_EQ(CLng(2147483647.0), 2147483647);
-  EXPECT_THROW(CLng(2147483648.0), std::overflow_error);
-  EXPECT_THROW(CLng(1e300), std::overflow_error);
-  EXPECT_THROW(CLng(std::numeric_limits<double>::infinity()), std::overflow_error);
+  for (double v : {2147483648.0, 1e300, std::numeric_limits<double>::infinity()}) {
+    EXPECT_THROW(CLng(v), std::overflow_error) << v;
+  }
 
   EXPECT_DOUBLE_EQ(RoundHalfEven(2.675, 2), 2.68);
   EXPECT_DOUBLE_EQ(RoundHalfEven(2.665, 2), 2.66);
@@ -64,15 +53,11 @@ TEST(TextInteger, HalvesToEvenAndOverflow) {
 }
 
 TEST(TextNumberToText, ShortestRoundTrip) {
-  struct Case {
-    double v;
-    std::string text;
-  };
-  const Case cases[] = {{12.5, "12.5"},      {-3, "-3"},       {0, "0"},         {-0.0, "0"},
+  const std::pair<double, std::string> cases[] = {{12.5, "12.5"},      {-3, "-3"},       {0, "0"},         {-0.0, "0"},
                         {0.1, "0.1"},        {1e20, "100000000000000000000"},
                         {123456789012345.0, "123456789012345"}, {0.000001, "0.000001"},
                         {1e-7, "1e-07"},     {1e21, "1e+21"}};
-  for (const Case& c : cases) EXPECT_EQ(NumberToText(c.v), c.text) << c.v;
+  for (const auto& [v, text] : cases) EXPECT_EQ(NumberToText(v), text) << v;
   for (double v : {0.1 + 0.2, 1.0 / 3, 2.0 / 3e10, 987654.321})
     EXPECT_EQ(Val(NumberToText(v)), v);
   EXPECT_EQ(NumberToText(std::nan("")), "NaN");
@@ -84,33 +69,15 @@ TEST(TextFormatNumber, FormatTexts) {
     std::string fmt, text;
   };
   const Case cases[] = {
-      {1234567.891, "#,##0", "1,234,568"},
-      {1234.5, "#,##0.00", "1,234.50"},
-      {-1234.5, "#,##0.00", "-1,234.50"},
-      {0, "#,##0.00", "0.00"},
-      {999.995, "#,##0.00", "1,000.00"},
-      {1234.5, "#,##0.", "1,235."},
-      {12.5, "#.000", "12.500"},
-      {0.5, "#.00", ".50"},
-      {0, "#.00", ".00"},
-      {12.5, "0", "13"},  // half away from zero
-      {-0.4, "0", "0"},   // no "-0"
-      {2.675, "0.00", "2.68"},
-      {5, "000", "005"},
-      {12345, "000-00", "123-45"},
-      {1.5, "0.0#", "1.5"},
-      {1.25, "0.0#", "1.25"},
-      {0.256, "0%", "26%"},
-      {0.256, "0.0%", "25.6%"},
-      {1234567, "#,##0,", "1,235"},
-      {-5, "#,##0;(#,##0)", "(5)"},
-      {0, "#,##0;(#,##0);-", "-"},
-      {-5, "0;;zero", "-5"},
-      {1234.5, "0.00E+00", "1.23E+03"},
-      {0.00123, "0.0E-00", "1.2E-03"},
-      {5, "\"$\"0", "$5"},
-      {5, "0 원", "5 원"},
-      {123456789012345.0, "#,##0", "123,456,789,012,345"},
+      {1234567.891, "#,##0", "1,234,568"}, {1234.5, "#,##0.00", "1,234.50"}, {-1234.5, "#,##0.00", "-1,234.50"},
+      {0, "#,##0.00", "0.00"}, {999.995, "#,##0.00", "1,000.00"}, {1234.5, "#,##0.", "1,235."},
+      {12.5, "#.000", "12.500"}, {0.5, "#.00", ".50"}, {0, "#.00", ".00"},
+      {12.5, "0", "13"}, {-0.4, "0", "0"},  // half away from zero; no "-0"
+      {2.675, "0.00", "2.68"}, {5, "000", "005"}, {12345, "000-00", "123-45"},
+      {1.5, "0.0#", "1.5"}, {1.25, "0.0#", "1.25"}, {0.256, "0%", "26%"}, {0.256, "0.0%", "25.6%"},
+      {1234567, "#,##0,", "1,235"}, {-5, "#,##0;(#,##0)", "(5)"}, {0, "#,##0;(#,##0);-", "-"},
+      {-5, "0;;zero", "-5"}, {1234.5, "0.00E+00", "1.23E+03"}, {0.00123, "0.0E-00", "1.2E-03"},
+      {5, "\"$\"0", "$5"}, {5, "0 원", "5 원"}, {123456789012345.0, "#,##0", "123,456,789,012,345"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatNumber(c.v, c.fmt), c.text) << c.v << " " << c.fmt;
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity(), "0"), "Infinity");

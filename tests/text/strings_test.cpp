@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zel::text {
@@ -12,24 +13,16 @@ namespace {
 using Strings = std::vector<std::string>;
 
 TEST(TextCount, CharactersNotBytes) {
-  struct Case {
-    std::string s;
-    size_t chars;
+  // The ASCII fast path on both sides of a Hangul syllable, a four-byte character, then each
+  // byte alone: a cut-off Hangul, never valid and overlong, an encoded surrogate, a stray
+  // continuation byte.
+  const std::pair<std::string, size_t> cases[] = {
+      {"", 0}, {"abc", 3}, {"가나다12", 5}, {"abcdefghij가klmnopqrs", 20}, {"😀x", 2},
+      {"\xEA\xB0", 2}, {"\xFF\xC0\x80", 3}, {"\xED\xA0\x80", 3}, {"a\x80" "b", 3},
   };
-  const Case cases[] = {
-      {"", 0},
-      {"abc", 3},
-      {"가나다12", 5},
-      {"abcdefghij가klmnopqrs", 20},  // ASCII fast path on both sides of a Hangul syllable
-      {"😀x", 2},                      // four-byte character
-      {"\xEA\xB0", 2},                 // cut-off Hangul: each byte alone
-      {"\xFF\xC0\x80", 3},             // never valid, overlong
-      {"\xED\xA0\x80", 3},             // encoded surrogate
-      {"a\x80" "b", 3},                // stray continuation byte
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(CharCount(c.s), c.chars) << c.s;
-    EXPECT_EQ(Len(c.s), static_cast<int32_t>(c.chars)) << c.s;
+  for (const auto& [s, chars] : cases) {
+    EXPECT_EQ(CharCount(s), chars) << s;
+    EXPECT_EQ(Len(s), static_cast<int32_t>(chars)) << s;
   }
   EXPECT_EQ(ByteOffset("가나다", 2), 6u);
   EXPECT_EQ(ByteOffset("가나다", 9), 9u);
@@ -47,47 +40,43 @@ TEST(TextCount, DecodeAtWalksCodePoints) {
 // Left, Right and Mid agree with each other on arbitrary bytes (robustness_test); these pin
 // the absolute positions and the ASCII fast path that skips ahead of a syllable.
 TEST(TextCut, MidCountsCharacters) {
-  EXPECT_EQ(Mid("31-01-2024", 7, 4), "2024");
-  EXPECT_EQ(Mid("가나다라", 2, 2), "나다");
-  EXPECT_EQ(Mid("가나다라", 4, 10), "라");  // past the end: what is there
-  EXPECT_EQ(Mid("가나다라", 9, 2), "");
-  EXPECT_EQ(Mid("abc", 1, 0), "");
-  EXPECT_EQ(Mid("abcdefgh가ijklmnopq", 9, 9), "가ijklmnop");
-  EXPECT_EQ(Mid("\xEA\xB0x", 2, 1), "\xB0");  // invalid bytes are characters too
-  EXPECT_EQ(Right("가나다", 2), "나다");
+  // Past the end: what is there; invalid bytes are characters too.
+  const std::pair<std::string, std::string> cases[] = {
+      {Mid("31-01-2024", 7, 4), "2024"}, {Mid("가나다라", 2, 2), "나다"}, {Mid("가나다라", 4, 10), "라"},
+      {Mid("가나다라", 9, 2), ""}, {Mid("abc", 1, 0), ""}, {Mid("abcdefgh가ijklmnopq", 9, 9), "가ijklmnop"},
+      {Mid("\xEA\xB0x", 2, 1), "\xB0"}, {Right("가나다", 2), "나다"},
+  };
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
   EXPECT_THROW(Mid("abc", 0), std::invalid_argument);
   EXPECT_THROW(Mid("abc", -3, 1), std::invalid_argument);
   EXPECT_THROW(Left("a", -1), std::invalid_argument);
   EXPECT_THROW(Right("a", -1), std::invalid_argument);
 }
 
+struct SearchCase {
+  std::string s, find;
+  int32_t start, expected;
+};
+
 TEST(TextSearch, InStr) {
-  struct Case {
-    std::string s, find;
-    int32_t start, expected;
-  };
-  const Case cases[] = {
+  const SearchCase cases[] = {
       {"가나다나", "나", 1, 2},  {"가나다나", "나", 3, 4},  {"가나다나", "라", 1, 0},
       {"abc", "", 2, 2},         {"abc", "", 4, 4},         {"abc", "", 5, 0},
       {"abc", "c", 4, 0},        {"abc", "c", 99, 0},       {"", "a", 1, 0},
       {"a~,b~,", "~,", 3, 5},    {"가\xB0", "\xB0", 1, 2},  // the stray byte, not inside 가
   };
-  for (const Case& c : cases)
+  for (const SearchCase& c : cases)
     EXPECT_EQ(InStr(c.s, c.find, c.start), c.expected) << c.s << " / " << c.find << " @" << c.start;
   EXPECT_THROW(InStr("abc", "a", 0), std::invalid_argument);
 }
 
 TEST(TextSearch, InStrRev) {
-  struct Case {
-    std::string s, find;
-    int32_t start, expected;
-  };
-  const Case cases[] = {
+  const SearchCase cases[] = {
       {"가나다나", "나", -1, 4}, {"가나다나", "나", 3, 2}, {"aaa", "aa", -1, 2},
       {"abcabc", "bc", 5, 2},    {"abc", "", -1, 3},       {"abc", "", 2, 2},
       {"abc", "a", 4, 0},        {"", "a", -1, 0},         {"abc", "x", -1, 0},
   };
-  for (const Case& c : cases)
+  for (const SearchCase& c : cases)
     EXPECT_EQ(InStrRev(c.s, c.find, c.start), c.expected) << c.s << " / " << c.find << " @" << c.start;
   EXPECT_THROW(InStrRev("abc", "a", 0), std::invalid_argument);
   EXPECT_THROW(InStrRev("abc", "a", -2), std::invalid_argument);
@@ -113,26 +102,20 @@ TEST(TextEdit, SplitCountsSeparators) {
     Strings parts;
   };
   const Case cases[] = {
-      {"a1~,a2~,~I~b1~,b2~,~I~", "~I~", {"a1~,a2~,", "b1~,b2~,", ""}},
-      {"abc", ",", {"abc"}},
+      {"a1~,a2~,~I~b1~,b2~,~I~", "~I~", {"a1~,a2~,", "b1~,b2~,", ""}}, {"abc", ",", {"abc"}},
       {"", ",", {""}},  // an empty text holds no separator: size() - 1 == 0
-      {",", ",", {"", ""}},
-      {"가,나", ",", {"가", "나"}},
-      {"abc", "", {"abc"}},
+      {",", ",", {"", ""}}, {"가,나", ",", {"가", "나"}}, {"abc", "", {"abc"}},
   };
   for (const Case& c : cases) EXPECT_EQ(Split(c.s, c.sep), c.parts) << c.s;
 }
 
 TEST(TextEdit, TrimBlanksOnlyAndCase) {
-  EXPECT_EQ(Trim("  가 나  "), "가 나");
-  EXPECT_EQ(Trim("\t a \n"), "\t a \n");  // only blanks are trimmed
-  EXPECT_EQ(LTrim("  a "), "a ");
-  EXPECT_EQ(RTrim("  a "), "  a");
-  EXPECT_EQ(Trim("    "), "");
-  EXPECT_EQ(UCase("ok가z"), "OK가Z");
-  EXPECT_EQ(LCase("SHID가"), "shid가");
-  EXPECT_EQ(Space(3), "   ");
-  EXPECT_EQ(Space(-1), "");
+  const std::pair<std::string, std::string> cases[] = {
+      {Trim("  가 나  "), "가 나"}, {Trim("\t a \n"), "\t a \n"},  // only blanks are trimmed
+      {LTrim("  a "), "a "}, {RTrim("  a "), "  a"}, {Trim("    "), ""}, {UCase("ok가z"), "OK가Z"},
+      {LCase("SHID가"), "shid가"}, {Space(3), "   "}, {Space(-1), ""},
+  };
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
 }
 
 }  // namespace

@@ -52,15 +52,12 @@ TEST(GridHtml, EscapesEverythingThatIsNotMarkup) {
   EXPECT_EQ(html.rfind("<!DOCTYPE html>\n", 0), 0u);
   EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
   EXPECT_NE(html.find("<title>out &lt;1&gt;</title>"), std::string::npos);
-  EXPECT_NE(html.find("<th>&lt;b&gt;</th><th>B</th>"), std::string::npos);  // automatic letters
-  EXPECT_NE(html.find("<td>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; &quot;q&quot;</td>"),
-            std::string::npos);
-  EXPECT_NE(html.find("<td>줄1<br>줄2</td>"), std::string::npos);
-  EXPECT_NE(html.find("<td>bad\xEF\xBF\xBD byte</td>"), std::string::npos);
-  EXPECT_NE(html.find("<td>ctlchar\ttab</td>"), std::string::npos);
+  EXPECT_EQ(Between(html, "<thead>\n", "</tbody>"),  // automatic letters for empty titles
+            "<tr><th>&lt;b&gt;</th><th>B</th></tr>\n</thead>\n<tbody>\n"
+            "<tr><td>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; &quot;q&quot;</td><td>줄1<br>줄2</td></tr>\n"
+            "<tr><td>bad\xEF\xBF\xBD byte</td><td>ctlchar\ttab</td></tr>\n");
   EXPECT_EQ(Count(html, "<script"), 0u);
   EXPECT_EQ(Count(html, "<table"), 1u);
-  EXPECT_EQ(Count(html, "<tr>"), 3u);
 }
 
 // 4 x 4 cells "c-r", a 2 x 2 span at (1, 1), column 3 and row 3 hidden.
@@ -342,29 +339,10 @@ TEST(XmlPull, WellFormedDocuments) {
 
 TEST(XmlPull, MalformedDocumentsAreRefused) {
   const std::vector<std::string> cases = {
-      "",
-      "   ",
-      "text",
-      "<a>",
-      "<a></b>",
-      "<a x=1/>",
-      "<a x='<'/>",
-      "<a x='1' x='2'/>",
-      "<a x='1'y='2'/>",
-      "<a>&bogus;</a>",
-      "<a>&amp</a>",
-      "<a>&#0;</a>",
-      "<a>&#xD800;</a>",
-      "<a>&#x110000;</a>",
-      "<!DOCTYPE a><a/>",
-      "<a/><b/>",
-      "<a/>trailing",
-      "<p:a/>",
-      "<a xmlns:p=''/>",
-      "<a><!-- open</a>",
-      "<a><![CDATA[open</a>",
-      "<a><!ELEMENT a ANY></a>",
-      "<1a/>",
+      "", "   ", "text", "<a>", "<a></b>", "<a x=1/>", "<a x='<'/>", "<a x='1' x='2'/>", "<a x='1'y='2'/>",
+      "<a>&bogus;</a>", "<a>&amp</a>", "<a>&#0;</a>", "<a>&#xD800;</a>", "<a>&#x110000;</a>", "<!DOCTYPE a><a/>",
+      "<a/><b/>", "<a/>trailing", "<p:a/>", "<a xmlns:p=''/>", "<a><!-- open</a>", "<a><![CDATA[open</a>",
+      "<a><!ELEMENT a ANY></a>", "<1a/>",
   };
   for (const std::string& doc : cases) EXPECT_EQ(Events(doc), "error") << doc;
 }

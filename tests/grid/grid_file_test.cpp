@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "file_test_support.h"
+#include "grid_check.h"
 #include "zelsheet/grid_view.h"
 #include "text/codepage.h"
 #include "zelsheet/grid.h"
@@ -177,7 +178,8 @@ TEST(GridImage, ReloadsIdenticallyIncludingAfterRowsMoved) {
   }
 }
 
-// Loading replaces the model; the session stays, brought inside the loaded size.
+// Loading replaces the model; the session (cursor, selection, property cursor, listeners)
+// stays, brought inside the loaded size.
 TEST(GridImage, LoadingKeepsTheSession) {
   TempDir dir;
   Grid small;
@@ -194,6 +196,9 @@ TEST(GridImage, LoadingKeepsTheSession) {
   g.SetSelection(1, 4, 2, 9);
   g.Col(3);
   g.Row(2);
+  g.BlockMode(true);
+  GridListener listener;
+  g.SetListener(&listener);
   struct Counter : GridChangeListener {
     int told = 0;
     void GridChanged(const GridChange&) override { ++told; }
@@ -208,6 +213,8 @@ TEST(GridImage, LoadingKeepsTheSession) {
   EXPECT_EQ(g.SelBlockRow2(), 5);
   EXPECT_EQ(g.Col(), 3);
   EXPECT_EQ(g.Row(), 2);
+  EXPECT_TRUE(g.BlockMode());
+  EXPECT_EQ(g.Listener(), &listener);
   EXPECT_EQ(counter.told, 1) << "the listener stays and hears of the load";
 }
 
@@ -226,24 +233,6 @@ TEST(GridImage, LoadedGridKeepsItsIndexesWorking) {
   g.Row(30);
   g.Action(kActionDeleteRow);
   EXPECT_EQ(g.DataRowCnt(), 21);
-}
-
-TEST(GridImage, LoadKeepsTheGridObjectsOwnState) {
-  TempDir dir;
-  Grid src;
-  FillSmall(src);
-  ASSERT_TRUE(src.SaveToFile(dir.File("a.sts"), false));
-  GridListener listener;
-  Grid g;
-  g.SetListener(&listener);
-  g.Col(7);
-  g.Row(8);
-  g.BlockMode(true);
-  ASSERT_TRUE(g.LoadFromFile(dir.File("a.sts")));
-  EXPECT_EQ(g.Listener(), &listener);
-  EXPECT_EQ(g.Col(), 7);
-  EXPECT_EQ(g.Row(), 8);
-  EXPECT_TRUE(g.BlockMode());
 }
 
 TEST(GridImage, DataOnlyKeepsContentAndLayoutWithoutFormats) {
@@ -449,20 +438,9 @@ struct ImageParts {
   }
 };
 
-TEST(GridImage, HandBuiltImageFollowsTheGrammar) {
+// The worked example of the format comment: a 1 x 2 grid with "가" in (1, 1).
+TEST(GridImage, SavedImageFollowsTheGrammar) {
   TempDir dir;
-  WriteFile(dir.File("a.sts"), ImageParts().Build());
-  Grid g;
-  ASSERT_TRUE(g.LoadFromFile(dir.File("a.sts")));
-  EXPECT_EQ(g.MaxRows(), 2);
-  EXPECT_EQ(g.MaxCols(), 2);
-  std::string t;
-  g.GetText(1, 1, t);
-  EXPECT_EQ(t, "가");
-  EXPECT_EQ(g.DataRowCnt(), 1);
-  EXPECT_EQ(g.DataColCnt(), 1);
-
-  // The worked example of the format comment: a 1 x 2 grid with "가" in (1, 1).
   Grid ex;
   ex.MaxRows(1);
   ex.MaxCols(2);
@@ -526,6 +504,10 @@ TEST(GridImage, ForgedImagesWithAGoodChecksumAreCheckedPartByPart) {
     }
     if (c.loads) {
       EXPECT_LE(g.ColsFrozen(), g.MaxCols()) << c.what;
+      EXPECT_TRUE(testing_grid::Invariants(g)) << c.what;
+    }
+    if (std::string(c.what) == "as built") {
+      EXPECT_EQ(testing_grid::Picture(g), "||\n|가|\n||\n");
     }
   }
 }
@@ -553,16 +535,8 @@ TEST(GridTabFile, RoundTripWithHangulEmptyCellsAndKinds) {
   back.MaxRows(1);
   back.Col(3);  // not yet there: the load grows the grid
   ASSERT_TRUE(back.LoadTabFile(path));
-  EXPECT_EQ(back.MaxCols(), 4);
-  EXPECT_EQ(back.MaxRows(), 3);
-  EXPECT_EQ(back.DataRowCnt(), 3);
-  std::string t;
-  back.GetText(1, 1, t);
-  EXPECT_EQ(t, "이름");
-  back.GetText(3, 1, t);
-  EXPECT_EQ(t, "1234.50");
-  back.GetText(4, 3, t);
-  EXPECT_EQ(t, "끝");
+  EXPECT_EQ(testing_grid::Picture(back), "||||\n|이름||1234.50|\n||탭 과 줄 바꿈||\n||||끝\n");
+  EXPECT_TRUE(testing_grid::Invariants(back));
   EXPECT_EQ(back.Col(), 3);
 }
 
@@ -576,22 +550,14 @@ TEST(GridTabFile, LoadReplacesAllDataAndReadsOtherEncodings) {
   const std::string path = dir.File("in.txt");
   WriteFile(path, "\xEF\xBB\xBF" "a\tb\nc\n");
   ASSERT_TRUE(g.LoadTabFile(path));
-  EXPECT_EQ(g.MaxRows(), 8);
-  EXPECT_EQ(g.DataRowCnt(), 2);
-  EXPECT_EQ(g.DataColCnt(), 2);
-  std::string t;
-  g.GetText(1, 1, t);
-  EXPECT_EQ(t, "a");  // the byte-order mark is not data
-  g.GetText(1, 0, t);
-  EXPECT_EQ(t, "header stays");
+  // The byte-order mark is not data; the header stays; the rows keep their number.
+  EXPECT_EQ(testing_grid::Picture(g), "|header stays|||\n|a|b||\n|c|||\n||||\n||||\n||||\n||||\n||||\n||||\n");
+  EXPECT_TRUE(testing_grid::Invariants(g));
 
   if (text::CodePageAvailable("CP949")) {
     WriteFile(path, "\xB0\xA1\t\xC7\xD1\r\n");  // "가", "한" in the ANSI code page
     ASSERT_TRUE(g.LoadTabFile(path));
-    g.GetText(1, 1, t);
-    EXPECT_EQ(t, "가");
-    g.GetText(2, 1, t);
-    EXPECT_EQ(t, "한");
+    EXPECT_EQ(testing_grid::Picture(g, 1), "|header stays|||\n|가|한||\n");
   }
 
   const std::string before = DumpGrid(g);

@@ -8,6 +8,20 @@ namespace {
 
 using testing_grid::Fill;
 
+// The cell under a point, as "col,row".
+std::string At(Grid& g, int32_t x, int32_t y) {
+  int32_t col, row;
+  g.GetCellFromScreenCoord(col, row, x, y);
+  return std::to_string(col) + "," + std::to_string(row);
+}
+
+// A cell's place on the screen, as "x,y wxh", or "none" when it is not shown.
+std::string Pos(const Grid& g, int32_t col, int32_t row) {
+  int32_t x, y, w, h;
+  if (!g.GetCellPos(col, row, x, y, w, h)) return "none";
+  return std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(w) + "x" + std::to_string(h);
+}
+
 TEST(GridLayout, SizesUnitsAndGeometry) {
   Grid g;
   g.MaxCols(5);
@@ -22,33 +36,18 @@ TEST(GridLayout, SizesUnitsAndGeometry) {
   g.Col(3);
   g.ColHidden(true);
   g.RowHeight(0, 15);        // header: 300 twips; data rows 240
-  int32_t col, row;
-  g.GetCellFromScreenCoord(col, row, 10, 10);
-  EXPECT_EQ(col, 0);
-  EXPECT_EQ(row, 0);
-  g.GetCellFromScreenCoord(col, row, 480 + 1200 + 599, 300 + 240 * 2 + 5);
-  EXPECT_EQ(col, 2);
-  EXPECT_EQ(row, 3);
-  g.GetCellFromScreenCoord(col, row, 480 + 1200 + 600, 0);
-  EXPECT_EQ(col, 4) << "hidden column 3 takes no room";
-  g.GetCellFromScreenCoord(col, row, -5, 100000000);
-  EXPECT_EQ(col, -1);
-  EXPECT_EQ(row, -1);
-
-  int32_t x, y, w, h;
-  ASSERT_TRUE(g.GetCellPos(2, 3, x, y, w, h));
-  EXPECT_EQ(x, 1680);
-  EXPECT_EQ(y, 780);
-  EXPECT_EQ(w, 600);
-  EXPECT_EQ(h, 240);
-  EXPECT_FALSE(g.GetCellPos(3, 3, x, y, w, h)) << "hidden";
+  EXPECT_EQ(At(g, 10, 10), "0,0");
+  EXPECT_EQ(At(g, 480 + 1200 + 599, 300 + 240 * 2 + 5), "2,3");
+  EXPECT_EQ(At(g, 480 + 1200 + 600, 0), "4,0") << "hidden column 3 takes no room";
+  EXPECT_EQ(At(g, -5, 100000000), "-1,-1");
+  EXPECT_EQ(Pos(g, 2, 3), "1680,780 600x240");
+  EXPECT_EQ(Pos(g, 3, 3), "none") << "hidden";
 
   // Frozen rows stay; scrolling moves the rest.
   g.RowsFrozen(2);
   g.TopRow(10);
-  ASSERT_TRUE(g.GetCellPos(1, 10, x, y, w, h));
-  EXPECT_EQ(y, 300 + 2 * 240);
-  EXPECT_FALSE(g.GetCellPos(1, 5, x, y, w, h)) << "scrolled away";
+  EXPECT_EQ(Pos(g, 1, 10), "480,780 1200x240");
+  EXPECT_EQ(Pos(g, 1, 5), "none") << "scrolled away";
   g.SetViewport(3000, 300 + 240 * 4);
   EXPECT_TRUE(g.IsVisible(1, 11, false));
   EXPECT_FALSE(g.IsVisible(1, 12, false));
@@ -86,36 +85,35 @@ TEST(GridLayout, HiddenRowsAndColumnsFollowTheirCells) {
   EXPECT_FALSE(g.ColHidden());
 }
 
+// The merged run a cell belongs to, as "col,row..col2,row2", or "none".
+std::string MergedRun(const Grid& g, int32_t col, int32_t row) {
+  int32_t c1, r1, c2, r2;
+  if (!g.GetMergedRange(col, row, c1, r1, c2, r2)) return "none";
+  return std::to_string(c1) + "," + std::to_string(r1) + ".." + std::to_string(c2) + "," + std::to_string(r2);
+}
+
 TEST(GridLayout, MergedRunsFreeAndWithinGroups) {
   Grid g;
   g.MaxCols(2);
   g.MaxRows(6);
   Fill(g, {{"x", "1"}, {"x", "1"}, {"y", "1"}, {"y", "1"}, {"y", "2"}, {"", ""}});
-  int32_t c1, r1, c2, r2;
-  EXPECT_FALSE(g.GetMergedRange(2, 2, c1, r1, c2, r2)) << "no merge set";
+  EXPECT_EQ(MergedRun(g, 2, 2), "none") << "no merge set";
   g.Col(1);
   g.ColMerge(kMergeAlways);
   g.Col(2);
   g.ColMerge(kMergeAlways);
-  ASSERT_TRUE(g.GetMergedRange(2, 3, c1, r1, c2, r2));
-  EXPECT_EQ(r1, 1);
-  EXPECT_EQ(r2, 4) << "free merging crosses the groups of column 1";
+  EXPECT_EQ(MergedRun(g, 2, 3), "2,1..2,4") << "free merging crosses the groups of column 1";
   g.ColMerge(kMergeRestricted);
-  ASSERT_TRUE(g.GetMergedRange(2, 3, c1, r1, c2, r2));
-  EXPECT_EQ(r1, 3);
-  EXPECT_EQ(r2, 4) << "restricted merging stays within column 1's group";
-  EXPECT_FALSE(g.GetMergedRange(2, 5, c1, r1, c2, r2));
-  EXPECT_FALSE(g.GetMergedRange(1, 6, c1, r1, c2, r2)) << "empty cells do not merge";
+  EXPECT_EQ(MergedRun(g, 2, 3), "2,3..2,4") << "restricted merging stays within column 1's group";
+  EXPECT_EQ(MergedRun(g, 2, 5), "none");
+  EXPECT_EQ(MergedRun(g, 1, 6), "none") << "empty cells do not merge";
   g.Row(1);
   g.RowMerge(kMergeAlways);
-  ASSERT_TRUE(g.GetMergedRange(1, 3, c1, r1, c2, r2));  // column merge wins first
-  EXPECT_EQ(r1, 3);
+  EXPECT_EQ(MergedRun(g, 1, 3), "1,3..1,5") << "the column merge wins first";
   g.Col(-1);
   g.ColMerge(kMergeNone);
   Fill(g, {{"s", "s"}});
-  ASSERT_TRUE(g.GetMergedRange(1, 1, c1, r1, c2, r2));
-  EXPECT_EQ(c1, 1);
-  EXPECT_EQ(c2, 2);
+  EXPECT_EQ(MergedRun(g, 1, 1), "1,1..2,1");
 }
 
 TEST(GridLayout, TextExtentsCountWideCharactersTwice) {
@@ -183,11 +181,10 @@ TEST(GridLayout, FrozenCountsFollowTheSize) {
   EXPECT_EQ(g.ColsFrozen(), g.MaxCols());
   EXPECT_THROW(g.RowsFrozen(-1), GridError);
   g.RowsFrozen(3);
-  int32_t x, y, w, h;
   g.TopRow(6);
-  ASSERT_TRUE(g.GetCellPos(1, 3, x, y, w, h)) << "row 3 is frozen, so shown whatever TopRow";
-  EXPECT_FALSE(g.GetCellPos(1, 4, x, y, w, h)) << "scrolled away";
-  ASSERT_TRUE(g.GetCellPos(1, 6, x, y, w, h));
+  EXPECT_NE(Pos(g, 1, 3), "none") << "row 3 is frozen, so shown whatever TopRow";
+  EXPECT_EQ(Pos(g, 1, 4), "none") << "scrolled away";
+  EXPECT_NE(Pos(g, 1, 6), "none");
 }
 
 }  // namespace

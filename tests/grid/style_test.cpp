@@ -129,21 +129,31 @@ TEST(GridStyle, ColumnFontAndLockReachTheCells) {
   EXPECT_TRUE(g.FontBold()) << "the cell's own bold is not the column's";
 }
 
+// A side of a cell's border as "style:colour".
+std::string Border(const Grid& g, int32_t col, int32_t row, int16_t side) {
+  Color c;
+  int16_t style;
+  g.GetCellBorder(col, row, side, c, style);
+  return std::to_string(style) + ":" + std::to_string(c);
+}
+
+// The colours a cell is painted with, as "back/fore".
+std::string Colours(const Grid& g, int32_t col, int32_t row) {
+  Color back, fore;
+  g.GetEffectiveColors(col, row, back, fore);
+  return std::to_string(back) + "/" + std::to_string(fore);
+}
+
 TEST(GridStyle, BordersAndEffectiveColours) {
   Grid g;
   g.MaxCols(5);
   g.MaxRows(5);
   g.SetCellBorder(2, 2, 3, 4, kBorderOutline, Rgb(255, 0, 0), 1);
-  Color c;
-  int16_t style;
-  g.GetCellBorder(2, 3, kBorderLeft, c, style);
-  EXPECT_EQ(c, Rgb(255, 0, 0));
-  EXPECT_EQ(style, 1);
-  g.GetCellBorder(3, 3, kBorderLeft, c, style);
-  EXPECT_EQ(style, 0) << "inner cells have no outline";
-  g.GetCellBorder(3, 4, kBorderBottom, c, style);
-  EXPECT_EQ(style, 1);
-  EXPECT_THROW(g.GetCellBorder(3, 4, kBorderOutline, c, style), GridError);
+  const std::string red = std::to_string(Rgb(255, 0, 0));
+  EXPECT_EQ(Border(g, 2, 3, kBorderLeft), "1:" + red);
+  EXPECT_EQ(Border(g, 3, 3, kBorderLeft).substr(0, 2), "0:") << "inner cells have no outline";
+  EXPECT_EQ(Border(g, 3, 4, kBorderBottom), "1:" + red);
+  EXPECT_THROW(Border(g, 3, 4, kBorderOutline), GridError);
 
   g.CellBorderType(kBorderBottom);
   g.CellBorderStyle(2);
@@ -151,25 +161,19 @@ TEST(GridStyle, BordersAndEffectiveColours) {
   g.Col(1);
   g.Row(5);
   g.Action(kActionSetBorder);
-  g.GetCellBorder(1, 5, kBorderBottom, c, style);
-  EXPECT_EQ(style, 2);
+  EXPECT_EQ(Border(g, 1, 5, kBorderBottom), "2:" + std::to_string(Rgb(0, 255, 0)));
 
   // Alternate row colours paint cells without a colour of their own.
   g.SetOddEvenRowColor(0xC0FFFF, 0x404040, 0xFFFFFF, 0x404040);
   g.Col(1);
   g.Row(2);
   g.BackColor(Rgb(0, 0, 9));
-  Color back, fore;
-  g.GetEffectiveColors(2, 1, back, fore);
-  EXPECT_EQ(back, 0xC0FFFF);
-  EXPECT_EQ(fore, 0x404040);
-  g.GetEffectiveColors(2, 2, back, fore);
-  EXPECT_EQ(back, 0xFFFFFF);
-  g.GetEffectiveColors(1, 2, back, fore);
-  EXPECT_EQ(back, Rgb(0, 0, 9));
+  const std::string grey = std::to_string(0x404040);
+  EXPECT_EQ(Colours(g, 2, 1), std::to_string(0xC0FFFF) + "/" + grey);
+  EXPECT_EQ(Colours(g, 2, 2), std::to_string(0xFFFFFF) + "/" + grey);
+  EXPECT_EQ(Colours(g, 1, 2), std::to_string(Rgb(0, 0, 9)) + "/" + grey);
   g.SetSelection(2, 2, 2, 2);
-  g.GetEffectiveColors(2, 2, back, fore);
-  EXPECT_EQ(back, g.SelBackColor());
+  EXPECT_EQ(Colours(g, 2, 2), std::to_string(g.SelBackColor()) + "/" + std::to_string(g.SelForeColor()));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ void Format(Grid& g, int32_t col, int32_t row, const std::function<void(Grid&)>&
   set(g);
 }
 
+void Back(Grid& g, int32_t col, int32_t row, Color c) { Format(g, col, row, [c](Grid& x) { x.BackColor(c); }); }
+void Fore(Grid& g, int32_t col, int32_t row, Color c) { Format(g, col, row, [c](Grid& x) { x.ForeColor(c); }); }
+
 TEST(GridView, ColoursFollowTheLevelsInTheirOrder) {
   struct Case {
     const char* what;
@@ -35,56 +39,23 @@ TEST(GridView, ColoursFollowTheLevelsInTheirOrder) {
     int32_t col, row;
     Color back, fore;
   };
-  const Color white = 0xFFFFFF;
+  const Color white = 0xFFFFFF, head_back = Grid().HeaderBackColor(), head_fore = Grid().HeaderForeColor();
   const std::vector<Case> cases = {
       {"sheet default", [](Grid&) {}, 2, 2, white, 0},
-      {"column colour", [](Grid& g) { Format(g, 2, -1, [](Grid& x) { x.BackColor(kRed); }); }, 2, 2, kRed, 0},
-      {"newer row colour over the column's",
-       [](Grid& g) {
-         Format(g, 2, -1, [](Grid& x) { x.BackColor(kRed); });
-         Format(g, -1, 2, [](Grid& x) { x.BackColor(kBlue); });
-       },
-       2, 2, kBlue, 0},
-      {"newer column colour over a cell's",
-       [](Grid& g) {
-         Format(g, 2, 2, [](Grid& x) { x.ForeColor(kBlue); });
-         Format(g, 2, -1, [](Grid& x) { x.ForeColor(kGreen); });
-       },
-       2, 2, white, kGreen},
+      {"column colour", [](Grid& g) { Back(g, 2, -1, kRed); }, 2, 2, kRed, 0},
+      {"newer row colour over the column's", [](Grid& g) { Back(g, 2, -1, kRed), Back(g, -1, 2, kBlue); }, 2, 2, kBlue, 0},
+      {"newer column colour over a cell's", [](Grid& g) { Fore(g, 2, 2, kBlue), Fore(g, 2, -1, kGreen); }, 2, 2, white, kGreen},
       {"alternate rows where no level set one",
-       [](Grid& g) {
-         g.SetOddEvenRowColor(kRed, kBlue, kGreen, kRed);
-         Format(g, 2, 3, [](Grid& x) { x.BackColor(white); });
-       },
-       2, 3, white, kBlue},
+       [](Grid& g) { g.SetOddEvenRowColor(kRed, kBlue, kGreen, kRed), Back(g, 2, 3, 0xFFFFFF); }, 2, 3, white, kBlue},
       {"locked cells under protect", [](Grid& g) { g.LockBackColor(kGreen); }, 2, 2, kGreen, 0},
-      {"not without protect",
-       [](Grid& g) {
-         g.LockBackColor(kGreen);
-         g.Protect(false);
-       },
-       2, 2, white, 0},
-      {"selection first",
-       [](Grid& g) {
-         Format(g, 2, 2, [](Grid& x) { x.BackColor(kRed); });
-         g.SetSelection(1, 1, 3, 3);
-       },
-       2, 2, Grid().SelBackColor(), Grid().SelForeColor()},
+      {"not without protect", [](Grid& g) { g.LockBackColor(kGreen), g.Protect(false); }, 2, 2, white, 0},
+      {"selection first", [](Grid& g) { Back(g, 2, 2, kRed), g.SetSelection(1, 1, 3, 3); }, 2, 2,
+       Grid().SelBackColor(), Grid().SelForeColor()},
       {"a header keeps the header colours under a column colour",
-       [](Grid& g) {
-         Format(g, 2, -1, [](Grid& x) { x.BackColor(kRed); });
-         Format(g, -1, -1, [](Grid& x) { x.ForeColor(kRed); });
-       },
-       2, 0, Grid().HeaderBackColor(), Grid().HeaderForeColor()},
-      {"a header row's own colour",
-       [](Grid& g) { Format(g, -1, 0, [](Grid& x) { x.BackColor(kBlue); }); }, 2, 0, kBlue,
-       Grid().HeaderForeColor()},
-      {"the row-header column's own colour",
-       [](Grid& g) { Format(g, 0, -1, [](Grid& x) { x.ForeColor(kGreen); }); }, 0, 2,
-       Grid().HeaderBackColor(), kGreen},
-      {"a failed row's colour reaches its row header",
-       [](Grid& g) { Format(g, -1, 2, [](Grid& x) { x.ForeColor(kRed); }); }, 0, 2,
-       Grid().HeaderBackColor(), kRed},
+       [](Grid& g) { Back(g, 2, -1, kRed), Fore(g, -1, -1, kRed); }, 2, 0, head_back, head_fore},
+      {"a header row's own colour", [](Grid& g) { Back(g, -1, 0, kBlue); }, 2, 0, kBlue, head_fore},
+      {"the row-header column's own colour", [](Grid& g) { Fore(g, 0, -1, kGreen); }, 0, 2, head_back, kGreen},
+      {"a failed row's colour reaches its row header", [](Grid& g) { Fore(g, -1, 2, kRed); }, 0, 2, head_back, kRed},
   };
   for (const Case& c : cases) {
     Grid g;
@@ -98,6 +69,17 @@ TEST(GridView, ColoursFollowTheLevelsInTheirOrder) {
     g.GetEffectiveColors(c.col, c.row, back, fore);
     EXPECT_EQ(back, look.back) << c.what << ": the engine's own member agrees";
   }
+}
+
+// What a painter reads of a cell besides its colours, as one line.
+std::string Shown(const Grid& g, int32_t col, int32_t row) {
+  const CellLook l = LookOf(g, col, row);
+  std::ostringstream o;
+  o << "'" << l.text << "' kind " << l.kind << " al " << l.h_align << " '" << l.caption << "' " << l.checked
+    << l.check_center << " btn " << l.button_color << " font " << l.font.name << (l.font.bold ? " bold" : "")
+    << " span " << l.span_col << "," << l.span_row << " " << l.span_cols << "x" << l.span_rows
+    << (l.merged_up ? " merged" : "") << (l.hidden ? " hidden" : "") << (l.active ? " active" : "");
+  return o.str();
 }
 
 TEST(GridView, CellShowsItsKindAndPlace) {
@@ -131,34 +113,22 @@ TEST(GridView, CellShowsItsKindAndPlace) {
   g.RowHidden(true);
   ASSERT_TRUE(g.AddCellSpan(2, 5, 2, 2));
   g.SetActiveCell(3, 2);
-
-  CellLook look = LookOf(g, 1, 1);
-  EXPECT_EQ(look.kind, kCellCheckBox);
-  EXPECT_TRUE(look.checked);
-  EXPECT_TRUE(look.check_center);
-  EXPECT_EQ(look.caption, "ok");
-  look = LookOf(g, 1, 0);
-  EXPECT_EQ(look.kind, kCellStatic) << "a whole-column kind does not reach the title";
-  EXPECT_EQ(look.text, "Title");
-  EXPECT_EQ(LookOf(g, 2, 0).text, "B") << "an empty title shows its column's letter";
-  look = LookOf(g, 2, 3);
-  EXPECT_EQ(look.caption, "Go");
-  EXPECT_EQ(look.button_color, kRed);
-  look = LookOf(g, 3, 2);
-  EXPECT_EQ(look.text, "***") << "one mark per character";
-  EXPECT_EQ(look.h_align, 2);
-  EXPECT_TRUE(look.font.bold);
-  EXPECT_EQ(look.font.name, "Gulim");
-  EXPECT_TRUE(look.active);
-  EXPECT_FALSE(LookOf(g, 3, 3).font.bold) << "the cell format stays in its cell";
-  EXPECT_FALSE(LookOf(g, 4, 3).merged_up);
-  EXPECT_TRUE(LookOf(g, 4, 4).merged_up);
-  look = LookOf(g, 3, 6);
-  EXPECT_EQ(look.span_col, 2);
-  EXPECT_EQ(look.span_row, 5);
-  EXPECT_EQ(look.span_cols, 2);
-  EXPECT_FALSE(look.hidden);
-  EXPECT_TRUE(LookOf(g, 1, 5).hidden);
+  const std::string red = std::to_string(kRed);
+  // Kinds: 1 edit, 5 static, 7 button, 10 check box.
+  const std::vector<std::pair<std::pair<int32_t, int32_t>, std::string>> cells = {
+      {{1, 1}, "'1' kind 10 al 0 'ok' 11 btn 0 font Arial span 1,1 1x1"},
+      // A whole-column kind does not reach the title; an empty title shows its column's letter.
+      {{1, 0}, "'Title' kind 5 al 0 '' 00 btn 0 font Arial span 1,0 1x1"},
+      {{2, 0}, "'B' kind 5 al 0 '' 00 btn 0 font Arial span 2,0 1x1"},
+      {{2, 3}, "'' kind 7 al 0 'Go' 00 btn " + red + " font Arial span 2,3 1x1"},
+      {{3, 2}, "'***' kind 1 al 2 '' 00 btn 0 font Gulim bold span 3,2 1x1 active"},  // one mark a character
+      {{3, 3}, "'' kind 1 al 0 '' 00 btn 0 font Arial span 3,3 1x1"},
+      {{4, 3}, "'same' kind 1 al 0 '' 00 btn 0 font Arial span 4,3 1x1"},
+      {{4, 4}, "'same' kind 1 al 0 '' 00 btn 0 font Arial span 4,4 1x1 merged"},
+      {{3, 6}, "'' kind 1 al 0 '' 00 btn 0 font Arial span 2,5 2x2"},
+      {{1, 5}, "'' kind 10 al 0 'ok' 01 btn 0 font Arial span 1,5 1x1 hidden"},
+  };
+  for (const auto& [at, shown] : cells) EXPECT_EQ(Shown(g, at.first, at.second), shown) << at.first << "," << at.second;
   EXPECT_THROW(LookOf(g, 5, 1), GridError);
   EXPECT_THROW(LookOf(g, 1, -1), GridError);
 }
@@ -323,20 +293,12 @@ TEST(GridView, ChangesAreToldWithTheirRowsAndColumns) {
   };
   const std::vector<Case> cases = {
       {"a cell", [](Grid& g) { g.SetText(2, 3, "x"); }, "2,3..2,3"},
-      {"a block's format",
-       [](Grid& g) {
-         g.Col(1);
-         g.Col2(2);
-         g.Row(4);
-         g.Row2(3);
-         g.BlockMode(true);
-         g.BackColor(kRed);
-       },
+      {"a block's format", [](Grid& g) { g.Col(1), g.Col2(2), g.Row(4), g.Row2(3), g.BlockMode(true), g.BackColor(kRed); },
        "1,4..2,3"},
       {"a row's height", [](Grid& g) { g.RowHeight(2, 30); }, "-1,2..-1,2L"},
       {"the active cell", [](Grid& g) { g.SetActiveCell(2, 2); }, "1,1..1,1 2,2..2,2"},
       {"rows inserted", [](Grid& g) { g.Action(kActionInsertRow); }, "-1,-1..-1,-1L"},
-      {"the cursor alone", [](Grid& g) { g.Col(3); g.Row(4); g.BlockMode(true); }, ""},
+      {"the cursor alone", [](Grid& g) { g.Col(3), g.Row(4), g.BlockMode(true); }, ""},
       {"gathered while painting is off",
        [](Grid& g) {
          g.ReDraw(false);
@@ -348,13 +310,7 @@ TEST(GridView, ChangesAreToldWithTheirRowsAndColumns) {
          g.ReDraw(true);
        },
        "-1,-1..-1,-1L"},
-      {"gathered into one block",
-       [](Grid& g) {
-         g.ReDraw(false);
-         g.SetText(1, 2, "a");
-         g.SetText(3, 4, "b");
-         g.ReDraw(true);
-       },
+      {"gathered into one block", [](Grid& g) { g.ReDraw(false), g.SetText(1, 2, "a"), g.SetText(3, 4, "b"), g.ReDraw(true); },
        "1,2..3,4"},
   };
   for (const Case& c : cases) {

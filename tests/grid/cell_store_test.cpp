@@ -11,6 +11,8 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
+
 std::string Text(const Grid& g, int32_t col, int32_t row) {
   std::string out;
   g.GetText(col, row, out);
@@ -73,8 +75,7 @@ TEST(GridCellStore, NumbersAndTextsReplaceEachOtherAndKeepTheExtent) {
   Grid g;
   g.MaxCols(3);
   g.MaxRows(5);
-  g.Col(2);
-  g.Row(3);
+  At(g, 2, 3);
   for (const Step& step : steps) {
     g.CellType(step.kind);
     g.SetText(2, 3, step.value);
@@ -98,9 +99,7 @@ TEST(GridCellStore, LargeColumnKeepsEveryLongTextThroughRewritesAndRefill) {
   g.MaxRows(kRows);
   for (int32_t r = 1; r <= kRows; ++r) g.SetText(1, r, long_text(r, 0));
   for (int32_t r = 1; r <= kRows; r += 2) g.SetText(1, r, long_text(r, 1));
-  g.Col(1);
-  g.Row(10);
-  g.Action(kActionInsertRow);
+  At(g, 1, 10).Action(kActionInsertRow);
   g.Row(kRows);
   g.Action(kActionDeleteRow);
   int32_t bad = 0;

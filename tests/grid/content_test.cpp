@@ -7,6 +7,8 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
+using testing_grid::Block;
 using testing_grid::Invariants;
 
 Grid Small(int32_t cols, int32_t rows) {
@@ -38,9 +40,7 @@ TEST(GridAddressing, HeaderRowsColumnsAndAll) {
   EXPECT_EQ(g.DataRowCnt(), 0) << "headers hold no data";
 
   // -1 writes through Text with BlockMode reach every data row of the column, not the headers.
-  g.Col(3);
-  g.Row(-1);
-  g.BlockMode(true);
+  At(g, 3, -1).BlockMode(true);
   g.Text("x");
   g.BlockMode(false);
   for (int32_t r = 1; r <= 5; ++r) EXPECT_EQ(Text(g, 3, r), "x");
@@ -83,9 +83,7 @@ TEST(GridAddressing, BadIndexesThrowWithWhatAndWhere) {
   EXPECT_THROW(g.MaxCols(Grid::kMaxColCount + 1), GridError);
   EXPECT_THROW(g.ColHeaderRows(0), GridError);
   EXPECT_THROW(g.Action(99), GridError);
-  g.Col(12);
-  g.Row(1);
-  EXPECT_THROW(g.Text(), GridError);
+  EXPECT_THROW(At(g, 12, 1).Text(), GridError);
   EXPECT_THROW(g.CellType(kCellFloat), GridError);
   EXPECT_TRUE(Invariants(g));
 }
@@ -125,9 +123,7 @@ TEST(GridContent, KindsDecideWhatIsStoredAndShown) {
   };
   for (const Case& c : cases) {
     Grid g = Small(2, 2);
-    g.Col(1);
-    g.Row(-1);
-    g.CellType(c.kind);
+    At(g, 1, -1).CellType(c.kind);
     g.TypeFloatDecimalPlaces(c.decimals);
     g.TypeFloatSeparator(c.separator);
     g.SetText(1, 1, c.input);
@@ -151,9 +147,7 @@ TEST(GridContent, HeaderTitlesIgnoreTheColumnKind) {
       g.SetText(2, 0, "Y");
     };
     if (titleFirst) titles();
-    g.Col(1);
-    g.Row(-1);
-    g.CellType(kCellFloat);
+    At(g, 1, -1).CellType(kCellFloat);
     g.TypeFloatDecimalPlaces(2);
     g.Col(2);
     g.CellType(kCellCheckBox);
@@ -163,9 +157,7 @@ TEST(GridContent, HeaderTitlesIgnoreTheColumnKind) {
     SCOPED_TRACE(titleFirst ? "title first" : "kind first");
     // A kind set on a header cell itself does count there, and only there; a data cell's own
     // kind still counts next to it. The data rows still follow the column kinds.
-    g.Col(3);
-    g.Row(0);
-    g.CellType(kCellCheckBox);
+    At(g, 3, 0).CellType(kCellCheckBox);
     g.Row(2);
     g.CellType(kCellFloat);
     g.SetText(3, 0, "Y");
@@ -179,9 +171,7 @@ TEST(GridContent, HeaderTitlesIgnoreTheColumnKind) {
 
 TEST(GridContent, FloatShowsMoneyAndGridCharacters) {
   Grid g = Small(1, 1);
-  g.Col(1);
-  g.Row(1);
-  g.CellType(kCellFloat);
+  At(g, 1, 1).CellType(kCellFloat);
   g.TypeFloatDecimalPlaces(1);
   g.TypeFloatSeparator(true);
   g.TypeFloatMoney(true);
@@ -201,9 +191,7 @@ TEST(GridContent, ComboSelectsByItem) {
   const std::string seoul = "Seoul" + pad + "01";
   const std::string busan = "Busan" + pad + "02";
   Grid g = Small(2, 3);
-  g.Col(1);
-  g.Row(-1);
-  g.CellType(kCellComboBox);
+  At(g, 1, -1).CellType(kCellComboBox);
   g.TypeComboBoxList(seoul + "\t" + busan + "\t");
   g.Row(2);
   EXPECT_EQ(g.TypeComboBoxCount(), 2);
@@ -250,9 +238,7 @@ TEST(GridContent, FixedComboTakesWholeItemsOnly) {
   };
   for (const auto& c : cases) {
     Grid g = Small(1, 1);
-    g.Col(1);
-    g.Row(-1);
-    g.CellType(kCellComboBox);
+    At(g, 1, -1).CellType(kCellComboBox);
     g.TypeComboBoxList("Seoul\tBusan\tDae gu\tlast");
     g.SetText(1, 1, c.input);
     EXPECT_EQ(Text(g, 1, 1), c.taken ? c.input : "") << "input '" << c.input << "'";
@@ -301,10 +287,7 @@ TEST(GridContent, ArraysAndClip) {
   std::vector<std::vector<std::string>> outside(1, std::vector<std::string>(1));
   EXPECT_FALSE(g.GetArray(4, 4, outside));
 
-  g.Col(2);
-  g.Row(2);
-  g.Col2(3);
-  g.Row2(3);
+  Block(g, 2, 2, 3, 3);
   g.BlockMode(true);
   EXPECT_EQ(g.Clip(), "a\tb\r\nc\td\r\n");
   g.Clip("1\t2\t3\r\n4\t5\r\n6\r\n");  // kept within the block
@@ -344,10 +327,7 @@ TEST(GridDataExtent, DataRowCntFollowsEveryChange) {
   g.Action(kActionInsertRow);
   step("insert drops the last row", 13);
   EXPECT_EQ(Text(g, 1, 3), "") << "the inserted row is empty, not the dropped one";
-  g.Col(1);
-  g.Row(1);
-  g.Col2(4);
-  g.Row2(12);
+  Block(g, 1, 1, 4, 12);
   g.BlockMode(true);
   g.Action(kActionClearText);
   g.BlockMode(false);
@@ -398,9 +378,7 @@ TEST(GridDataExtent, EmptyingTheSheetLeavesNothingOfTheDataRowsAndKeepsTheHeader
     g.SetText(1, 0, "title");
     g.SetText(2, -999, "second title");
     g.SetText(0, 0, "corner");
-    g.Col(1);
-    g.Row(0);
-    g.BackColor(Rgb(1, 2, 3));
+    At(g, 1, 0).BackColor(Rgb(1, 2, 3));
     g.CellTag("head tag");
   };
   Grid g, only_header;
@@ -410,9 +388,7 @@ TEST(GridDataExtent, EmptyingTheSheetLeavesNothingOfTheDataRowsAndKeepsTheHeader
     g.SetText(1, r, "short");
     g.SetText(2, r, "a text too long to sit inside a cell");
     g.SetText(0, r, "U");
-    g.Col(3);
-    g.Row(r);
-    g.CellType(kCellFloat);
+    At(g, 3, r).CellType(kCellFloat);
     g.SetText(3, r, "1.5");
     g.BackColor(Rgb(9, 9, 9));
     g.CellTag("tag");

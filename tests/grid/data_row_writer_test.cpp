@@ -18,6 +18,8 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
+
 constexpr int32_t kCols = 9;
 constexpr int32_t kRows = 60;
 
@@ -45,8 +47,7 @@ void Prepare(Grid& g) {
   column(7, kCellCheckBox);
   column(8, kCellFloat);
   g.TypeFloatDecimalPlaces(3);
-  g.Col(8);
-  g.Row(5);
+  At(g, 8, 5);
   g.TypeFloatDecimalPlaces(0);  // one cell of its own
   for (int32_t c = 1; c <= kCols; ++c) g.SetText(c, 0, "T" + std::to_string(c));
 }
@@ -56,23 +57,16 @@ void ChangeFormat(Grid& g, uint32_t which) {
   const uint32_t v = which / 6;  // the variant of the change
   switch (which % 6) {
     case 0:
-      g.Col(2);
-      g.Row(-1);
-      g.TypeFloatDecimalPlaces(static_cast<int16_t>(v % 4));
+      At(g, 2, -1).TypeFloatDecimalPlaces(static_cast<int16_t>(v % 4));
       return;
     case 1:
-      g.Col(9);
-      g.Row(-1);
-      g.CellType(v % 2 == 0 ? kCellFloat : kCellEdit);
+      At(g, 9, -1).CellType(v % 2 == 0 ? kCellFloat : kCellEdit);
       return;
     case 2:
-      g.Col(5);
-      g.Row(-1);
-      g.TypeComboBoxEditable(v % 3 == 0);
+      At(g, 5, -1).TypeComboBoxEditable(v % 3 == 0);
       return;
     case 3:
-      g.Col(1);
-      g.Row(static_cast<int32_t>(1 + v % kRows));
+      At(g, 1, static_cast<int32_t>(1 + v % kRows));
       g.BackColor(Rgb(static_cast<int>(v % 256), 0, 0));  // a cell colour between writes
       return;
     case 4:

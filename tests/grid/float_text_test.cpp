@@ -2,6 +2,8 @@
 // must give what the general number formatter gives, for every number and setting.
 #include <gtest/gtest.h>
 
+#include "grid_check.h"
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -13,6 +15,8 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
+
 TEST(FloatText, ShownTextIsTheGeneralFormattersText) {
   const double values[] = {0.0, -0.0, 5, -5, 0.05, -0.5, 12.5, 999.995, 1000, 1234567.891, -1234.5,
                            0.1 + 0.2, 1e-7, 123456789012345.0, 9.99e14, 1e15, 1e16, 2.675, 1e300,
@@ -20,9 +24,7 @@ TEST(FloatText, ShownTextIsTheGeneralFormattersText) {
   Grid g;
   g.MaxCols(1);
   g.MaxRows(1);
-  g.Col(1);
-  g.Row(1);
-  g.CellType(kCellFloat);
+  At(g, 1, 1).CellType(kCellFloat);
   std::string shown;
   CellLook look;
   for (const int places : {0, 1, 2, 3, 15}) {

@@ -165,4 +165,21 @@ inline void Fill(Grid& g, const std::vector<std::vector<std::string>>& rows) {
   }
 }
 
+// Points the property cursor at (col, row) and gives the grid back, so that a format write
+// reads as one line: `At(g, 2, -1).CellType(kCellFloat);`.
+inline Grid& At(Grid& g, int32_t col, int32_t row) {
+  g.Col(col);
+  g.Row(row);
+  return g;
+}
+
+// Points the property cursor at the block (col, row)..(col2, row2).
+inline Grid& Block(Grid& g, int32_t col, int32_t row, int32_t col2, int32_t row2) {
+  g.Col(col);
+  g.Row(row);
+  g.Col2(col2);
+  g.Row2(row2);
+  return g;
+}
+
 }  // namespace zel::testing_grid

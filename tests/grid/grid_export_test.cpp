@@ -2,6 +2,8 @@
 // the XML reader under the import.
 #include <gtest/gtest.h>
 
+#include "grid_check.h"
+
 #include "file_test_support.h"
 #include "grid/internal/xml_pull.h"
 #include "zelsheet/grid.h"
@@ -9,6 +11,7 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
 using testing_files::DumpGrid;
 using testing_files::ReadFile;
 using testing_files::TempDir;
@@ -72,9 +75,7 @@ void FillLaidOut(Grid& g) {
   g.ColHidden(true);
   g.Row(3);
   g.RowHidden(true);
-  g.Col(4);
-  g.Row(4);
-  g.BackColor(Rgb(0x12, 0x34, 0x56));
+  At(g, 4, 4).BackColor(Rgb(0x12, 0x34, 0x56));
   g.TypeHAlign(1);
   g.FontBold(true);
 }
@@ -137,9 +138,7 @@ void FillForWorkbook(Grid& g) {
   g.MaxRows(8);
   g.SetText(1, 0, "이름");
   g.SetText(3, 0, "금액");  // before the column's kind, which covers its header cells too
-  g.Col(3);
-  g.Row(-1);
-  g.CellType(kCellFloat);
+  At(g, 3, -1).CellType(kCellFloat);
   g.SetText(1, 1, "홍길동");
   g.SetText(2, 1, "<a> & \"b\" 'c'");
   g.SetText(3, 1, "12.5");
@@ -194,9 +193,7 @@ TEST(GridWorkbook, ExportThenImportGivesTheSameTableBack) {
   Grid back;
   back.MaxCols(3);
   back.MaxRows(1);
-  back.Col(3);
-  back.Row(-1);
-  back.CellType(kCellFloat);
+  At(back, 3, -1).CellType(kCellFloat);
   back.SetText(1, 1, "replaced");
   ASSERT_TRUE(back.ImportExcelSheet(path, 0, ""));
   EXPECT_EQ(back.MaxCols(), 5);

@@ -13,6 +13,8 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
+using testing_grid::Block;
 using testing_files::DumpGrid;
 using testing_files::ReadFile;
 using testing_files::TempDir;
@@ -35,9 +37,7 @@ void FillRich(Grid& g) {
   g.SetText(1, 2, "ab");
   g.SetText(1, 4, "line one\nline\ttwo");
 
-  g.Col(2);
-  g.Row(-1);
-  g.CellType(kCellFloat);
+  At(g, 2, -1).CellType(kCellFloat);
   g.TypeFloatDecimalPlaces(3);
   g.TypeHAlign(1);
   g.SetText(2, 1, "12.5");
@@ -51,40 +51,28 @@ void FillRich(Grid& g) {
   g.CellType(kCellComboBox);
   g.TypeComboBoxList("사과\t배\t");
   g.SetText(4, 1, "배");
-  g.Col(5);
-  g.Row(3);
-  g.CellType(kCellInteger);
+  At(g, 5, 3).CellType(kCellInteger);
   g.SetText(5, 3, "42");
   g.SetFloat(1, 20, 3.25);
   g.SetInteger(6, 21, -12);
 
-  g.Col(6);
-  g.Row(-1);
-  g.BackColor(Rgb(1, 2, 3));
-  g.Col(-1);
-  g.Row(5);
-  g.ForeColor(Rgb(200, 0, 0));
-  g.Col(6);
-  g.Row(5);
+  At(g, 6, -1).BackColor(Rgb(1, 2, 3));
+  At(g, -1, 5).ForeColor(Rgb(200, 0, 0));
+  At(g, 6, 5);
   g.BackColor(Rgb(9, 9, 9));  // a cell format newer than its column's
   g.Col(1);
   g.FontBold(true);
   g.FontName("굴림체");
   g.Row(6);
   g.LockCells(false);
-  g.Col(-1);
-  g.Row(-1);
+  At(g, -1, -1);
   g.FontSize(11);  // the sheet level, newest, so it wins over the older cell formats
-  g.Col(1);
-  g.Row(5);
-  g.FontItalic(true);
+  At(g, 1, 5).FontItalic(true);
   g.SetCellBorder(1, 7, 2, 8, kBorderOutline, Rgb(0, 0, 255), 2);
   g.Row(9);
   g.CellTag("tag-9");
   g.CellNote("메모");
-  g.Col(-999);
-  g.Row(3);
-  g.CellTag("in the row header");
+  At(g, -999, 3).CellTag("in the row header");
 
   EXPECT_TRUE(g.AddCellSpan(1, 10, 2, 2));
   EXPECT_TRUE(g.AddCellSpan(3, 0, 2, 1));
@@ -131,10 +119,7 @@ void Shuffle(Grid& g) {
   g.Action(kActionInsertRow);
   g.Row(12);
   g.Action(kActionDeleteRow);
-  g.Col(1);
-  g.Row(1);
-  g.Col2(g.MaxCols());
-  g.Row2(9);
+  Block(g, 1, 1, g.MaxCols(), 9);
   g.BlockMode(true);
   g.SortBy(kSortByRow);
   g.SortKey(1, 1);
@@ -152,9 +137,7 @@ void FillSmall(Grid& g) {
   g.MaxRows(5);
   g.SetText(1, 1, "keep me");
   g.SetText(3, 5, "끝");
-  g.Col(2);
-  g.Row(-1);
-  g.BackColor(Rgb(5, 6, 7));
+  At(g, 2, -1).BackColor(Rgb(5, 6, 7));
   g.AddCellSpan(1, 2, 2, 2);
 }
 
@@ -194,9 +177,7 @@ TEST(GridImage, LoadingKeepsTheSession) {
   g.SetActiveCell(2, 8);
   g.TopRow(6);
   g.SetSelection(1, 4, 2, 9);
-  g.Col(3);
-  g.Row(2);
-  g.BlockMode(true);
+  At(g, 3, 2).BlockMode(true);
   GridListener listener;
   g.SetListener(&listener);
   struct Counter : GridChangeListener {
@@ -249,14 +230,10 @@ TEST(GridImage, DataOnlyKeepsContentAndLayoutWithoutFormats) {
   EXPECT_EQ(t, "이름");
   g.GetText(2, 1, t);
   EXPECT_EQ(t, "12.5");  // the number, now in a plain text cell
-  g.Col(2);
-  g.Row(1);
-  EXPECT_EQ(g.CellType(), kCellEdit);
+  EXPECT_EQ(At(g, 2, 1).CellType(), kCellEdit);
   g.Col(6);
   EXPECT_EQ(g.BackColor(), Grid().BackColor());
-  g.Col(1);
-  g.Row(9);
-  EXPECT_EQ(g.CellTag(), "tag-9");
+  EXPECT_EQ(At(g, 1, 9).CellTag(), "tag-9");
   EXPECT_EQ(g.GetColItemData(3), 103);
   EXPECT_DOUBLE_EQ(g.ColWidth(1), 20.5);
   EXPECT_DOUBLE_EQ(g.RowHeight(3), 30);
@@ -518,9 +495,7 @@ TEST(GridTabFile, RoundTripWithHangulEmptyCellsAndKinds) {
   Grid g;
   g.MaxCols(5);
   g.MaxRows(10);
-  g.Col(3);
-  g.Row(-1);
-  g.CellType(kCellFloat);
+  At(g, 3, -1).CellType(kCellFloat);
   g.SetText(1, 1, "이름");
   g.SetText(3, 1, "1234.5");
   g.SetText(2, 2, "탭\t과 줄\n바꿈");

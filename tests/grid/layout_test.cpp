@@ -6,10 +6,11 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
 using testing_grid::Fill;
 
 // The cell under a point, as "col,row".
-std::string At(Grid& g, int32_t x, int32_t y) {
+std::string Under(Grid& g, int32_t x, int32_t y) {
   int32_t col, row;
   g.GetCellFromScreenCoord(col, row, x, y);
   return std::to_string(col) + "," + std::to_string(row);
@@ -36,10 +37,10 @@ TEST(GridLayout, SizesUnitsAndGeometry) {
   g.Col(3);
   g.ColHidden(true);
   g.RowHeight(0, 15);        // header: 300 twips; data rows 240
-  EXPECT_EQ(At(g, 10, 10), "0,0");
-  EXPECT_EQ(At(g, 480 + 1200 + 599, 300 + 240 * 2 + 5), "2,3");
-  EXPECT_EQ(At(g, 480 + 1200 + 600, 0), "4,0") << "hidden column 3 takes no room";
-  EXPECT_EQ(At(g, -5, 100000000), "-1,-1");
+  EXPECT_EQ(Under(g, 10, 10), "0,0");
+  EXPECT_EQ(Under(g, 480 + 1200 + 599, 300 + 240 * 2 + 5), "2,3");
+  EXPECT_EQ(Under(g, 480 + 1200 + 600, 0), "4,0") << "hidden column 3 takes no room";
+  EXPECT_EQ(Under(g, -5, 100000000), "-1,-1");
   EXPECT_EQ(Pos(g, 2, 3), "1680,780 600x240");
   EXPECT_EQ(Pos(g, 3, 3), "none") << "hidden";
 
@@ -125,9 +126,7 @@ TEST(GridLayout, TextExtentsCountWideCharactersTwice) {
   g.SetText(1, 3, "ab\nabcdef");
   EXPECT_DOUBLE_EQ(g.MaxTextColWidth(1), 6.0);
   EXPECT_DOUBLE_EQ(g.MaxTextRowHeight(3), 2 * 9.0 * 4 / 3);
-  g.Col(1);
-  g.Row(2);
-  EXPECT_DOUBLE_EQ(g.MaxTextCellWidth(), 4.0);
+  EXPECT_DOUBLE_EQ(At(g, 1, 2).MaxTextCellWidth(), 4.0);
   g.FontSize(18);
   EXPECT_DOUBLE_EQ(g.MaxTextCellWidth(), 8.0);
 }
@@ -151,9 +150,7 @@ TEST(GridLayout, ActiveCellAndScrolling) {
   Grid g;
   g.MaxCols(5);
   g.MaxRows(40);
-  g.Col(3);
-  g.Row(30);
-  g.Action(kActionActiveCell);
+  At(g, 3, 30).Action(kActionActiveCell);
   EXPECT_EQ(g.ActiveCol(), 3);
   EXPECT_EQ(g.ActiveRow(), 30);
   EXPECT_EQ(g.TopRow(), 1);

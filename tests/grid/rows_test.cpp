@@ -6,6 +6,7 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
 using testing_grid::Fill;
 using testing_grid::Invariants;
 using testing_grid::Picture;
@@ -24,13 +25,9 @@ Grid Lettered() {
 
 TEST(GridRows, InsertAndDeleteMoveRowHeadersFormatsAndHeights) {
   Grid g = Lettered();
-  g.Col(-1);
-  g.Row(2);
-  g.BackColor(Rgb(255, 0, 0));
+  At(g, -1, 2).BackColor(Rgb(255, 0, 0));
   g.RowHeight(2, 30);
-  g.Col(1);
-  g.Row(2);
-  g.CellTag("t");
+  At(g, 1, 2).CellTag("t");
 
   g.Row(2);
   g.Action(kActionInsertRow);
@@ -44,14 +41,10 @@ TEST(GridRows, InsertAndDeleteMoveRowHeadersFormatsAndHeights) {
   EXPECT_EQ(g.MaxRows(), 5) << "insert keeps MaxRows; the last (empty) row fell off";
   EXPECT_EQ(g.RowHeight(3), 30);
   EXPECT_EQ(g.RowHeight(2), Grid::kDefaultRowHeight);
-  g.Col(2);
-  g.Row(3);
-  EXPECT_EQ(g.BackColor(), Rgb(255, 0, 0));
+  EXPECT_EQ(At(g, 2, 3).BackColor(), Rgb(255, 0, 0));
   g.Row(2);
   EXPECT_EQ(g.BackColor(), 0xFFFFFF);
-  g.Col(1);
-  g.Row(3);
-  EXPECT_EQ(g.CellTag(), "t");
+  EXPECT_EQ(At(g, 1, 3).CellTag(), "t");
   EXPECT_TRUE(Invariants(g));
 
   g.Row(1);
@@ -102,9 +95,7 @@ TEST(GridColumns, InsertDeleteMoveItemDataWidthsAndFormats) {
   g.MaxCols(3);
   for (int32_t c = 1; c <= 3; ++c) g.SetColItemData(c, c * 10);
   g.ColWidth(2, 15);
-  g.Col(2);
-  g.Row(-1);
-  g.CellType(kCellFloat);
+  At(g, 2, -1).CellType(kCellFloat);
   g.Col(1);
   g.Action(kActionInsertCol);
   EXPECT_EQ(g.GetColItemData(1), 0);
@@ -133,9 +124,7 @@ TEST(GridRows, ShrinkingAndRegrowingLeavesNothingBehind) {
   g.MaxCols(3);
   g.MaxRows(10000);
   for (int32_t r = 1; r <= 10000; r += 7) g.SetText(1 + r % 3, r, "row" + std::to_string(r) + std::string(20, 'x'));
-  g.Col(2);
-  g.Row(9000);
-  g.CellNote("n");
+  At(g, 2, 9000).CellNote("n");
   g.RowHeight(9000, 40);
   g.MaxRows(100);  // frees most slots: the store compacts itself
   EXPECT_TRUE(Invariants(g));
@@ -145,9 +134,7 @@ TEST(GridRows, ShrinkingAndRegrowingLeavesNothingBehind) {
   EXPECT_EQ(t, "row99" + std::string(20, 'x'));
   g.MaxRows(10000);
   EXPECT_FALSE(g.GetText(1 + 9002 % 3, 9002, t));
-  g.Col(2);
-  g.Row(9000);
-  EXPECT_EQ(g.CellNote(), "");
+  EXPECT_EQ(At(g, 2, 9000).CellNote(), "");
   EXPECT_EQ(g.RowHeight(9000), Grid::kDefaultRowHeight);
   EXPECT_TRUE(Invariants(g));
 }
@@ -156,9 +143,7 @@ TEST(GridCopy, WholeColumnCarriesTextsKindsColoursAndItemData) {
   Grid g = Lettered();
   g.MaxCols(4);
   g.SetColItemData(1, 7);
-  g.Col(1);
-  g.Row(-1);
-  g.CellType(kCellCheckBox);
+  At(g, 1, -1).CellType(kCellCheckBox);
   g.TypeCheckText("done");
   g.BackColor(Rgb(1, 2, 3));
   g.Row(2);
@@ -172,9 +157,7 @@ TEST(GridCopy, WholeColumnCarriesTextsKindsColoursAndItemData) {
   g.Action(kActionCopyBlock);
   EXPECT_EQ(g.GetColItemData(3), 7);
   EXPECT_EQ(Picture(g, 2), "|A|B|A|\n|a1|b1|a1|\nU|a2|b2|a2|\n");
-  g.Col(3);
-  g.Row(-1);
-  EXPECT_EQ(g.CellType(), kCellCheckBox);
+  EXPECT_EQ(At(g, 3, -1).CellType(), kCellCheckBox);
   EXPECT_EQ(g.TypeCheckText(), "done");
   EXPECT_EQ(g.BackColor(), Rgb(1, 2, 3));
   g.Row(2);
@@ -190,23 +173,18 @@ TEST(GridCopy, WholeColumnCarriesTextsKindsColoursAndItemData) {
 
 TEST(GridCopy, CellBlocksAndOverlappingRows) {
   Grid g = Lettered();
-  g.Col(1);
-  g.Row(1);
-  g.TypeHAlign(2);
+  At(g, 1, 1).TypeHAlign(2);
   g.Col2(2);
   g.Row2(2);
   g.DestCol(1);
   g.DestRow(2);
   g.Action(kActionCopyBlock);  // overlaps its source: reads all before writing
   EXPECT_EQ(Picture(g, 3), "|A|B\n|a1|b1\nU|a1|b1\n|a2|b2\n");
-  g.Col(1);
-  g.Row(2);
-  EXPECT_EQ(g.TypeHAlign(), 2);
+  EXPECT_EQ(At(g, 1, 2).TypeHAlign(), 2);
   g.Row(3);
   EXPECT_EQ(g.TypeHAlign(), 0);
 
-  g.Col(-1);
-  g.Row(1);
+  At(g, -1, 1);
   g.Row2(2);
   g.DestRow(2);
   g.Action(kActionCopyBlock);  // whole rows, downwards over themselves

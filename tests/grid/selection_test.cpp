@@ -7,6 +7,7 @@
 namespace zel {
 namespace {
 
+using testing_grid::Block;
 using testing_grid::Fill;
 using testing_grid::Invariants;
 using testing_grid::Picture;
@@ -73,10 +74,7 @@ TEST(GridSelection, BlocksRowsAndTheRowWalk) {
 
   g.Action(kActionDeselectBlock);
   EXPECT_EQ(g.MultiSelCount(), 0);
-  g.Col(1);
-  g.Row(1);
-  g.Col2(2);
-  g.Row2(2);
+  Block(g, 1, 1, 2, 2);
   g.Action(kActionSelectBlock);
   EXPECT_TRUE(g.IsCellSelected(2, 2));
   EXPECT_THROW(g.SetSelection(1, 1, 4, 1), GridError);

@@ -9,16 +9,15 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
+using testing_grid::Block;
 using testing_grid::Fill;
 using testing_grid::Invariants;
 using testing_grid::Picture;
 
 void SortRows(Grid& g, int32_t col, int32_t row, int32_t col2, int32_t row2,
               std::vector<std::pair<int32_t, int16_t>> keys) {
-  g.Col(col);
-  g.Row(row);
-  g.Col2(col2);
-  g.Row2(row2);
+  Block(g, col, row, col2, row2);
   g.SortBy(kSortByRow);
   for (int32_t n = 1; n <= 4; ++n) {
     const bool used = static_cast<size_t>(n) <= keys.size();
@@ -67,16 +66,12 @@ TEST(GridSort, NumbersCompareAsNumbersAndBeforeTexts) {
   Grid g;
   g.MaxCols(1);
   g.MaxRows(5);
-  g.Col(1);
-  g.Row(-1);
-  g.CellType(kCellFloat);
+  At(g, 1, -1).CellType(kCellFloat);
   g.TypeFloatDecimalPlaces(0);
   g.SetText(1, 1, "10");
   g.SetText(1, 2, "9");
   g.SetText(1, 3, "-1");
-  g.Col(1);
-  g.Row(4);
-  g.CellType(kCellEdit);
+  At(g, 1, 4).CellType(kCellEdit);
   g.SetText(1, 4, "100");  // a text, even though it looks like a number
   SortRows(g, -1, 1, -1, 5, {{1, kSortAscending}});
   EXPECT_EQ(Picture(g), "|\n|-1\n|9\n|10\n|100\n|\n");
@@ -96,10 +91,7 @@ TEST(GridSort, PartialBlocksAndColumns) {
   EXPECT_TRUE(Invariants(g));
 
   // Sorting columns by row 1.
-  g.Col(1);
-  g.Row(-1);
-  g.Col2(3);
-  g.Row2(-1);
+  Block(g, 1, -1, 3, -1);
   g.SortBy(kSortByCol);
   g.SortKey(1, 1);
   g.SortKeyOrder(1, kSortDescending);
@@ -121,9 +113,7 @@ TEST(GridSort, ThreeKeysWithNumbersLongTextsAndTies) {
   Grid g;
   g.MaxCols(4);
   g.MaxRows(rows);
-  g.Col(2);
-  g.Row(-1);
-  g.CellType(kCellFloat);
+  At(g, 2, -1).CellType(kCellFloat);
   g.TypeFloatDecimalPlaces(1);
   const std::string long_a = "가나다라마바사아자차카타";  // 36 bytes: texts past the packed prefixes
   const char* firsts[] = {"", "x", "short", "exactly16bytes!!", "exactly16bytes!!+", "a long shared prefix: one",
@@ -147,18 +137,7 @@ TEST(GridSort, ThreeKeysWithNumbersLongTextsAndTies) {
     g.SetText(4, r, std::to_string(r));
     ref.push_back(row);
   }
-  g.Col(-1);
-  g.Row(1);
-  g.Col2(-1);
-  g.Row2(rows);
-  g.SortBy(kSortByRow);
-  g.SortKey(1, 1);
-  g.SortKeyOrder(1, kSortAscending);
-  g.SortKey(2, 3);
-  g.SortKeyOrder(2, kSortDescending);
-  g.SortKey(3, 2);
-  g.SortKeyOrder(3, kSortDescending);
-  g.Action(kActionSort);
+  SortRows(g, -1, 1, -1, rows, {{1, kSortAscending}, {3, kSortDescending}, {2, kSortDescending}});
   auto cmp_text = [](const std::string& a, const std::string& b, bool desc) {
     if (a.empty() != b.empty()) return a.empty() ? 1 : -1;
     if (a == b) return 0;

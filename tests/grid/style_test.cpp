@@ -9,17 +9,18 @@
 namespace zel {
 namespace {
 
+using testing_grid::At;
+using testing_grid::Block;
+
 TEST(GridStyle, LatestWriteCoveringACellWins) {
   Grid g;
   g.MaxCols(3);
   g.MaxRows(200000);
   auto kind_at = [&g](int32_t col, int32_t row) {
-    g.Col(col);
-    g.Row(row);
+    At(g, col, row);
     return g.CellType();
   };
-  g.Col(2);
-  g.Row(150000);
+  At(g, 2, 150000);
   g.CellType(kCellCheckBox);  // one cell
   g.Row(-1);
   g.CellType(kCellFloat);  // then the whole column: one write, covers the cell too
@@ -28,13 +29,11 @@ TEST(GridStyle, LatestWriteCoveringACellWins) {
   EXPECT_EQ(kind_at(2, 0), kCellFloat) << "a whole column includes its header";
   EXPECT_EQ(kind_at(1, 7), kCellEdit);
 
-  g.Col(-1);
-  g.Row(7);
+  At(g, -1, 7);
   g.CellType(kCellStatic);  // a whole row after the column
   EXPECT_EQ(kind_at(2, 7), kCellStatic);
   EXPECT_EQ(kind_at(2, 8), kCellFloat);
-  g.Col(2);
-  g.Row(7);
+  At(g, 2, 7);
   g.CellType(kCellButton);  // a cell after the row
   EXPECT_EQ(kind_at(2, 7), kCellButton);
   EXPECT_EQ(kind_at(3, 7), kCellStatic);
@@ -44,8 +43,7 @@ TEST(GridStyle, LatestWriteCoveringACellWins) {
   EXPECT_EQ(kind_at(-1, 7), kCellStatic);
   EXPECT_EQ(kind_at(-1, -1), kCellEdit);
 
-  g.Col(-1);
-  g.Row(-1);
+  At(g, -1, -1);
   g.CellType(kCellInteger);  // every cell
   EXPECT_EQ(kind_at(2, 7), kCellInteger);
   EXPECT_EQ(kind_at(0, 0), kCellInteger);
@@ -56,24 +54,18 @@ TEST(GridStyle, BlocksAndHeaderRows) {
   g.MaxCols(4);
   g.MaxRows(4);
   g.ColHeaderRows(2);
-  g.Col(2);
-  g.Row(1);
-  g.Col2(3);
-  g.Row2(2);
+  Block(g, 2, 1, 3, 2);
   g.BlockMode(true);
   g.ForeColor(Rgb(0, 0, 255));
   g.BlockMode(false);
   for (int32_t c = 1; c <= 4; ++c) {
     for (int32_t r = 1; r <= 3; ++r) {
-      g.Col(c);
-      g.Row(r);
+      At(g, c, r);
       const bool inside = c >= 2 && c <= 3 && r <= 2;
       EXPECT_EQ(g.ForeColor(), inside ? Rgb(0, 0, 255) : 0) << c << "," << r;
     }
   }
-  g.Col(-1);
-  g.Row(-999);
-  g.BackColor(Rgb(1, 1, 1));
+  At(g, -1, -999).BackColor(Rgb(1, 1, 1));
   g.Col(4);
   EXPECT_EQ(g.BackColor(), Rgb(1, 1, 1));
   g.Row(0);
@@ -82,8 +74,7 @@ TEST(GridStyle, BlocksAndHeaderRows) {
 
 TEST(GridStyle, RefusedValuesChangeNothing) {
   Grid g;
-  g.Col(1);
-  g.Row(1);
+  At(g, 1, 1);
   struct Case {
     const char* what;
     std::function<void()> write;
@@ -112,8 +103,7 @@ TEST(GridStyle, RefusedValuesChangeNothing) {
 // A column's settings reach its cells; a partial font write keeps the rest of the font.
 TEST(GridStyle, ColumnFontAndLockReachTheCells) {
   Grid g;
-  g.Col(3);
-  g.Row(-1);
+  At(g, 3, -1);
   const GridFont f{"굴림체", 11.5f, true, true, false, true, 129};
   g.Font(f);
   g.TypeMaxEditLen(550);
@@ -158,16 +148,12 @@ TEST(GridStyle, BordersAndEffectiveColours) {
   g.CellBorderType(kBorderBottom);
   g.CellBorderStyle(2);
   g.CellBorderColor(Rgb(0, 255, 0));
-  g.Col(1);
-  g.Row(5);
-  g.Action(kActionSetBorder);
+  At(g, 1, 5).Action(kActionSetBorder);
   EXPECT_EQ(Border(g, 1, 5, kBorderBottom), "2:" + std::to_string(Rgb(0, 255, 0)));
 
   // Alternate row colours paint cells without a colour of their own.
   g.SetOddEvenRowColor(0xC0FFFF, 0x404040, 0xFFFFFF, 0x404040);
-  g.Col(1);
-  g.Row(2);
-  g.BackColor(Rgb(0, 0, 9));
+  At(g, 1, 2).BackColor(Rgb(0, 0, 9));
   const std::string grey = std::to_string(0x404040);
   EXPECT_EQ(Colours(g, 2, 1), std::to_string(0xC0FFFF) + "/" + grey);
   EXPECT_EQ(Colours(g, 2, 2), std::to_string(0xFFFFFF) + "/" + grey);

@@ -2,6 +2,8 @@
 // the change signal.
 #include <gtest/gtest.h>
 
+#include "grid_check.h"
+
 #include <functional>
 #include <sstream>
 #include <string>
@@ -12,6 +14,8 @@
 
 namespace zel {
 namespace {
+
+using testing_grid::At;
 
 constexpr Color kRed = Rgb(255, 0, 0);
 constexpr Color kBlue = Rgb(0, 0, 255);
@@ -24,8 +28,7 @@ CellLook LookOf(const Grid& g, int32_t col, int32_t row) {
 }
 
 void Format(Grid& g, int32_t col, int32_t row, const std::function<void(Grid&)>& set) {
-  g.Col(col);
-  g.Row(row);
+  At(g, col, row);
   set(g);
 }
 
@@ -142,8 +145,7 @@ TEST(GridView, ComboItemsAreTheListThatAppliesToTheCell) {
     x.TypeComboBoxList("매출처\t매입처\t\t겸용\t");
   });
   Format(g, 1, 2, [](Grid& x) { x.TypeComboBoxList("A\tB\t"); });
-  g.Col(2);
-  g.Row(3);
+  At(g, 2, 3);
   const GridView view(g);
   std::vector<std::string> items{"stale"};
   view.ComboItems(1, 1, items);

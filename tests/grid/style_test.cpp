@@ -143,6 +143,7 @@ TEST(GridStyle, BordersAndEffectiveColours) {
   EXPECT_EQ(Border(g, 2, 3, kBorderLeft), "1:" + red);
   EXPECT_EQ(Border(g, 3, 3, kBorderLeft).substr(0, 2), "0:") << "inner cells have no outline";
   EXPECT_EQ(Border(g, 3, 4, kBorderBottom), "1:" + red);
+  EXPECT_EQ(Border(g, 3, 3, kBorderRight), "1:" + red);
   EXPECT_THROW(Border(g, 3, 4, kBorderOutline), GridError);
 
   g.CellBorderType(kBorderBottom);

@@ -9,45 +9,35 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "text/number.h"
 
 namespace zel::internal {
 namespace {
 
-TEST(CellTextConversions, DatesAndYearMonthsComeBackAsDigits) {
-  EXPECT_EQ(DateFromGrid("05-01-2024"), "20240105");
-  EXPECT_EQ(DateFromGrid(""), "");
-  EXPECT_EQ(DateFromGrid("5-1"), "5-");  // malformed: whatever the positions hold, no fault
-  EXPECT_EQ(YearMonthFromGrid("01-2024"), "202401");
-  EXPECT_EQ(YearMonthFromGrid(""), "");
-}
-
-TEST(CellTextConversions, UnmaskKeepsPlaceholderPositionsAndTheRest) {
-  EXPECT_EQ(UnmaskText("123-45", "###-##"), "12345");
-  EXPECT_EQ(UnmaskText("123-45-67890", "000-00-00000"), "1234567890");
-  EXPECT_EQ(UnmaskText("AB 12", "AA 00"), "AB 12");         // a blank is a placeholder too
-  EXPECT_EQ(UnmaskText("12-34xyz", "##-##"), "1234xyz");    // beyond the mask: kept
-  EXPECT_EQ(UnmaskText("12", "###-##"), "12");              // shorter than the mask
-  EXPECT_EQ(UnmaskText("가나-다", "##-#"), "가나다");       // characters, not bytes
-  EXPECT_EQ(UnmaskText("abc", ""), "abc");
-}
-
-TEST(CellTextConversions, ComboCodeAndCaptionByCodeLength) {
-  const std::string item = "Seoul" + std::string(50, ' ') + "01";
-  EXPECT_EQ(ComboItemCode(item, 2), "01");
-  EXPECT_EQ(ComboItemCaption(item, 2), "Seoul" + std::string(50, ' '));
-  // Without a code length the code is what follows the last blank.
-  EXPECT_EQ(ComboItemCode(item, 0), "01");
-  EXPECT_EQ(ComboItemCaption(item, 0), "Seoul" + std::string(49, ' '));
-  EXPECT_EQ(ComboItemCode("nocode", 0), "nocode");
-  EXPECT_EQ(ComboItemCaption("nocode", 0), "nocode");
-  // Hangul captions and codes count characters.
-  EXPECT_EQ(ComboItemCode("서울   가나", 2), "가나");
-  EXPECT_EQ(ComboItemCaption("서울   가나", 2), "서울   ");
-  // A code length beyond the text: the whole text is code, no caption.
-  EXPECT_EQ(ComboItemCode("01", 5), "01");
-  EXPECT_EQ(ComboItemCaption("01", 5), "");
+TEST(CellTextConversions, GridTextsBackToFields) {
+  const auto Combo = [](std::string_view item, int32_t codeLength) {
+    return std::string(ComboItemCode(item, codeLength)) + "|" + std::string(ComboItemCaption(item, codeLength));
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      {DateFromGrid("05-01-2024"), "20240105"}, {DateFromGrid(""), ""},
+      {DateFromGrid("5-1"), "5-"},  // malformed: whatever the positions hold, no fault
+      {YearMonthFromGrid("01-2024"), "202401"}, {YearMonthFromGrid(""), ""},
+      {UnmaskText("123-45-67890", "000-00-00000"), "1234567890"},
+      {UnmaskText("AB 12", "AA 00"), "AB 12"},       // a blank is a placeholder too
+      {UnmaskText("12-34xyz", "##-##"), "1234xyz"},  // beyond the mask: kept
+      {UnmaskText("12", "###-##"), "12"},            // shorter than the mask
+      {UnmaskText("가나-다", "##-#"), "가나다"},     // characters, not bytes
+      {UnmaskText("abc", ""), "abc"},
+      // A combo item's code by its length; without one, what follows the last blank.
+      {Combo("Seoul   01", 2), "01|Seoul   "},
+      {Combo("Seoul   01", 0), "01|Seoul  "},
+      {Combo("nocode", 0), "nocode|nocode"},
+      {Combo("서울   가나", 2), "가나|서울   "},
+      {Combo("01", 5), "01|"},  // all code
+  };
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
 }
 
 // Same double, bit for bit (so -0 and 0 differ).

@@ -34,47 +34,20 @@ class CellTypesTest : public ::testing::Test {
   SheetFixture f_;
 };
 
-TEST_F(CellTypesTest, FloatColumnTakesItsRangeWithTwoDecimals) {
-  sheet().AddItem("AMT", "Amount", EnFloat, 0, 5, 2);
-  // The settings themselves are ColumnFormat's (cell_format_test); here they reach the grid.
-  Grid& g = At(1, 3);
-  EXPECT_EQ(g.CellType(), kCellFloat);
-  EXPECT_EQ(g.TypeFloatMax(), 100000.0);
-  EXPECT_TRUE(g.TypeFloatSeparator());
-  EXPECT_EQ(g.TypeHAlign(), 1);
-  EXPECT_FALSE(g.LockCells());  // locked by the format, unlocked by the empty access code
-
-  g.SetText(1, 3, "-100000");
-  EXPECT_EQ(g.Value(), "-100000");
-  g.SetText(1, 3, "1234.567");
-  EXPECT_EQ(g.Value(), "1234.57");
-}
-
-TEST_F(CellTypesTest, MaskColumnGetsAPatternAndKeepsItsMask) {
-  sheet().AddItem("TEL", "Phone", EnMask, 0, 8, 0, "", "", "###-####");
-  sheet().AddItem("ZIP", "Zip", EnMask, 0, 6, 0, "", "", "999-99#");
-  EXPECT_EQ(At(1, 2).CellType(), kCellPattern);
-  EXPECT_EQ(At(1, 2).TypePicMask(), "XXX-XXXX");
-  EXPECT_EQ(At(1, 2).FontCharSet(), 0);
-  EXPECT_EQ(At(2, 2).TypePicMask(), "999-99X");
-}
-
 TEST_F(CellTypesTest, EveryTypeFormatsItsColumn) {
   SheetProbe::Identity(sheet()).font_name = "Gulim";
   struct Case {
     int16_t type;
-    int16_t kind;  // expected kind; kCellEdit also for the date types, which keep theirs
-    int32_t max_len;
-    int16_t filter;
-  };
-  const Case cases[] = {
-      {EnText, kCellEdit, 12, 0},        {EnTime, kCellEdit, 12, 0},
-      {EnDate, kCellEdit, 12, 0},        {EnDateMonth, kCellEdit, 2, 3},
-      {EnDateyear, kCellEdit, 4, 3},     {EnDateYearMonth, kCellEdit, 7, 0},
-      {EnDateDay, kCellEdit, 2, 3},      {EnTextMulti, kCellEdit, 12, 0},
-      {EnCheck, kCellCheckBox, 0, 0},    {EnButton, kCellButton, 0, 0},
-      {EnImageButton, kCellButton, 0, 0}, {EnPicture, kCellPicture, 0, 0},
-      {EnCaption, kCellStatic, 0, 0},    {EnCombo, kCellComboBox, 0, 0},
+    int16_t kind;  // kCellEdit also for the date types, which keep theirs
+    const char* edit;  // max length, char set, case; "" for the kinds without them
+  } const cases[] = {
+      {EnText, kCellEdit, "12/0/1"},     {EnTime, kCellEdit, "12/0/1"},
+      {EnDate, kCellEdit, "12/0/1"},     {EnDateMonth, kCellEdit, "2/3/1"},
+      {EnDateyear, kCellEdit, "4/3/1"},  {EnDateYearMonth, kCellEdit, "7/0/1"},
+      {EnDateDay, kCellEdit, "2/3/1"},   {EnTextMulti, kCellEdit, "12/0/1"},
+      {EnCheck, kCellCheckBox, ""},      {EnButton, kCellButton, ""},
+      {EnImageButton, kCellButton, ""},  {EnPicture, kCellPicture, ""},
+      {EnCaption, kCellStatic, ""},      {EnCombo, kCellComboBox, ""},
   };
   for (const Case& c : cases) {
     int32_t col = 0;
@@ -83,32 +56,36 @@ TEST_F(CellTypesTest, EveryTypeFormatsItsColumn) {
     Grid& g = At(col, 4);
     EXPECT_EQ(g.CellType(), c.kind);
     EXPECT_FALSE(g.LockCells());  // no "DIS": every column stays editable
-    if (c.max_len > 0) {
-      EXPECT_EQ(g.TypeMaxEditLen(), c.max_len);
-      EXPECT_EQ(g.TypeEditCharSet(), c.filter);
-      EXPECT_EQ(g.TypeEditCharCase(), 1);
-    }
-    if (c.type == EnText || c.type == EnTime) {
-      EXPECT_EQ(g.FontName(), "Gulim");
-    }
-    if (c.type == EnTextMulti) {
-      EXPECT_TRUE(g.TypeEditMultiLine());
-    }
-    if (c.type == EnCheck) {
-      EXPECT_EQ(g.TypeCheckText(), "Yes");
-      EXPECT_TRUE(g.TypeCheckCenter());
-    }
-    if (c.type == EnButton) {
-      EXPECT_EQ(g.TypeButtonText(), "Yes");
+    if (*c.edit) {
+      EXPECT_EQ(std::to_string(g.TypeMaxEditLen()) + "/" + std::to_string(g.TypeEditCharSet()) + "/" +
+                    std::to_string(g.TypeEditCharCase()),
+                c.edit);
     }
   }
+  EXPECT_EQ(At(1, 1).FontName() + At(2, 1).FontName(), "GulimGulim");  // text and time
+  EXPECT_TRUE(At(8, 1).TypeEditMultiLine());
+  EXPECT_EQ(At(9, 1).TypeCheckText() + At(10, 1).TypeButtonText(), "YesYes");
+  EXPECT_TRUE(At(9, 1).TypeCheckCenter());
+  // A float takes its range with two decimals, a mask its pattern.
+  sheet().AddItem("AMT", "Amount", EnFloat, 0, 5, 2);
+  sheet().AddItem("TEL", "Phone", EnMask, 0, 8, 0, "", "", "###-####");
+  sheet().AddItem("ZIP", "Zip", EnMask, 0, 6, 0, "", "", "999-99#");
+  Grid& g = At(15, 3);
+  EXPECT_EQ(g.CellType(), kCellFloat);
+  EXPECT_EQ(g.TypeFloatMax(), 100000.0);
+  EXPECT_EQ(g.TypeFloatMin(), -100000.0);
+  EXPECT_TRUE(g.TypeFloatSeparator());
+  EXPECT_EQ(g.TypeHAlign(), 1);
+  g.SetText(15, 3, "1234.567");
+  EXPECT_EQ(g.Value(), "1234.57");
+  EXPECT_EQ(At(16, 2).CellType(), kCellPattern);
+  EXPECT_EQ(At(16, 2).TypePicMask() + At(17, 2).TypePicMask(), "XXX-XXXX999-99X");
+  EXPECT_EQ(At(16, 2).FontCharSet(), 0);
   // A locked code locks every kind alike.
   sheet().AddItem("D", "D", EnCheck, 0, 0, 0, "DIS");
   EXPECT_TRUE(At(sheet().GetMaxCols(), 1).LockCells());
   // An unknown type leaves the column as it was.
-  grid().Col(20);
-  grid().Row(-1);
-  grid().CellType(kCellInteger);
+  At(20, -1).CellType(kCellInteger);
   sheet().SetMaxCols(19);
   sheet().AddItem("U", "Unknown", 42);
   EXPECT_EQ(At(20, 1).CellType(), kCellInteger);

@@ -12,27 +12,28 @@ namespace zel {
 namespace {
 
 using testing::SheetFixture;
+using testing::RenderSheet;
 using testing::SheetProbe;
 
 constexpr int32_t kH = 3;
 
-struct Span {
-  int32_t col, row, cols, rows;
-  bool operator==(const Span&) const = default;
-};
-
-Span SpanAt(const Grid& g, int32_t col, int32_t row) {
-  Span s{};
-  g.GetCellSpan(col, row, s.col, s.row, s.cols, s.rows);
-  return s;
+// The span covering a cell as "col,row,cols,rows".
+std::string SpanAt(const Grid& g, int32_t col, int32_t row) {
+  int32_t c = 0, r = 0, cols = 0, rows = 0;
+  g.GetCellSpan(col, row, c, r, cols, rows);
+  return std::to_string(c) + "," + std::to_string(r) + "," + std::to_string(cols) + "," + std::to_string(rows);
 }
 
-int16_t BottomBorderStyle(const Grid& g, int32_t col, int32_t row, Color* color = nullptr) {
-  Color c = 0;
-  int16_t style = 0;
-  g.GetCellBorder(col, row, kBorderBottom, c, style);
-  if (color != nullptr) *color = c;
-  return style;
+// Bottom border styles of the cells of column `col` in rows 1..to_row, one digit each.
+std::string Borders(const Grid& g, int32_t col, int32_t to_row) {
+  std::string out;
+  for (int32_t r = 1; r <= to_row; ++r) {
+    Color c = 0;
+    int16_t style = 0;
+    g.GetCellBorder(col, r, kBorderBottom, c, style);
+    out += std::to_string(style);
+  }
+  return out;
 }
 
 // Three header rows, six fields:
@@ -72,68 +73,44 @@ class MultiRowTest : public ::testing::Test {
 TEST_F(MultiRowTest, FieldRecordsAndRecordArithmetic) {
   EXPECT_TRUE(sheet().IsMultiSheet());
   EXPECT_EQ(sheet().GroupMaxCols(), 6);
-  EXPECT_EQ(sheet().ColX(3), 1);
-  EXPECT_EQ(sheet().ColX(6), 1);
-  EXPECT_EQ(sheet().ColX(0), 0);
-  EXPECT_EQ(sheet().RowX(6), 2);
+  const auto n = [](int32_t v) { return std::to_string(v) + " "; };
+  EXPECT_EQ(n(sheet().ColX(3)) + n(sheet().ColX(6)) + n(sheet().ColX(0)) + n(sheet().RowX(6)) +
+                n(sheet().GetSpanRow(3)) + n(sheet().GetSpanHeaderRow(6)),
+            "1 1 0 2 2 4 ");
   EXPECT_THROW(sheet().RowX(7), SubscriptError);
-
-  EXPECT_EQ(sheet().GetSpanRow(3), 2);
-  EXPECT_EQ(sheet().GetSpanHeaderRow(6), 4);
-
-  EXPECT_EQ(sheet().GetColIndex(1, 1), 1);
-  EXPECT_EQ(sheet().GetColIndex(2, 5), 4);   // second record, offset 1
-  EXPECT_EQ(sheet().GetColIndex(1, 9), 6);
-  EXPECT_EQ(sheet().GetColIndex(3, 6), 0);   // inside a span, not its anchor
-  EXPECT_EQ(sheet().GetColIndex(99, 1), 0);  // outside the index: 0, no error
+  // The field at a cell: second record offset 1; inside a span but not its anchor, or
+  // outside the index, 0 and no error.
+  EXPECT_EQ(n(sheet().GetColIndex(1, 1)) + n(sheet().GetColIndex(2, 5)) + n(sheet().GetColIndex(1, 9)) +
+                n(sheet().GetColIndex(3, 6)) + n(sheet().GetColIndex(99, 1)),
+            "1 4 6 0 0 ");
   SheetProbe::Columns(sheet()).current_field = 4;
-  EXPECT_EQ(sheet().GetColIndex(), 4);
-  EXPECT_EQ(sheet().GetColIndex(2, -1), 4);
+  EXPECT_EQ(sheet().GetColIndex() * 10 + sheet().GetColIndex(2, -1), 44);
 }
 
 TEST_F(MultiRowTest, HeaderSpansTitlesAndColours) {
   Grid& g = grid();
   // Header row 0 is reported as row 0, the others as -1000 + n.
-  EXPECT_EQ(SpanAt(g, 2, -1000), (Span{1, 0, 2, 1}));
-  EXPECT_EQ(SpanAt(g, 3, -998), (Span{3, 0, 1, 3}));
-  EXPECT_EQ(SpanAt(g, 2, -998), (Span{1, -998, 2, 1}));
-  const Span corner = SpanAt(g, 0, -999);
-  EXPECT_EQ(corner.col, 0);
-  EXPECT_EQ(corner.cols, 1);
-  EXPECT_EQ(corner.rows, kH);
-
-  std::string text;
-  g.GetText(1, -999, text);
-  EXPECT_EQ(text, "Qty");
-  g.GetText(1, 0, text);  // header row 0 is row -1000
-  EXPECT_EQ(text, "Code");
-
+  EXPECT_EQ(SpanAt(g, 2, -1000) + " " + SpanAt(g, 3, -998) + " " + SpanAt(g, 2, -998) + " " + SpanAt(g, 0, -999),
+            "1,0,2,1 3,0,1,3 1,-998,2,1 0,0,1,3");
+  std::string qty, code;
+  g.GetText(1, -999, qty);
+  g.GetText(1, 0, code);  // header row 0 is row -1000
+  EXPECT_EQ(qty + code, "QtyCode");
   EXPECT_EQ(At(1, -1000).ForeColor(), colors().header_col_must_input_fg_color);
+  EXPECT_EQ(At(1, -1000).TypeHAlign(), 2);
   EXPECT_EQ(At(3, -1000).ForeColor(), g.HeaderForeColor());
   EXPECT_EQ(At(2, -999).BackColor(), g.HeaderBackColor());
   EXPECT_EQ(At(0, -998).BackColor(), g.HeaderBackColor());
-  EXPECT_EQ(At(1, -1000).TypeHAlign(), 2);
-
-  g.Col(4);
-  EXPECT_TRUE(g.ColHidden());
-  g.Col(3);
-  EXPECT_FALSE(g.ColHidden());
+  EXPECT_TRUE(At(4, -1).ColHidden());
+  EXPECT_FALSE(At(3, -1).ColHidden());
 }
 
 TEST_F(MultiRowTest, RecordsAreSpannedFormattedAndSeparated) {
   Grid& g = grid();
   sheet().AddRecordsToSheet(2);
   EXPECT_EQ(g.MaxRows(), 6);
-
-  for (int32_t r : {1, 4}) {
-    SCOPED_TRACE(r);
-    EXPECT_EQ(SpanAt(g, 0, r + 1), (Span{0, r, 1, kH}));
-    std::string status;
-    g.GetText(0, r, status);
-    EXPECT_EQ(status, "A");
-    EXPECT_EQ(SpanAt(g, 2, r), (Span{1, r, 2, 1}));
-    EXPECT_EQ(SpanAt(g, 3, r + 2), (Span{3, r, 1, 3}));
-  }
+  EXPECT_EQ(SpanAt(g, 0, 5) + " " + SpanAt(g, 2, 4) + " " + SpanAt(g, 3, 6), "0,4,1,3 1,4,2,1 3,4,1,3");
+  EXPECT_EQ(RenderSheet(sheet(), {1, 6, 0}), "A\n.\n.\nA\n.\n.");
   // Formats by type and access code.
   EXPECT_EQ(At(3, 1).TypeMaxEditLen(), 20);
   Grid& qty = At(1, 5);
@@ -150,26 +127,17 @@ TEST_F(MultiRowTest, RecordsAreSpannedFormattedAndSeparated) {
   EXPECT_EQ(tel.CellType(), kCellPattern);
   EXPECT_EQ(tel.TypePicMask(), "XXX-XXXX");
   EXPECT_FALSE(tel.LockCells());  // "EDT" after "DIS"
-
-  // A border under the first record, none under the last.
+  // A red border under every record but the last, across the whole row.
   Color color = 0;
-  EXPECT_EQ(BottomBorderStyle(g, 1, 3, &color), 1);
-  EXPECT_EQ(color, 0xFF4646);
-  EXPECT_EQ(BottomBorderStyle(g, 50, 3), 1);
-  EXPECT_EQ(BottomBorderStyle(g, 1, 6), 0);
-  EXPECT_EQ(BottomBorderStyle(g, 1, 4), 0);
-
+  int16_t style = 0;
+  g.GetCellBorder(50, 3, kBorderBottom, color, style);
+  EXPECT_EQ(Borders(g, 1, 6) + " " + std::to_string(style) + " " + std::to_string(color), "001000 1 16729670");
   // More records go below the data: a record with data in its first row is in use.
   g.SetText(3, 4, "kim");
   sheet().AddRecordsToSheet();
   EXPECT_EQ(g.MaxRows(), 12);
-  std::string text;
-  g.GetText(3, 4, text);
-  EXPECT_EQ(text, "kim");
-  g.GetText(0, 7, text);
-  EXPECT_EQ(text, "A");
-  EXPECT_EQ(BottomBorderStyle(g, 1, 9), 1);
-  EXPECT_EQ(BottomBorderStyle(g, 1, 12), 0);
+  EXPECT_EQ(RenderSheet(sheet(), {4, 7, 3}), "A|||kim\n.|||\n.|||\nA|||");
+  EXPECT_EQ(Borders(g, 1, 12).substr(6), "001000");  // rows 7 to 12
 }
 
 TEST(MultiRowRecordsTest, WithoutFieldSpans) {
@@ -183,24 +151,28 @@ TEST(MultiRowRecordsTest, WithoutFieldSpans) {
   f.sheet.AddRecordsToSheet(1);
   const Grid& g = f.sheet.GetSheet();
   EXPECT_EQ(g.MaxRows(), 3);
-  EXPECT_EQ(SpanAt(g, 2, 1), (Span{2, 1, 1, 1}));  // no field span
-  EXPECT_EQ(SpanAt(g, 1, 3), (Span{1, 3, 1, 1}));
-  EXPECT_EQ(SpanAt(g, 0, 3), (Span{0, 1, 1, kH}));  // the row header still spans the record
-  std::string status;
-  g.GetText(0, 1, status);
-  EXPECT_EQ(status, "A");
-  EXPECT_EQ(BottomBorderStyle(g, 1, 3), 0);  // the only record is the last
-  // The header spans do not depend on the switch.
-  EXPECT_EQ(SpanAt(g, 2, -1000), (Span{1, 0, 2, 1}));
+  // No field spans; the row header still spans the record; the header spans stay.
+  EXPECT_EQ(SpanAt(g, 2, 1) + " " + SpanAt(g, 1, 3) + " " + SpanAt(g, 0, 3) + " " + SpanAt(g, 2, -1000),
+            "2,1,1,1 1,3,1,1 0,1,1,3 1,0,2,1");
+  EXPECT_EQ(RenderSheet(f.sheet, {1, 1, 0}) + Borders(g, 1, 3), "A000");
 }
 
-TEST_F(MultiRowTest, RedeclaringAndStoredDefinitions) {
+TEST_F(MultiRowTest, RedeclaringStoredDefinitionsAndFieldCells) {
   // SetItem_Multi leaves the header and the counter alone.
   sheet().SetItem_Multi(1, 0, 2, 1, 1, "CODE2", "Changed", EnText, "", 12, 0);
   std::string text;
   grid().GetText(1, -1000, text);
-  EXPECT_EQ(text, "Code");
-  EXPECT_EQ(sheet().GroupMaxCols(), 6);
+  EXPECT_EQ(text + std::to_string(sheet().GroupMaxCols()), "Code6");
+  // Cells by field and record; a header tag leaves the grid's Col and Row.
+  sheet().AddRecordsToSheet(3);
+  sheet().ActiveCellX(3, 4);
+  EXPECT_EQ(grid().ActiveCol() * 10 + grid().ActiveRow(), 15);
+  EXPECT_THROW(sheet().ActiveCellX(0, 4), SubscriptError);
+  At(7, 8);
+  sheet().HeaderCellTag(2, "name-tag");  // field 2 stands in grid column 3
+  EXPECT_EQ(grid().Col() * 10 + grid().Row(), 78);
+  EXPECT_EQ(At(3, 0).CellTag(), "name-tag");
+  EXPECT_THROW(sheet().HeaderCellTag(9), SubscriptError);
 
   // With a stored definition the stored title and access code win, and the caller hears it.
   SheetFixture g;
@@ -212,16 +184,10 @@ TEST_F(MultiRowTest, RedeclaringAndStoredDefinitions) {
   model.Field(1).title = "Stored title";
   model.Field(1).access_key = "NON";
   int32_t index = 0;
-  std::string title = "Caller title";
-  std::string key = "";
+  std::string title = "Caller title", key;
   s.AddItem_Multi(2, 1, 1, 1, index, "F", title, EnFloat, key, 5, 0);
-  EXPECT_EQ(index, 1);
-  EXPECT_EQ(title, "Stored title");
-  EXPECT_EQ(key, "NON");
-  g.sheet.GetSheet().GetText(2, -999, text);
-  EXPECT_EQ(text, "Stored title");
-  EXPECT_EQ(s.GetColIndex(2, 2), 1);
-
+  s.GetSheet().GetText(2, -999, text);
+  EXPECT_EQ(std::to_string(index) + title + key + text, "1Stored titleNONStored title");
   // Re-declaring a stored field changes its texts only, not its place or type.
   s.SetItem_Multi(9, 9, 9, 9, 1, "F2", "New", EnCheck, "DIS", 7, 1, "9#");
   EXPECT_EQ(s.GetColIndex(2, 2), 1);
@@ -229,22 +195,6 @@ TEST_F(MultiRowTest, RedeclaringAndStoredDefinitions) {
   s.GetSheet().Col(2);
   s.GetSheet().Row(2);
   EXPECT_EQ(s.GetSheet().CellType(), kCellFloat);
-}
-
-TEST_F(MultiRowTest, CellsOfFieldsAndHeaderTags) {
-  sheet().AddRecordsToSheet(3);
-  sheet().ActiveCellX(3, 4);
-  EXPECT_EQ(grid().ActiveCol(), 1);
-  EXPECT_EQ(grid().ActiveRow(), 5);
-  EXPECT_THROW(sheet().ActiveCellX(0, 4), SubscriptError);
-
-  grid().Col(7);
-  grid().Row(8);
-  sheet().HeaderCellTag(2, "name-tag");  // field 2 stands in grid column 3
-  EXPECT_EQ(grid().Col(), 7);
-  EXPECT_EQ(grid().Row(), 8);
-  EXPECT_EQ(At(3, 0).CellTag(), "name-tag");
-  EXPECT_THROW(sheet().HeaderCellTag(9), SubscriptError);
 }
 
 // Subscript errors reach the caller: a field beyond the count AddCellSpan_Start prepared,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "sheet/column_model.h"
 #include "zelsheet/types.h"
@@ -10,40 +11,29 @@
 namespace zel::internal {
 namespace {
 
-TEST(RecordLayoutTest, SpanRowAndHeaderRowWithThreeRowRecords) {
-  const int32_t rows[] = {1, 2, 3, 4, 5, 6, 7};
-  const int32_t offsets[] = {0, 1, 2, 0, 1, 2, 0};
-  const int32_t firsts[] = {1, 1, 1, 4, 4, 4, 7};
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(SpanRow(rows[i], 3), offsets[i]) << rows[i];
-    EXPECT_EQ(SpanHeaderRow(rows[i], 3), firsts[i]) << rows[i];
-  }
+TEST(RecordLayoutTest, SpanRowsAndRecordPlans) {
+  std::string rows;
+  for (int32_t r = 1; r <= 7; ++r) rows += std::to_string(SpanRow(r, 3)) + std::to_string(SpanHeaderRow(r, 3)) + " ";
+  EXPECT_EQ(rows, "01 11 21 04 14 24 07 ");
   EXPECT_EQ(SpanRow(5, 1), 0);
   EXPECT_THROW(SpanRow(5, 0), std::domain_error);
   EXPECT_THROW(SpanHeaderRow(5, -2), std::domain_error);
   EXPECT_NO_THROW(SpanRow(INT32_MIN, 3));
-}
-
-TEST(RecordLayoutTest, PlanRecords) {
-  // Nothing set: 20 spare records after the data.
-  auto p = PlanRecords(-1, -1, 0, 0, false, 3);
-  EXPECT_EQ(p.spare_records, 20);
-  EXPECT_EQ(p.first_row, 1);
-  EXPECT_EQ(p.max_rows, 60);
-  // The sheet's own count is used when none is given.
-  p = PlanRecords(-1, 2, 60, 6, false, 3);
-  EXPECT_EQ(p.spare_records, 2);
-  EXPECT_EQ(p.first_row, 7);
-  EXPECT_EQ(p.max_rows, 12);
-  // A record that holds data only in its first row is still in use.
-  p = PlanRecords(4, -1, 60, 7, false, 3);
-  EXPECT_EQ(p.spare_records, 4);
-  EXPECT_EQ(p.first_row, 10);
-  EXPECT_EQ(p.max_rows, 21);
-  // Below all rows.
-  p = PlanRecords(1, -1, 6, 0, true, 3);
-  EXPECT_EQ(p.first_row, 7);
-  EXPECT_EQ(p.max_rows, 9);
+  struct Case {
+    int32_t count, own, max_rows, data_rows;
+    bool below;
+    const char* plan;  // spare records, first row, MaxRows
+  } const cases[] = {
+      {-1, -1, 0, 0, false, "20 1 60"},  // nothing set: 20 spare records after the data
+      {-1, 2, 60, 6, false, "2 7 12"},   // the sheet's own count when none is given
+      {4, -1, 60, 7, false, "4 10 21"},  // a record with data only in its first row is in use
+      {1, -1, 6, 0, true, "1 7 9"},      // below all rows
+  };
+  for (const Case& c : cases) {
+    const auto p = PlanRecords(c.count, c.own, c.max_rows, c.data_rows, c.below, 3);
+    EXPECT_EQ(std::to_string(p.spare_records) + " " + std::to_string(p.first_row) + " " + std::to_string(p.max_rows),
+              c.plan);
+  }
   EXPECT_THROW(PlanRecords(1, -1, 6, 0, true, 0), std::domain_error);
 }
 

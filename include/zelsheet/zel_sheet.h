@@ -809,7 +809,8 @@ class ZelSheet {
                          int32_t&& lngCheckCol = -1, int32_t&& lngSelectCol = -1,
                          int32_t&& lngDisCol = -1, bool IsobjRs = false);
 
-  // Save parameters: the rows a screen sends to the server, in the data string's form.
+  // Save parameters: the rows a screen sends to the server, in the data string's form and
+  // as unquoted: a cell holding "~," or "~I~" (a user may type them) breaks its line.
   //   text   := info header line*
   //   info   := ActiveCol "|" ActiveRow "|" Col "|" Row "|" DataRowCnt "|" MaxRows "|"
   //             MaxCols "|" "~I~"

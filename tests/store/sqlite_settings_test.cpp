@@ -98,7 +98,9 @@ TEST_F(SqliteStore, TwoProcessesIncrementingOneKeyLoseNoUpdate) {
     store.SaveSetting(kApp, "counters", "n", "0");
   }
   auto worker = [this] {
-    SqliteSettingsStore store(path_);  // each process its own connection
+    // Each process its own connection. The test is about lost updates, not waiting: on a
+    // loaded machine one writer may hold the other off for longer than the default wait.
+    SqliteSettingsStore store(path_, 60000);
     for (int i = 0; i < 1000; ++i) {
       store.Update(kApp, "counters", "n", [](const std::optional<std::string>& v) {
         return std::to_string(std::stoi(v.value_or("0")) + 1);

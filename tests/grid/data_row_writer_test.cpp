@@ -28,54 +28,38 @@ constexpr int32_t kRows = 60;
 void Prepare(Grid& g) {
   g.MaxCols(kCols);
   g.MaxRows(kRows);
-  g.Row(-1);
-  auto column = [&g](int32_t col, int16_t kind) {
-    g.Col(col);
-    g.CellType(kind);
-  };
-  column(1, kCellEdit);
-  column(2, kCellFloat);
+  At(g, 1, -1).CellType(kCellEdit);
+  At(g, 2, -1).CellType(kCellFloat);
   g.TypeFloatDecimalPlaces(2);
-  column(3, kCellInteger);
-  column(4, kCellNumber);
+  At(g, 3, -1).CellType(kCellInteger);
+  At(g, 4, -1).CellType(kCellNumber);
   g.TypeFloatDecimalPlaces(0);
-  column(5, kCellComboBox);
+  At(g, 5, -1).CellType(kCellComboBox);
   g.TypeComboBoxList("a\tb\tSeoul\t");
-  column(6, kCellComboBox);
+  At(g, 6, -1).CellType(kCellComboBox);
   g.TypeComboBoxList("a\tb\t");
   g.TypeComboBoxEditable(true);
-  column(7, kCellCheckBox);
-  column(8, kCellFloat);
+  At(g, 7, -1).CellType(kCellCheckBox);
+  At(g, 8, -1).CellType(kCellFloat);
   g.TypeFloatDecimalPlaces(3);
-  At(g, 8, 5);
-  g.TypeFloatDecimalPlaces(0);  // one cell of its own
+  At(g, 8, 5).TypeFloatDecimalPlaces(0);  // one cell of its own
   for (int32_t c = 1; c <= kCols; ++c) g.SetText(c, 0, "T" + std::to_string(c));
 }
 
-// A format change applied to both grids between writes (the writer must notice it).
+// A format change applied to both grids between writes (the writer must notice it): decimal
+// places, a column's kind, a combo's editability, a cell colour, the grid's separators and
+// its currency character.
 void ChangeFormat(Grid& g, uint32_t which) {
   const uint32_t v = which / 6;  // the variant of the change
   switch (which % 6) {
-    case 0:
-      At(g, 2, -1).TypeFloatDecimalPlaces(static_cast<int16_t>(v % 4));
-      return;
-    case 1:
-      At(g, 9, -1).CellType(v % 2 == 0 ? kCellFloat : kCellEdit);
-      return;
-    case 2:
-      At(g, 5, -1).TypeComboBoxEditable(v % 3 == 0);
-      return;
-    case 3:
-      At(g, 1, static_cast<int32_t>(1 + v % kRows));
-      g.BackColor(Rgb(static_cast<int>(v % 256), 0, 0));  // a cell colour between writes
-      return;
+    case 0: return At(g, 2, -1).TypeFloatDecimalPlaces(static_cast<int16_t>(v % 4));
+    case 1: return At(g, 9, -1).CellType(v % 2 == 0 ? kCellFloat : kCellEdit);
+    case 2: return At(g, 5, -1).TypeComboBoxEditable(v % 3 == 0);
+    case 3: return At(g, 1, static_cast<int32_t>(1 + v % kRows)).BackColor(Rgb(static_cast<int>(v % 256), 0, 0));
     case 4:
       g.FloatDefSepChar(v % 3 == 0 ? "." : ",");
-      g.FloatDefDecimalChar(v % 3 == 0 ? "," : ".");
-      return;
-    default:
-      g.FloatDefCurrencyChar(v % 3 == 0 ? "1" : "\xE2\x82\xA9");
-      return;
+      return g.FloatDefDecimalChar(v % 3 == 0 ? "," : ".");
+    default: return g.FloatDefCurrencyChar(v % 3 == 0 ? "1" : "\xE2\x82\xA9");
   }
 }
 

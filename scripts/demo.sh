@@ -10,7 +10,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake ninja-build pkg-config libsqlite3-dev libncurses-dev ccache)
+packages=(build-essential cmake ninja-build pkg-config libsqlite3-dev libncurses-dev ccache
+          libxlsxwriter-dev libcairo2-dev libpango1.0-dev fonts-nanum)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

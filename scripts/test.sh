@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config libsqlite3-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libncurses-dev ccache clang tmux sqlite3)
+          libbenchmark-dev libncurses-dev ccache clang tmux sqlite3 libxlsxwriter-dev
+          libcairo2-dev libpango1.0-dev fonts-nanum poppler-utils unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -47,7 +47,7 @@ std::string ChooseMenuEntry(ModalHost& host, const std::vector<PopupMenuEntry>& 
 
 TuiCompanionTools::TuiCompanionTools(ModalHost& host, MessageBoxes& messages,
                                      std::function<std::string()> export_folder)
-    : HeadlessCompanionTools(messages, std::move(export_folder)), host_(host), messages_(messages) {}
+    : FileCompanionTools(messages, std::move(export_folder)), host_(host), messages_(messages) {}
 
 bool TuiCompanionTools::GetColMerge(ColMergeDialog& d) {
   const std::vector<std::string> options = WithNone(d.column_titles);
@@ -209,21 +209,21 @@ ToolOutcome TuiCompanionTools::Tell(const ToolOutcome& outcome) {
 }
 
 ToolOutcome TuiCompanionTools::sbPrint(const GridTable& grid, const std::string& title) {
-  return Tell(HeadlessCompanionTools::sbPrint(grid, title));
+  return Tell(FileCompanionTools::sbPrint(grid, title));
 }
 
 ToolOutcome TuiCompanionTools::SendToExcel(std::string& info_field3, const GridTable& grid) {
-  return Tell(HeadlessCompanionTools::SendToExcel(info_field3, grid));
+  return Tell(FileCompanionTools::SendToExcel(info_field3, grid));
 }
 
 ToolOutcome TuiCompanionTools::SendExcel(const std::string& pgm_id, std::string& info_field3,
                                          std::string& document, const GridTable& grid,
                                          std::string& header_title) {
-  return Tell(HeadlessCompanionTools::SendExcel(pgm_id, info_field3, document, grid, header_title));
+  return Tell(FileCompanionTools::SendExcel(pgm_id, info_field3, document, grid, header_title));
 }
 
 ToolOutcome TuiCompanionTools::sbShowChart(const GridTable& grid, int32_t x, int32_t y) {
-  return Tell(HeadlessCompanionTools::sbShowChart(grid, x, y));
+  return Tell(FileCompanionTools::sbShowChart(grid, x, y));
 }
 
 }  // namespace zel::tui

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tui/dialogs.h"
+#include "zelsheet/file_tools.h"
 #include "zelsheet/platform.h"
 
 namespace zel::tui {
@@ -29,9 +30,9 @@ class TuiMessageBoxes : public MessageBoxes {
 std::string ChooseMenuEntry(ModalHost& host, const std::vector<PopupMenuEntry>& entries, int y,
                             int x, const std::string& default_entry);
 
-class TuiCompanionTools : public HeadlessCompanionTools {
+class TuiCompanionTools : public FileCompanionTools {
  public:
-  // `messages` tells export outcomes; `export_folder` as for HeadlessCompanionTools.
+  // `messages` tells export outcomes; `export_folder` as for FileCompanionTools.
   TuiCompanionTools(ModalHost& host, MessageBoxes& messages,
                     std::function<std::string()> export_folder);
 

@@ -5,7 +5,10 @@
 // against (gColMerge1, txtSearch, ArrayValue, ...), so the sheet code maps one to one.
 //
 // The sheet passes grid contents as a GridTable snapshot rather than the grid itself: the
-// tools never change the sheet; whatever a dialog decides comes back through its struct.
+// tools never change the sheet (whatever a dialog decides comes back through its struct),
+// and a snapshot typed by the sheet's column model says more than the grid could: which
+// columns hold numbers, dates or check boxes, and a combo cell's caption rather than its
+// code.
 //
 // Every member may throw CompanionToolsError when the service is missing or fails; the
 // sheet passes such failures over where its tools say so.
@@ -17,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "zelsheet/types.h"
+
 namespace zel {
 
 class MessageBoxes;
@@ -26,12 +31,48 @@ class CompanionToolsError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// What the tools see of a grid: the column titles and the rows' cell texts, visible columns
-// and rows only, in display order. Row i holds one text per title (shorter rows are padded
-// with "" when written out).
+// How a column's values are written in GridTable::rows.
+enum class TableKind : uint8_t {
+  kText,    // the text as shown (a combo cell: its caption)
+  kNumber,  // plain decimal text ("-1234.5", "" for an empty cell)
+  kDate,    // "yyyymmdd", or "yyyymm" for a year-month ("" for an empty cell)
+  kCheck,   // "1" ticked, "0" not
+};
+
+// One column of a GridTable.
+struct TableColumn {
+  int32_t grid_col = 0;   // where it stands in the sheet
+  double width = 8.43;    // in characters of the default font
+  bool hidden = false;    // hidden in the sheet: kept in a workbook, left out of print
+  TableKind kind = TableKind::kText;
+  int16_t decimals = 0;   // kNumber: decimal places shown
+  bool thousands = false; // kNumber: shown with a thousands separator
+  bool operator==(const TableColumn&) const = default;
+};
+
+// A header cell covering `cols` x `rows` cells from column `col` of header row `row` (both
+// counted from 0 in GridTable's header_rows and columns).
+struct TableSpan {
+  int32_t col = 0, row = 0, cols = 1, rows = 1;
+  bool operator==(const TableSpan&) const = default;
+};
+
+// What the tools see of a sheet: its shown rows in order, every column in display order.
+// Row i holds one value per column (shorter rows are padded with "" when written out).
+// `titles` is enough for a plain table; the other members, when filled (the sheet fills
+// them all; an empty vector means "nothing special"), describe it as the user sees it.
 struct GridTable {
-  std::vector<std::string> titles;
-  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string> titles;             // one per column: its bottom header text
+  std::vector<std::vector<std::string>> rows;  // values as TableColumn::kind says
+  std::vector<TableColumn> columns;            // empty: text columns, none hidden
+  // Every header row, top first (the last one is `titles`); empty: `titles` alone.
+  std::vector<std::vector<std::string>> header_rows;
+  std::vector<TableSpan> header_spans;
+  // Per row: its back and text colour as the sheet shows it (empty: white and black).
+  std::vector<Color> row_back, row_fore;
+  Color header_back = 0xCFD4CD, header_fore = 0;
+  int32_t frozen_cols = 0, frozen_rows = 0;  // counted in columns and rows of this table
+  std::vector<int32_t> selected_cols;        // columns (from 0) of the sheet's selection
   bool operator==(const GridTable&) const = default;
 };
 

@@ -56,12 +56,20 @@ std::string CellOf(const std::vector<std::string>& row, size_t c) {
   return c < row.size() ? row[c] : std::string();
 }
 
+// Columns the user has hidden in the sheet stay out of the text files.
+bool Hidden(const GridTable& grid, size_t c) {
+  return c < grid.columns.size() && grid.columns[c].hidden;
+}
+
 std::string TabSeparated(const GridTable& grid) {
   const size_t n = Width(grid);
   std::string out;
   auto line = [&](const std::vector<std::string>& cells) {
+    bool first = true;
     for (size_t c = 0; c < n; ++c) {
-      if (c > 0) out += '\t';
+      if (Hidden(grid, c)) continue;
+      if (!first) out += '\t';
+      first = false;
       out += FlatCell(CellOf(cells, c));
     }
     out += '\n';
@@ -82,9 +90,12 @@ std::string PrintImage(const GridTable& grid, const std::string& title) {
   std::string out = FlatCell(title) + "\n\n";
   auto line = [&](const std::vector<std::string>& cells) {
     std::string text;
+    bool first = true;
     for (size_t c = 0; c < n; ++c) {
+      if (Hidden(grid, c)) continue;
       const std::string cell = FlatCell(CellOf(cells, c));
-      if (c > 0) text += "  ";
+      if (!first) text += "  ";
+      first = false;
       text += cell;
       if (c + 1 < n) text.append(widths[c] - DisplayWidth(cell), ' ');
     }

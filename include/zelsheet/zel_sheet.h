@@ -1008,6 +1008,57 @@ class ZelSheet {
   bool IsCopyPasteLock() const;
   void IsCopyPasteLock(bool on);
 
+  // The cut command of the menu: unless IsEditModeLock, inside the cell editor the selected
+  // characters go to the clipboard and leave the cell; otherwise whole selected rows are
+  // deleted outright (no "X" mark, whatever their status), the selection is cut to the
+  // clipboard and SheetCut(ActiveRow) is raised. Grid errors reach the caller.
+  void mnuCut_Click();
+  // The paste command of the menu: ClipboardPaste unless IsEditModeLock or IsCopyPasteLock.
+  void mnuPaste_Click();
+  // The line insert command: one new empty "A" row per row whose row header is selected,
+  // all inserted above the first selected row (MaxRows grows by as many). Never throws.
+  void mnuInsert_Click();
+  // The row split command: asks the companion row split dialog which columns to split and
+  // halves the numeric value of those columns in every row selected on its row header; the
+  // halves are not copied into new rows. Cancelling changes nothing. Errors of the grid or
+  // of the companion tools reach the caller.
+  void mnuSeparate_Click();
+
+  // Marks the rows selected on their row headers (1 to DataRowCnt) for deletion: an "A" row
+  // is deleted, any other gets "X" and sets ChangeMade. Then the selection is cleared and
+  // the spare rows restored (AddRowsToSheet()). Returns the number of rows marked "X".
+  // lngNewRow is accepted and not used. Grid errors reach the caller.
+  int32_t CutHeaderSetting(int32_t lngNewRow = 20);
+  // The same for the rows of the grid's multiple selection; with IsHeaderLock the rows are
+  // only counted (nothing changes). Returns the number of rows marked (or counted).
+  int32_t CutHeaderSettingBlock(bool IsHeaderLock = false);
+  // Empties the sheet for a new entry: MaxRows becomes the spare-row count, every row gets
+  // "A", the texts of rows 1 to lngRow (0: all) are cleared, EditCol/EditRow and ChangeMade
+  // are reset. lngCol is not used. Grid errors reach the caller.
+  void ScreenClear(int32_t lngCol = 0, int32_t lngRow = 0);
+  // Pastes whole rows as the grid copies them (row header field first, fields TAB
+  // separated, lines ended by CR LF or LF) as new "A" rows inserted at the active row; text
+  // after the last line feed is ignored; fields beyond MaxCols are dropped. The active cell
+  // is put back. Throws std::overflow_error, changing nothing, for a text longer than 32767
+  // characters; grid errors (more lines than the grid has rows below the active one) reach
+  // the caller with the rows pasted so far kept.
+  void SetTextPaste(const std::string& strClipboardText);
+  // Writes TAB and line-feed separated text into the block col..Col2 x row..Row2: line k
+  // (ended by a line feed) to row row + k - 1, and in it each field that a TAB ends to the
+  // next column from col. No status is written. Cells outside the grid are skipped.
+  void SetClipboardText(int32_t col, int32_t Col2, int32_t row, int32_t Row2,
+                        const std::string& strClipboardText);
+  // The grid's row and column insert / delete at lngRow / lngCol (Action 7, 5, 6, 4); no
+  // status is written. Grid errors reach the caller.
+  void sbInsertRow(int32_t lngRow);
+  void sbDeleteRow(int32_t lngRow);
+  void sbInsertCol(int32_t lngCol);
+  void sbDeleteCol(int32_t lngCol);
+  // Row-selection switch: reads -1 or 0. Any value other than 0 switches it on; -1 also puts
+  // the grid into extended row selection (OperationMode 5) with a blue selection colour.
+  int32_t IsActiveRowColorCng() const;
+  void IsActiveRowColorCng(int32_t value);
+
   // ---- Row status (the row header text of each row) ----
   // The status of a row is the text of its row header cell (column 0): "A" added, "U"
   // updated, "X" marked for deletion, "" (or anything else) unchanged. A changed row has a
@@ -1353,8 +1404,7 @@ class ZelSheet {
   std::vector<PopupMenuEntry> MenuEntries(const std::string& menuName) const;
   // Shows menu `menuName` through the platform's pop-up service (flags, position in the
   // control's units and default entry are handed on) and runs the entry the user chose.
-  // Entries whose tool does not exist yet, and Row Edit and Hidden01, do nothing. A tool
-  // that fails ends quietly.
+  // Row Edit, row copy and Hidden01 do nothing. A tool that fails ends quietly.
   void PopupMenu(const std::string& menuName, int32_t flags = 0, double x = 0, double y = 0,
                  const std::string& defaultEntry = "");
   // When the operating system's language differs from the sheet's, gives every entry that
@@ -1430,6 +1480,88 @@ class ZelSheet {
   std::string getHiddenType(int32_t lngCol) const;
   // The first row from 1 to DataRowCnt that is not hidden; 0 when all are (or on failure).
   int32_t getUnHiddenRow();
+
+  // ---- The sheet tools of the menus ----
+  // Each dialog entry opens its companion dialog (CompanionTools); a cancelled dialog, or
+  // companion tools that are missing, change nothing. Unless stated otherwise a tool that
+  // fails ends there without a message.
+
+  // Spreadsheet export (mnuSendToExcel): hands the sheet's table (see SheetTable) and the
+  // third field of Info to the companion SendToExcel; SendExcel also hands PgmID, the
+  // host's target document and a header title written above the table. Both do nothing
+  // when the screen's rights forbid copying. The returned outcome names the file written,
+  // or why none was ("" path and done false also when nothing ran).
+  ToolOutcome SendToExcel();
+  ToolOutcome SendExcel(std::string objDocument = "", std::string strHeaderTitle = "");
+  // The chart (mnuSendToChart): the selected numeric columns against the first text column.
+  ToolOutcome SendToChart();
+  // Print (mnuSheetPrint): the table with the host form's caption as title (FormCaption),
+  // or PgmID when the caption is empty.
+  ToolOutcome SheetPrint();
+  // The caption of the host form, used as the print title.
+  std::string FormCaption() const;
+  void FormCaption(const std::string& caption);
+  // What the companion tools are given to export, print or chart: the shown rows (1 to
+  // DataRowCnt, hidden rows left out) of every grid column 1 to the last declared one, with
+  // the header rows and their spans, typed values, widths, hidden columns, frozen counts,
+  // the selection and the row colours.
+  GridTable SheetTable();
+
+  // Configuration (mnuSheetSetting): the columns' titles and hidden states go to the dialog;
+  // when confirmed every column it hands back "1" for is hidden and every other shown,
+  // EditModePermanent takes its choice, and the dialog fonts and the close-time save run.
+  void fnSheetSetting();
+  // Filter (mnuSheetFilter): when confirmed every row is shown again, then a row is hidden
+  // when for some column with a filter text its cell does not contain that text (in any
+  // letter case); EditModePermanent, dialog fonts and close-time save as for configuration.
+  void mnuSheetFilter_Click();
+  // Applies filter texts, one per grid column (element c-1 for column c, "" none): the
+  // filter step of mnuSheetFilter_Click, for hosts that filter without the dialog.
+  void ApplyFilter(const std::vector<std::string>& filters);
+  // Sort dialog (mnuSheetSort): up to three key columns, each ascending or descending; the
+  // rows below the frozen ones up to DataRowCnt are sorted (nothing when the first key is
+  // none).
+  void mnuSheetSort_Click();
+  // Frozen columns / rows (mnuColsFrozen / mnuRowsFrozen): the number entered becomes
+  // ColsFrozen / RowsFrozen and is stored under "ColsFrozen" / "RowsFrozen". A number that
+  // is not a count in 0..MaxCols (0..MaxRows) changes nothing.
+  void mnuColsFrozen_Click();
+  void mnuRowsFrozen_Click();
+  // Add rows (mnuSheetAdd): 20 more rows marked "A"; nothing on a built-in screen.
+  void mnuSheetAdd_Click();
+
+  // Column merge (mnuColMerge): the dialog chooses up to three merge columns and the group
+  // colouring; confirmed, the merge is applied. SetColMerge sets all five merge columns
+  // (grid columns, 0 none), the colouring and the five descending flags, and applies them:
+  // every column's merge is cleared; with merge columns the cell back colours are reset,
+  // the data rows are sorted by the merge columns (descending where flagged), the first
+  // merge column shows equal neighbours merged and the others only within the groups of the
+  // ones before; with colouring the groups of the first merge column are painted alternately
+  // in BackColor + 9 and BackColor. Merge columns that are hidden, beyond MaxCols or repeated
+  // are left out. A failure shows its text in a message box (OK only, no icon).
+  void mnuColMerge_Click();
+  void SetColMerge(int32_t lngColMerge1 = 0, int32_t lngColMerge2 = 0, int32_t lngColMerge3 = 0,
+                   int32_t lngColMerge4 = 0, int32_t lngColmerge5 = 0, bool bIsColor = false,
+                   bool isDesc1 = false, bool isDesc2 = false, bool isDesc3 = false,
+                   bool isDesc4 = false, bool isDesc5 = false);
+  // True while a column merge is in force (the header sort then does nothing).
+  bool IsColMerge() const;
+
+  // Sum and average (mnuSheetSumNAvg): total, count, maximum, minimum and average of the
+  // selected cells of the current block (texts with "," removed read as numbers; empty or
+  // non-numeric texts count 0), formatted "#,##0" with the active cell's decimal places,
+  // shown by the companion GetCalOnSheet. A failure shows its text in a message box (OK
+  // only, no icon).
+  void fnSumAvg();
+  // Sum of grid column lngActiveCol from lngRow1 to lngRow2 (0: DataRowCnt); empty and
+  // non-numeric cells count 0; rows outside the grid are left out.
+  double GetSumCols(int32_t lngActiveCol, int32_t lngRow1 = 1, int32_t lngRow2 = 0);
+  // The grid's cell tag of (ColX(lngCol), lngRow); the grid's Col and Row are put back.
+  // Grid errors reach the caller.
+  void SetCellTag(int32_t lngCol, int32_t lngRow, const std::string& strCellTag);
+  std::string GetCellTag(int32_t lngCol, int32_t lngRow);
+  // Always "".
+  std::string PraxiumMyFolder(const std::string& struserid) const;
 
   // The sheet's state. It is defined inside the library; a host has no use for it.
   struct Impl;

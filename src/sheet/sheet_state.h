@@ -111,6 +111,8 @@ struct ZelSheet::Impl {
     bool copy_paste_lock = false;
     // Set by every copy whose block spans whole rows; kept for the host's row tools.
     bool whole_rows_copied = false;
+    // IsActiveRowColorCng: the host asked for row selection.
+    bool active_row_color = false;
   };
 
   // ---- The grid event handling (src/editing) ----
@@ -174,9 +176,13 @@ struct ZelSheet::Impl {
     std::string search_text;
     int32_t search_row = 0, search_col = 0;
     std::vector<std::pair<int32_t, int32_t>> search_marks;  // (col, row) marked by finds
-    // The merge columns (0 none) and whether their groups are painted (column merge).
-    int32_t col_merge[3] = {0, 0, 0};
+    // The merge columns (grid columns, 0 none), their descending flags and whether their
+    // groups are painted (column merge); the first three columns and the colouring are kept
+    // with the user's settings.
+    int32_t col_merge[5] = {0, 0, 0, 0, 0};
+    bool col_merge_desc[5] = {false, false, false, false, false};
     bool merge_is_color = false;
+    std::string form_caption;  // the host form's caption: the print title
   };
 
   Impl(ZelSheet& owner, Platform& host, ZelSheetEvents* sink)

@@ -72,21 +72,35 @@ namespace {
 using Action = std::function<void(ZelSheet&)>;
 
 // The entries that run a tool of the sheet when chosen. An entry not listed does nothing
-// when chosen: "Row Edit" and the hidden menu's entry by design, the others until their
-// tool is built.
+// when chosen: "Row Edit", "row copy" and the hidden menu's entry, by design.
 const std::map<std::string, Action, std::less<>>& MenuActions() {
   static const std::map<std::string, Action, std::less<>> actions = {
+      {"mnuSendToExcel", [](ZelSheet& s) { s.SendToExcel(); }},
+      {"mnuSendToChart", [](ZelSheet& s) { s.SendToChart(); }},
+      {"mnuSheetPrint", [](ZelSheet& s) { s.SheetPrint(); }},
       {"mnuErrorLogShow", [](ZelSheet& s) { s.ErrorLogShow(); }},
+      {"mnuSheetSetting", [](ZelSheet& s) { s.fnSheetSetting(); }},
       {"mnuSheetFind", [](ZelSheet& s) { s.mnuSheetFind_Click(); }},
       {"mnuSheetInit", [](ZelSheet& s) { s.mnuSheetInit_Click(); }},
       {"mnuSheetColor", [](ZelSheet& s) { s.mnuSheetColor_Click(); }},
       {"mnuSheetColorCancel", [](ZelSheet& s) { s.mnuSheetColorCancel_Click(); }},
+      {"mnuSheetFilter", [](ZelSheet& s) { s.mnuSheetFilter_Click(); }},
+      {"mnuColMerge", [](ZelSheet& s) { s.mnuColMerge_Click(); }},
+      {"mnuSheetSort", [](ZelSheet& s) { s.mnuSheetSort_Click(); }},
+      {"mnuColsFrozen", [](ZelSheet& s) { s.mnuColsFrozen_Click(); }},
+      {"mnuRowsFrozen", [](ZelSheet& s) { s.mnuRowsFrozen_Click(); }},
+      {"mnuSheetAdd", [](ZelSheet& s) { s.mnuSheetAdd_Click(); }},
       {"mnuDataAdd", [](ZelSheet& s) { s.mnuDataAdd_Click(); }},
+      {"mnuSheetSumNAvg", [](ZelSheet& s) { s.fnSumAvg(); }},
+      {"mnuCut", [](ZelSheet& s) { s.mnuCut_Click(); }},
       {"mnuCopy", [](ZelSheet& s) { s.mnuCopy_Click(); }},
+      {"mnuPaste", [](ZelSheet& s) { s.mnuPaste_Click(); }},
+      {"mnuInsert", [](ZelSheet& s) { s.mnuInsert_Click(); }},
       {"mnuNew", [](ZelSheet& s) { s.mnuNew_Click(); }},
       {"mnuUpdate", [](ZelSheet& s) { s.mnuUpdate_Click(); }},
       {"mnuDelete", [](ZelSheet& s) { s.mnuDelete_Click(); }},
       {"mnuCancel", [](ZelSheet& s) { s.mnuCancel_Click(); }},
+      {"mnuSeparate", [](ZelSheet& s) { s.mnuSeparate_Click(); }},
   };
   return actions;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,5 +28,16 @@ struct MenuEntryDef {
 
 // Every entry of the four menus, menu by menu, in the order shown.
 const std::vector<MenuEntryDef>& MenuEntryDefs();
+
+// Whether `hay`, upper-cased, holds `upperNeedle` (already upper-cased); only ASCII letters
+// have a case here, as in the rest of the sheet's text handling. `buffer` is scratch space.
+bool ContainsNoCase(std::string_view hay, std::string_view upperNeedle, std::string& buffer);
+
+// What follows the configuration dialog and the filter: the fonts the dialog stored and the
+// close-time save of the user's arrangement.
+void AfterArrangementDialog(ZelSheet::Impl& s);
+
+// Applies the sheet's column merge state (ToolState::col_merge...); see SetColMerge.
+void ApplyColMerge(ZelSheet::Impl& s);
 
 }  // namespace zel::internal

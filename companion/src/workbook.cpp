@@ -71,29 +71,18 @@ class Formats {
     return title_;
   }
 
-  // A data cell of `column` in a row of colours back / fore; null for the plain look.
-  lxw_format* Cell(const TableColumn& column, Color back, Color fore) {
+  // A data cell of `column` in a row of colours back / fore; null for the plain look. A
+  // date of a year-month column (no day) shows without its day.
+  lxw_format* Cell(const TableColumn& column, Color back, Color fore, bool year_month = false) {
     std::string number;
     if (column.kind == TableKind::kNumber) number = NumberFormat(column);
-    if (column.kind == TableKind::kDate) number = "yyyy-mm-dd";
+    if (column.kind == TableKind::kDate) number = year_month ? "yyyy-mm" : "yyyy-mm-dd";
     const bool plain = back == kWhite && fore == kBlack;
     if (plain && number.empty()) return nullptr;
     lxw_format*& f = cells_[{number, back, fore}];
     if (f == nullptr) {
       f = workbook_add_format(book_);
       if (!number.empty()) format_set_num_format(f, number.c_str());
-      if (back != kWhite) format_set_bg_color(f, Rgb(back));
-      if (fore != kBlack) format_set_font_color(f, Rgb(fore));
-    }
-    return f;
-  }
-
-  lxw_format* YearMonth(lxw_format* base_look, Color back, Color fore) {
-    (void)base_look;
-    lxw_format*& f = cells_[{"yyyy-mm", back, fore}];
-    if (f == nullptr) {
-      f = workbook_add_format(book_);
-      format_set_num_format(f, "yyyy-mm");
       if (back != kWhite) format_set_bg_color(f, Rgb(back));
       if (fore != kBlack) format_set_font_color(f, Rgb(fore));
     }
@@ -161,28 +150,30 @@ std::string WriteWorkbook(const GridTable& table, const std::string& header_titl
     }
   }
   lxw_format* header = formats.Header(table.header_back, table.header_fore);
+  // In constant-memory mode a row can only be touched while it is the last one written, so
+  // a span is merged right after its bottom row: its anchor text is in place by then, and
+  // the rows it covers above were written already.
+  auto merge_spans_ending_at = [&](size_t h) {
+    for (const TableSpan& span : table.header_spans) {
+      if (span.col < 0 || span.row < 0 || span.cols < 1 || span.rows < 1) continue;
+      const size_t c1 = static_cast<size_t>(span.col), r1 = static_cast<size_t>(span.row);
+      if (c1 >= cols || r1 >= headers.size()) continue;
+      const size_t c2 = std::min(cols - 1, c1 + static_cast<size_t>(span.cols) - 1);
+      const size_t r2 = std::min(headers.size() - 1, r1 + static_cast<size_t>(span.rows) - 1);
+      if (r2 != h || (c2 == c1 && r2 == r1)) continue;
+      const std::string text = c1 < headers[r1].size() ? CleanText(headers[r1][c1], kMaxCellChars) : "";
+      worksheet_merge_range(sheet, static_cast<lxw_row_t>(top + r1), static_cast<lxw_col_t>(c1),
+                            static_cast<lxw_row_t>(top + r2), static_cast<lxw_col_t>(c2),
+                            text.c_str(), header);
+    }
+  };
   for (size_t h = 0; h < headers.size(); ++h) {
     const lxw_row_t row = static_cast<lxw_row_t>(top + h);
     for (size_t c = 0; c < cols; ++c) {
       const std::string text = c < headers[h].size() ? CleanText(headers[h][c], kMaxCellChars) : "";
       worksheet_write_string(sheet, row, static_cast<lxw_col_t>(c), text.c_str(), header);
     }
-  }
-  // The merges are recorded after their cells were written; the rows they cover were
-  // written already, so only the merge itself is added.
-  for (const TableSpan& span : table.header_spans) {
-    if (span.col < 0 || span.row < 0 || span.cols < 1 || span.rows < 1) continue;
-    const size_t c2 = std::min(cols, static_cast<size_t>(span.col) + span.cols) - 1;
-    const size_t r2 = std::min(headers.size(), static_cast<size_t>(span.row) + span.rows) - 1;
-    if (static_cast<size_t>(span.col) > c2 || static_cast<size_t>(span.row) > r2) continue;
-    if (c2 == static_cast<size_t>(span.col) && r2 == static_cast<size_t>(span.row)) continue;
-    const auto& anchor_row = headers[static_cast<size_t>(span.row)];
-    const std::string text = static_cast<size_t>(span.col) < anchor_row.size()
-                                 ? CleanText(anchor_row[static_cast<size_t>(span.col)], kMaxCellChars)
-                                 : "";
-    worksheet_merge_range(sheet, static_cast<lxw_row_t>(top + span.row),
-                          static_cast<lxw_col_t>(span.col), static_cast<lxw_row_t>(top + r2),
-                          static_cast<lxw_col_t>(c2), text.c_str(), header);
+    merge_spans_ending_at(h);
   }
 
   std::vector<TableColumn> described(cols);
@@ -209,7 +200,7 @@ std::string WriteWorkbook(const GridTable& table, const std::string& header_titl
           if (const auto d = companion::DateOf(value)) {
             lxw_datetime dt{d->year, d->month, d->day == 0 ? 1 : d->day, 0, 0, 0};
             worksheet_write_datetime(sheet, row, col, &dt,
-                                     d->day == 0 ? formats.YearMonth(look, back, fore) : look);
+                                     d->day == 0 ? formats.Cell(column, back, fore, true) : look);
             continue;
           }
           break;

@@ -6,6 +6,7 @@
 // rows outright (the user is editing rows that were never saved, or wants them gone from
 // the screen only), while CutHeaderSetting keeps a saved row and marks it "X" so that the
 // next save sends its deletion to the server.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -49,34 +50,6 @@ bool CutRow(ZelSheet::Impl& s, int32_t row) {
 }
 
 }  // namespace
-
-void ZelSheet::mnuCut_Click() {
-  if (impl_->editing.edit_mode_lock) return;
-  Grid& grid = impl_->grid;
-  if (grid.EditMode()) {
-    Clipboard& clip = impl_->platform.Clip();
-    clip.Clear();
-    clip.SetText(grid.SelText());
-    grid.SelText("");
-    return;
-  }
-  const int32_t row = grid.Row();
-  if (grid.IsBlockSelected() && grid.SelBlockCol() == -1) {
-    const int32_t first = std::max(grid.SelBlockRow(), 1);
-    for (int32_t r = grid.SelBlockRow2(); r >= first; --r) {
-      grid.Row(r);
-      grid.Action(kActionDeleteRow);
-    }
-  }
-  grid.Row(row);
-  grid.Action(kActionClipboardCut);
-  impl_->Events().SheetCut(grid.ActiveRow());
-}
-
-void ZelSheet::mnuPaste_Click() {
-  if (impl_->editing.edit_mode_lock || impl_->editing.copy_paste_lock) return;
-  ClipboardPaste();
-}
 
 void ZelSheet::mnuInsert_Click() {
   Grid& grid = impl_->grid;

@@ -42,9 +42,12 @@ struct RowsSheet : SheetFixture {
 
 TEST(RowOperationsTest, CutRemovesWholeRowsWhileCutHeaderSettingMarksSavedOnes) {
   RowsSheet cut("UA.");
-  cut.SelectRows({1, 2});
+  cut.sheet.GetSheet().SetSelection(-1, 1, -1, 2);
   cut.Choose("mnuFunction", "mnuCut");
   EXPECT_EQ(RenderSheet(cut.sheet), ".|k3|n3");  // neither is saved as a deletion
+  const std::string clip = cut.platform.Clip().GetText();  // the cut rows, header first
+  EXPECT_EQ(clip.rfind("U\tk1\tn1\t", 0), 0u) << clip;
+  EXPECT_NE(clip.find("\r\nA\tk2\tn2\t"), std::string::npos) << clip;
   EXPECT_EQ(cut.events.Joined().find("SheetCut"), cut.events.Joined().rfind("SheetCut"));
 
   RowsSheet mark("UA.");
@@ -82,8 +85,8 @@ TEST(RowOperationsTest, LocksSwitchTheClipboardCommandsOff) {
 TEST(RowOperationsTest, RowSplitHalvesTheTickedColumnsOfSelectedRows) {
   SheetFixture f;
   f.sheet.AddItem("KEY", "코드");
-  f.sheet.AddItem("AMT", "금액", EnFloat);
-  f.sheet.Display("a~,1000~,~Ib~,31~,~Ic~,8~,~I~");
+  f.sheet.AddItem("AMT", "금액", EnFloat, 0, 12, 1);
+  f.sheet.Display("a~,1000~,~I~b~,31~,~I~c~,8~,~I~");
   f.sheet.GetSheet().SetSelection(-1, 2, -1, 3);
   SheetSeperateDialog answer;
   answer.ticked = {false, true};
@@ -133,7 +136,7 @@ TEST(RowOperationsTest, ClipboardTextFillsOnlyTabEndedFieldsInsideTheBlock) {
     SheetFixture f;
     f.sheet.AddItem("A", "a");
     f.sheet.AddItem("B", "b");
-    f.sheet.Display("k1~,k2~,~Ik1~,k2~,~I~");
+    f.sheet.Display("k1~,k2~,~I~k1~,k2~,~I~");
     f.sheet.GetSheet().SetText(0, 2, "A");
     f.sheet.SetClipboardText(1, 2, 2, 2, c.text);
     EXPECT_EQ(RenderSheet(f.sheet, {2, 2, 2}), c.row2);

@@ -221,7 +221,7 @@ void ZelSheet::mnuColsFrozen_Click() {
   if (!Confirmed(s, dialog, [](CompanionTools& t, FrozenDialog& d) { return t.GetFrozen(d); })) {
     return;
   }
-  const std::optional<int32_t> n = CountIn(dialog.txtNumber, dialog.lngMax);
+  const std::optional<int32_t> n = CountIn(dialog.txtNumber, s.grid.MaxCols());
   if (!n) return;
   s.grid.ColsFrozen(0);
   s.grid.ColsFrozen(*n);
@@ -241,7 +241,7 @@ void ZelSheet::mnuRowsFrozen_Click() {
   if (!Confirmed(s, dialog, [](CompanionTools& t, FrozenDialog& d) { return t.GetFrozen(d); })) {
     return;
   }
-  const std::optional<int32_t> n = CountIn(dialog.txtNumber, dialog.lngMax);
+  const std::optional<int32_t> n = CountIn(dialog.txtNumber, s.grid.MaxRows());
   if (!n) return;
   s.grid.RowsFrozen(0);
   s.grid.RowsFrozen(*n);

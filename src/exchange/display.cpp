@@ -245,8 +245,8 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
     if (impl_->grid.MaxRows() >= 1) ActiveCell(ColStart(), 1);
   });
   impl_->editing.dbl_click_row = 1;
-  // The column merge (sort by the merge columns, merge, paint by group) is applied again
-  // here once the column merge tool exists; until then no merge column can be set.
+  // New rows join the merge groups: sorted by the merge columns, merged, painted.
+  SkipStep([&] { impl_->ReapplyColMerge(); });
   SkipStep([&] { impl_->grid.RowsFrozen(impl_->settings.frozen_rows); });
   SkipStep([&] { impl_->grid.ReDraw(true); });
   SkipStep([&] { MousePointer(kPointerDefault); });

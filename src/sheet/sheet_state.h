@@ -206,6 +206,9 @@ struct ZelSheet::Impl {
   // The fonts the configuration dialog stored, applied to all cells and the header row:
   // after the configuration dialog and a filter.
   void ApplyDialogFonts();
+  // What the display members ask of the tools (src/tools): the column merge applied again
+  // after new rows came in, when merge columns are set. Grid errors reach the caller.
+  void ReapplyColMerge();
 
   ZelSheet& sheet;  // the sheet this is the state of: its public members
   Platform& platform;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <exception>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -173,6 +174,12 @@ void ZelSheet::mnuColMerge_Click() {
   t.col_merge[2] = dialog.gColMerge3;
   t.merge_is_color = dialog.bIsColor;
   ApplyOrTell(*impl_);
+}
+
+void ZelSheet::Impl::ReapplyColMerge() {
+  const bool any = std::any_of(std::begin(tools.col_merge), std::end(tools.col_merge),
+                               [](int32_t col) { return col != 0; });
+  if (any) internal::ApplyColMerge(*this);
 }
 
 bool ZelSheet::IsColMerge() const { return impl_->tools.is_col_merge; }

@@ -148,6 +148,8 @@ TEST(SheetToolsTest, ColumnMergeSortsGroupsMergesAndPaints) {
   f.Answer("mnuSheet", "mnuColMerge", answer);
   EXPECT_EQ(f.Codes(), "c1 c2 c3 c4 ");
   EXPECT_TRUE(f.sheet.IsColMerge());
+  f.sheet.Display("c9~,b~,1~,~,0~,~I~c0~,a~,2~,~,0~,~I~");  // new rows join the merge order
+  EXPECT_EQ(f.Codes(), "c0 c9 ");
 }
 
 TEST(SheetToolsTest, SumAndAverageOfTheSelectedCells) {

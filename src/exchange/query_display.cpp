@@ -314,7 +314,8 @@ bool ZelSheet::DisplayQuerySheet(const std::string& strData, int32_t intSheetNo,
   SkipStep([&] { s.grid.RowsFrozen(s.settings.frozen_rows); });
   SkipStep([&] { s.grid.ReDraw(true); });
   SkipStep([&] { MousePointer(kPointerDefault); });
-  // The column merge is applied again here once the column merge tool exists.
+  // New rows join the merge groups: sorted by the merge columns, merged, painted.
+  SkipStep([&] { s.ReapplyColMerge(); });
   s.editing.query_display = false;
   return true;
 }

@@ -1553,9 +1553,6 @@ class ZelSheet {
   // shown by the companion GetCalOnSheet. A failure shows its text in a message box (OK
   // only, no icon).
   void fnSumAvg();
-  // Sum of grid column lngActiveCol from lngRow1 to lngRow2 (0: DataRowCnt); empty and
-  // non-numeric cells count 0; rows outside the grid are left out.
-  double GetSumCols(int32_t lngActiveCol, int32_t lngRow1 = 1, int32_t lngRow2 = 0);
   // The grid's cell tag of (ColX(lngCol), lngRow); the grid's Col and Row are put back.
   // Grid errors reach the caller.
   void SetCellTag(int32_t lngCol, int32_t lngRow, const std::string& strCellTag);

@@ -1,5 +1,5 @@
-// Figures over cells: the sum-and-average tool of the data cell menu, the column sum a
-// screen asks for its total line, and the cell tags screens hang on single cells.
+// Figures over cells: the sum-and-average tool of the data cell menu, and the cell tags
+// screens hang on single cells.
 #include <algorithm>
 #include <cstdint>
 #include <exception>
@@ -82,20 +82,6 @@ void ZelSheet::fnSumAvg() {
     grid.Row(savedRow);
     impl_->platform.MsgBox(e.what(), vbOKOnly);
   }
-}
-
-double ZelSheet::GetSumCols(int32_t lngActiveCol, int32_t lngRow1, int32_t lngRow2) {
-  Grid& grid = impl_->grid;
-  if (lngActiveCol < 1 || lngActiveCol > grid.MaxCols()) return 0;
-  const int32_t last = std::min(lngRow2 == 0 ? grid.DataRowCnt() : lngRow2, grid.MaxRows());
-  double sum = 0;
-  std::string text;
-  for (int32_t r = std::max(lngRow1, 1); r <= last; ++r) {
-    text.clear();
-    grid.GetText(lngActiveCol, r, text);
-    sum += Amount(text);
-  }
-  return sum;
 }
 
 void ZelSheet::SetCellTag(int32_t lngCol, int32_t lngRow, const std::string& strCellTag) {

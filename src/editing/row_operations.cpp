@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "sheet/info_record.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
@@ -53,22 +53,21 @@ bool CutRow(ZelSheet::Impl& s, int32_t row) {
 
 void ZelSheet::mnuInsert_Click() {
   Grid& grid = impl_->grid;
-  try {
-    RedrawPause redraw(grid);
-    int32_t first = 0, count = 0;
-    for (int32_t r = 1, last = grid.MaxRows(); r <= last; ++r) {
-      if (!grid.IsCellSelected(0, r)) continue;
-      if (first == 0) first = r;
-      ++count;
-    }
-    for (int32_t k = 0; k < count; ++k) {
+  RedrawPause redraw(grid);
+  int32_t first = 0, count = 0;
+  for (int32_t r = 1, last = grid.MaxRows(); r <= last; ++r) {
+    if (!grid.IsCellSelected(0, r)) continue;
+    if (first == 0) first = r;
+    ++count;
+  }
+  // Each new row is a step of its own: one that fails is passed over.
+  for (int32_t k = 0; k < count; ++k) {
+    internal::SkipStep([&] {
       grid.MaxRows(grid.MaxRows() + 1);
       grid.Row(first);
       grid.Action(kActionInsertRow);
       grid.SetText(0, first, "A");
-    }
-  } catch (const std::exception&) {
-    // The rows inserted so far stay; the command ends quietly.
+    });
   }
 }
 

@@ -5,11 +5,11 @@
 // be painted in alternating colours.
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "tools/sheet_tools.h"
 #include "zelsheet/zel_sheet.h"
@@ -127,8 +127,8 @@ namespace {
 void ApplyOrTell(ZelSheet::Impl& s) {
   try {
     internal::ApplyColMerge(s);
-  } catch (const std::exception& e) {
-    s.platform.MsgBox(e.what(), vbOKOnly);
+  } catch (...) {
+    internal::ShowBox(s.platform, internal::CurrentFailureText(), vbOKOnly, "");
   }
 }
 
@@ -164,11 +164,8 @@ void ZelSheet::mnuColMerge_Click() {
   dialog.gColMerge3 = slot(t.col_merge[2]);
   dialog.bIsColor = t.merge_is_color;
   t.is_col_merge = false;
-  try {
-    if (!impl_->platform.Tools().GetColMerge(dialog)) return;
-  } catch (const std::exception&) {
-    return;
-  }
+  // Missing or failing tools count as a cancel.
+  if (!internal::ReadOr([&] { return impl_->platform.Tools().GetColMerge(dialog); }, false)) return;
   t.col_merge[0] = dialog.gColMerge1;
   t.col_merge[1] = dialog.gColMerge2;
   t.col_merge[2] = dialog.gColMerge3;

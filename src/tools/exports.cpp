@@ -3,6 +3,7 @@
 // companion's outcome: the file written, or why there is none.
 #include <string>
 
+#include "platform/failure.h"
 #include "sheet/info_record.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
@@ -20,8 +21,8 @@ ToolOutcome Run(ZelSheet::Impl& s, Call call) {
   ToolOutcome outcome;
   try {
     outcome = call(s.platform.Tools());
-  } catch (const std::exception& e) {
-    outcome = ToolOutcome{false, "", e.what()};
+  } catch (...) {
+    outcome = ToolOutcome{false, "", internal::CurrentFailureText()};
   }
   mouse.ControlPointer(pointer);
   return outcome;

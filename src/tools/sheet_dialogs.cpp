@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/strings.h"
 #include "tools/sheet_tools.h"
@@ -35,11 +36,7 @@ class RedrawOff {
 // Asks a companion dialog; missing or failing tools count as a cancel.
 template <class Dialog, class Ask>
 bool Confirmed(ZelSheet::Impl& s, Dialog& dialog, Ask ask) {
-  try {
-    return ask(s.platform.Tools(), dialog);
-  } catch (const std::exception&) {
-    return false;
-  }
+  return internal::ReadOr([&] { return ask(s.platform.Tools(), dialog); }, false);
 }
 
 std::vector<std::string> ColumnTitles(Grid& grid) {

@@ -2,9 +2,9 @@
 // screens hang on single cells.
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <string>
 
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/number.h"
 #include "zelsheet/zel_sheet.h"
@@ -77,10 +77,13 @@ void ZelSheet::fnSumAvg() {
     grid.Col(savedCol);
     grid.Row(savedRow);
     impl_->platform.Tools().GetCalOnSheet(dialog);
-  } catch (const std::exception& e) {
-    grid.Col(savedCol);
-    grid.Row(savedRow);
-    impl_->platform.MsgBox(e.what(), vbOKOnly);
+  } catch (...) {
+    const std::string why = internal::CurrentFailureText();
+    internal::SkipStep([&] {
+      grid.Col(savedCol);
+      grid.Row(savedRow);
+    });
+    internal::ShowBox(impl_->platform, why, vbOKOnly, "");
   }
 }
 

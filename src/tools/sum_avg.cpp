@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "grid/column_reader.h"
 #include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/number.h"
@@ -49,21 +50,36 @@ void ZelSheet::fnSumAvg() {
     const int32_t rowTo = r1 == -1 ? grid.DataRowCnt() : std::min(r2, grid.MaxRows());
     double total = 0, max = 0, min = 0;
     int64_t count = 0;
+    auto add = [&](double v) {
+      max = count == 0 ? v : std::max(max, v);
+      min = count == 0 ? v : std::min(min, v);
+      total += v;
+      ++count;
+    };
     std::string text;
-    for (int32_t c = colFrom; c <= colTo; ++c) {
-      for (int32_t r = rowFrom; r <= rowTo; ++r) {
-        if (!grid.IsCellSelected(c, r)) continue;
-        text.clear();
-        grid.GetText(c, r, text);
-        const double v = Amount(text);
-        if (count == 0) {
-          max = min = v;
-        } else {
-          max = std::max(max, v);
-          min = std::min(min, v);
+    if (grid.MultiSelCount() <= 1) {
+      // One block: every cell of it is selected, and its cells are read in place.
+      const internal::GridCells cells(grid);
+      for (int32_t c = colFrom; c <= colTo; ++c) {
+        const internal::ColumnCells column = cells.Column(c);
+        for (int32_t r = rowFrom; r <= rowTo; ++r) {
+          const internal::StoredCell cell = column.At(cells.Slot(r));
+          if (cell.kind() == internal::StoredCell::kNumber) {
+            add(cell.number());
+          } else {
+            text.assign(column.Text(cell));
+            add(Amount(text));
+          }
         }
-        total += v;
-        ++count;
+      }
+    } else {
+      for (int32_t c = colFrom; c <= colTo; ++c) {
+        for (int32_t r = rowFrom; r <= rowTo; ++r) {
+          if (!grid.IsCellSelected(c, r)) continue;
+          text.clear();
+          grid.GetText(c, r, text);
+          add(Amount(text));
+        }
       }
     }
     const double average = count > 0 ? total / static_cast<double>(count) : 0.0;

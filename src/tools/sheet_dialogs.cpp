@@ -205,20 +205,32 @@ void ZelSheet::mnuSheetSort_Click() {
   grid.Row(savedRow);
 }
 
-void ZelSheet::mnuColsFrozen_Click() {
-  Impl& s = *impl_;
+namespace {
+
+// The frozen-count dialog for columns or rows (`unit` names them): the count the user
+// chose, checked against `max`, or nothing when the dialog was cancelled or the answer is
+// not a count.
+std::optional<int32_t> AskFrozenCount(ZelSheet::Impl& s, const char* unit, int32_t max,
+                                      int32_t frozen) {
   FrozenDialog dialog;
-  dialog.lblTitle = "번째 열";
-  dialog.lngMax = s.grid.MaxCols();
-  const int32_t frozen = s.grid.ColsFrozen();
+  dialog.lblTitle = unit;
+  dialog.lngMax = max;
   dialog.txtNumber = std::to_string(frozen);
   dialog.vsbMin = dialog.lngMax;
   dialog.vsbMax = 0;
   dialog.vsbValue = frozen;
   if (!Confirmed(s, dialog, [](CompanionTools& t, FrozenDialog& d) { return t.GetFrozen(d); })) {
-    return;
+    return std::nullopt;
   }
-  const std::optional<int32_t> n = CountIn(dialog.txtNumber, s.grid.MaxCols());
+  return CountIn(dialog.txtNumber, max);
+}
+
+}  // namespace
+
+void ZelSheet::mnuColsFrozen_Click() {
+  Impl& s = *impl_;
+  const std::optional<int32_t> n =
+      AskFrozenCount(s, "번째 열", s.grid.MaxCols(), s.grid.ColsFrozen());
   if (!n) return;
   s.grid.ColsFrozen(0);
   s.grid.ColsFrozen(*n);
@@ -227,18 +239,8 @@ void ZelSheet::mnuColsFrozen_Click() {
 
 void ZelSheet::mnuRowsFrozen_Click() {
   Impl& s = *impl_;
-  FrozenDialog dialog;
-  dialog.lblTitle = "번째 행";
-  dialog.lngMax = s.grid.MaxRows();
-  const int32_t frozen = s.grid.RowsFrozen();
-  dialog.txtNumber = std::to_string(frozen);
-  dialog.vsbMin = dialog.lngMax;
-  dialog.vsbMax = 0;
-  dialog.vsbValue = frozen;
-  if (!Confirmed(s, dialog, [](CompanionTools& t, FrozenDialog& d) { return t.GetFrozen(d); })) {
-    return;
-  }
-  const std::optional<int32_t> n = CountIn(dialog.txtNumber, s.grid.MaxRows());
+  const std::optional<int32_t> n =
+      AskFrozenCount(s, "번째 행", s.grid.MaxRows(), s.grid.RowsFrozen());
   if (!n) return;
   s.grid.RowsFrozen(0);
   s.grid.RowsFrozen(*n);

@@ -760,13 +760,43 @@ class ZelSheet {
   // the text goes to row lngRow, nothing else changes). Afterwards the spare rows follow
   // the data, the first visible cell of row 1 is active, DblClickRow is 1, the column merge
   // and the frozen rows are applied again.
-  // Returns false only for a blank text (in replace mode after emptying the sheet) and in
-  // the multi-row layout, whose reader is not built yet. Never throws: a failing step is
+  // Returns false only for a blank text (in replace mode after emptying the sheet). In the
+  // multi-row layout it is Display_Multi(strValue). Never throws: a failing step is
   // skipped and the next one runs.
   bool Display(const std::string& strValue, bool& bulAddData, bool bulColorSetting = false,
                int32_t lngRow = 0);
   bool Display(const std::string& strValue, bool&& bulAddData = false,
                bool bulColorSetting = false, int32_t lngRow = 0);
+  // Fills a sheet of the multi-row layout: each row of the data string is a record of
+  // ColHeaderRows grid rows, and its field d goes to field record d (its grid column, at
+  // its row offset inside the record), converted by the record's cell type as Display
+  // converts, except that dates must be "yyyymmdd" and year-months "yyyymm" (dashes are
+  // kept). Every record gets its block of formatted rows (AddRowsToSheet: spanned, formatted,
+  // spare records after the data; the spare count is kept) and its first row header shows
+  // the record number (1, 2, ... over the whole sheet), or "A" with IsRowHeaderADD. With
+  // IsDataAppend the records go after the whole records that hold data, which all stay;
+  // otherwise the sheet is emptied first. The first visible cell of row 1 becomes active and
+  // the frozen rows are applied again. Returns false for a blank text (after adding the
+  // spare records) or one without a complete record, else true. Never throws: a failing
+  // step is skipped and the next one runs.
+  bool Display_Multi(const std::string& strValue, bool IsRowHeaderADD = false,
+                     bool IsDataAppend = false);
+  // Builds a cross tab from a matrix text of three sections joined by "|~|", each made of
+  // lines ended by "~I~" with fields followed by "~,":
+  //   keys   := (title type length decimals back fore "~I~")*   one per key column
+  //   rows   := (total value_1 value_2 ... "~I~")*               one per sheet row
+  //   values := (total title [type length decimals back fore extra] "~I~")*
+  // The sheet's columns become the key columns (type "F": float of `decimals` places
+  // within +-999999999999999, else text of `length` characters; colours "r,g,b"), with
+  // bTotFlag a row-total column headed strTotalCaption (float of intMatrixRight places),
+  // then the value columns (headed by their titles; float of intMatrixRight places unless
+  // the line has the eight-field form). Field k of a data row goes to column k; with
+  // bTotFlag row 1 is the total row (strTotalCaption in the first text column, the sum of
+  // the row totals, each value column's total formatted "#,##0" with intMatrixRight
+  // decimals), the data rows follow from row 2 and the row-total column shows each row's
+  // total. Returns true. Never throws: a failing step is skipped and the next one runs.
+  bool DisplayMatrix(const std::string& strString, bool bTotFlag = false,
+                     int16_t intMatrixRight = 0, const std::string& strTotalCaption = "TOTAL");
   // Display(strValue, false, false, lngRow): rewrites row lngRow from the text's first row.
   bool DisplayRow(const std::string& strValue, int32_t lngRow);
   // Splits a data string into strArray[column][row] with both indexes from 0 (index 0
@@ -904,7 +934,7 @@ class ZelSheet {
   // multi-row layout: GetData_Multi.
   std::string GetData();
   // Multi-row layout: a line per changed record (status of the record's first grid row),
-  // fields 1..GetMaxCols read at the record's first row; "" when none is changed.
+  // fields 1..GetMaxCols each read in its own row of the record; "" when none is changed.
   std::string GetData_Multi();
   // Every row 1..DataRowCnt, unchanged rows with the empty tag, after both header lines; with
   // IsDataOnly only the values (no info, header, tag). "" when DataRowCnt is 0. In the
@@ -921,7 +951,8 @@ class ZelSheet {
   // Both header lines and the line of row lngRow (-1: the active row) with its row number.
   std::string GetDataActiveRow(int32_t lngRow = -1);
   // Multi-row layout: both header lines and the line of the record holding row lngRow (-1:
-  // the active row), read at its first row, with fields 1..MaxCols of the grid.
+  // the active row), with fields 1..MaxCols of the grid, each read in its own row of the
+  // record.
   std::string GetDataActiveRow_Multi(int32_t lngRow = -1);
   // Per changed row: "'" tag "', " then each value quoted the same way, floats (EnFloat
   // columns) bare; values separated by ", " and the line ended by "~I~" (no header; quotes

@@ -14,11 +14,11 @@ bool IsPlaceholder(std::string_view ch) noexcept {
   return ch.size() == 1 && (ch[0] == '#' || ch[0] == '0' || ch[0] == 'A');
 }
 
-// s of the date conversions: the field trimmed, every "-" removed. `scratch` holds it when a
+// s of the date conversions: the field trimmed, every "-" removed (with drop_dashes). `scratch` holds it when a
 // dash had to go; otherwise the view points into the field.
-std::string_view DateDigits(std::string_view field, std::string& scratch) {
+std::string_view DateDigits(std::string_view field, std::string& scratch, bool drop_dashes) {
   const std::string_view trimmed = text::TrimView(field);
-  if (trimmed.find('-') == std::string_view::npos) return trimmed;
+  if (!drop_dashes || trimmed.find('-') == std::string_view::npos) return trimmed;
   scratch.clear();
   for (char ch : trimmed) {
     if (ch != '-') scratch.push_back(ch);
@@ -100,10 +100,10 @@ bool AllDigits(std::string_view s) noexcept {
 
 }  // namespace
 
-void DateFieldToGrid(std::string_view field, std::string& out) {
+void DateFieldToGrid(std::string_view field, std::string& out, bool drop_dashes) {
   // The two forms servers send, "yyyymmdd" and "yyyy-mm-dd", are rearranged in place.
   if ((field.size() == 8 && AllDigits(field)) ||
-      (field.size() == 10 && field[4] == '-' && field[7] == '-' && AllDigits(field.substr(0, 4)) &&
+      (drop_dashes && field.size() == 10 && field[4] == '-' && field[7] == '-' && AllDigits(field.substr(0, 4)) &&
        AllDigits(field.substr(5, 2)) && AllDigits(field.substr(8, 2)))) {
     const size_t month = field.size() == 8 ? 4 : 5;
     const size_t day = field.size() == 8 ? 6 : 8;
@@ -113,7 +113,7 @@ void DateFieldToGrid(std::string_view field, std::string& out) {
     return;
   }
   std::string scratch;
-  const std::string_view s = DateDigits(field, scratch);
+  const std::string_view s = DateDigits(field, scratch, drop_dashes);
   out.clear();
   if (s.empty()) return;
   const bool ascii = IsAscii(s);
@@ -124,9 +124,9 @@ void DateFieldToGrid(std::string_view field, std::string& out) {
   out.append(MidChars(s, ascii, 1, 4));
 }
 
-void YearMonthFieldToGrid(std::string_view field, std::string& out) {
+void YearMonthFieldToGrid(std::string_view field, std::string& out, bool drop_dashes) {
   std::string scratch;
-  const std::string_view s = DateDigits(field, scratch);
+  const std::string_view s = DateDigits(field, scratch, drop_dashes);
   out.clear();
   if (s.empty()) return;
   const bool ascii = IsAscii(s);

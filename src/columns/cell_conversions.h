@@ -62,10 +62,11 @@ void FormatMask(std::string_view value, std::string_view mask, std::string& out)
 
 // The grid's text for a date field: with s = the field trimmed and every "-" removed, ""
 // when s is empty, else characters 7-8, "-", 5-6, "-", 1-4 of s (day first):
-// "20240131" and "2024-01-31" give "31-01-2024". The result goes to `out`.
-void DateFieldToGrid(std::string_view field, std::string& out);
+// "20240131" and "2024-01-31" give "31-01-2024". The result goes to `out`. With
+// drop_dashes false the dashes stay in s (the multi-row display takes "yyyymmdd" only).
+void DateFieldToGrid(std::string_view field, std::string& out, bool drop_dashes = true);
 // The same for a year-month field: characters 5-6, "-", 1-4 ("202401" gives "01-2024").
-void YearMonthFieldToGrid(std::string_view field, std::string& out);
+void YearMonthFieldToGrid(std::string_view field, std::string& out, bool drop_dashes = true);
 
 // ---- The grid's text to the outside -----------------------------------------------------------
 // "dd-mm-yyyy" -> "yyyymmdd": characters 7-10, then 4-5, then 1-2.

@@ -14,6 +14,7 @@
 // MaxRows, a colour code that does not fit 16 bits) and the next one runs; the finishing
 // steps always run and Display still returns true. Nothing is shown or raised.
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -40,9 +41,10 @@ namespace {
 constexpr int16_t kPointerDefault = 0;
 constexpr int16_t kPointerHourglass = 11;
 
-// What Display needs of one column, looked up once per call.
+// Where one field of a row goes, and how it is converted, looked up once per call.
 struct FieldTarget {
   int32_t grid_col = 0;
+  int32_t row_offset = 0;     // inside a record of the multi-row layout
   int32_t cell_type = 0;      // 0: never declared (written as text)
   int16_t max_length = 0;     // the code length of a combo column
   std::string_view mask;      // of an EnMask column; points into the column model
@@ -51,20 +53,35 @@ struct FieldTarget {
   const internal::ComboCodeIndex* combo = nullptr;
 };
 
-// Display's writing step: rows firstRow..lastRow from the data string's rows in order;
-// clearStatus clears each row's status (not needed for rows created empty).
-void WriteDataRows(ZelSheet::Impl& s, std::string_view data, int64_t firstRow, int64_t lastRow,
-                   bool colorSetting, bool clearStatus) {
-  // k runs over the columns the grid has at the start of the call: every defined column,
-  // hidden ones included, takes its field in definition order wherever it stands now.
+// How the data string's rows land on the sheet: row j (from 0) is the record whose first
+// grid row is first_row + j * rows_per_record, for the records up to last_row.
+struct RowPlan {
+  int64_t first_row = 1;
+  int64_t last_row = 0;
+  int32_t rows_per_record = 1;
+  bool color_setting = false;  // the field after the last column is the row's colour code
+  bool clear_status = false;   // each written row's status becomes "" (not needed for
+                               // rows created empty)
+  // The multi-row layout: fields go to their field records, date fields keep their dashes,
+  // and each record's first row header shows its record number, or "A" with header_added.
+  bool records = false;
+  bool header_added = false;
+};
+
+using ComboIndexes = std::vector<std::unique_ptr<internal::ComboCodeIndex>>;
+
+// The plain layout's fields: k runs over the columns the grid has at the start of the call,
+// so every defined column, hidden ones included, takes its field in definition order
+// wherever it stands now; a column the model does not cover is written as text.
+std::vector<FieldTarget> ColumnTargets(ZelSheet::Impl& s, ComboIndexes& combos) {
   const int32_t maxCols = s.grid.MaxCols();
   const int32_t planned = std::min(maxCols, s.columns.Size());
-  std::vector<FieldTarget> targets(static_cast<size_t>(std::max(planned, 0)) + 1);
-  std::vector<std::unique_ptr<internal::ComboCodeIndex>> combos;
-  for (int32_t k = 1; k <= planned; ++k) {
-    FieldTarget& t = targets[static_cast<size_t>(k)];
-    const ColumnDef& def = s.columns.Def(k);
+  std::vector<FieldTarget> targets(static_cast<size_t>(std::max(maxCols, 0)));
+  for (int32_t k = 1; k <= maxCols; ++k) {
+    FieldTarget& t = targets[static_cast<size_t>(k - 1)];
     t.grid_col = s.sheet.ColX(k);
+    if (k > planned) continue;
+    const ColumnDef& def = s.columns.Def(k);
     t.cell_type = def.cell_type;
     t.max_length = def.max_length;
     t.mask = def.mask;
@@ -78,13 +95,33 @@ void WriteDataRows(ZelSheet::Impl& s, std::string_view data, int64_t firstRow, i
       });
     }
   }
-  auto targetOf = [&](int32_t k) {
-    if (k <= planned) return targets[static_cast<size_t>(k)];
-    FieldTarget t;  // a column the model does not cover: written as text where it stands
-    t.grid_col = s.sheet.ColX(k);
-    return t;
-  };
+  return targets;
+}
 
+// The multi-row layout's fields: field d goes to its field record's column and row offset.
+// A column holds fields of several row offsets, whose lists may differ: combos are looked
+// up cell by cell.
+std::vector<FieldTarget> RecordTargets(const ZelSheet::Impl& s) {
+  std::vector<FieldTarget> targets;
+  const int32_t fields = std::min<int32_t>(s.columns.counter, static_cast<int32_t>(s.columns.fields.size()));
+  for (int32_t d = 1; d <= fields; ++d) {
+    const FieldRecord& f = s.columns.Field(d);
+    FieldTarget t;
+    t.grid_col = f.col;
+    t.row_offset = f.row;
+    t.cell_type = f.cell_type;
+    t.max_length = f.max_length;
+    t.mask = f.mask;
+    targets.push_back(t);
+  }
+  return targets;
+}
+
+// The writing step of Display and Display_Multi.
+void WriteDataRows(ZelSheet::Impl& s, std::string_view data, const std::vector<FieldTarget>& targets,
+                   const RowPlan& plan) {
+  const auto fieldCount = static_cast<int32_t>(targets.size());
+  const bool dropDashes = !plan.records;
   std::string converted;  // reused for every conversion that builds a new text
   // Every write below is the grid's SetText of the same cell and text; the writer looks the
   // columns' formats up once instead of once per cell.
@@ -118,11 +155,11 @@ void WriteDataRows(ZelSheet::Impl& s, std::string_view data, int64_t firstRow, i
         writer.SetText(col, row, field);
         return;
       case EnDate:
-        internal::DateFieldToGrid(field, converted);
+        internal::DateFieldToGrid(field, converted, dropDashes);
         if (!converted.empty()) writer.SetText(col, row, converted);  // empty: cell untouched
         return;
       case EnDateYearMonth:
-        internal::YearMonthFieldToGrid(field, converted);
+        internal::YearMonthFieldToGrid(field, converted, dropDashes);
         if (!converted.empty()) writer.SetText(col, row, converted);
         return;
       default:
@@ -133,7 +170,9 @@ void WriteDataRows(ZelSheet::Impl& s, std::string_view data, int64_t firstRow, i
   };
 
   internal::DataStringReader reader(data);
-  for (int64_t r64 = firstRow; r64 <= lastRow && reader.NextRow(); ++r64) {
+  const int32_t step = std::max(plan.rows_per_record, 1);
+  char number[16];
+  for (int64_t r64 = plan.first_row; r64 <= plan.last_row && reader.NextRow(); r64 += step) {
     const auto row = static_cast<int32_t>(r64);
     std::string_view element;
     std::string_view colorField;
@@ -143,19 +182,33 @@ void WriteDataRows(ZelSheet::Impl& s, std::string_view data, int64_t firstRow, i
     // that replace and append mode create they stay empty; in one-row mode they keep what
     // they showed, as a column with an empty date field does.
     for (int32_t k = 1; reader.NextElement(element); ++k) {
-      if (k > maxCols) {
-        if (k == maxCols + 1) {  // the colour code; any further element is ignored
+      if (k > fieldCount) {
+        if (k == fieldCount + 1) {  // the colour code; any further element is ignored
           colorField = element;
           hasColorField = true;
         }
         break;
       }
-      SkipStep([&] { writeField(targetOf(k), row, element); });
+      const FieldTarget& t = targets[static_cast<size_t>(k - 1)];
+      SkipStep([&] { writeField(t, row + t.row_offset, element); });
+    }
+    if (plan.records) {
+      // The record's number, counted over the whole sheet (an appended record goes on from
+      // the records above it).
+      SkipStep([&] {
+        if (plan.header_added) {
+          writer.SetText(0, row, "A");
+        } else {
+          const auto end = std::to_chars(number, number + sizeof number, (r64 - 1) / step + 1).ptr;
+          writer.SetText(0, row, std::string_view(number, static_cast<size_t>(end - number)));
+        }
+      });
+      continue;
     }
     // Displayed rows count as unchanged. Rows this call has just created have no status
     // yet, and a million needless writes would cost as much as reading the text.
-    if (clearStatus) SkipStep([&] { writer.SetText(0, row, ""); });
-    if (colorSetting && hasColorField) {
+    if (plan.clear_status) SkipStep([&] { writer.SetText(0, row, ""); });
+    if (plan.color_setting && hasColorField) {
       SkipStep([&] { s.sheet.SetRowColor(row, text::CInt(text::Val(colorField))); });
     }
   }
@@ -180,10 +233,8 @@ bool ZelSheet::DisplayRow(const std::string& strValue, int32_t lngRow) {
 
 bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulColorSetting,
                        int32_t lngRow) {
-  // The multi-row layout has its own reader, Display_Multi, which arrives with the
-  // multi-row display; until it does a multi-row sheet is not filled here, because writing
-  // one record per grid row would scatter the fields over the wrong cells of the records.
-  if (impl_->flags.is_multi_sheet) return false;
+  // A record of the multi-row layout takes several grid rows.
+  if (impl_->flags.is_multi_sheet) return Display_Multi(strValue, false, false);
 
   if (impl_->editing.is_data_add) bulAddData = true;
   const bool oneRow = lngRow != 0;
@@ -238,7 +289,15 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
   // one-row mode hands its row to the grid as it is.
   if (!oneRow) lastRow = std::min<int64_t>(lastRow, impl_->grid.MaxRows());
 
-  SkipStep([&] { WriteDataRows(*impl_, data, firstRow, lastRow, bulColorSetting, !freshRows); });
+  SkipStep([&] {
+    ComboIndexes combos;
+    RowPlan plan;
+    plan.first_row = firstRow;
+    plan.last_row = lastRow;
+    plan.color_setting = bulColorSetting;
+    plan.clear_status = !freshRows;
+    WriteDataRows(*impl_, data, ColumnTargets(*impl_, combos), plan);
+  });
 
   SkipStep([&] { AddRowsToSheet(); });
   SkipStep([&] {
@@ -249,6 +308,55 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
   SkipStep([&] { impl_->ReapplyColMerge(); });
   SkipStep([&] { impl_->grid.RowsFrozen(impl_->settings.frozen_rows); });
   SkipStep([&] { impl_->grid.ReDraw(true); });
+  SkipStep([&] { MousePointer(kPointerDefault); });
+  return true;
+}
+
+bool ZelSheet::Display_Multi(const std::string& strValue, bool IsRowHeaderADD, bool IsDataAppend) {
+  Impl& s = *impl_;
+  const std::string_view data(strValue);
+  if (text::TrimView(data).empty()) {
+    SkipStep([&] { AddRowsToSheet(); });
+    return false;
+  }
+  const size_t records = internal::CountDataRows(data);
+  if (records == 0) {
+    // No complete record: a replace leaves the sheet empty, an append as it was.
+    if (!IsDataAppend) SkipStep([&] { MaxRows(0); });
+    return false;
+  }
+  const int32_t h = std::max(s.grid.ColHeaderRows(), 1);
+  SkipStep([&] { MousePointer(kPointerHourglass); });
+  SkipStep([&] { s.grid.ReDraw(false); });
+  if (!IsDataAppend) SkipStep([&] { MaxRows(0); });
+
+  // Room for the new records and the spare ones after them; every new record is spanned,
+  // formatted and marked "A" by the record formatter. An append keeps every record it finds.
+  // The room is asked for once, so the sheet's spare-record count stays what it was.
+  const int64_t count = static_cast<int64_t>(std::min<size_t>(records, INT32_MAX));
+  const int32_t spare = s.editing.spare_rows == -1 ? 20 : s.editing.spare_rows;
+  SkipStep([&] {
+    const int64_t room = count + spare;
+    if (room > INT32_MAX) throw GridError("Display_Multi: too many records");
+    AddRowsToSheet(static_cast<int32_t>(room));
+  });
+  s.editing.spare_rows = spare;
+
+  // The first record starts after the whole records that hold data.
+  const int64_t dataRows = s.grid.DataRowCnt();
+  RowPlan plan;
+  plan.first_row = (dataRows + h - 1) / h * h + 1;
+  plan.last_row = std::min<int64_t>(plan.first_row + (count - 1) * h, s.grid.MaxRows());
+  plan.rows_per_record = h;
+  plan.records = true;
+  plan.header_added = IsRowHeaderADD;
+  SkipStep([&] { WriteDataRows(s, data, RecordTargets(s), plan); });
+
+  SkipStep([&] {
+    if (s.grid.MaxRows() >= 1) ActiveCell(ColStart(), 1);
+  });
+  SkipStep([&] { s.grid.RowsFrozen(s.settings.frozen_rows); });
+  SkipStep([&] { s.grid.ReDraw(true); });
   SkipStep([&] { MousePointer(kPointerDefault); });
   return true;
 }

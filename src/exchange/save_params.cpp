@@ -136,11 +136,16 @@ std::string RecordStatus(const ZelSheet::Impl& s, int32_t row) {
       std::string());
 }
 
-// A line of the multi-row variants: the tag, then CellText of fields 1..fieldCount.
+// A line of the multi-row variants: the tag, then CellText of fields 1..fieldCount, each
+// read in its own row of the record that starts at `row` (its field record's row offset),
+// so that a record displayed by Display_Multi goes back field for field.
 void AppendRecordLine(ZelSheet::Impl& s, std::string& out, int32_t row, std::string_view tag,
                       int32_t fieldCount) {
   AppendField(out, tag);
-  for (int32_t k = 1; k <= fieldCount; ++k) AppendField(out, internal::SafeCellText(s, k, row));
+  for (int32_t k = 1; k <= fieldCount; ++k) {
+    const int32_t offset = s.columns.HasField(k) ? s.columns.Field(k).row : 0;
+    AppendField(out, internal::SafeCellText(s, k, row + offset));
+  }
   out.append(internal::kRowSeparator);
 }
 

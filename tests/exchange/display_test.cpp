@@ -291,15 +291,6 @@ TEST(Display, LeavesTheFirstVisibleCellActiveAndRedrawOn) {
   EXPECT_EQ(sheet.RowsFrozen(), 2);
 }
 
-TEST(Display, MultiRowLayoutIsNotFilledByThePlainReader) {
-  TwoColumns f;
-  f.sheet.Display("a~,b~,~I~");
-  f.sheet.IsMultiSheet(true);
-  EXPECT_FALSE(f.sheet.Display("x~,y~,~I~"));
-  f.sheet.IsMultiSheet(false);
-  EXPECT_EQ(RenderSheet(f.sheet), ".|a|b");
-}
-
 // ---- Display: bad input ------------------------------------------------------------------
 
 TEST(Display, BadInputFinishesAndNothingBreaks) {

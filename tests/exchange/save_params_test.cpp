@@ -214,7 +214,8 @@ TEST_F(MultiRowSave, RecordsTakeTheirFirstRow) {
   std::string expected = headers;
   for (const int32_t row : {3, 5}) {
     expected += row == 3 ? "U~," : "D~,";
-    for (int32_t k = 1; k <= 3; ++k) expected += s.CellText(k, row) + "~,";
+    // Each field in its own row of the record: Qty is in the record's second row.
+    for (int32_t k = 1; k <= 3; ++k) expected += s.CellText(k, row + s.RowX(k)) + "~,";
     expected += "~I~";
   }
   EXPECT_EQ(s.GetData(), expected);

@@ -156,6 +156,40 @@ int main(int argc, char** argv) {
   Register("QueryDisplay", [&] { queryPlain.sheet.Display(queryRows); }, 3);
   Register("DisplayQuerySheet", [&] { querySheet.sheet.DisplayQuerySheet(queryText, 0, true); }, 3);
 
+  // ---- Multi-row: 300,000 records x 3 rows, three fields a row ----
+  const std::vector<int16_t> multiTypes = {zel::EnText, zel::EnText,  zel::EnFloat,
+                                           zel::EnDate, zel::EnFloat, zel::EnText,
+                                           zel::EnText, zel::EnCheck, zel::EnFloat};
+  const std::string multiRows = MakeRows(multiTypes, 300'000);
+  Sheet multiPlain, multiSheet;
+  multiPlain.Columns(multiTypes);
+  {
+    zel::ZelSheet& m = multiSheet.sheet;
+    m.MaxCols(3);
+    m.ColHeaderRows(3);
+    m.AddCellSpan_Start(9);
+    for (int32_t d = 0; d < 9; ++d) {
+      m.AddItem_Multi(1 + d % 3, d / 3, 1, 1, 0, "M" + std::to_string(d), "M", multiTypes[d], "",
+                      20, multiTypes[d] == zel::EnFloat ? 2 : 0);
+    }
+    m.AddCellSpan_End();
+  }
+  Register("MultiScan", [&] { benchmark::DoNotOptimize(ScanSeparators(multiRows)); }, 5);
+  Register("MultiDisplay", [&] { multiPlain.sheet.Display(multiRows); }, 3);
+  Register("Display_Multi", [&] { multiSheet.sheet.Display_Multi(multiRows); }, 3);
+
+  // ---- Matrix: 10,000 keys x 100 values ----
+  std::vector<int16_t> matrixTypes = {zel::EnFloat, zel::EnText};  // the row total, the key
+  matrixTypes.resize(103, zel::EnFloat);  // the row-total column's place, 100 values
+  const std::string matrixRows = MakeRows(matrixTypes, 10'000);
+  std::string matrixText = "Key~,C~,20~,0~,~,~,~I~|~|" + matrixRows + "|~|";
+  for (int v = 0; v < 100; ++v) matrixText += "0~,V" + std::to_string(v) + "~,~I~";
+  Sheet matrixPlain, matrixSheet;
+  matrixPlain.Columns(matrixTypes);
+  Register("MatrixScan", [&] { benchmark::DoNotOptimize(ScanSeparators(matrixText)); }, 5);
+  Register("MatrixDisplay", [&] { matrixPlain.sheet.Display(matrixRows); }, 5);
+  Register("DisplayMatrix", [&] { matrixSheet.sheet.DisplayMatrix(matrixText, true, 2); }, 5);
+
   // ---- Item list of 500 columns ----
   Sheet itemSheet;
   itemSheet.Columns(std::vector<int16_t>(500, zel::EnText));
@@ -177,6 +211,8 @@ int main(int argc, char** argv) {
   };
   std::printf("\nShapes against Display of the same bytes, CPU time\n");
   line("DisplayQuerySheet 1,000,000 x 10", "DisplayQuerySheet", "QueryDisplay", "QueryScan", 1.3);
+  line("Display_Multi 300,000 x 3 rows", "Display_Multi", "MultiDisplay", "MultiScan", 1.3);
+  line("DisplayMatrix 10,000 x 100", "DisplayMatrix", "MatrixDisplay", "MatrixScan", 1.5);
   const double items = collector.Cpu("GetItemsToString500");
   if (items > 0) {
     std::printf("  %-34s %8.3f ms (target <= 1 ms)  %s\n", "GetItemsToString 500 columns",

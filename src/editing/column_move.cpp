@@ -13,23 +13,14 @@
 #include <cmath>
 
 #include "editing/internal/grid_handlers.h"
+#include "grid/redraw_off.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
 
+using internal::RedrawOff;
+
 namespace {
-
-// Puts ReDraw back on however the move ends.
-class RedrawOff {
- public:
-  explicit RedrawOff(Grid& grid) : grid_(grid) { grid_.ReDraw(false); }
-  ~RedrawOff() { grid_.ReDraw(true); }
-  RedrawOff(const RedrawOff&) = delete;
-  RedrawOff& operator=(const RedrawOff&) = delete;
-
- private:
-  Grid& grid_;
-};
 
 // Carries grid column `from` to position `to` (1 <= from, to <= n, from != to): an empty
 // column is made at the target, the source is copied into it whole and then deleted.

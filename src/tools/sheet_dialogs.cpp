@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/redraw_off.h"
 #include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/strings.h"
@@ -18,20 +19,11 @@
 
 namespace zel {
 
+using internal::RedrawOff;
+
 namespace {
 
 constexpr int32_t kAddedRows = 20;
-
-class RedrawOff {
- public:
-  explicit RedrawOff(Grid& grid) : grid_(grid) { grid_.ReDraw(false); }
-  ~RedrawOff() { grid_.ReDraw(true); }
-  RedrawOff(const RedrawOff&) = delete;
-  RedrawOff& operator=(const RedrawOff&) = delete;
-
- private:
-  Grid& grid_;
-};
 
 // Asks a companion dialog; missing or failing tools count as a cancel.
 template <class Dialog, class Ask>

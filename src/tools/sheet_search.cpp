@@ -7,27 +7,19 @@
 #include <algorithm>
 #include <string>
 
+#include "grid/redraw_off.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
+
+using internal::RedrawOff;
 
 namespace {
 
 // RGB(112, 48, 160) as the grid's 0x00BBGGRR.
 constexpr Color kFindMarkColor = 0xA03070;
 constexpr Color kBlack = 0;
-
-class RedrawOff {
- public:
-  explicit RedrawOff(Grid& grid) : grid_(grid) { grid_.ReDraw(false); }
-  ~RedrawOff() { grid_.ReDraw(true); }
-  RedrawOff(const RedrawOff&) = delete;
-  RedrawOff& operator=(const RedrawOff&) = delete;
-
- private:
-  Grid& grid_;
-};
 
 // Scrolls so that (col, row) is in view, moving only along the axis where it is not.
 void ShowCell(Grid& grid, int32_t col, int32_t row) {

@@ -104,12 +104,14 @@ screen | grep -q "demo ended 0" || fail "the demo did not end cleanly"
 # SIGTERM ends the program cleanly: the terminal is given back in its usual modes.
 t kill-session -t "$session"
 t -u new-session -d -s "$session" -x 100 -y 20 \
-  "TERM=xterm-256color '$demo' --db '$work/customers.db'; echo \"ended \$?\"; stty -a | tr ' ;' '\\n\\n' | grep -xE -- '-?(icanon|echo)'; sleep 60"
+  "TERM=xterm-256color '$demo' --db '$work/customers.db'; echo \"ended \$?\"; stty -a | tr ' ;' '\\n\\n' | grep -xE -- '-?(icanon|echo)'; echo modes read; sleep 60"
 wait_for "300건 조회했습니다"
 shell_pid="$(t display-message -p -t "$session" '#{pane_pid}')"
 demo_pid="$(pgrep -P "$shell_pid" | head -n 1)"
 [ -n "$demo_pid" ] || fail "no demo process"
 kill -TERM "$demo_pid"
 wait_for "ended 0"
+# "ended" is printed before stty runs: wait until its lines are on the screen too.
+wait_for "modes read"
 screen | grep -qx "icanon" && screen | grep -qx "echo" || fail "the terminal modes were not restored"
 echo "1 passed, 0 failed"

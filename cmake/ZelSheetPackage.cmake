@@ -1,6 +1,6 @@
 # The installed package: the libraries, the public headers, ZelSheetConfig.cmake (with its
-# version file) giving the imported targets ZelSheet::zelsheet, ZelSheet::store and
-# ZelSheet::testing, and pkg-config files. The build tree is exported the same way, so a
+# version file) giving the imported targets ZelSheet::zelsheet, ZelSheet::store,
+# ZelSheet::testing and ZelSheet::companion, and pkg-config files. The build tree is exported the same way, so a
 # host can point ZelSheet_DIR at a build folder without installing.
 include(CMakePackageConfigHelpers)
 
@@ -19,6 +19,16 @@ if(TARGET zelsheet_store)
           ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
   install(EXPORT ZelSheetStoreTargets NAMESPACE ZelSheet:: DESTINATION ${zel_cmake_dir})
   export(EXPORT ZelSheetStoreTargets NAMESPACE ZelSheet:: FILE ZelSheetStoreTargets.cmake)
+endif()
+
+# The companion tools likewise, where their libraries are found.
+if(TARGET zelsheet_companion)
+  install(DIRECTORY companion/include/zelsheet DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  install(TARGETS zelsheet_companion EXPORT ZelSheetCompanionTargets
+          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(EXPORT ZelSheetCompanionTargets NAMESPACE ZelSheet:: DESTINATION ${zel_cmake_dir})
+  export(EXPORT ZelSheetCompanionTargets NAMESPACE ZelSheet::
+         FILE ZelSheetCompanionTargets.cmake)
 endif()
 
 configure_package_config_file(cmake/ZelSheetConfig.cmake.in ZelSheetConfig.cmake
@@ -50,4 +60,8 @@ zel_pkg_config(zelsheet-testing zelsheet_testing "ZelSheet's scripted platform f
 if(TARGET zelsheet_store)
   zel_pkg_config(zelsheet-store zelsheet_store "ZelSheet's settings store on SQLite"
                  "zelsheet sqlite3")
+endif()
+if(TARGET zelsheet_companion)
+  zel_pkg_config(zelsheet-companion zelsheet_companion "ZelSheet's companion tools (workbook, PDF, chart files)"
+                 "zelsheet xlsxwriter cairo pangocairo")
 endif()

@@ -34,6 +34,10 @@ bash tests/consumer/build_consumers.sh build
 echo "== the library compiles with clang too (the fuzz targets are built with it) =="
 find src store testing -name '*.cpp' -print0 | sort -z |
   xargs -0 -P "$jobs" -n 8 clang++ -std=c++20 -fsyntax-only -Iinclude -Isrc
+# shellcheck disable=SC2046  # the flags are meant to split
+find companion/src -name '*.cpp' -print0 | sort -z |
+  xargs -0 -P "$jobs" -n 8 clang++ -std=c++20 -fsyntax-only -Iinclude -Icompanion/include \
+    -Icompanion/src $(pkg-config --cflags xlsxwriter cairo pangocairo)
 
 echo "== sanitizer build =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEL_SANITIZE=ON -DZEL_BUILD_BENCH=OFF

@@ -16,6 +16,7 @@ run_hosts() {
   "$1/sheet_host"
   "$1/store_host" "$work/settings.db"
   "$1/testing_host"
+  "$1/companion_host" "$work/export.xlsx"
 }
 
 echo "-- installed package (find_package)"
@@ -36,6 +37,10 @@ c++ -std=c++20 -o "$work/store_host_pc" "$root/tests/consumer/store_host.cpp" \
   $(pkg-config --cflags --libs zelsheet-store)
 "$work/sheet_host_pc"
 "$work/store_host_pc" "$work/settings.db"
+# shellcheck disable=SC2046
+c++ -std=c++20 -o "$work/companion_host_pc" "$root/tests/consumer/companion_host.cpp" \
+  $(pkg-config --cflags --libs zelsheet-companion)
+"$work/companion_host_pc" "$work/export_pc.xlsx"
 
 echo "-- subproject (add_subdirectory)"
 # The library is compiled again here. With the normal build's flags, from a folder beside

@@ -1,8 +1,11 @@
 // Column definition lists through sbSetStringParam_Query or sbSetStringParam, on a plain
 // sheet of one to six columns or a multi-row one, then the texts that describe the sheet
 // (GetItemsToString, GetSheetInfo) and hand rows on (button execute data, jump texts). Any
-// list defines what it can without a crash or a message box, keeps the sheet within the
-// list's own line count, and the item list has one line per declared column.
+// list defines what it can without a crash, keeps the sheet within the list's own line
+// count, and the item list has one line per declared column. The readers show no box of
+// their own: a line that fails is skipped. The only boxes are SetItem's, one for each of its
+// writes that the grid refuses (a float of 20 decimals, say), titled and worded as SetItem
+// shows them.
 //
 // Input: the column count and layout byte, the list kind byte, then the list.
 #include <algorithm>
@@ -38,7 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     sheet.sbSetStringParam((kind & 2) != 0, list);
   }
-  Check(host.platform.Boxes().size() == boxes, "a definition list showed a message box");
+  const auto& shown = host.platform.Boxes();
+  for (size_t b = boxes; b < shown.size(); ++b) {
+    Check(shown[b].title == "[AddItem]" && shown[b].icon == zel::vbCritical && shown[b].text.starts_with("Column "),
+          "a definition list showed a message box");
+  }
   const size_t lines = zel::internal::CountDataRows(list);
   Check(sheet.MaxCols() <= std::max<int64_t>(cols, static_cast<int64_t>(lines)),
         "the sheet grew beyond the list's lines");

@@ -105,15 +105,21 @@ TEST(SheetLifecycleTest, ProgramUpdateNeedsANewStampALanguageAndTheInitialLoad) 
       {"DATE:20240105~,P~,X~,INIT~,0~,R~,S~,U", "20231201", false},  // language 0
       {"DATE:20240105~,P~,X~,save~,1~,R~,S~,U", "20231201", false},  // not the initial load
       {"20240105~,P~,X~,INIT~,1~,R~,S~,U", "20231201", false},       // no DATE: prefix
+      {"DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U", nullptr, false},     // first opening
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.info);
     ScriptedPlatform platform;
-    platform.Settings().SaveSetting(kApp, "P.S", "PgmInfoUpdateTime", c.stored_stamp);
+    if (c.stored_stamp) platform.Settings().SaveSetting(kApp, "P.S", "PgmInfoUpdateTime", c.stored_stamp);
     platform.Settings().SaveSetting(kApp, "P\\S", "gDisCol", "7");
-    ZelSheet sheet(platform);
-    sheet.ReadProperties(SheetFixture::Bag({{"Info", c.info}}));
-    EXPECT_EQ(sheet.gDisCol(), c.reset ? -1 : 7);
+    {
+      ZelSheet sheet(platform);
+      sheet.ReadProperties(SheetFixture::Bag({{"Info", c.info}}));
+      EXPECT_EQ(sheet.gDisCol(), c.reset ? -1 : 7);
+    }
+    // A reset screen saves nothing until it is opened again; any other saves as it closes.
+    EXPECT_EQ(Stored(platform, "P\\S", "Columns"), c.reset ? "<none>" : "50");
+    if (!c.stored_stamp) EXPECT_EQ(Stored(platform, "P.S", "PgmInfoUpdateTime"), "20240105");
   }
 }
 

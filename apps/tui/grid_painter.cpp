@@ -48,6 +48,16 @@ void GridPainter::AreaTwips(const Rect& area, int32_t& width, int32_t& height) {
   height = std::max(area.height, 0) * kLine;
 }
 
+void GridPainter::FitRowHeightsToLines(Grid& grid) {
+  const auto fit = [&](int32_t row) {
+    const int32_t lines = std::max((grid.RowHeightToTwips(grid.RowHeight(row)) + kLine / 2) / kLine, 1);
+    grid.RowHeight(row, grid.TwipsToRowHeight(lines * kLine));
+  };
+  fit(-1);
+  // Header row n is row -1000 + n (row 0 the first).
+  for (int32_t n = 0; n < grid.ColHeaderRows(); ++n) fit(n == 0 ? 0 : -1000 + n);
+}
+
 void GridPainter::Paint(ScreenBuffer& screen, const Rect& area, const PaintState& state) {
   area_ = area;
   GridViewport viewport = view_.SessionViewport();

@@ -41,6 +41,11 @@ class GridPainter {
   // The viewport (twips) that `area` of the screen shows: what the host gives the grid
   // (Grid::SetViewport) so that the grid scrolls and hit-tests over what is painted.
   static void AreaTwips(const Rect& area, int32_t& width, int32_t& height);
+  // Rounds the data rows' height and each header row's height to whole lines, at least one.
+  // A row shorter than a line would otherwise be left out between its neighbours (the
+  // 10.2-point rows of the usual font are 0.85 of a line). A host calls it once the sheet
+  // has taken its stored heights, before the rows come.
+  static void FitRowHeightsToLines(Grid& grid);
 
   // Paints the grid's session viewport (scroll position) into `area` of `screen`.
   void Paint(ScreenBuffer& screen, const Rect& area, const PaintState& state = {});

@@ -124,5 +124,26 @@ TEST(GridPainter, ScreenPointsHitThePaintedCell) {
   EXPECT_FALSE(painter.PointToTwips(area.top - 1, area.left, tx, ty));
 }
 
+// Heights in points become whole lines: the usual 10.2-point rows one line each (none left
+// out between its neighbours), a 26-point header row two.
+TEST(GridPainter, RowsFittedToLinesAreAllPainted) {
+  Grid g;
+  g.MaxCols(1);
+  g.RowHeight(0, 26);
+  g.RowHeight(-1, 10.2);
+  g.MaxRows(12);
+  for (int32_t r = 1; r <= 12; ++r) g.SetText(1, r, "R" + std::to_string(r));
+  GridPainter::FitRowHeightsToLines(g);
+  ScreenBuffer s;
+  s.Reset(12, 10);
+  GridPainter painter(g);
+  const Rect area{0, 0, 12, 10};
+  int32_t w = 0, h = 0;
+  GridPainter::AreaTwips(area, w, h);
+  g.SetViewport(w, h);
+  painter.Paint(s, area);
+  for (int32_t r = 1; r <= 9; ++r) EXPECT_EQ(s.LineText(r + 1), std::to_string(r) + "      │R" + std::to_string(r));
+}
+
 }  // namespace
 }  // namespace zel::tui

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "tui/grid_painter.h"
 #include "zelsheet/host_helpers.h"
 #include "zelsheet/property_bag.h"
 
@@ -26,9 +27,12 @@ constexpr ColumnWidth kWidths[] = {
 
 // The screen's identity in the settings store and its info record: the screen definition's
 // date, the program, the export title, the load mode that formats cells by type, the
-// language, the rights (copy and export allowed), the sheet and the user.
+// language, the rights (copy and export allowed), the sheet and the user. The definition's
+// date also dates the user's stored column arrangement: a screen whose columns change gets
+// a new date, and arrangements of the old columns are then left alone.
 constexpr const char* kPgmId = "CUST001";
 constexpr const char* kSheetId = "S1";
+constexpr const char* kDefinitionDate = "20260101";
 
 // Customers per part of a query's answer: large enough that a part's Display costs little
 // beyond its rows, small enough that a part is a small share of the sheet's memory.
@@ -53,26 +57,43 @@ CustomerScreen::CustomerScreen(Platform& platform, server::CustomerServer& serve
     : platform_(platform), server_(server), host_(host) {
   sheet_ = std::make_unique<ZelSheet>(platform_, *this);
   PropertyBag bag;
-  bag.WriteProperty("Info", std::string("DATE:20260101~,") + kPgmId + "~,거래처 관리~,INIT~,1042~,11111111~," +
-                                kSheetId + "~," + user);
+  bag.WriteProperty("Info", std::string("DATE:") + kDefinitionDate + "~," + kPgmId +
+                                "~,거래처 관리~,INIT~,1042~,11111111~," + kSheetId + "~," + user);
   bag.WriteProperty("PgmID", kPgmId);
   bag.WriteProperty("SheetID", kSheetId);
   sheet_->ReadProperties(bag);
-  Declare();
+  // The columns as the user left them (order, widths, hidden ones), when they were stored
+  // for this definition of the screen.
+  Declare(sheet_->SheetInit(server::kCustomerColumnCount, kDefinitionDate));
 }
 
 CustomerScreen::~CustomerScreen() {
-  // The sheet stores the user's arrangement and raises Terminate into this object.
+  // The sheet raises Terminate into this object.
   sheet_.reset();
 }
 
-void CustomerScreen::Declare() {
+void CustomerScreen::Close() {
+  if (closed_) return;
+  closed_ = true;
   ZelSheet& s = *sheet_;
-  s.MaxCols(server::kCustomerColumnCount);
+  // The rows are not part of the arrangement: the next opening drops them anyway, and the
+  // user's folder should not keep a copy of the customers (nor write and read back hundreds
+  // of megabytes after a large query). The spare rows keep the row height stored.
+  s.MaxRows(0);
+  s.AddRowsToSheet();
+  s.SaveTitleInfo();
+}
+
+void CustomerScreen::Declare(bool restored) {
+  ZelSheet& s = *sheet_;
+  if (!restored) s.MaxCols(server::kCustomerColumnCount);
   for (const ColumnDescription& column : server::CustomerColumns()) AddColumn(s, column);
-  for (const ColumnWidth& w : kWidths) s.ColWidth(s.ColX(w.col), w.width);
+  if (!restored) {
+    for (const ColumnWidth& w : kWidths) s.ColWidth(s.ColX(w.col), w.width);
+    s.ColsFrozen(2);  // code and name stay in sight while scrolling right
+  }
   s.ColWidth(0, 4);
-  s.ColsFrozen(2);  // code and name stay in sight while scrolling right
+  tui::GridPainter::FitRowHeightsToLines(s.GetSheet());
   s.AddRowsToSheet();
 }
 

@@ -28,6 +28,9 @@ class CustomerScreen : public ZelSheetEvents {
   CustomerScreen(Platform& platform, server::CustomerServer& server, tui::ModalHost& host,
                  const std::string& user);
   ~CustomerScreen() override;
+  // Stores the user's arrangement of the sheet as the screen closes (the rows are emptied
+  // first; nothing more happens to the sheet after it). Runs once.
+  void Close();
 
   ZelSheet& Sheet() { return *sheet_; }
   const StatusLine& Status() const { return status_; }
@@ -57,7 +60,9 @@ class CustomerScreen : public ZelSheetEvents {
                bool& IsDblClick) override;
 
  private:
-  void Declare();
+  // Declares the columns; the screen's own widths and frozen columns only when the user's
+  // stored arrangement was not `restored`.
+  void Declare(bool restored);
   void FillRegion(int32_t row, const std::string& code, const std::string& name);
 
   Platform& platform_;
@@ -66,6 +71,7 @@ class CustomerScreen : public ZelSheetEvents {
   std::unique_ptr<ZelSheet> sheet_;
   StatusLine status_;
   bool in_help_ = false;
+  bool closed_ = false;
 };
 
 }  // namespace zel::demo

@@ -369,6 +369,8 @@ int DemoApp::Run() {
     Present(frame_);
     Handle(Wait());
   }
+  // However the program ends (the user, a signal), the arrangement of the sheet is kept.
+  screen_->Close();
   return 0;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The demo end to end, as a person at the terminal: zelsheet-demo runs in tmux on a new
 # database; the test queries by name, types a remark into a customer, adds a customer
-# whose code already exists, saves, reads the screen back, opens the error list and quits.
-# Then the database must hold exactly the saved change.
+# whose code already exists, saves, reads the screen back, opens the error list, hides a
+# column and quits. Then the database must hold exactly the saved change, and the next
+# start shows the column hidden.
 #
 #   demo_e2e.sh PATH_TO_ZELSHEET_DEMO
 set -euo pipefail
@@ -88,6 +89,15 @@ wait_for "3행: 거래처코드가 이미 있습니다: C0000005"
 keys Escape
 wait_gone "오류 목록 (1건)"
 
+# The user hides the kind column ("구분") through the sheet's configuration dialog; the next
+# start must show the sheet as the user left it.
+keys F10
+wait_for "Sheet 설정..."
+keys Down Down Down Down Enter
+wait_for "숨길 열에 표시하십시오"
+keys Down Down Space Enter
+wait_gone "  구분  │"
+
 # Quitting with the refused row pending asks first; No quits without saving.
 keys C-q
 wait_for "저장하겠습니까?"
@@ -106,6 +116,7 @@ t kill-session -t "$session"
 t -u new-session -d -s "$session" -x 100 -y 20 \
   "TERM=xterm-256color '$demo' --db '$work/customers.db'; echo \"ended \$?\"; stty -a | tr ' ;' '\\n\\n' | grep -xE -- '-?(icanon|echo)'; echo modes read; sleep 60"
 wait_for "300건 조회했습니다"
+screen | grep -q "│거래처명 *║ *여신한도│" || fail "the hidden column came back"
 shell_pid="$(t display-message -p -t "$session" '#{pane_pid}')"
 demo_pid="$(pgrep -P "$shell_pid" | head -n 1)"
 [ -n "$demo_pid" ] || fail "no demo process"

@@ -17,20 +17,16 @@ class TextCodePage : public ::testing::Test {
 };
 
 TEST_F(TextCodePage, RoundTripAndUnconvertible) {
-  const std::string ga = ToAnsi("가");
-  EXPECT_EQ(ga, "\xB0\xA1");
-  EXPECT_EQ(FromAnsi(ga), "가");
-  EXPECT_EQ(ToAnsi("abc가나"), "abc\xB0\xA1\xB3\xAA");
-  EXPECT_EQ(FromAnsi(ToAnsi("똠방각하 ~,~I~")), "똠방각하 ~,~I~");  // UHC extension syllable
-  EXPECT_EQ(ToAnsi("a😀b"), "a?b");
-  // Invalid UTF-8 goes byte by byte, as Len counts it: a cut-off syllable is two "?".
-  EXPECT_EQ(ToAnsi("a\xFF" "b\xEA\xB0"), "a?b??");
-  EXPECT_EQ(FromAnsi("a\xB0"), "a?");              // lead byte with nothing after it
-  EXPECT_EQ(FromAnsi("\xFF" "b"), "?b");
-  EXPECT_EQ(ToAnsi(""), "");
-  EXPECT_EQ(ToAnsi("가", "949"), "\xB0\xA1");
-  EXPECT_EQ(ToAnsi("가", "no-such-codepage"), "\xB0\xA1");  // falls back to CP949
-  EXPECT_EQ(ToAnsi("가", "UTF-16LE"), std::string("\x00\xAC", 2));
+  // Invalid UTF-8 goes byte by byte, as Len counts it: a cut-off syllable is two "?"; an
+  // unknown code page falls back to CP949.
+  const std::pair<std::string, std::string> to[] = {
+      {ToAnsi("abc가나"), "abc\xB0\xA1\xB3\xAA"}, {ToAnsi("a😀b"), "a?b"}, {ToAnsi("a\xFF" "b\xEA\xB0"), "a?b??"},
+      {ToAnsi(""), ""}, {ToAnsi("가", "949"), "\xB0\xA1"}, {ToAnsi("가", "no-such-codepage"), "\xB0\xA1"},
+      {ToAnsi("가", "UTF-16LE"), std::string("\x00\xAC", 2)}, {FromAnsi("\xB0\xA1"), "가"},
+      {FromAnsi("a\xB0"), "a?"}, {FromAnsi("\xFF" "b"), "?b"},  // a lead byte with nothing after it
+      {FromAnsi(ToAnsi("똠방각하 ~,~I~")), "똠방각하 ~,~I~"},   // UHC extension syllable
+  };
+  for (const auto& [got, expected] : to) EXPECT_EQ(got, expected);
 }
 
 TEST_F(TextCodePage, ByteLengthAndCut) {
@@ -58,7 +54,7 @@ TEST_F(TextCodePage, ThreadsConvertIndependently) {
         ok[static_cast<size_t>(t)] += FromAnsi(ToAnsi("가나다")) == "가나다" && LenH("가a") == 3;
     });
   for (auto& th : threads) th.join();
-  for (int n : ok) EXPECT_EQ(n, 200);
+  EXPECT_EQ(ok, std::vector<int>(4, 200));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ void Check(const Case& c, int first_day = 1, int first_week = 1) {
       << '"' << c.value << "\" with \"" << c.fmt << '"';
 }
 
-TEST(TextFormat, NumbersAndUnchangedValues) {
+TEST(TextFormat, NumbersDatesAndTextLayouts) {
   const Case cases[] = {
       {"1234.5", "", "1234.5"}, {"abc", "", "abc"}, {"1234.5", "#,##0.00", "1,234.50"},
       {" 1234 ", "#,##0", "1,234"},
@@ -24,12 +24,7 @@ TEST(TextFormat, NumbersAndUnchangedValues) {
       {"abc", "#,##0", "abc"}, {"-0.256", "0.0%;(0.0%)", "(25.6%)"}, {"1234.567", "Standard", "1,234.57"},
       {"0.5", "Percent", "50.00%"}, {"2", "Fixed", "2.00"}, {"0", "Yes/No", "No"},
       {"12.50", "General Number", "12.5"},
-  };
-  for (const Case& c : cases) Check(c);
-}
-
-TEST(TextFormat, Dates) {
-  const Case cases[] = {
+      // Dates.
       {"20240131", "yyyy-mm-dd", "2024-01-31"}, {"2024-01-31", "yyyymmdd", "20240131"},
       {"2024/1/5", "yy/m/d", "24/1/5"}, {"20240131093005", "yyyy-mm-dd hh:mm:ss", "2024-01-31 09:30:05"},
       {"2024-01-31 13:05:00", "h:nn AM/PM", "1:05 PM"}, {"2024-01-31 00:05:00", "hh:nn a/p", "12:05 a"},
@@ -41,6 +36,10 @@ TEST(TextFormat, Dates) {
       {"45292", "yyyy-mm-dd", "2024-01-01"},  // a number is a day serial
       {"45292.75", "yyyy-mm-dd hh:nn", "2024-01-01 18:00"}, {"13:45:10", "hh\\h nn\\m", "13h 45m"},
       {"20240131", "Short Date", "2024-01-31"}, {"20240131", "General Date", "2024-01-31"},
+      // Text layouts.
+      {"abc", ">", "ABC"}, {"ABC", "<", "abc"}, {"12345", "@@@-@@", "123-45"},
+      {"123", "@@@@@", "  123"}, {"123", "!@@@@@", "123  "}, {"123", "&&&&&", "123"}, {"abcdef", "@@@", "abcdef"},
+      {"가나다", "(@@@)", "(가나다)"},
   };
   for (const Case& c : cases) Check(c);
 }
@@ -55,15 +54,6 @@ TEST(TextFormat, Weeks) {
   Check({"20210101", "ww", "53"}, 2, 2);  // ISO-like: belongs to the last week of 2020
   Check({"20210104", "ww", "1"}, 2, 2);
   Check({"20210103", "ww", "52"}, 2, 3);  // first full week starts 2021-01-04
-}
-
-TEST(TextFormat, TextLayouts) {
-  const Case cases[] = {
-      {"abc", ">", "ABC"}, {"ABC", "<", "abc"}, {"12345", "@@@-@@", "123-45"},
-      {"123", "@@@@@", "  123"}, {"123", "!@@@@@", "123  "}, {"123", "&&&&&", "123"}, {"abcdef", "@@@", "abcdef"},
-      {"가나다", "(@@@)", "(가나다)"},
-  };
-  for (const Case& c : cases) Check(c);
 }
 
 }  // namespace

@@ -26,11 +26,6 @@ TEST(TextCount, CharactersNotBytes) {
   }
   EXPECT_EQ(ByteOffset("가나다", 2), 6u);
   EXPECT_EQ(ByteOffset("가나다", 9), 9u);
-  EXPECT_EQ(CharSizeAt("가", 0), 3u);
-  EXPECT_EQ(CharSizeAt("가", 3), 0u);
-}
-
-TEST(TextCount, DecodeAtWalksCodePoints) {
   const std::string s = "a가😀\xEA\xB0";  // ASCII, Hangul, four bytes, a cut-off Hangul
   std::vector<char32_t> got;
   for (size_t pos = 0; pos < s.size();) got.push_back(DecodeAt(s, pos));
@@ -38,13 +33,18 @@ TEST(TextCount, DecodeAtWalksCodePoints) {
 }
 
 // Left, Right and Mid agree with each other on arbitrary bytes (robustness_test); these pin
-// the absolute positions and the ASCII fast path that skips ahead of a syllable.
-TEST(TextCut, MidCountsCharacters) {
-  // Past the end: what is there; invalid bytes are characters too.
+// the absolute positions, the ASCII fast path that skips ahead of a syllable, and the
+// editing helpers.
+TEST(TextCut, CutsAndEditsCountCharacters) {
   const std::pair<std::string, std::string> cases[] = {
       {Mid("31-01-2024", 7, 4), "2024"}, {Mid("가나다라", 2, 2), "나다"}, {Mid("가나다라", 4, 10), "라"},
       {Mid("가나다라", 9, 2), ""}, {Mid("abc", 1, 0), ""}, {Mid("abcdefgh가ijklmnopq", 9, 9), "가ijklmnop"},
       {Mid("\xEA\xB0x", 2, 1), "\xB0"}, {Right("가나다", 2), "나다"},
+      {Replace("가나가", "가", "다라"), "다라나다라"}, {Replace("aaa", "aa", "b"), "ba"},  // no overlap
+      {Replace("abc", "", "x"), "abc"}, {Replace("가", "\xB0\x80", "x"), "가"},  // not inside 가
+      {Trim("  가 나  "), "가 나"}, {Trim("\t a \n"), "\t a \n"},  // only blanks are trimmed
+      {LTrim("  a "), "a "}, {RTrim("  a "), "  a"}, {Trim("    "), ""}, {UCase("ok가z"), "OK가Z"},
+      {LCase("SHID가"), "shid가"}, {Space(3), "   "}, {Space(-1), ""},
   };
   for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
   EXPECT_THROW(Mid("abc", 0), std::invalid_argument);
@@ -53,69 +53,38 @@ TEST(TextCut, MidCountsCharacters) {
   EXPECT_THROW(Right("a", -1), std::invalid_argument);
 }
 
-struct SearchCase {
-  std::string s, find;
-  int32_t start, expected;
-};
-
-TEST(TextSearch, InStr) {
-  const SearchCase cases[] = {
-      {"가나다나", "나", 1, 2},  {"가나다나", "나", 3, 4},  {"가나다나", "라", 1, 0},
-      {"abc", "", 2, 2},         {"abc", "", 4, 4},         {"abc", "", 5, 0},
-      {"abc", "c", 4, 0},        {"abc", "c", 99, 0},       {"", "a", 1, 0},
-      {"a~,b~,", "~,", 3, 5},    {"가\xB0", "\xB0", 1, 2},  // the stray byte, not inside 가
+TEST(TextSearch, InStrAndInStrRev) {
+  struct Case {
+    bool reverse;
+    std::string s, find;
+    int32_t start, expected;
   };
-  for (const SearchCase& c : cases)
-    EXPECT_EQ(InStr(c.s, c.find, c.start), c.expected) << c.s << " / " << c.find << " @" << c.start;
+  const Case cases[] = {
+      {false, "가나다나", "나", 1, 2}, {false, "가나다나", "나", 3, 4}, {false, "가나다나", "라", 1, 0},
+      {false, "abc", "", 2, 2},       {false, "abc", "", 4, 4},       {false, "abc", "", 5, 0},
+      {false, "abc", "c", 99, 0},     {false, "", "a", 1, 0},         {false, "a~,b~,", "~,", 3, 5},
+      {false, "가\xB0", "\xB0", 1, 2},  // the stray byte, not inside 가
+      {false, "가", "\xB0\x80", 1, 0}, {true, "가", "\xB0\x80", -1, 0},
+      {true, "가나다나", "나", -1, 4}, {true, "가나다나", "나", 3, 2}, {true, "aaa", "aa", -1, 2},
+      {true, "abcabc", "bc", 5, 2},    {true, "abc", "", -1, 3},       {true, "abc", "", 2, 2},
+      {true, "abc", "a", 4, 0},        {true, "", "a", -1, 0},         {true, "abc", "x", -1, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.reverse ? InStrRev(c.s, c.find, c.start) : InStr(c.s, c.find, c.start), c.expected)
+        << c.s << " / " << c.find << " @" << c.start << (c.reverse ? " reverse" : "");
+  }
   EXPECT_THROW(InStr("abc", "a", 0), std::invalid_argument);
-}
-
-TEST(TextSearch, InStrRev) {
-  const SearchCase cases[] = {
-      {"가나다나", "나", -1, 4}, {"가나다나", "나", 3, 2}, {"aaa", "aa", -1, 2},
-      {"abcabc", "bc", 5, 2},    {"abc", "", -1, 3},       {"abc", "", 2, 2},
-      {"abc", "a", 4, 0},        {"", "a", -1, 0},         {"abc", "x", -1, 0},
-  };
-  for (const SearchCase& c : cases)
-    EXPECT_EQ(InStrRev(c.s, c.find, c.start), c.expected) << c.s << " / " << c.find << " @" << c.start;
   EXPECT_THROW(InStrRev("abc", "a", 0), std::invalid_argument);
   EXPECT_THROW(InStrRev("abc", "a", -2), std::invalid_argument);
 }
 
-TEST(TextSearch, FindNeverMatchesInsideACharacter) {
-  // 가 is EA B0 80; a lone B0 80 must not match inside it.
-  EXPECT_EQ(InStr("가", "\xB0\x80"), 0);
-  EXPECT_EQ(InStrRev("가", "\xB0\x80"), 0);
-  EXPECT_EQ(Replace("가", "\xB0\x80", "x"), "가");
-  EXPECT_EQ(Split("가", "\xB0").size(), 1u);
-}
-
-TEST(TextEdit, Replace) {
-  EXPECT_EQ(Replace("가나가", "가", "다라"), "다라나다라");
-  EXPECT_EQ(Replace("aaa", "aa", "b"), "ba");  // left to right, no overlap
-  EXPECT_EQ(Replace("abc", "", "x"), "abc");
-}
-
 TEST(TextEdit, SplitCountsSeparators) {
-  struct Case {
-    std::string s, sep;
-    Strings parts;
+  const std::pair<std::pair<std::string, std::string>, Strings> cases[] = {
+      {{"a1~,a2~,~I~b1~,b2~,~I~", "~I~"}, {"a1~,a2~,", "b1~,b2~,", ""}}, {{"abc", ","}, {"abc"}},
+      {{"", ","}, {""}},  // an empty text holds no separator: size() - 1 == 0
+      {{",", ","}, {"", ""}}, {{"가,나", ","}, {"가", "나"}}, {{"abc", ""}, {"abc"}}, {{"가", "\xB0"}, {"가"}},
   };
-  const Case cases[] = {
-      {"a1~,a2~,~I~b1~,b2~,~I~", "~I~", {"a1~,a2~,", "b1~,b2~,", ""}}, {"abc", ",", {"abc"}},
-      {"", ",", {""}},  // an empty text holds no separator: size() - 1 == 0
-      {",", ",", {"", ""}}, {"가,나", ",", {"가", "나"}}, {"abc", "", {"abc"}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Split(c.s, c.sep), c.parts) << c.s;
-}
-
-TEST(TextEdit, TrimBlanksOnlyAndCase) {
-  const std::pair<std::string, std::string> cases[] = {
-      {Trim("  가 나  "), "가 나"}, {Trim("\t a \n"), "\t a \n"},  // only blanks are trimmed
-      {LTrim("  a "), "a "}, {RTrim("  a "), "  a"}, {Trim("    "), ""}, {UCase("ok가z"), "OK가Z"},
-      {LCase("SHID가"), "shid가"}, {Space(3), "   "}, {Space(-1), ""},
-  };
-  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
+  for (const auto& [in, parts] : cases) EXPECT_EQ(Split(in.first, in.second), parts) << in.first;
 }
 
 }  // namespace

@@ -4,10 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
+#include <sstream>
 
-#include "sheet/sheet_state.h"
-#include "zelsheet/testing.h"
+#include "support/sheet_fixture.h"
 #include "zelsheet/zel_sheet.h"
 
 namespace zel {
@@ -21,28 +20,47 @@ constexpr const char* kInfo = "~,PGM001~,~,INIT~,0~,~,S1~,kim";
 // ("SHID").
 struct Screen {
   Screen(ScriptedPlatform& p, const std::string& regDate, const char* info = kInfo) : sheet(p) {
-    PropertyBag bag;
-    bag.WriteProperty("Info", info);
-    sheet.ReadProperties(bag);
+    sheet.ReadProperties(testing::SheetFixture::Bag({{"Info", info}}));
     restored = sheet.SheetInit(5, regDate);
     if (!restored) sheet.MaxCols(5);
     for (int i = 1; i <= 5; ++i) {
-      sheet.AddItem("F" + std::to_string(i), "T" + std::to_string(i), EnText, 0, 10, 0,
-                    i == 5 ? "SHID" : "");
+      sheet.AddItem("F" + std::to_string(i), "T" + std::to_string(i), EnText, 0, 10, 0, i == 5 ? "SHID" : "");
     }
     sheet.MaxRows(3);
   }
   Grid& grid() { return sheet.GetSheet(); }
-  bool Hidden(int32_t col) {
-    grid().Col(col);
-    return grid().ColHidden();
+  // The columns' arrangement: ColX of each definition, the hidden grid columns, column 1's
+  // width and title.
+  std::string Columns() {
+    Grid& g = grid();
+    std::ostringstream out("cols ", std::ios::ate);
+    for (int32_t def = 1; def <= 5; ++def) out << sheet.ColX(def) << (def == 5 ? " " : "");
+    for (int32_t c = 1; c <= 5; ++c) out << (g.Col(c), g.ColHidden() ? 'H' : '.');
+    std::string title;
+    g.GetText(1, 0, title);
+    out << " w" << g.ColWidth(1) << ' ' << title;
+    return out.str();
   }
-  std::string Setting(ScriptedPlatform& p, const std::string& key) {
-    return p.Settings().GetSetting("Praxium.Net", "PGM001\\S1", key, "<none>");
+  // The whole arrangement as one line: restored from the file or not, the columns, frozen
+  // columns/rows, cell (1,1)'s font and the odd rows' back colour.
+  std::string Picture() {
+    Grid& g = grid();
+    Color oddBack, oddFore, evenBack, evenFore;
+    g.GetOddEvenRowColor(oddBack, oddFore, evenBack, evenFore);
+    std::ostringstream out;
+    out << (sheet.IsFileLoad() ? "file " : "new ") << Columns();
+    g.Col(1);
+    g.Row(1);
+    out << " frozen " << g.ColsFrozen() << '/' << g.RowsFrozen() << " font " << g.FontSize()
+        << (g.FontBold() ? "B" : "") << " odd " << std::hex << oddBack;
+    return out.str();
   }
   ZelSheet sheet;
   bool restored = false;
 };
+
+constexpr const char* kDefaultColumns = "cols 12345 ....H w8 T1";
+constexpr const char* kDefault = "new cols 12345 ....H w8 T1 frozen 1/0 font 9 odd ffffff";
 
 void Arrange(Screen& s) {
   Grid& g = s.grid();
@@ -64,199 +82,108 @@ void Arrange(Screen& s) {
 
 TEST(Arrangement, ComesBackUntilTheDefinitionChangesOrTheUserResetsIt) {
   ScriptedPlatform p;
-  { Screen first(p, "20240101"); Arrange(first); first.sheet.SaveTitleInfo(); }
+  {
+    Screen first(p, "20240101");
+    Arrange(first);
+    first.grid().RowHeight(1, 10.2);
+    first.sheet.ActiveCell(4, 2);
+    first.sheet.SaveTitleInfo();
+    // A 10.2 row is stored as 10; the system column 5 never counts as hidden by the user;
+    // hidden columns keep their defined width.
+    std::string stored;
+    for (const char* key : {"RowHeight", "Hidden", "Width"}) stored += p.Settings().GetSetting("Praxium.Net", "PGM001\\S1", key) + " ";
+    EXPECT_EQ(stored, "10 0,0,1,0,0 21.5,8,10,8,10 ");
+  }
   {
     Screen again(p, "20240101");
-    EXPECT_TRUE(again.restored);
-    EXPECT_TRUE(again.sheet.IsFileLoad());
-    EXPECT_EQ(again.sheet.ColX(2), 4);
-    EXPECT_EQ(again.sheet.ColX(4), 2);
-    EXPECT_TRUE(again.Hidden(3));
-    EXPECT_TRUE(again.Hidden(5));  // the system column, hidden by its definition
-    EXPECT_FALSE(again.Hidden(2));
-    EXPECT_DOUBLE_EQ(again.grid().ColWidth(1), 21.5);
-    EXPECT_EQ(again.grid().ColsFrozen(), 2);
-    EXPECT_EQ(again.grid().RowsFrozen(), 1);
-    again.grid().Col(1);
-    again.grid().Row(1);
-    EXPECT_FLOAT_EQ(again.grid().FontSize(), 12);
-    EXPECT_TRUE(again.grid().FontBold());
-    Color oddBack, oddFore, evenBack, evenFore;
-    again.grid().GetOddEvenRowColor(oddBack, oddFore, evenBack, evenFore);
-    EXPECT_EQ(oddBack, 0xC0FFFF);
+    EXPECT_EQ(again.Picture(), "file cols 14325 ..H.H w21.5 T1 frozen 2/1 font 12B odd c0ffff");
+    EXPECT_DOUBLE_EQ(again.grid().RowHeight(1), 10.2);
+    // The cursor comes back, or goes to the top when the screen asks so.
+    again.sheet.sbSetSheetInfo();
+    EXPECT_EQ(again.grid().ActiveCol() * 10 + again.grid().ActiveRow(), 42);
+    again.sheet.IsActiveCellTop(true);
+    again.sheet.sbSetSheetInfo();
+    EXPECT_EQ(again.grid().ActiveCol() * 10 + again.grid().ActiveRow(), 11);
     again.sheet.SaveTitleInfo();
   }
   {
     // A new definition date: the stored columns no longer fit.
     Screen changed(p, "20240202");
-    EXPECT_FALSE(changed.restored);
-    EXPECT_EQ(changed.sheet.ColX(2), 2);
-    EXPECT_FALSE(changed.Hidden(3));
-    EXPECT_DOUBLE_EQ(changed.grid().ColWidth(1), Grid::kDefaultColWidth);
+    EXPECT_EQ(changed.Columns(), kDefaultColumns);
     Arrange(changed);
     changed.sheet.SaveTitleInfo();
   }
   {
     Screen reset(p, "20240202");
-    EXPECT_TRUE(reset.restored);
     reset.sheet.mnuSheetInit_Click();
     EXPECT_EQ(p.Boxes().back().icon, vbExclamation);
     reset.sheet.SaveTitleInfo();  // discarded settings stay discarded
   }
   Screen fresh(p, "20240202");
   EXPECT_FALSE(fresh.restored);
-  EXPECT_FALSE(fresh.sheet.IsFileLoad());
-  EXPECT_EQ(fresh.sheet.ColX(2), 2);
-  EXPECT_FALSE(fresh.Hidden(3));
-  EXPECT_EQ(fresh.grid().ColsFrozen(), 1);
-  EXPECT_EQ(fresh.grid().RowsFrozen(), 0);
-  EXPECT_EQ(fresh.Setting(p, "Serial"), "<none>");
+  EXPECT_EQ(fresh.Picture(), kDefault);
+  EXPECT_EQ(p.Settings().GetSetting("Praxium.Net", "PGM001\\S1", "Serial", "<none>"), "<none>");
 }
 
-TEST(Arrangement, StoresWhatTheUserChoseAndNotWhatTheScreenDid) {
-  ScriptedPlatform p;
-  {
-    Screen s(p, "d");
-    s.grid().RowHeight(1, 10.2);
-    s.grid().Col(1);
-    s.grid().ColHidden(true);  // hidden by the user
-    s.sheet.SaveTitleInfo();
-    // A 10.2 row is stored as 10; the system column 5 never counts as hidden by the user.
-    EXPECT_EQ(s.Setting(p, "RowHeight"), "10");
-    EXPECT_EQ(s.Setting(p, "Hidden"), "1,0,0,0,0");
-    EXPECT_EQ(s.Setting(p, "Width"), "8,8,8,8,10");
-  }
-  Screen s(p, "d");
-  EXPECT_DOUBLE_EQ(s.grid().RowHeight(1), 10.2);
-  EXPECT_TRUE(s.Hidden(1));
-}
-
-// Damaged or hostile stored values fall back to what the screen defines, column by column.
-TEST(Arrangement, DamagedSettingsFallBackToTheDefinition) {
-  struct Case {
-    const char* key;
-    std::string value;
+// Damaged or hostile stored values, a damaged layout file ("file": its bytes replaced) and
+// one of another language ("1033": the screen opens in English) fall back to what the
+// screen defines, titles included.
+TEST(Arrangement, DamagedStoresFallBackToTheDefinition) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Width", "abc,30"},  {"Serial", "1,2,9,4,5"},  // a column that does not exist
+      {"Serial", "1,1,3,4,5"}, {"Serial", "2,1"},     // a column twice, too few
+      {"Width", std::string(200000, ',')},            // 100,000 items
+      {"Columns", "abc"},   {"Point", "x|99999999999|-3"}, {"RowHeight", "1e400"},
+      {"file", "ZELGRID"},  {"file", std::string(5000, '\x1A')}, {"file", ""}, {"1033", ""},
   };
-  const Case cases[] = {
-      {"Width", "abc,30"},                     // unreadable item: that column keeps its width
-      {"Serial", "1,2,9,4,5"},                 // a column that does not exist
-      {"Serial", "1,1,3,4,5"},                 // a column twice
-      {"Serial", "2,1"},                       // too few
-      {"Width", std::string(200000, ',')},     // 100,000 items
-      {"Columns", "abc"},
-      {"Point", "x|99999999999|-3"},
-      {"RowHeight", "1e400"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.key) + "=" + c.value.substr(0, 20));
+  for (const auto& [key, value] : cases) {
+    SCOPED_TRACE(key + "=" + value.substr(0, 20));
     ScriptedPlatform p;
-    { Screen s(p, "d"); s.sheet.SaveTitleInfo(); }
-    p.Settings().SaveSetting("Praxium.Net", "PGM001\\S1", c.key, c.value);
-    Screen s(p, "d");
-    for (int32_t def = 1; def <= 5; ++def) EXPECT_EQ(s.sheet.ColX(def), def);
-    EXPECT_EQ(s.grid().MaxCols(), 5);
-    EXPECT_FALSE(s.Hidden(1));
-  }
-}
-
-TEST(Arrangement, DamagedOrForeignLayoutFileGivesTheDefaultAppearance) {
-  for (const std::string& garbage : {std::string("ZELGRID"), std::string(5000, '\x1A'), std::string()}) {
-    ScriptedPlatform p;
-    std::string path;
-    {
-      Screen s(p, "d");
-      s.grid().Col(-1);
-      s.grid().Row(-1);
-      s.grid().FontSize(20);
-      s.sheet.SaveTitleInfo();
-      path = s.sheet.WindowDir() + "/Praxium.Net/PGM001.S1title.sts";
-      ASSERT_TRUE(std::filesystem::exists(path));
+    { Screen s(p, "d"); s.grid().Col(-1); s.grid().Row(-1); s.grid().FontSize(20); s.sheet.SaveTitleInfo(); }
+    if (key == "file") {
+      std::ofstream(p.Folders().WindowDir() + "/Praxium.Net/PGM001.S1title.sts", std::ios::binary | std::ios::trunc) << value;
+    } else if (key != "1033") {
+      p.Settings().SaveSetting("Praxium.Net", "PGM001\\S1", key, value);
     }
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << garbage;
-    Screen s(p, "d");
-    EXPECT_FALSE(s.sheet.IsFileLoad());
-    s.grid().Col(1);
-    s.grid().Row(1);
-    EXPECT_FLOAT_EQ(s.grid().FontSize(), 9);
+    Screen s(p, "d", key == "1033" ? "~,PGM001~,~,INIT~,1033~,~,S1~,kim" : kInfo);
+    EXPECT_EQ(key == "file" ? s.Picture() : s.Columns(), key == "file" ? kDefault : kDefaultColumns);
+    EXPECT_EQ(s.grid().MaxCols(), 5);
   }
 }
 
-TEST(Arrangement, LayoutOfAnotherLanguageLosesItsTitles) {
-  ScriptedPlatform p;
-  { Screen s(p, "d", "~,PGM001~,~,INIT~,1042~,~,S1~,kim"); s.sheet.SaveTitleInfo(); }
-  // The screen opened in English: titles come from the definitions again.
-  Screen s(p, "d", "~,PGM001~,~,INIT~,1033~,~,S1~,kim");
-  EXPECT_FALSE(s.sheet.IsFileLoad());
-  std::string title;
-  s.grid().GetText(1, 0, title);
-  EXPECT_EQ(title, "T1");
-}
-
-TEST(Arrangement, CursorComesBackOrGoesToTheTop) {
-  ScriptedPlatform p;
-  {
-    Screen s(p, "d");
-    s.sheet.MaxRows(30);
-    s.sheet.ActiveCell(4, 20);
-    s.sheet.SaveTitleInfo();
-  }
-  {
-    Screen s(p, "d");
-    s.sheet.MaxRows(30);
-    s.sheet.sbSetSheetInfo();
-    EXPECT_EQ(s.grid().ActiveCol(), 4);
-    EXPECT_EQ(s.grid().ActiveRow(), 20);
-    s.sheet.IsActiveCellTop(true);
-    s.sheet.sbSetSheetInfo();
-    EXPECT_EQ(s.grid().ActiveRow(), 1);
-    EXPECT_EQ(s.grid().ActiveCol(), 1);
-  }
-}
-
-// The fonts the configuration dialog stored, as the dialog and the filter apply them after
-// they ran: all cells and rows tall enough for them; the header row, a blank name and a
-// size of 0 standing for the client's usual header font.
-TEST(Colors, DialogFontsReachTheCellsAndTheHeaderRow) {
+// The fonts the configuration dialog stored, as the sheet applies them after the dialog
+// ran: all cells and rows tall enough for them; the header row, a blank name and a size of
+// 0 standing for the client's usual header font. The header colour only for the standard
+// appearance.
+TEST(Colors, DialogFontsReachTheCellsAndTheHeaderRowAndTheHeaderColor) {
   ScriptedPlatform p;
   Screen s(p, "d");
-  for (const auto& [key, value] : {std::pair{"InsideFont", "Gulim"}, {"InsideSize", "14"},
-                                   {"InsideBold", "1"}, {"HeaderFont", " "}, {"HeaderSize", "0"},
-                                   {"HeaderBold", "0"}}) {
+  for (const auto& [key, value] : {std::pair{"InsideFont", "Gulim"}, {"InsideSize", "14"}, {"InsideBold", "1"},
+                                   {"HeaderFont", " "}, {"HeaderSize", "0"}, {"HeaderBold", "0"}}) {
     p.Settings().SaveSetting("Praxium.Net", "PGM001\\S1", key, value);
   }
   s.grid().RowHeight(-1, 10);
-  ZelSheet::Impl::Of(s.sheet).ApplyDialogFonts();
+  p.ConfirmDialog(SheetSettingDialog{});
+  s.sheet.fnSheetSetting();
   Grid& g = s.grid();
-  g.Col(2);
-  g.Row(3);
-  EXPECT_EQ(g.FontName(), "Gulim");
-  EXPECT_FLOAT_EQ(g.FontSize(), 14);
-  EXPECT_TRUE(g.FontBold());
-  EXPECT_DOUBLE_EQ(g.RowHeight(3), 15);
-  g.Row(0);
-  EXPECT_EQ(g.FontName(), "굴림체");
-  EXPECT_FLOAT_EQ(g.FontSize(), 9);
-  EXPECT_FALSE(g.FontBold());
-}
-
-TEST(Colors, HeaderColorOnlyForTheStandardAppearance) {
-  ScriptedPlatform p;
-  ZelSheet sheet(p);
-  sheet.ReadProperties(PropertyBag{});
-  Grid& g = sheet.GetSheet();
   g.Col(-1);
   g.Row(0);
   g.BackColor(0x123456);
-  sheet.Appearance(1);
-  sheet.SetHeaderColor();
-  g.Col(-1);
-  g.Row(0);
-  EXPECT_EQ(g.BackColor(), 0x123456);
-  sheet.Appearance(0);
-  sheet.SetHeaderColor();
-  g.Col(-1);
-  g.Row(0);
-  EXPECT_EQ(g.BackColor(), 0xCDD4CF);
+  auto look = [&](int32_t row) {
+    g.Col(2);
+    g.Row(row);
+    std::ostringstream out;
+    out << g.FontName() << ' ' << g.FontSize() << (g.FontBold() ? "B " : " ") << std::hex << g.BackColor() << " / ";
+    return out.str();
+  };
+  std::string seen = look(3) + look(0);
+  for (int16_t appearance : {1, 0}) {
+    s.sheet.Appearance(appearance);
+    s.sheet.SetHeaderColor();
+    seen += look(0);
+  }
+  EXPECT_EQ(seen, "Gulim 14B ffffff / 굴림체 9 123456 / 굴림체 9 123456 / 굴림체 9 cdd4cf / ");
+  EXPECT_DOUBLE_EQ(g.RowHeight(3), 15);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ struct BoxSpyPlatform : ScriptedPlatform, MessageBoxes {
 inline constexpr int32_t kCode = 1, kName = 2, kQty = 3, kSeq = 4, kOldSeq = 5, kChk = 6;
 
 struct SaveSheet {
-  SaveSheet() : sheet(platform, events) {
+  SaveSheet() : sheet(platform) {
     sheet.ReadProperties(PropertyBag{});
     int32_t n = 0;
     sheet.AddItem("CODE", "Code", EnText, n, 10, 0, "KEY");
@@ -40,8 +40,7 @@ struct SaveSheet {
   }
   Grid& grid() { return sheet.GetSheet(); }
 
-  // Shows `rows`, each "code|name|qty|seq|oldseq|chk" (missing fields empty), or with
-  // `count` rows "R1|n1" to "R<count>|n<count>".
+  // Shows `rows`, each "code|name|qty|seq|oldseq|chk" (missing fields empty).
   void Show(const std::vector<std::string>& rows) {
     std::string data;
     for (const std::string& row : rows) {
@@ -52,11 +51,6 @@ struct SaveSheet {
     }
     sheet.Display(data);
   }
-  void Show(int count) {
-    std::vector<std::string> rows;
-    for (int i = 1; i <= count; ++i) rows.push_back("R" + std::to_string(i) + "|n" + std::to_string(i));
-    Show(rows);
-  }
   // Statuses of rows 1.. from one character each ('.' = none, ' ' = leave as it is).
   void Marks(const std::string& marks) {
     for (int32_t r = 1; r <= static_cast<int32_t>(marks.size()); ++r) {
@@ -64,25 +58,19 @@ struct SaveSheet {
     }
   }
   void Status(int32_t row, const std::string& status) { grid().SetText(0, row, status); }
-  std::string Status(int32_t row) const {
-    std::string s;
-    sheet.GetSheet().GetText(0, row, s);
-    return s;
-  }
-  // Each row's status ('.' for none) followed by '!' when the row is red (a failed save).
-  std::string Marks() {
+  // Rows 1..DataRowCnt, joined by blanks, each as its status ('.' for none), '!' when the
+  // row is red (a failed save), then the texts of the columns `defs` joined by '|':
+  //   ".a|K1 U!b|"
+  std::string Rows(const std::vector<int32_t>& defs = {kCode, kSeq}) {
     std::string out;
     for (int32_t r = 1; r <= grid().DataRowCnt(); ++r) {
+      std::string status;
+      grid().GetText(0, r, status);
       grid().Row(r);
       grid().Col(-1);
-      out += (Status(r).empty() ? "." : Status(r)) + (grid().ForeColor() == 255 ? "!" : "");
+      out += (r > 1 ? " " : "") + (status.empty() ? "." : status) + (grid().ForeColor() == 255 ? "!" : "");
+      for (size_t k = 0; k < defs.size(); ++k) out += (k > 0 ? "|" : "") + sheet.CellText(defs[k], r);
     }
-    return out;
-  }
-  // A column's texts in rows 1..DataRowCnt, joined by ",".
-  std::string Column(int32_t def) {
-    std::string out;
-    for (int32_t r = 1; r <= grid().DataRowCnt(); ++r) out += (r > 1 ? "," : "") + sheet.CellText(def, r);
     return out;
   }
   // The boxes shown since the last call, one a line: "[title] " (if any), then the icon
@@ -98,7 +86,6 @@ struct SaveSheet {
   }
 
   BoxSpyPlatform platform;
-  RecordingEvents events;
   ZelSheet sheet;
 };
 

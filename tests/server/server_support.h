@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,8 @@ class TempDir {
  public:
   TempDir() {
     const char* env = std::getenv("ZEL_TEST_TMP");
-    const std::filesystem::path base = env != nullptr && *env != '\0' ? env : "/tmp";
-    std::filesystem::create_directories(base);
-    std::string name = (base / "server_XXXXXX").string();
+    std::string name = (std::filesystem::path(env != nullptr && *env != '\0' ? env : "/tmp") / "server_XXXXXX").string();
+    std::filesystem::create_directories(std::filesystem::path(name).parent_path());
     path_ = ::mkdtemp(name.data());
   }
   ~TempDir() { std::filesystem::remove_all(path_); }
@@ -33,14 +33,9 @@ class TempDir {
 
 // `text` split at '|'.
 inline std::vector<std::string> Bars(const std::string& text) {
-  std::vector<std::string> out(1);
-  for (const char ch : text) {
-    if (ch == '|') {
-      out.emplace_back();
-    } else {
-      out.back().push_back(ch);
-    }
-  }
+  std::vector<std::string> out;
+  std::istringstream in(text + "|");
+  for (std::string field; std::getline(in, field, '|');) out.push_back(field);
   return out;
 }
 

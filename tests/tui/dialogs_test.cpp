@@ -25,10 +25,9 @@ struct ScriptedHost : ModalHost {
   }
   // The screen line holding `text`, -1 when none.
   int LineOf(const std::string& text) const {
-    for (int y = 0; y < shown.Height(); ++y) {
-      if (shown.LineText(y).find(text) != std::string::npos) return y;
-    }
-    return -1;
+    int y = 0;
+    while (y < shown.Height() && shown.LineText(y).find(text) == std::string::npos) ++y;
+    return y < shown.Height() ? y : -1;
   }
   std::vector<InputEvent> events;
   ScreenBuffer shown;
@@ -93,11 +92,10 @@ TEST(Dialogs, AnswerTheKeys) {
 }
 
 TEST(Dialogs, FormFieldsAndCancel) {
-  Form form{"정렬", "", {}};
-  form.fields.push_back({.kind = FormField::Kind::Text, .label = "찾을 내용", .text = "한"});
-  form.fields.push_back({.kind = FormField::Kind::Choice, .label = "기준", .options = {"(없음)", "코드", "이름"}});
-  form.fields.push_back({.kind = FormField::Kind::Check, .label = "색"});
-  form.fields.push_back({.kind = FormField::Kind::Number, .label = "개수", .text = ""});
+  Form form{"정렬", "", {{.kind = FormField::Kind::Text, .label = "찾을 내용", .text = "한"},
+                         {.kind = FormField::Kind::Choice, .label = "기준", .options = {"(없음)", "코드", "이름"}},
+                         {.kind = FormField::Kind::Check, .label = "색"},
+                         {.kind = FormField::Kind::Number, .label = "개수"}}};
   Form cancelled = form;
   ScriptedHost esc({Text("빛"), Key(kVkEscape)});
   EXPECT_FALSE(RunForm(esc, cancelled));

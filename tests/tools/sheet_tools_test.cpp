@@ -3,7 +3,9 @@
 // received.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/sheet_fixture.h"
@@ -11,6 +13,7 @@
 
 namespace zel::testing {
 namespace {
+
 
 // Customers: code, name, amount (a number with 2 decimals), joined (a date), active (check).
 struct Customers : SheetFixture {
@@ -35,119 +38,99 @@ struct Customers : SheetFixture {
     platform.QueueMenuChoice(entry);
     sheet.PopupMenu(menu);
   }
+  // The codes of the shown rows, in order.
   std::string Codes() {
     std::string out;
-    for (int32_t r = 1; r <= sheet.DataRowCnt(); ++r) {
-      sheet.Row(r);
-      if (!sheet.RowHidden()) out += sheet.CellText(1, r) + " ";
-    }
+    for (int32_t r = 1; r <= sheet.DataRowCnt(); ++r) out += (sheet.Row(r), sheet.RowHidden()) ? "" : sheet.CellText(1, r) + " ";
     return out;
+  }
+  // Column 2's merge: on or off, the merged rows around (2,2), and whether rows 1 and 2
+  // differ in colour.
+  std::string Merge() {
+    Grid& g = sheet.GetSheet();
+    int32_t c1 = 0, r1 = 0, c2 = 0, r2 = 0;
+    std::string out = sheet.IsColMerge() ? "on " : "off ";
+    if (g.GetMergedRange(2, 2, c1, r1, c2, r2)) out += std::to_string(r1) + "-" + std::to_string(r2) + " ";
+    g.Col(-1);
+    g.Row(1);
+    const Color first = g.BackColor();
+    g.Row(2);
+    return out + (g.BackColor() != first ? "painted" : "plain");
   }
 };
 
-TEST(SheetToolsTest, FilterKeepsRowsHoldingEveryFilterTextInAnyCase) {
-  struct Case {
-    std::vector<std::string> filters;
-    const char* shown;
-  } cases[] = {
-      {{"", "KI"}, "c1 c4 "},
-      {{"", "ki", "1"}, "c1 "},
-      {{"", "e b"}, "c2 "},
-      {{"", "kimz"}, ""},  // matching nothing hides every row
-      {{}, "c1 c2 c3 c4 "},
+// The dialogs of the sheet menu on one sheet, one after the other.
+TEST(SheetToolsTest, FilterConfigurationSortAddAndFrozenEntries) {
+  Customers f;
+  // The filter keeps rows holding every filter text, in any case; each filter starts afresh
+  // and a cancelled dialog changes nothing.
+  const std::tuple<bool, std::vector<std::string>, const char*> filters[] = {
+      {true, {"", "KI"}, "c1 c4 "}, {true, {"", "ki", "1"}, "c1 "}, {true, {"", "e b"}, "c2 "},
+      {true, {"", "kimz"}, ""},  // matching nothing hides every row
+      {false, {}, ""},           {true, {}, "c1 c2 c3 c4 "},
   };
-  for (const Case& c : cases) {
-    Customers f;
+  for (const auto& [confirmed, texts, shown] : filters) {
     SheetFilterDialog answer;
-    answer.ArrayValue = c.filters;
+    answer.ArrayValue = texts;
     answer.EditMode = true;
-    f.Answer("mnuSheet", "mnuSheetFilter", answer);
-    EXPECT_EQ(f.Codes(), c.shown);
-    EXPECT_TRUE(f.sheet.EditModePermanent());
+    if (confirmed) f.platform.ConfirmDialog(answer);
+    f.Choose("mnuSheet", "mnuSheetFilter");
+    EXPECT_EQ(f.Codes(), shown);
   }
-  Customers f;
-  f.Choose("mnuSheet", "mnuSheetFilter");  // cancelled: nothing changes
-  EXPECT_EQ(f.Codes(), "c1 c2 c3 c4 ");
+  EXPECT_TRUE(f.sheet.EditModePermanent());
   EXPECT_EQ(f.platform.ToolCalls<SheetFilterDialog>().at(0).ArrayName.at(1), "이름");
-}
 
-TEST(SheetToolsTest, ConfigurationHidesWhatTheDialogHandsBackAndSavesTheArrangement) {
-  Customers f;
-  f.sheet.GetSheet().Col(2);
-  f.sheet.GetSheet().ColHidden(true);
-  SheetSettingDialog answer;
-  answer.ArrayValue = {"1", "0", "0", "1"};
-  f.Answer("mnuSheet", "mnuSheetSetting", answer);
-  const SheetSettingDialog& asked = f.platform.ToolCalls<SheetSettingDialog>().at(0);
-  EXPECT_EQ(std::vector<std::string>(asked.ArrayValue.begin(), asked.ArrayValue.begin() + 3),
-            (std::vector<std::string>{"0", "1", "0"}));
+  // The configuration hides what the dialog hands back and saves the arrangement at once,
+  // the user-hidden columns among it.
+  f.sheet.Col(2);
+  f.sheet.ColHidden(true);
+  SheetSettingDialog setting;
+  setting.ArrayValue = {"1", "0", "0", "1"};
+  f.Answer("mnuSheet", "mnuSheetSetting", setting);
+  const std::vector<std::string>& asked = f.platform.ToolCalls<SheetSettingDialog>().at(0).ArrayValue;
   std::string hidden;
-  for (int32_t c = 1; c <= 5; ++c) {
-    f.sheet.Col(c);
-    hidden += f.sheet.ColHidden() ? "H" : ".";
-  }
-  EXPECT_EQ(hidden, "H..H.");
-  // The arrangement is saved at once: the user-hidden columns among it.
-  EXPECT_EQ(f.platform.Settings().GetSetting("Praxium.Net", "\\ZelSheet", "Hidden", "").substr(0, 10),
-            "1,0,0,1,0,");
-}
+  for (int32_t c = 1; c <= 5; ++c) hidden += (f.sheet.Col(c), f.sheet.ColHidden() ? "H" : ".");
+  EXPECT_EQ(asked.at(0) + asked.at(1) + asked.at(2) + " " + hidden + " " + f.platform.Settings().GetSetting("Praxium.Net", "\\ZelSheet", "Hidden").substr(0, 10),
+            "010 H..H. 1,0,0,1,0,");
 
-TEST(SheetToolsTest, SortDialogSortsByUpToThreeKeysAndFrozenEntriesFreeze) {
-  Customers f;
+  // Sort by up to three keys; amounts sort as numbers.
   SheetSortDialog sort;
   sort.cboFirst = 5;
   sort.optFirstAsc = false;
   sort.cboSecond = 3;
   f.Answer("mnuSheet", "mnuSheetSort", sort);
-  EXPECT_EQ(f.Codes(), "c3 c1 c4 c2 ");  // amounts sort as numbers
-  EXPECT_EQ(f.platform.ToolCalls<SheetSortDialog>().at(0).items.at(2).caption, "이름");
+  EXPECT_EQ(f.Codes(), "c3 c1 c4 c2 ");
+  EXPECT_EQ(f.platform.ToolCalls<SheetSortDialog>().at(0).items.at(2).caption, "금액");  // hidden ones not offered
 
-  FrozenDialog cols;
-  cols.txtNumber = "2";
-  f.Answer("mnuSheet", "mnuColsFrozen", cols);
-  FrozenDialog rows;
-  rows.txtNumber = "1";
-  f.Answer("mnuSheet", "mnuRowsFrozen", rows);
-  FrozenDialog bad;
-  bad.txtNumber = "9999999";
-  f.Answer("mnuSheet", "mnuColsFrozen", bad);  // beyond the columns: nothing changes
-  EXPECT_EQ(f.sheet.ColsFrozen(), 2);
-  EXPECT_EQ(f.sheet.RowsFrozen(), 1);
+  const int32_t rows = f.sheet.MaxRows();
+  f.Choose("mnuSheet", "mnuSheetAdd");  // 20 spare rows, marked new
+  EXPECT_EQ(std::to_string(f.sheet.MaxRows() - rows) + RenderSheet(f.sheet, {rows + 20, rows + 20, 0}), "20A");
+
+  for (const auto& [entry, count] : {std::pair{"mnuColsFrozen", "2"}, {"mnuRowsFrozen", "1"}, {"mnuColsFrozen", "9999999"}}) {
+    FrozenDialog answer;
+    answer.txtNumber = count;  // the last is beyond the columns: nothing changes
+    f.Answer("mnuSheet", entry, answer);
+  }
+  EXPECT_EQ(f.sheet.ColsFrozen() * 10 + f.sheet.RowsFrozen(), 21);
   EXPECT_EQ(f.platform.ToolCalls<FrozenDialog>().at(1).lblTitle, "번째 행");
-  EXPECT_EQ(f.platform.Settings().GetSetting("Praxium.Net", "\\ZelSheet", "ColsFrozen", ""), "2");
+  EXPECT_EQ(f.platform.Settings().GetSetting("Praxium.Net", "\\ZelSheet", "ColsFrozen"), "2");
 }
 
 TEST(SheetToolsTest, ColumnMergeSortsGroupsMergesAndPaints) {
   Customers f;
   f.sheet.CellText(2, 3, "kimchi");
   f.sheet.SetColMerge(2, 0, 0, 0, 0, true, true);
-  EXPECT_TRUE(f.sheet.IsColMerge());
-  EXPECT_EQ(f.Codes(), "c2 c3 c4 c1 ");  // names descending: lee bo, kimchi x2, Kim Ana
-  Grid& g = f.sheet.GetSheet();
-  g.Col(2);
-  EXPECT_EQ(g.ColMerge(), kMergeAlways);
-  int32_t c1, r1, c2, r2;
-  EXPECT_TRUE(g.GetMergedRange(2, 2, c1, r1, c2, r2));
-  EXPECT_EQ(r1 * 10 + r2, 23);
-  g.Row(1);
-  g.Col(-1);
-  const Color first = g.BackColor();
-  g.Row(2);
-  EXPECT_NE(g.BackColor(), first);
-
-  // A merge on a hidden or missing column is no merge; SetColMerge(0) removes it.
+  // Names descending: lee bo, kimchi x2, Kim Ana.
+  EXPECT_EQ(f.Codes() + f.Merge(), "c2 c3 c4 c1 on 2-3 painted");
+  // SetColMerge(0) removes the merge; one on a missing column is no merge.
   f.sheet.SetColMerge(0);
-  EXPECT_FALSE(f.sheet.IsColMerge());
-  g.Col(2);
-  EXPECT_EQ(g.ColMerge(), kMergeNone);
+  EXPECT_EQ(f.Merge().substr(0, 4), "off ");
   f.sheet.SetColMerge(999, -4);
   EXPECT_FALSE(f.sheet.IsColMerge());
-
   ColMergeDialog answer;
   answer.gColMerge1 = 1;
   f.Answer("mnuSheet", "mnuColMerge", answer);
-  EXPECT_EQ(f.Codes(), "c1 c2 c3 c4 ");
-  EXPECT_TRUE(f.sheet.IsColMerge());
+  EXPECT_EQ(f.Codes() + f.Merge().substr(0, 3), "c1 c2 c3 c4 on ");
   f.sheet.Display("c9~,b~,1~,~,0~,~I~c0~,a~,2~,~,0~,~I~");  // new rows join the merge order
   EXPECT_EQ(f.Codes(), "c0 c9 ");
 }
@@ -159,17 +142,14 @@ TEST(SheetToolsTest, SumAndAverageOfTheSelectedCells) {
   f.sheet.GetSheet().SetSelection(3, 1, 3, 3);
   f.sheet.ActiveCell(2, 1);  // a text cell: no decimals
   f.Choose("mnuFunction", "mnuSheetSumNAvg");
-  const CalOnSheetDialog shown = f.platform.ToolCalls<CalOnSheetDialog>().at(0);
-  EXPECT_EQ(shown, (CalOnSheetDialog{"1,002", "334", "1,000", "0", "3"}));
-
   f.sheet.GetSheet().SetSelection(2, 1, 2, 4);  // names: all count 0
   f.sheet.ActiveCell(3, 1);                     // an amount: two decimals
   f.sheet.fnSumAvg();
-  EXPECT_EQ(f.platform.ToolCalls<CalOnSheetDialog>().at(1),
-            (CalOnSheetDialog{"0.00", "0.00", "0.00", "0.00", "4"}));
-  EXPECT_DOUBLE_EQ(f.sheet.GetSumCols(3), 1000 + 2 + 7);
-  EXPECT_DOUBLE_EQ(f.sheet.GetSumCols(3, 2, 3), 2);
-  EXPECT_DOUBLE_EQ(f.sheet.GetSumCols(3, -5, 999999), 1009);
+  EXPECT_EQ(f.platform.ToolCalls<CalOnSheetDialog>(),
+            (std::vector<CalOnSheetDialog>{{"1,002", "334", "1,000", "0", "3"}, {"0.00", "0.00", "0.00", "0.00", "4"}}));
+  // The whole column, rows 2 to 3, and rows clipped to the grid.
+  EXPECT_EQ(std::vector<double>({f.sheet.GetSumCols(3), f.sheet.GetSumCols(3, 2, 3), f.sheet.GetSumCols(3, -5, 999999)}),
+            std::vector<double>({1009, 2, 1009}));
 }
 
 TEST(SheetToolsTest, ExportsHandTheTypedTableAndObeyTheRights) {
@@ -179,47 +159,27 @@ TEST(SheetToolsTest, ExportsHandTheTypedTableAndObeyTheRights) {
   f.sheet.GetSheet().Row(4);
   f.sheet.GetSheet().RowHidden(true);
   f.sheet.SetRowColor(2, 1);
-  f.Choose("mnuSheet", "mnuSendToExcel");
-  ASSERT_EQ(f.platform.ToolCalls<SendToExcelCall>().size(), 1u);
-  const GridTable& t = f.platform.ToolCalls<SendToExcelCall>()[0].grid;
-  EXPECT_EQ(t.titles, (std::vector<std::string>{"코드", "이름", "금액", "가입일", "사용"}));
-  EXPECT_EQ(t.rows, (std::vector<std::vector<std::string>>{
-                        {"c1", "Kim Ana", "1000.00", "20240105", "1"},
-                        {"c2", "lee bo", "25.50", "20231231", "0"},
-                        {"c3", "Park", "-3.00", "", "1"}}));
-  EXPECT_EQ(t.columns.at(2).kind, TableKind::kNumber);
-  EXPECT_EQ(t.columns.at(2).decimals, 2);
-  EXPECT_EQ(t.columns.at(3).kind, TableKind::kDate);
-  EXPECT_TRUE(t.columns.at(4).hidden);
-  EXPECT_EQ(t.row_back.at(1), 0xF81C1C);
-
   f.sheet.FormCaption("고객 목록");
-  f.Choose("mnuSheet", "mnuSheetPrint");
-  f.Choose("mnuSheet", "mnuSendToChart");
+  for (const char* entry : {"mnuSendToExcel", "mnuSheetPrint", "mnuSendToChart"}) f.Choose("mnuSheet", entry);
+  EXPECT_EQ(f.platform.ToolCallNames(), (std::vector<std::string>{"SendToExcel", "sbPrint", "sbShowChart"}));
   EXPECT_EQ(f.platform.ToolCalls<PrintCall>().at(0).title, "고객 목록");
-  EXPECT_EQ(f.platform.ToolCalls<ChartCall>().size(), 1u);
+  // Titles, each column as kind letter, decimals and "h" when hidden, then the rows with
+  // their back colours.
+  const GridTable& t = f.platform.ToolCalls<SendToExcelCall>().at(0).grid;
+  std::ostringstream table;
+  for (const std::string& title : t.titles) table << title << ' ';
+  for (const TableColumn& c : t.columns) table << "?TNDC"[1 + static_cast<int>(c.kind)] << c.decimals << (c.hidden ? "h " : " ");
+  for (size_t r = 0; r < t.rows.size(); ++r) {
+    table << '\n' << std::hex << t.row_back.at(r) << ':';
+    for (const std::string& cell : t.rows[r]) table << cell << '|';
+  }
+  EXPECT_EQ(table.str(), "코드 이름 금액 가입일 사용 T0 T0 N2 D0 C0h \nffffff:c1|Kim Ana|1000.00|20240105|1|"
+                         "\nf81c1c:c2|lee bo|25.50|20231231|0|\nffffff:c3|Park|-3.00||1|");
 
-  ScriptedPlatform p;
-  ZelSheet denied(p);
-  denied.ReadProperties(SheetFixture::Bag({{"Info", "20240101~,PGM001~,~,INIT~,1~,11111110~,S1~,kim"}}));
-  EXPECT_FALSE(denied.SendToExcel().done);
-  EXPECT_FALSE(denied.SendExcel("", "title").done);
-  EXPECT_TRUE(p.ToolCalls<SendToExcelCall>().empty());
-  EXPECT_TRUE(p.ToolCalls<SendExcelCall>().empty());
-  EXPECT_EQ(denied.PraxiumMyFolder("kim"), "");
-}
-
-TEST(SheetToolsTest, AddRowsAndCellTags) {
-  Customers f;
-  const int32_t rows = f.sheet.MaxRows();
-  f.Choose("mnuSheet", "mnuSheetAdd");
-  EXPECT_EQ(f.sheet.MaxRows(), rows + 20);
-  std::string status;
-  f.sheet.GetSheet().GetText(0, rows + 20, status);
-  EXPECT_EQ(status, "A");
-  f.sheet.SetCellTag(2, 3, "tag");
-  EXPECT_EQ(f.sheet.GetCellTag(2, 3), "tag");
-  EXPECT_EQ(f.sheet.GetCellTag(1, 3), "");
+  SheetFixture denied(SheetFixture::Bag({{"Info", "20240101~,PGM001~,~,INIT~,1~,11111110~,S1~,kim"}}));
+  EXPECT_FALSE(denied.sheet.SendToExcel().done || denied.sheet.SendExcel("", "title").done);
+  EXPECT_EQ(denied.platform.ToolCallNames(), std::vector<std::string>{});
+  EXPECT_EQ(denied.sheet.PraxiumMyFolder("kim"), "");
 }
 
 }  // namespace

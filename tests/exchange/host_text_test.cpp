@@ -37,9 +37,7 @@ TEST(DataStringWriter, RefusesEveryValueThatWouldBreakItsRow) {
   DataStringWriter w;
   for (const std::string& value : safe) w.Field(value);
   w.Integer(-1234).Number(12.5).Number(3).EndRow();
-  std::vector<std::string> expected = safe;
-  expected.insert(expected.end(), {"-1234", "12.5", "3"});
-  EXPECT_EQ(ReadDataString(w.Take()), Rows{expected});
+  EXPECT_EQ(ReadDataString(w.Take()), (Rows{{"~", "a~", "I~", "~~", ",~", "~i~", "~ I~", "~I ~", "-1234", "12.5", "3"}}));
   EXPECT_EQ(w.Text(), "");
 }
 
@@ -53,11 +51,9 @@ TEST(ReadDataString, SplitsAsDisplayDoes) {
 
 // The lines of a save text as "tag row values..." joined by " / ".
 std::string Render(const SaveParams& p) {
-  static const char* const kTags[] = {"-", "A", "U", "D"};
   std::string out;
   for (const SaveLine& line : p.lines) {
-    out += std::string(out.empty() ? "" : " / ") + kTags[static_cast<int>(line.tag)] + " " +
-           std::to_string(line.row);
+    out += (out.empty() ? "" : " / ") + std::string(1, "-AUD"[static_cast<int>(line.tag)]) + " " + std::to_string(line.row);
     for (const std::string& v : line.values) out += " " + v;
   }
   return out;
@@ -68,8 +64,7 @@ TEST(ReadSaveParams, ReadsBothLineFormsAndRefusesOtherTexts) {
   const SaveParams p = ReadSaveParams(head + "U~,C02~,Beta~,~I~D~,C03~,~,~I~~,C01~,새한~,~I~");
   EXPECT_EQ(p.info, "2|4|2|4|4|24|2|");
   EXPECT_EQ(p.field_names, (std::vector<std::string>{"CODE", "NAME"}));
-  EXPECT_EQ(p.FieldIndex("NAME"), 1);
-  EXPECT_EQ(p.FieldIndex("name"), -1);
+  EXPECT_EQ(p.FieldIndex("NAME") * 10 + p.FieldIndex("name"), 9);
   EXPECT_EQ(Render(p), "U 0 C02 Beta / D 0 C03  / - 0 C01 새한");
   // Lines of GetDataSelected carry the row number after the tag.
   EXPECT_EQ(Render(ReadSaveParams(head + "A~,9~,C09~,Delta~,~I~")), "A 9 C09 Delta");
@@ -87,9 +82,7 @@ TEST(ReadSaveParams, ReadsBothLineFormsAndRefusesOtherTexts) {
       head + "U~,C01~,Alpha~,",                         // cut off before its "~I~"
       head + "U~,C01~,Alpha~,tail~I~",                  // the last value without its "~,"
   };
-  for (const std::string& text : refused) {
-    EXPECT_THROW(ReadSaveParams(text), WireTextError) << text;
-  }
+  for (const std::string& text : refused) EXPECT_THROW(ReadSaveParams(text), WireTextError) << text;
 }
 
 TEST(ResultsWriter, WritesEachFormAndRefusesWhatWouldMisread) {
@@ -104,9 +97,7 @@ TEST(ResultsWriter, WritesEachFormAndRefusesWhatWouldMisread) {
   EXPECT_EQ(ResultsWriter().Text(ResultsForm::Sheet), "WorkingTag~,~,~I~");
 
   // A failure code the sheet would take for "saved", or none at all.
-  for (const char* code : {"OK", " ok ", "Ok", "", "  "}) {
-    EXPECT_THROW(w.Failed("message", code), WireTextError) << "[" << code << "]";
-  }
+  for (const char* code : {"OK", " ok ", "Ok", "", "  "}) EXPECT_THROW(w.Failed("message", code), WireTextError) << code;
   EXPECT_THROW(w.Saved({"17"}), WireTextError);
   EXPECT_THROW(w.Saved({"17", "1~,2"}), WireTextError);
   EXPECT_THROW(w.Failed("a~I~b"), WireTextError);
@@ -122,9 +113,7 @@ TEST(ReadErrorList, UndoesTheLinesOfBothResultMembers) {
   }
   EXPECT_EQ(read, "4:코드가 중복됩니다: 9:stale:E9 12:plain: ");
   EXPECT_TRUE(ReadErrorList("").empty());
-  for (const char* text : {"x~,msg~,~I~", "4~,~I~", "4~,a~,b~,c~,~I~", "4~,msg~I~"}) {
-    EXPECT_THROW(ReadErrorList(text), WireTextError) << text;
-  }
+  for (const char* text : {"x~,msg~,~I~", "4~,~I~", "4~,a~,b~,c~,~I~", "4~,msg~I~"}) EXPECT_THROW(ReadErrorList(text), WireTextError) << text;
 }
 
 }  // namespace

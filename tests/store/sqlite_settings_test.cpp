@@ -11,7 +11,7 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/settings_contract.h"
+#include "support/settings_contract.h"
 #include "support/scoped_env.h"
 #include "support/read_file.h"
 #include "zelsheet/store.h"

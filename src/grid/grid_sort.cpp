@@ -187,6 +187,17 @@ void PermuteSparse(Map& m, const std::vector<uint32_t>& slots, const std::vector
   for (auto& [slot, v] : moved) m.emplace(slot, std::move(v));
 }
 
+// The same for cell formats; a moved patch becomes the slot's own.
+void PermuteSparse(CellStyles& m, const std::vector<uint32_t>& slots, const std::vector<uint32_t>& order) {
+  if (m.empty()) return;
+  std::vector<std::pair<uint32_t, Patch>> moved;
+  for (uint32_t i = 0; i < slots.size(); ++i) {
+    if (const Patch* p = m.Find(slots[order[i]])) moved.emplace_back(slots[i], *p);
+  }
+  for (uint32_t slot : slots) m.erase(slot);
+  for (auto& [slot, v] : moved) m[slot] = std::move(v);
+}
+
 void SortRows(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& specs, bool whole_rows) {
   const int32_t lo = std::max(r.row_lo, 1);
   const int32_t hi = r.row_hi;
@@ -258,7 +269,7 @@ void SortCols(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& 
     for (uint32_t i = 0; i < n; ++i) {
       Column& c = *s.cols[static_cast<size_t>(lo) + i];
       holder.StoreCopy(i, c, slot);
-      if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) styles[i] = {true, it->second};
+      if (const Patch* p = c.cell_styles.Find(slot)) styles[i] = {true, *p};
       if (auto it = c.tags.find(slot); it != c.tags.end()) tags[i] = {true, it->second};
       if (auto it = c.notes.find(slot); it != c.notes.end()) notes[i] = {true, it->second};
     }

@@ -58,6 +58,125 @@ void Patch::Erase(Prop p) {
   if (it != entries_.end() && it->prop == p) entries_.erase(it);
 }
 
+// ---- CellStyles ----------------------------------------------------------------------------
+Patch& CellStyles::operator[](uint32_t slot) {
+  if (shared_slots_ != 0 && slot < shared_of_.size() && shared_of_[slot] != 0) {
+    Patch copy = shared_[shared_of_[slot] - 1];
+    Untag(slot);
+    MarkOwn(slot);
+    return own_[slot] = std::move(copy);
+  }
+  MarkOwn(slot);
+  return own_[slot];
+}
+
+void CellStyles::MarkOwn(uint32_t slot) {
+  if (slot / 64 >= may_own_.size()) may_own_.resize(slot / 64 + 1, 0);
+  may_own_[slot / 64] |= uint64_t{1} << (slot % 64);
+}
+
+void CellStyles::Untag(uint32_t slot) {
+  shared_of_[slot] = 0;
+  if (--shared_slots_ == 0) {
+    // The last slot let go: the shared patches and the array go with it.
+    shared_.clear();
+    shared_of_.clear();
+  }
+}
+
+void CellStyles::erase(uint32_t slot) {
+  if (shared_slots_ != 0 && slot < shared_of_.size() && shared_of_[slot] != 0) {
+    Untag(slot);  // a slot with a shared patch has no own one
+  } else if (MayOwn(slot)) {
+    own_.erase(slot);
+    if (own_.empty()) may_own_.clear();
+  }
+}
+
+void CellStyles::Copy(uint32_t from, uint32_t to) {
+  if (from == to) return;
+  const Patch* p = Find(from);
+  if (p == nullptr) {
+    erase(to);
+  } else if (shared_slots_ != 0 && from < shared_of_.size() && shared_of_[from] != 0) {
+    ShareWith(from, {to});
+  } else {
+    Patch copy = *p;
+    (*this)[to] = std::move(copy);
+  }
+}
+
+void CellStyles::EditAll(const std::function<void(Patch&)>& edit) {
+  for (auto it = own_.begin(); it != own_.end();) {
+    edit(it->second);
+    it = it->second.empty() ? own_.erase(it) : std::next(it);
+  }
+  bool emptied = false;
+  for (Patch& p : shared_) {
+    edit(p);
+    emptied = emptied || p.empty();
+  }
+  if (!emptied) return;
+  for (uint32_t slot = 0; slot < shared_of_.size() && shared_slots_ != 0; ++slot) {
+    if (shared_of_[slot] != 0 && shared_[shared_of_[slot] - 1].empty()) Untag(slot);
+  }
+}
+
+void CellStyles::Renumber(const std::vector<uint32_t>& new_of) {
+  auto moved = [&new_of](uint32_t slot) {
+    return slot < new_of.size() ? new_of[slot] : std::numeric_limits<uint32_t>::max();
+  };
+  std::unordered_map<uint32_t, Patch> own;
+  own.reserve(own_.size());
+  for (auto& [slot, p] : own_) {
+    if (const uint32_t n = moved(slot); n != std::numeric_limits<uint32_t>::max()) own.emplace(n, std::move(p));
+  }
+  own_.swap(own);
+  may_own_.clear();
+  for (const auto& entry : own_) MarkOwn(entry.first);
+  if (shared_slots_ == 0) return;
+  std::vector<uint16_t> shared_of;
+  size_t count = 0;
+  for (uint32_t slot = 0; slot < shared_of_.size(); ++slot) {
+    const uint32_t n = moved(slot);
+    if (shared_of_[slot] == 0 || n == std::numeric_limits<uint32_t>::max()) continue;
+    if (n >= shared_of.size()) shared_of.resize(std::max<size_t>(n + 1, shared_of_.size()), 0);
+    shared_of[n] = shared_of_[slot];
+    ++count;
+  }
+  shared_of_.swap(shared_of);
+  shared_slots_ = count;
+  if (count == 0) {
+    shared_.clear();
+    shared_of_.clear();
+  }
+}
+
+bool CellStyles::ShareWith(uint32_t from, const std::vector<uint32_t>& slots) {
+  uint16_t number = from < shared_of_.size() ? shared_of_[from] : 0;
+  if (number == 0) {
+    auto it = own_.find(from);
+    if (it == own_.end() || shared_.size() >= std::numeric_limits<uint16_t>::max()) return false;
+    shared_.push_back(std::move(it->second));
+    own_.erase(it);
+    number = static_cast<uint16_t>(shared_.size());
+    if (from >= shared_of_.size()) shared_of_.resize(from + 1, 0);
+    shared_of_[from] = number;
+    ++shared_slots_;
+  }
+  uint32_t top = 0;
+  for (const uint32_t slot : slots) top = std::max(top, slot);
+  if (top >= shared_of_.size()) shared_of_.resize(std::max<size_t>(top + 1, shared_of_.size() * 3 / 2), 0);
+  const bool owning = !own_.empty();
+  for (const uint32_t slot : slots) {
+    if (owning && MayOwn(slot)) own_.erase(slot);
+    uint16_t& tag = shared_of_[slot];
+    shared_slots_ += tag == 0 ? 1 : 0;
+    tag = number;
+  }
+  return true;
+}
+
 const PropValue& DefaultProp(Prop p) {
   static const std::vector<PropValue> kDefaults = [] {
     std::vector<PropValue> d(kPropCount, PropValue(int64_t{0}));
@@ -590,7 +709,7 @@ void GridModel::Compact() {
     for (const auto& [n, cell] : live) c.cells[n] = cell;
     c.written = used;
     if (c.arena_garbage > 0) c.CompactArena();
-    remap_map(c.cell_styles);
+    c.cell_styles.Renumber(new_of);
     remap_map(c.tags);
     remap_map(c.notes);
   });
@@ -622,8 +741,8 @@ const PropValue& GridModel::Resolve(Prop p, const Column& c, uint32_t slot) cons
     }
   }
   if (((c.cell_props | c.head_cell_props) & PropBit(p)) && !c.cell_styles.empty()) {
-    if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) {
-      if (const PatchEntry* e = it->second.Find(p); e && e->stamp > best->stamp) best = e;
+    if (const Patch* cell = c.cell_styles.Find(slot)) {
+      if (const PatchEntry* e = cell->Find(p); e && e->stamp > best->stamp) best = e;
     }
   }
   return best->value;
@@ -650,8 +769,8 @@ int16_t GridModel::KindOfAny(const Column& c, uint32_t slot) const {
 int16_t GridModel::HeadKindOf(const Column& c, uint32_t slot) const {
   const PatchEntry* best = nullptr;
   if (auto it = row_styles.find(slot); it != row_styles.end()) best = it->second.Find(Prop::kKind);
-  if (auto it = c.cell_styles.find(slot); it != c.cell_styles.end()) {
-    if (const PatchEntry* e = it->second.Find(Prop::kKind); e && (!best || e->stamp > best->stamp)) best = e;
+  if (const Patch* cell = c.cell_styles.Find(slot)) {
+    if (const PatchEntry* e = cell->Find(Prop::kKind); e && (!best || e->stamp > best->stamp)) best = e;
   }
   return best ? static_cast<int16_t>(AsInt(best->value)) : int16_t{kCellStatic};
 }

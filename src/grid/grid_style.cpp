@@ -13,17 +13,15 @@ namespace internal {
 namespace {
 
 void PruneCell(Column& c, uint32_t slot, Prop p) {
-  auto it = c.cell_styles.find(slot);
-  if (it == c.cell_styles.end()) return;
-  it->second.Erase(p);
-  if (it->second.empty()) c.cell_styles.erase(it);
+  const Patch* found = c.cell_styles.Find(slot);
+  if (found == nullptr || found->Find(p) == nullptr) return;
+  Patch& own = c.cell_styles[slot];
+  own.Erase(p);
+  if (own.empty()) c.cell_styles.erase(slot);
 }
 
 void PruneColumn(Column& c, Prop p) {
-  for (auto it = c.cell_styles.begin(); it != c.cell_styles.end();) {
-    it->second.Erase(p);
-    it = it->second.empty() ? c.cell_styles.erase(it) : std::next(it);
-  }
+  c.cell_styles.EditAll([p](Patch& patch) { patch.Erase(p); });
 }
 
 }  // namespace

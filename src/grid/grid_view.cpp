@@ -59,6 +59,7 @@ const Patch* Find(const std::unordered_map<uint32_t, Patch>& patches, uint32_t s
   auto it = patches.find(slot);
   return it == patches.end() ? nullptr : &it->second;
 }
+const Patch* Find(const CellStyles& patches, uint32_t slot) { return patches.Find(slot); }
 
 // The newest setting of `p` among the levels that count for a header cell: the cell, its
 // row and, for a row-header column, its column. Null when none of them sets it.

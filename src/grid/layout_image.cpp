@@ -250,6 +250,14 @@ struct RowRefs {
     std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     return out;
   }
+  auto InRowOrder(const CellStyles& m) const {
+    std::vector<std::pair<uint32_t, const Patch*>> out;
+    m.ForEach([&](uint32_t slot, const Patch& p) {
+      if (slot < ref_of_slot.size() && ref_of_slot[slot] != kNoRef) out.emplace_back(ref_of_slot[slot], &p);
+    });
+    std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return out;
+  }
 };
 
 // Writes a row-keyed list: count, then gap-coded references each followed by `item`.

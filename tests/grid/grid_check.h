@@ -52,11 +52,11 @@ inline ::testing::AssertionResult FormatInvariants(const internal::GridState& s,
     const std::string at = " in column " + std::to_string(col);
     if (!err.empty()) return;
     err = check(c.style, "column", 0, internal::kAllProps);
-    for (const auto& [slot, patch] : c.cell_styles) {
+    c.cell_styles.ForEach([&](uint32_t slot, const Patch& patch) {
       if (!err.empty()) return;
       if (!used.count(slot)) err = "cell format kept for unused slot " + std::to_string(slot);
       else err = check(patch, "cell", slot, heads.count(slot) ? c.head_cell_props : c.cell_props);
-    }
+    });
     std::map<uint64_t, uint32_t> texts;  // locator -> size
     for (uint32_t slot = 0; slot < c.cells.size() && err.empty(); ++slot) {
       const internal::Cell& cell = c.cells[slot];

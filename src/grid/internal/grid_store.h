@@ -36,6 +36,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <map>
 #include <memory>
@@ -99,6 +100,70 @@ class Patch {
 // Default value of every property (the sheet level of a new grid).
 const PropValue& DefaultProp(Prop p);
 
+// The cell formats of one column, by slot: a slot has no patch, its own patch, or a shared
+// one. The records of a multi-row sheet give hundreds of thousands of cells the same few
+// patches; those are kept once as shared patches and a slot names its shared patch by a
+// 16-bit number in an array by slot, so repeating a record's formats costs an array write per
+// cell and no allocation. Changing a shared slot's patch gives the slot its own copy first,
+// so to every reader a slot's patch is its own.
+class CellStyles {
+ public:
+  bool empty() const { return own_.empty() && shared_slots_ == 0; }
+  const Patch* Find(uint32_t slot) const {
+    // A slot with a shared patch has no own one: the array answers without a hash lookup.
+    if (shared_slots_ != 0 && slot < shared_of_.size() && shared_of_[slot] != 0) return &shared_[shared_of_[slot] - 1];
+    if (MayOwn(slot)) {
+      if (auto it = own_.find(slot); it != own_.end()) return &it->second;
+    }
+    return nullptr;
+  }
+  // The slot's patch to change: its own, made from its shared one or empty when it has none.
+  Patch& operator[](uint32_t slot);
+  // The slot's patch to change when it has one (made its own), else null.
+  Patch* FindMutable(uint32_t slot) { return Find(slot) ? &(*this)[slot] : nullptr; }
+  void erase(uint32_t slot);
+  void clear() { *this = CellStyles(); }
+  // Gives slot `to` what slot `from` has (nothing, a copy of its own patch, the same shared
+  // patch).
+  void Copy(uint32_t from, uint32_t to);
+  // Calls f(slot, patch) for every slot with a patch, in no particular order.
+  template <class F>
+  void ForEach(F&& f) const {
+    for (const auto& [slot, p] : own_) f(slot, p);
+    if (shared_slots_ == 0) return;
+    for (uint32_t slot = 0; slot < shared_of_.size(); ++slot) {
+      if (shared_of_[slot] != 0) f(slot, shared_[shared_of_[slot] - 1]);
+    }
+  }
+  // Lets `edit` change every patch once (a shared one stands for all its slots); the patches
+  // it leaves empty go.
+  void EditAll(const std::function<void(Patch&)>& edit);
+  // The number of the slot's shared patch, 0 when it has none (then it may have its own).
+  uint16_t SharedNumber(uint32_t slot) const {
+    return shared_slots_ != 0 && slot < shared_of_.size() ? shared_of_[slot] : 0;
+  }
+  // Slot s becomes new_of[s]; a slot beyond new_of or mapped to UINT32_MAX goes.
+  void Renumber(const std::vector<uint32_t>& new_of);
+  // Shares slot `from`'s patch with `slots` (which lose theirs): they all name one shared
+  // patch, and `from`'s own patch becomes that shared one. False, with nothing changed, when
+  // `from` has no patch or no more patches can be shared (the caller then copies).
+  bool ShareWith(uint32_t from, const std::vector<uint32_t>& slots);
+
+ private:
+  void Untag(uint32_t slot);
+  // Whether the slot may have its own patch: its bit is set when it gets one and stays set,
+  // so a slot without the bit needs no hash lookup.
+  bool MayOwn(uint32_t slot) const {
+    return slot / 64 < may_own_.size() && (may_own_[slot / 64] >> (slot % 64) & 1) != 0;
+  }
+  void MarkOwn(uint32_t slot);
+  std::unordered_map<uint32_t, Patch> own_;
+  std::vector<uint64_t> may_own_;    // bit by slot
+  std::vector<Patch> shared_;
+  std::vector<uint16_t> shared_of_;  // by slot: 0 none, n the shared patch n - 1
+  size_t shared_slots_ = 0;          // slots with a shared patch
+};
+
 // ---- Columns -----------------------------------------------------------------------------
 struct Column {
   CellArray cells;          // by slot
@@ -109,7 +174,7 @@ struct Column {
   size_t arena_garbage = 0;
   int64_t data_cells = 0;   // non-empty cells in data rows
   Patch style;              // column-level formats
-  std::unordered_map<uint32_t, Patch> cell_styles;  // by slot
+  CellStyles cell_styles;   // by slot
   // The properties that may appear in cell_styles (supersets), for data-row cells and for
   // header-row cells apart: format lookups skip the per-cell map for any other property, so a
   // write to a column with a few formatted cells (its titles, say) costs what one to a plain

@@ -1,0 +1,71 @@
+#include "grid/row_blocks.h"
+
+#include <climits>
+#include <vector>
+
+#include "grid/internal/grid_ops.h"
+
+namespace zel::internal {
+
+void RepeatRowBlock(Grid& grid, int32_t first, int32_t rows, int32_t copies) {
+  GridState& s = StateOf(grid);
+  const int64_t last = static_cast<int64_t>(first) + static_cast<int64_t>(rows) * (int64_t{copies} + 1) - 1;
+  if (rows < 1 || copies < 0 || first < 1 || last > s.max_rows) {
+    Fail("RepeatRowBlock", "blocks of " + AddrText(rows) + " rows from row " + AddrText(first) + ", " +
+                               AddrText(copies) + " copies, do not fit in " + AddrText(s.max_rows) + " rows");
+  }
+  if (copies == 0) return;
+  const int32_t to = first + rows;
+  const ChangeScope change(s, -1, to, -1, static_cast<int32_t>(last));
+  auto slotOf = [&s](int64_t row) { return s.row_map[static_cast<size_t>(row - 1)]; };
+
+  // Values and formats, column by column; each block row's format is shared by its copies.
+  std::vector<uint32_t> targets;
+  targets.reserve(static_cast<size_t>(copies));
+  auto repeatColumn = [&](Column& c, bool dataCol) {
+    for (int32_t o = 0; o < rows; ++o) {
+      const uint32_t from = slotOf(first + o);
+      const bool hasValue = !c.Empty(from);
+      const bool hasFormat = c.cell_styles.Find(from) != nullptr;
+      if (!hasValue && !hasFormat) continue;
+      targets.clear();
+      for (int64_t r = to + o; r <= last; r += rows) {
+        const uint32_t slot = slotOf(r);
+        if (hasValue) CopyValue(s, c, dataCol, static_cast<int32_t>(r), slot, c, from);
+        targets.push_back(slot);
+      }
+      if (hasFormat && !c.cell_styles.ShareWith(from, targets)) {
+        for (const uint32_t slot : targets) c.cell_styles.Copy(from, slot);
+      }
+    }
+  };
+  for (size_t i = 0; i < s.cols.size(); ++i) repeatColumn(*s.cols[i], i >= 1);
+  for (auto& c : s.extra_head_cols) repeatColumn(*c, false);
+
+  if (!s.row_styles.empty()) {
+    for (int32_t o = 0; o < rows; ++o) {
+      const auto it = s.row_styles.find(slotOf(first + o));
+      if (it == s.row_styles.end()) continue;
+      for (int64_t r = to + o; r <= last; r += rows) s.row_styles[slotOf(r)] = it->second;
+    }
+  }
+
+  // Spans of the data rows are keyed by anchor row first: the copies' spans go in order just
+  // before the first span below the blocks, each insert in constant time.
+  std::vector<std::pair<SpanKey, Span>> block;
+  for (auto it = s.spans.lower_bound(SpanKey{false, first, false, INT_MIN});
+       it != s.spans.end() && !it->first.head_row && it->first.row < to; ++it) {
+    if (it->first.row + it->second.num_rows <= to) block.emplace_back(*it);
+  }
+  if (block.empty()) return;
+  const auto below = s.spans.lower_bound(SpanKey{false, static_cast<int32_t>(last) + 1, false, INT_MIN});
+  for (int64_t start = to; start <= last; start += rows) {
+    for (const auto& [key, span] : block) {
+      SpanKey moved = key;
+      moved.row = static_cast<int32_t>(key.row + (start - first));
+      s.spans.emplace_hint(below, moved, span);
+    }
+  }
+}
+
+}  // namespace zel::internal

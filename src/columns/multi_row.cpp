@@ -24,6 +24,7 @@
 #include "columns/internal/cell_format.h"
 #include "columns/internal/format_apply.h"
 #include "columns/internal/record_layout.h"
+#include "grid/row_blocks.h"
 #include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "zelsheet/zel_sheet.h"
@@ -234,12 +235,16 @@ void ZelSheet::AddRecordsToSheet(int32_t lngRecordCnt, bool IsBelowAllRows) {
       internal::PlanRecords(lngRecordCnt, impl_->editing.spare_rows, impl_->grid.MaxRows(),
                             impl_->grid.DataRowCnt(), IsBelowAllRows, header_rows);
   impl_->editing.spare_rows = plan.spare_records;
+  const int32_t old_rows = impl_->grid.MaxRows();
   impl_->grid.MaxRows(plan.max_rows);
   const int32_t max_rows = impl_->grid.MaxRows();
   const int32_t max_cols = impl_->grid.MaxCols();
   const TypeSheetColor& colors = impl_->settings.colors;
 
-  for (int64_t r64 = plan.first_row; r64 <= max_rows; r64 += header_rows) {
+  // A record is spanned, formatted and marked "A"; a line under every record but the last
+  // separates the records.
+  auto lined = [&](int64_t r64) { return r64 + header_rows < max_rows; };
+  auto formatRecord = [&](int64_t r64) {
     const auto r = static_cast<int32_t>(r64);
     impl_->grid.AddCellSpan(0, r, 1, header_rows);
     impl_->grid.SetText(0, r, "A");
@@ -278,13 +283,27 @@ void ZelSheet::AddRecordsToSheet(int32_t lngRecordCnt, bool IsBelowAllRows) {
       }
       if (access.unlock) impl_->grid.LockCells(false);
     }
-    // A line under every record but the last separates the records.
-    if (r64 + header_rows < max_rows) {
+    if (lined(r64)) {
       const int32_t last_row = static_cast<int32_t>(r64 + header_rows - 1);
       impl_->grid.SetCellBorder(1, last_row, max_cols, last_row, internal::kRecordBorderIndex,
                                 internal::kRecordBorderColor, internal::kRecordBorderStyle);
     }
+  };
+
+  int64_t r64 = plan.first_row;
+  // Records in rows the sheet had already are formatted over what those rows hold.
+  for (; r64 <= max_rows && r64 <= old_rows; r64 += header_rows) formatRecord(r64);
+  // The new rows are empty and their records alike: the first lined one is formatted, and
+  // the grid repeats it down to the last lined record (a sheet of many records would
+  // otherwise cost a format of its own in every cell).
+  if (r64 <= max_rows && lined(r64)) {
+    formatRecord(r64);
+    const int64_t copies = (max_rows - r64 - header_rows - 1) / header_rows;
+    internal::RepeatRowBlock(impl_->grid, static_cast<int32_t>(r64), header_rows,
+                             static_cast<int32_t>(copies));
+    r64 += (copies + 1) * header_rows;
   }
+  for (; r64 <= max_rows; r64 += header_rows) formatRecord(r64);
 }
 
 }  // namespace zel

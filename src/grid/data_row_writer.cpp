@@ -23,6 +23,27 @@ bool SameInEveryDataRow(const GridState& s, const Column& c, Prop p) {
   return (!(s.row_props & bit) || s.row_styles.empty()) && (!(c.cell_props & bit) || c.cell_styles.empty());
 }
 
+// The formats a write reads (kind, decimals, combo list), resolved as for slot `slot` of
+// column `c`; the list is copied into `list`, which `f` then points to.
+void ResolveWriteFormat(const GridState& s, const Column& c, uint32_t slot, WriteFormat& f, std::string& list) {
+  f = WriteFormat{};
+  list.clear();
+  f.kind = s.KindOfAny(c, slot);
+  switch (f.kind) {
+    case kCellFloat:
+    case kCellNumber:
+      f.decimals = static_cast<int>(std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15));
+      break;
+    case kCellComboBox:
+      f.combo_fixed = AsInt(s.Resolve(Prop::kComboEditable, c, slot)) == 0;
+      if (f.combo_fixed) list = AsString(s.Resolve(Prop::kComboList, c, slot));
+      f.combo_list = &list;
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace
 
 // A column's data-row format, valid while the grid's stamp counter and the column object are
@@ -33,6 +54,16 @@ struct DataRowWriter::ColumnFormat {
   bool uniform = false;  // every data row of the column resolves to `format`
   WriteFormat format;    // its combo_list points to `combo_list` below
   std::string combo_list;
+  // Not uniform because cells share patches (the records of a multi-row sheet) and no row
+  // format decides what a write reads: every cell of one shared patch resolves alike, so
+  // each shared patch's format is resolved once, at its first cell (by number - 1).
+  bool by_shared = false;
+  struct Shared {
+    bool resolved = false;
+    WriteFormat format;
+    std::string combo_list;
+  };
+  std::vector<Shared> shared;
 };
 
 DataRowWriter::DataRowWriter(Grid& grid) : grid_(grid) {}
@@ -67,6 +98,10 @@ const DataRowWriter::ColumnFormat& DataRowWriter::Resolve(int32_t col, const Col
   const bool kind_uniform = !((c.cell_props | s.row_props) & PropBit(Prop::kKind)) ||
                             (c.cell_styles.empty() && s.row_styles.empty());
   e.uniform = kind_uniform;
+  const PropBits read = PropBit(Prop::kKind) | PropBit(Prop::kFloatDec) | PropBit(Prop::kComboEditable) |
+                        PropBit(Prop::kComboList);
+  e.by_shared = !(s.row_props & read) || s.row_styles.empty();
+  e.shared.clear();
   if (!kind_uniform) return e;
   e.format.kind = s.KindOf(c, 0);
   switch (e.format.kind) {
@@ -88,6 +123,21 @@ const DataRowWriter::ColumnFormat& DataRowWriter::Resolve(int32_t col, const Col
   return e;
 }
 
+const WriteFormat* DataRowWriter::FormatAt(int32_t col, const Column& c, uint32_t slot) {
+  ColumnFormat& e = const_cast<ColumnFormat&>(FormatOf(col, c));
+  if (e.uniform) return &e.format;
+  const uint16_t number = e.by_shared ? c.cell_styles.SharedNumber(slot) : 0;
+  if (number == 0) return nullptr;
+  if (number > e.shared.size()) e.shared.resize(number);
+  ColumnFormat::Shared& sh = e.shared[number - 1];
+  if (!sh.resolved) {
+    ResolveWriteFormat(StateOf(grid_), c, slot, sh.format, sh.combo_list);
+    sh.resolved = true;
+  }
+  if (sh.format.kind == kCellComboBox) sh.format.combo_list = &sh.combo_list;  // after a resize
+  return &sh.format;
+}
+
 void DataRowWriter::SetText(int32_t col, int32_t row, std::string_view text) {
   GridState& s = StateOf(grid_);
   if (col < 0 || col > s.max_cols || row < 1 || row > s.max_rows) {
@@ -96,11 +146,10 @@ void DataRowWriter::SetText(int32_t col, int32_t row, std::string_view text) {
   }
   Column& c = *s.cols[static_cast<size_t>(col)];
   const uint32_t slot = s.row_map[static_cast<size_t>(row - 1)];
-  const ColumnFormat& e = FormatOf(col, c);
-  if (!e.uniform) {
-    StoreValue(s, c, col >= 1, row, slot, text);
+  if (const WriteFormat* f = FormatAt(col, c, slot)) {
+    StoreWithFormat(s, c, col >= 1, row, slot, text, *f);
   } else {
-    StoreWithFormat(s, c, col >= 1, row, slot, text, e.format);
+    StoreValue(s, c, col >= 1, row, slot, text);
   }
   NoteChange(s, col, row, col, row);
 }
@@ -112,9 +161,10 @@ bool DataRowWriter::StoreNumber(int32_t col, int32_t row, double value) {
   const bool reads_back = std::isfinite(value) && (value == 0 || std::fabs(value) >= std::numeric_limits<double>::min());
   if (reads_back && col >= 0 && col <= s.max_cols && row >= 1 && row <= s.max_rows) {
     Column& c = *s.cols[static_cast<size_t>(col)];
-    const ColumnFormat& e = FormatOf(col, c);
-    if (e.uniform && IsNumberKind(e.format.kind) && NumberTextReadsBack(s)) {
-      StoreNumberAs(s, c, col >= 1, row, s.row_map[static_cast<size_t>(row - 1)], value, e.format);
+    const uint32_t slot = s.row_map[static_cast<size_t>(row - 1)];
+    const WriteFormat* f = FormatAt(col, c, slot);
+    if (f != nullptr && IsNumberKind(f->kind) && NumberTextReadsBack(s)) {
+      StoreNumberAs(s, c, col >= 1, row, slot, value, *f);
       NoteChange(s, col, row, col, row);
       return true;
     }

@@ -14,6 +14,7 @@
 namespace zel::internal {
 
 struct Column;
+struct WriteFormat;
 
 // Writes cells of one grid. Between its writes the caller may write cells and formats
 // through the grid (format writes are noticed through the grid's format stamps) and add or
@@ -45,6 +46,9 @@ class DataRowWriter {
   struct ColumnFormat;
   const ColumnFormat& FormatOf(int32_t col, const Column& c);
   const ColumnFormat& Resolve(int32_t col, const Column& c);
+  // The format a write to (col, slot) reads when it is known without resolving the cell:
+  // the column's when uniform, else the one of the cell's shared patch. Null otherwise.
+  const WriteFormat* FormatAt(int32_t col, const Column& c, uint32_t slot);
   // Stores `value` as the number of a number cell; false (nothing done) for other cells and
   // for values whose text would not read back as the same number.
   bool StoreNumber(int32_t col, int32_t row, double value);

@@ -187,7 +187,7 @@ TEST(TuiKeys, CursesNamesAndCharacters) {
   };
   for (const Case& c : cases) EXPECT_TRUE(c.event.Is(c.key, c.shift)) << c.key << "/" << c.shift;
   for (const char* unknown : {"KEY_F(99)", "kUP9", "KEY_NOPE", "KEY_F(x)"}) EXPECT_EQ(KeyFromName(unknown).kind, InputEvent::Kind::None) << unknown;
-  EXPECT_EQ(KeyFromChar(U'한').text, "한");
+  EXPECT_EQ(KeyFromChar(U'한').text + KeyFromChar(U'\U0001F600').text, "한\xF0\x9F\x98\x80");
   EXPECT_EQ(KeyFromChar(0x9B).kind, InputEvent::Kind::None);
 }
 

@@ -37,8 +37,9 @@ TEST(ResultMembersTest, EachAnswerSettlesTheRowsItCan) {
       // and a top-down walk goes on with the row that moved into its place.
       {'B', ".X", "65535", h + ok, true, ".a||1 .b|a|1 .c||0 .d||0 .e||1", 0, ""},
       {'T', ".XU", "0", h + "~I~OK~,~,~," + ok, true, ".a||1 .c|a|0 .d||0 .e||1", 0, ""},
-      // A value under a name no column has goes nowhere; a check column out of range is a fault.
-      {'B', "U", "0", "WorkingTag~,~,NOSUCH~,SEQ~,~I~OK~,~,x~,s1~,", true, ".a|s1|1 .b||1 .c||0 .d||0 .e||1", 0, ""},
+      // Header names are trimmed, a value under a name no column has goes nowhere; a check
+      // column out of range is a fault.
+      {'B', "U", "0", "WorkingTag~,~,NOSUCH~, SEQ ~,~I~OK~,~,x~,s1~,", true, ".a|s1|1 .b||1 .c||0 .d||0 .e||1", 0, ""},
       {'B', "U", "1e30", h + ok, true, "Ua||1 .b||1 .c||0 .d||0 .e||1", 0, "CLng: value out of the 32-bit range"},
       // Answers that do not fit: rows 2, 4 and 5 pending. Bottom-up, row 2 meets the header,
       // which is not "OK"; top-down the walk just stops.

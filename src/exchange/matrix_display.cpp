@@ -72,15 +72,19 @@ bool ZelSheet::DisplayMatrix(const std::string& strString, bool bTotFlag, int16_
   const int64_t firstValueCol = keyCols + (bTotFlag ? 1 : 0) + 1;
   const int64_t cols = firstValueCol - 1 + static_cast<int64_t>(values.size());
 
-  // The columns: keys, the row total, the values.
+  // The columns: keys, the row total, the values. The fields of a float column (number[col])
+  // go to the grid with the value read here, so that it does not read the text again.
   bool sized = false;
+  std::vector<bool> number;
   SkipStep([&] {
     if (cols > INT32_MAX) throw GridError("DisplayMatrix: too many columns");
     MaxCols(static_cast<int32_t>(cols));
+    number.assign(static_cast<size_t>(cols) + 1, false);
     sized = true;
   });
   auto typeColumn = [&](int32_t col, std::string_view type, std::string_view length,
                         std::string_view decimals, std::string_view back, std::string_view fore) {
+    number[static_cast<size_t>(col)] = type == "F";
     SkipStep([&] {
       if (type == "F") {
         SetTypeTextFloat(SmallNumber(decimals), -kMatrixLimit, kMatrixLimit, col, -1,
@@ -110,6 +114,7 @@ bool ZelSheet::DisplayMatrix(const std::string& strString, bool bTotFlag, int16_
       typeColumn(col, internal::FieldAt(line, 2), internal::FieldAt(line, 3),
                  internal::FieldAt(line, 4), internal::FieldAt(line, 5), internal::FieldAt(line, 6));
     } else {
+      number[static_cast<size_t>(col)] = true;
       SkipStep([&] { SetTypeTextFloat(places, -kMatrixLimit, kMatrixLimit, col, -1); });
     }
     SkipStep([&] { s.grid.SetText(col, 0, internal::FieldAt(line, 1)); });
@@ -136,7 +141,13 @@ bool ZelSheet::DisplayMatrix(const std::string& strString, bool bTotFlag, int16_
       reader.NextElement(total);
       for (int32_t k = 1; k <= maxCols && reader.NextElement(element); ++k) {
         if (k == totalCol) continue;
-        SkipStep([&] { writer.SetText(k, row, element); });
+        SkipStep([&] {
+          if (static_cast<size_t>(k) < number.size() && number[static_cast<size_t>(k)]) {
+            writer.SetNumberText(k, row, element, internal::FloatFieldValue(element));
+          } else {
+            writer.SetText(k, row, element);
+          }
+        });
       }
       if (bTotFlag) {
         SkipStep([&] {

@@ -233,4 +233,10 @@ void CustomerScreen::ShowDic(int32_t Col, int32_t Row, int32_t, int32_t, bool&, 
   if (Col == sheet_->ColX(server::kRegionCode) && Row >= 1) RegionHelp(Row, IsDblClick);
 }
 
+void CustomerScreen::ButtonClicked(int32_t Col, int32_t Row, int16_t) {
+  // The sheet marks the row only when the box was clicked with the mouse; ticked with Space
+  // it is as much the user's change, and must be saved as well.
+  if (Col == sheet_->ColX(server::kActive) && Row >= 1) sheet_->TrackRowEdit(Row);
+}
+
 }  // namespace zel::demo

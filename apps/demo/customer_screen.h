@@ -58,6 +58,7 @@ class CustomerScreen : public ZelSheetEvents {
   // Events of the sheet.
   void ShowDic(int32_t Col, int32_t Row, int32_t NewCol, int32_t NewRow, bool& Cancel,
                bool& IsDblClick) override;
+  void ButtonClicked(int32_t Col, int32_t Row, int16_t ButtonDown) override;
 
  private:
   // Declares the columns; the screen's own widths and frozen columns only when the user's

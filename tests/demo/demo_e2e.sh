@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The demo end to end, as a person at the terminal: zelsheet-demo runs in tmux on a new
-# database; the test queries by name, types a remark into a customer, adds a customer
-# whose code already exists, saves, reads the screen back, opens the error list, hides a
-# column and quits. Then the database must hold exactly the saved change, and the next
-# start shows the column hidden.
+# database; the test unticks a check box with Space and saves, queries by name, types a
+# remark into a customer, adds a customer whose code already exists, saves, reads the
+# screen back, opens the error list, hides a column and quits. Then the database must hold
+# exactly the saved changes, and the next start shows the column hidden.
 #
 #   demo_e2e.sh PATH_TO_ZELSHEET_DEMO
 set -euo pipefail
@@ -49,6 +49,12 @@ export LC_ALL=C.UTF-8 ZELSHEET_SETTINGS_DB="$work/settings.db" XDG_DATA_HOME="$w
 t -u new-session -d -s "$session" -x 120 -y 30 \
   "TERM=xterm-256color '$demo' --db '$work/customers.db'; echo \"demo ended \$?\"; sleep 60"
 wait_for "300건 조회했습니다"
+
+# Space on C0000002's 사용 box unticks it; the row is marked and Ctrl+S saves it.
+keys Down Right Right Right Right Right Space
+wait_for " U │C0000002"
+keys C-s
+wait_for "1건 저장했습니다."
 
 # Query by name: two customers hold "한결상사"; C0000005 comes first.
 keys F6
@@ -107,6 +113,8 @@ screen | grep -q "demo ended 0" || fail "the demo did not end cleanly"
 
 [ "$(db "SELECT remark FROM customers WHERE code = 'C0000005'")" = "우수 거래처" ] ||
   fail "the remark was not saved"
+[ "$(db "SELECT active FROM customers WHERE code = 'C0000002'")" = "0" ] ||
+  fail "the box ticked with Space was not saved"
 [ "$(db "SELECT count(*) FROM customers")" = "300" ] || fail "the customer count changed"
 [ "$(db "SELECT count(*) FROM customers WHERE name = '새한물산'")" = "0" ] ||
   fail "the refused customer was written"

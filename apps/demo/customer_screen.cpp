@@ -102,7 +102,7 @@ void CustomerScreen::SetStatus(std::string text, bool error) {
 }
 
 void CustomerScreen::Query(const std::string& name_part) {
-  if (sheet_->IsChangedSave() && !Save()) return;
+  if (!SettleChanges()) return;
   const auto start = std::chrono::steady_clock::now();
   // The answer comes in parts, each displayed as it arrives (the first replaces the sheet,
   // the next ones append), so the whole text never sits beside the filled sheet.
@@ -162,10 +162,22 @@ bool CustomerScreen::Save() {
 
 void CustomerScreen::ShowErrors() { sheet_->ErrorLogShow(); }
 
-bool CustomerScreen::ConfirmQuit() {
-  if (!sheet_->IsChangedSave()) return true;
-  return Save();
+bool CustomerScreen::SettleChanges() {
+  if (sheet_->ChangedCount(20) <= 0) return true;
+  // The sheet's own question (IsChangedSave) offers only Yes and No; leaving the screen or
+  // replacing its rows is something the user must be able to step back from.
+  switch (platform_.MsgBox("데이터가 변경되었습니다.\n저장하겠습니까?", vbYesNoCancel | vbQuestion,
+                           "거래처 관리")) {
+    case vbYes:
+      return Save();
+    case vbNo:
+      return true;
+    default:
+      return false;
+  }
 }
+
+bool CustomerScreen::ConfirmQuit() { return SettleChanges(); }
 
 void CustomerScreen::GoToNewRow() {
   ZelSheet& s = *sheet_;

@@ -37,14 +37,17 @@ class CustomerScreen : public ZelSheetEvents {
   void SetStatus(std::string text, bool error = false);
 
   // Queries the customers whose name holds `name_part` and displays them. Pending changes
-  // are offered for saving first (IsChangedSave); when that save fails, nothing is queried.
+  // are settled first (SettleChanges); when the user stays, nothing is queried.
   void Query(const std::string& name_part);
   // The save cycle. Returns false when something stopped it or a row failed.
   bool Save();
   // The error list of the last save (the sheet's own menu entry).
   void ShowErrors();
-  // Asks about pending changes before the program ends; false when the user must stay
-  // (the save they asked for failed).
+  // Before pending changes would be lost: asks whether to save them. Yes saves, No lets them
+  // go, Cancel (or Escape) stays. False when the caller must not go on: the user stayed or
+  // the save they asked for failed.
+  bool SettleChanges();
+  // Settles pending changes before the program ends; false when the user must stay.
   bool ConfirmQuit();
   // Goes to the first empty row below the data, where a new customer is typed.
   void GoToNewRow();

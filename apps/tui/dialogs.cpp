@@ -131,6 +131,8 @@ int32_t RunMessageBox(ModalHost& host, const std::string& text, int32_t style,
   if (icon == vbExclamation) mark = "(!) ", mark_style.fore = Rgb(180, 120, 0);
   if (icon == vbInformation) mark = "(i) ";
   if (icon == vbQuestion) mark = "(?) ";
+  const bool has_cancel = std::find(buttons.begin(), buttons.end(), vbCancel) != buttons.end();
+  // What a way out answers: Cancel, else No, else the only button.
   auto cancel_answer = [&] {
     for (MsgBoxResult want : {vbCancel, vbNo}) {
       if (std::find(buttons.begin(), buttons.end(), want) != buttons.end()) return static_cast<int32_t>(want);
@@ -161,7 +163,11 @@ int32_t RunMessageBox(ModalHost& host, const std::string& text, int32_t style,
 
     const InputEvent e = host.Wait();
     const int n = static_cast<int>(buttons.size());
-    if (IsCancel(e)) return cancel_answer();
+    if (e.kind == InputEvent::Kind::Interrupt) return cancel_answer();
+    // Escape means "go back": the Cancel button, or the only button. On a box that offers
+    // several buttons but no way back (Yes/No) it does nothing: reading it as No would
+    // throw away what the question was protecting.
+    if (e.Is(kVkEscape) && (has_cancel || buttons.size() == 1)) return cancel_answer();
     if (e.Is(kVkReturn) || e.Is(kVkSpace)) return buttons[static_cast<size_t>(focused)];
     if (e.Is(kVkLeft) || e.Is(kVkTab, kShift)) focused = (focused + n - 1) % n;
     if (e.Is(kVkRight) || e.Is(kVkTab)) focused = (focused + 1) % n;

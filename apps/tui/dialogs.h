@@ -43,8 +43,9 @@ Rect DrawWindow(ScreenBuffer& screen, const Rect& area, const std::string& title
 std::vector<std::string> WrapText(const std::string& text, int width);
 
 // A message box with the buttons of `style` (MsgBoxStyle bits), its default button focused.
-// Returns the button chosen (an MsgBoxResult value); Escape gives Cancel where there is one,
-// else No, else the only button.
+// Returns the button chosen (an MsgBoxResult value). Escape gives Cancel, or the only
+// button; a box with several buttons and no Cancel waits for one of them. An Interrupt
+// gives Cancel, else No, else the only button.
 int32_t RunMessageBox(ModalHost& host, const std::string& text, int32_t style,
                       const std::string& title);
 

@@ -56,8 +56,9 @@ TEST(Dialogs, AnswerTheKeys) {
       {vbYesNo | vbDefaultButton2, {Key(kVkReturn)}, vbNo},
       {vbYesNo | vbDefaultButton2, {Text("y")}, vbYes},
       {vbYesNo, {Key(kVkRight), Key(kVkReturn)}, vbNo},
-      {vbYesNo, {Key(kVkEscape)}, vbNo},
-      {vbOKCancel, {Key(kVkEscape)}, vbCancel},
+      {vbYesNo, {Key(kVkEscape), Text("y")}, vbYes},  // Escape is no answer without Cancel
+      {vbYesNo, {}, vbNo},                            // the program ending under the box
+      {vbYesNoCancel, {Key(kVkEscape)}, vbCancel},
       {vbOKOnly, {Key(kVkEscape)}, vbOK},
       {vbYesNoCancel, {Key(kVkTab, kShift), Key(kVkReturn)}, vbCancel},
       {kMenu, {Key(kVkDown), Key(kVkReturn)}, 3},  // past a separator and a disabled entry

@@ -194,7 +194,7 @@ bool DemoApp::HandleProgramKey(const InputEvent& e) {
   static constexpr int16_t kProgramKeys[][2] = {
       {tui::VkF(5), 0}, {tui::VkF(6), 0}, {tui::VkLetter('S'), tui::kCtrl}, {tui::VkF(8), 0},
       {tui::VkLetter('N'), tui::kCtrl}, {tui::VkLetter('D'), tui::kCtrl}, {tui::VkF(10), 0},
-      {tui::VkF(10), tui::kShift}, {tui::VkLetter('Q'), tui::kCtrl}, {tui::VkLetter('C'), tui::kCtrl}};
+      {tui::VkF(10), tui::kShift}, {tui::VkLetter('Q'), tui::kCtrl}};
   bool ours = false;
   for (const auto& k : kProgramKeys) ours = ours || e.Is(k[0], k[1]);
   if (!ours) return false;

@@ -206,6 +206,7 @@ void CustomerScreen::ToggleDeleteMark() {
 
 void CustomerScreen::FillRegion(int32_t row, const std::string& code, const std::string& name) {
   ZelSheet& s = *sheet_;
+  if (s.CellText(server::kRegionCode, row) == code && s.CellText(server::kRegionName, row) == name) return;
   s.CellText(server::kRegionCode, row, code);
   s.CellText(server::kRegionName, row, name);
   s.TrackRowEdit(row);
@@ -241,8 +242,15 @@ void CustomerScreen::RegionHelp(int32_t row, bool asked) {
   in_help_ = false;
 }
 
-void CustomerScreen::ShowDic(int32_t Col, int32_t Row, int32_t, int32_t, bool&, bool& IsDblClick) {
-  if (Col == sheet_->ColX(server::kRegionCode) && Row >= 1) RegionHelp(Row, IsDblClick);
+void CustomerScreen::Change(int32_t Col, int32_t Row) {
+  if (Col == sheet_->ColX(server::kRegionCode) && Row >= 1) RegionHelp(Row, false);
+}
+
+void CustomerScreen::ShowDic(int32_t, int32_t, int32_t, int32_t, bool&, bool& IsDblClick) {
+  const Grid& g = sheet_->GetSheet();
+  if (IsDblClick && g.ActiveCol() == sheet_->ColX(server::kRegionCode) && g.ActiveRow() >= 1) {
+    RegionHelp(g.ActiveRow(), true);
+  }
 }
 
 void CustomerScreen::ButtonClicked(int32_t Col, int32_t Row, int16_t) {

@@ -56,9 +56,13 @@ class CustomerScreen : public ZelSheetEvents {
   // Code help for the region of `row`. Asked for (F9, a double click): the list of regions,
   // the choice filling the code and the name. After the user changed the code: a known
   // code fills the name at once, an empty one empties it, anything else opens the list.
+  // A row whose code and name stay as they were is not marked changed.
   void RegionHelp(int32_t row, bool asked);
 
-  // Events of the sheet.
+  // Events of the sheet. A changed region code is answered on Change, which names the
+  // changed cell; ShowDic names the last cell entered, which a jump of the screen's own
+  // (Ctrl+N) leaves behind, so it only opens the list the user asked for, on the active cell.
+  void Change(int32_t Col, int32_t Row) override;
   void ShowDic(int32_t Col, int32_t Row, int32_t NewCol, int32_t NewRow, bool& Cancel,
                bool& IsDblClick) override;
   void ButtonClicked(int32_t Col, int32_t Row, int16_t ButtonDown) override;

@@ -53,13 +53,23 @@ wait_for "300건 조회했습니다"
 # Space on C0000002's 사용 box unticks it; the row is marked and Ctrl+S saves it.
 keys Down Right Right Right Right Right Space
 wait_for " U │C0000002"
-keys C-s
+keys Right Right C-s
 wait_for "1건 저장했습니다."
+# A new customer's first change must leave the saved row alone, though the last cell entered
+# is still its region code.
+keys C-n
+type_text "C0000301"
+keys Tab C-Home
+wait_for "행 1 / 301"
+screen | grep -q " 2 │C0000002" || fail "the saved row was marked again"
 
-# Query by name: two customers hold "한결상사"; C0000005 comes first.
+# Query by name (the new customer is let go): two customers hold "한결상사"; C0000005 comes
+# first.
 keys F6
 type_text "한결상사"
 keys Enter
+wait_for "저장하겠습니까?"
+type_text "n"
 wait_for "2건 조회했습니다"
 screen | grep -q " 1 │C0000005  │주식회사 한결상사" || fail "C0000005 is not the first row"
 

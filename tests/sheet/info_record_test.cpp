@@ -36,16 +36,9 @@ TEST(InfoRecordTest, FieldCountDecidesWhereEachValueComesFrom) {
       {"", "0|-|-|-|-|-|-|-|-"},
   };
   for (const auto& [info, expected] : cases) EXPECT_EQ(Split(info), expected) << info;
-}
-
-TEST(InfoRecordTest, DateStampAndCopyRights) {
-  EXPECT_EQ(DateStampOf("DATE:20240105"), "20240105");
-  EXPECT_EQ(DateStampOf("DATE:"), "");
-  for (const char* no : {"date:20240105", "20240105", "DATE"}) EXPECT_EQ(DateStampOf(no), std::nullopt) << no;
-  // The eighth character forbids copying; characters, not bytes.
-  EXPECT_TRUE(RightsForbidCopy("11111110"));
+  // The eighth character of the rights forbids copying: characters, not bytes.
   EXPECT_TRUE(RightsForbidCopy("가나다라마바사0"));
-  for (const char* no : {"11111111", "0000000", ""}) EXPECT_FALSE(RightsForbidCopy(no)) << no;
+  EXPECT_FALSE(RightsForbidCopy("1111111"));
 }
 
 }  // namespace

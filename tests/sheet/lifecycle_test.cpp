@@ -2,7 +2,6 @@
 // destruction.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -22,32 +21,31 @@ std::string Stored(ScriptedPlatform& p, const std::string& section, const std::s
   return p.Settings().GetSetting(kApp, section, key, "<none>");
 }
 
-TEST(SheetLifecycleTest, EmptyPropertyBagBuildsFiftyColumnsAndStoresTheLanguage) {
-  SheetFixture f;
+// The look of cell (col, row) as "multi-line/font/fore colour".
+std::string Look(Grid& g, int32_t col, int32_t row) {
+  g.Col(col);
+  g.Row(row);
+  return std::to_string(g.TypeEditMultiLine()) + "/" + g.FontName() + "/" + std::to_string(g.ForeColor());
+}
+
+// Values that do not parse keep the defaults a new form has.
+TEST(SheetLifecycleTest, NewOrMalformedPropertiesBuildTheDefaultSheet) {
+  SheetFixture f(SheetFixture::Bag({{"Appearance", "abc"}, {"IsClear", "maybe"}, {"MaxCols", "many"},
+                                    {"COLOR_BACKCOLOR", "red"}, {"COLOR_CodeHelp", "99999999999999"},
+                                    {"Info", "D~,P~,X~,INIT~,99999~,R~,S~,U"}}));
   EXPECT_EQ(f.events.Joined(), "Initialize()");
-  f.sheet.ControlName("Other");  // read-only
-  EXPECT_EQ(f.sheet.ControlName() + "|" + f.sheet.PgmID() + "|" + f.sheet.SheetID(), "ZelSheet||ZelSheet");
-  // Built from the default appearance: 50 columns, no rows, every column numbered; the
-  // header row's cells multi-line, the row header's not.
+  EXPECT_EQ(std::to_string(f.sheet.Appearance()) + std::to_string(f.sheet.IsClear()), "00");
+  // 50 numbered columns, no rows; the language written back as 0.
   Grid& grid = f.sheet.GetSheet();
   EXPECT_EQ(grid.MaxCols() * 100 + grid.MaxRows() + grid.GetColItemData(50), 5050);
-  grid.Col(-1);
-  grid.Row(0);
-  EXPECT_TRUE(grid.TypeEditMultiLine());
-  grid.Col(0);
-  grid.Row(-1);
-  EXPECT_FALSE(grid.TypeEditMultiLine());
-  // The initial load stores the string parameters under the empty program id's section,
-  // and writes the language back.
-  EXPECT_EQ(Stored(f.platform, "\\ZelSheet", "StringParam") + Stored(f.platform, "\\ZelSheet", "Language"), "0");
-  // The defaults a declared column shows: Tahoma for text, a key column's title in red.
+  EXPECT_EQ(Stored(f.platform, "P\\S", "Language"), "0");
+  // Header cells wrap, the row header's do not; Tahoma for text; a key column's title red.
   f.sheet.AddItem("K", "Key", EnText, 0, 10, 0, "KEY");
   f.sheet.MaxRows(1);
-  grid.Col(1);
-  grid.Row(1);
-  EXPECT_EQ(grid.FontName(), "Tahoma");
-  grid.Row(0);
-  EXPECT_EQ(grid.ForeColor(), 0x0202FE);
+  EXPECT_EQ(Look(grid, 1, 0) + " " + Look(grid, 0, 1) + " " + Look(grid, 1, 1).substr(0, 8),
+            "1/Tahoma/131838 0/Tahoma/0 0/Tahoma");
+  f.sheet.IsSheetLock(false);
+  EXPECT_EQ(grid.LockBackColor(), 0xFFFFFF);
 }
 
 // The eight-field record a screen normally sends, on a machine with a Korean font and a
@@ -60,21 +58,16 @@ TEST(SheetLifecycleTest, EightFieldInfoTakesEveryFieldAndResetsAStaleArrangement
                            "m0~I~m1 @1~I~m2~I~Excel~I~Chart");
   platform.Settings().SaveSetting(kApp, "PGM001.S1", "PgmInfoUpdateTime", "20231201");
   platform.Settings().SaveSetting(kApp, "PGM001\\S1", "Width", "1,2,3");
-  platform.Settings().SaveSetting(kApp, "PGM001\\S1", "m_IsDataAdd", "True");
   platform.Settings().SaveSetting("PGM001", "S1", "Legacy", "x");
-  RecordingEvents events;
   {
-    ZelSheet sheet(platform, events);
-    sheet.ReadProperties(SheetFixture::Bag(
-        {{"Info", "DATE:20240105~,PGM001~,XLS~,INIT~,1~,11111110~,S1~,kim"}}));
+    ZelSheet sheet(platform);
+    sheet.ReadProperties(SheetFixture::Bag({{"Info", "DATE:20240105~,PGM001~,XLS~,INIT~,1~,11111110~,S1~,kim"}}));
     EXPECT_EQ(sheet.PgmID() + "|" + sheet.SheetID() + "|" + sheet.UserID(), "PGM001|S1|kim");
     // The stored arrangement was thrown away before the user switches were read.
     EXPECT_EQ(Stored(platform, "PGM001.S1", "PgmInfoUpdateTime") + Stored(platform, "PGM001\\S1", "Width") +
                   Stored(platform, "PGM001\\S1", "Language"),
               "20240105<none>1");
     EXPECT_FALSE(platform.Settings().SectionExists("PGM001", "S1"));
-    EXPECT_FALSE(sheet.IsDataAdd());
-    EXPECT_EQ(sheet.gSelectSheet(), -1);
     // The message table of language 1 speaks in the save summary; the machine font of the
     // client's language reaches the cells.
     sheet.AddItem("K", "Key", EnText);
@@ -82,187 +75,89 @@ TEST(SheetLifecycleTest, EightFieldInfoTakesEveryFieldAndResetsAStaleArrangement
     sheet.GetSheet().SetText(0, 1, "U");
     EXPECT_FALSE(sheet.MessageCheckSaveSheet("H~,~,~I~NG~,x~,~I~"));
     EXPECT_EQ(platform.Boxes().back().text, "m1 1");
-    Grid& grid = sheet.GetSheet();
-    grid.MaxRows(1);
-    grid.Col(3);
-    grid.Row(1);
-    EXPECT_EQ(grid.FontName(), "굴림");
+    sheet.GetSheet().MaxRows(1);
+    EXPECT_EQ(Look(sheet.GetSheet(), 3, 1).substr(0, 8), "0/굴림");
   }
   // Discarded settings stay discarded while the screen is open: nothing is saved at the end.
   EXPECT_EQ(Stored(platform, "PGM001\\S1", "Columns"), "<none>");
-  EXPECT_EQ(events.calls.back(), "Terminate()");
 }
 
-TEST(SheetLifecycleTest, ProgramUpdateNeedsANewStampALanguageAndTheInitialLoad) {
-  struct Case {
-    const char* info;
-    const char* stored_stamp;
-    bool reset;
+// The user's switches and frozen counts are read at loading, unless a newer program
+// definition (a new stamp, a language, the initial load) discarded them first. The load mode
+// decides where the string parameters come from and whether a declaration formats its
+// column (cell kind 10, a check box) or leaves a restored layout alone (1, plain edit).
+TEST(SheetLifecycleTest, LoadingReadsUserSettingsUnlessAProgramUpdateResetsThem) {
+  const char* kRead = "0 1120332 12";  // gSelectCol is not a number: left as it was
+  const char* kReset = "0 0-1-1-1-110 00";
+  const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+      {"DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U", "20231201", "", kReset, "||10"},
+      {"DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U", "20240105", "", kRead, "||10"},  // same stamp
+      {"DATE:20240105~,P~,X~,INIT~,0~,R~,S~,U", "20231201", "", kRead, "||10"},  // language 0
+      {"DATE:20240105~,P~,X~,save~,1~,R~,S~,U", "20231201", "", kRead, "stored|stored|1"},
+      {"20240105~,P~,X~,INIT~,1~,R~,S~,U", "20231201", "", kRead, "||10"},  // no DATE: prefix
+      // Uploading controls loads like the initial load, but is no program update.
+      {"DATE:20240105~,P~,X~,ControlsUpload~,1~,R~,S~,U", "20231201", " new ", kRead, "new|new|10"},
+      {"DATE:20240105~,P~,X~,newpage~,1~,R~,S~,U", "20231201", "", kRead, "stored|stored|10"},
+      // The first opening by this user has no older arrangement to throw away.
+      {"DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U", nullptr, "", kRead, "||10"},
   };
-  const Case cases[] = {
-      {"DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U", "20231201", true},
-      {"DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U", "20240105", false},  // same stamp
-      {"DATE:20240105~,P~,X~,INIT~,0~,R~,S~,U", "20231201", false},  // language 0
-      {"DATE:20240105~,P~,X~,save~,1~,R~,S~,U", "20231201", false},  // not the initial load
-      {"20240105~,P~,X~,INIT~,1~,R~,S~,U", "20231201", false},       // no DATE: prefix
-      {"DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U", nullptr, false},     // first opening
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.info);
+  for (const auto& [info, stamp, param, switches, params] : cases) {
     ScriptedPlatform platform;
-    if (c.stored_stamp) platform.Settings().SaveSetting(kApp, "P.S", "PgmInfoUpdateTime", c.stored_stamp);
-    platform.Settings().SaveSetting(kApp, "P\\S", "gDisCol", "7");
-    {
-      ZelSheet sheet(platform);
-      sheet.ReadProperties(SheetFixture::Bag({{"Info", c.info}}));
-      EXPECT_EQ(sheet.gDisCol(), c.reset ? -1 : 7);
+    if (stamp) platform.Settings().SaveSetting(kApp, "P.S", "PgmInfoUpdateTime", stamp);
+    for (const auto& [key, value] : {std::pair{"m_IsDataAdd", "True"}, {"gSelectSheet", "1"}, {"gCheckCol", "2"},
+                                     {"gSelectCol", "x"}, {"gDisCol", "3"}, {"ColsFrozen", "3"}, {"RowsFrozen", "2"},
+                                     {"StringParam", "stored"}}) {
+      platform.Settings().SaveSetting(kApp, "P\\S", key, value);
     }
-    // A reset screen saves nothing until it is opened again; any other saves as it closes.
-    EXPECT_EQ(Stored(platform, "P\\S", "Columns"), c.reset ? "<none>" : "50");
-    if (!c.stored_stamp) EXPECT_EQ(Stored(platform, "P.S", "PgmInfoUpdateTime"), "20240105");
-  }
-}
-
-// How short records split is SplitInfo's table; a single field is the user id alone, and
-// the ids keep their creation values.
-TEST(SheetLifecycleTest, SingleFieldInfoIsTheUserIdAlone) {
-  SheetFixture f(SheetFixture::Bag({{"Info", "someone"}, {"PgmID", "IGNORED"}}));
-  EXPECT_EQ(f.sheet.UserID(), "someone");
-  EXPECT_EQ(f.sheet.PgmID(), "Global");
-  EXPECT_EQ(f.sheet.SheetID(), "ZelSheet");
-}
-
-TEST(SheetLifecycleTest, BuiltInScreensAreRecognisedByTheirProgramId) {
-  struct Case {
-    const char* pgm_id;
-    bool builtin;
-  };
-  const Case cases[] = {{"ZEL0001", true}, {"zel", true}, {"ZeLx", true},
-                        {"AZEL01", false}, {"ze", false}, {"", false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.pgm_id);
-    // With a blank Info the program id comes from its own key.
-    SheetFixture f(SheetFixture::Bag({{"Info", "  "}, {"PgmID", c.pgm_id}, {"MaxCols", "30"}}));
-    EXPECT_EQ(f.sheet.PgmID(), c.pgm_id);
-    EXPECT_EQ(f.sheet.IsDataDisplay(), c.builtin);
-    EXPECT_EQ(f.sheet.IsNoRowHeaderChange(), c.builtin);
-    // Built-in screens get the column count they stored; others the default 50.
-    EXPECT_EQ(f.sheet.MaxCols(), c.builtin ? 30 : 50);
-    EXPECT_EQ(f.sheet.MaxRows(), 0);
-  }
-}
-
-TEST(SheetLifecycleTest, LoadModeDecidesWhereTheStringParametersComeFrom) {
-  {
-    ScriptedPlatform platform;
-    platform.Settings().SaveSetting(kApp, "P\\S", "StringParam", "from settings");
-    ZelSheet sheet(platform);
-    sheet.ReadProperties(SheetFixture::Bag({{"Info", "D~,P~,X~,save~,0~,R~,S~,U"}}));
-    EXPECT_EQ(sheet.StringParam(), "from settings");
-    sheet.AddItem("K", "Key", EnCheck);  // a restored layout is not formatted again
+    auto sheet_owner = std::make_unique<ZelSheet>(platform);
+    ZelSheet& sheet = *sheet_owner;
+    sheet.ReadProperties(SheetFixture::Bag({{"Info", info}, {"StringParam", param}}));
+    // Loading emptied the grid, which forgot the frozen rows it no longer had; the sheet's
+    // MaxRows gives them back as far as the rows go.
+    std::string got = std::to_string(sheet.GetSheet().RowsFrozen()) + " ";
+    sheet.MaxRows(5);
+    got += std::to_string(sheet.IsDataAdd()) + std::to_string(sheet.gSelectSheet()) +
+           std::to_string(sheet.gCheckCol()) + std::to_string(sheet.gSelectCol()) + std::to_string(sheet.gDisCol()) +
+           std::to_string(sheet.ColsFrozen()) + std::to_string(sheet.RowsFrozen()) + " ";
+    for (const int32_t rows : {1, 5}) {
+      sheet.MaxRows(rows);
+      got += std::to_string(sheet.RowsFrozen());
+    }
+    EXPECT_EQ(got, switches) << info << " " << stamp;
+    sheet.AddItem("K", "Key", EnCheck);
     sheet.GetSheet().Col(1);
-    EXPECT_EQ(sheet.GetSheet().CellType(), kCellEdit);
-  }
-  {
-    ScriptedPlatform platform;
-    platform.Settings().SaveSetting(kApp, "P\\S", "StringParam", "old");
-    ZelSheet sheet(platform);
-    sheet.ReadProperties(SheetFixture::Bag(
-        {{"Info", "D~,P~,X~,ControlsUpload~,0~,R~,S~,U"}, {"StringParam", "  new  "}}));
-    EXPECT_EQ(sheet.StringParam(), "new");
-    EXPECT_EQ(Stored(platform, "P\\S", "StringParam"), "new");
-  }
-  {
-    // "newpage" formats on define like the initial load.
-    SheetFixture f(SheetFixture::Bag({{"Info", "D~,P~,X~,newpage~,0~,R~,S~,U"}}));
-    f.sheet.AddItem("K", "Key", EnCheck);
-    f.sheet.GetSheet().Col(1);
-    EXPECT_EQ(f.sheet.GetSheet().CellType(), kCellCheckBox);
+    EXPECT_EQ(sheet.StringParam() + "|" + Stored(platform, "P\\S", "StringParam") + "|" +
+                  std::to_string(sheet.GetSheet().CellType()),
+              params)
+        << info;
+    // A reset screen saves nothing until it is opened again; any other saves as it closes.
+    // A reset and a first opening record the new stamp.
+    sheet_owner.reset();
+    EXPECT_EQ(Stored(platform, "P\\S", "Columns") + " " + Stored(platform, "P.S", "PgmInfoUpdateTime"),
+              std::string(switches == kReset ? "<none> " : "50 ") + (switches == kReset || !stamp ? "20240105" : stamp))
+        << info;
   }
 }
 
-TEST(SheetLifecycleTest, UserSettingsAndFrozenCountsAreReadAtLoading) {
-  ScriptedPlatform platform;
-  const std::pair<const char*, const char*> stored[] = {
-      {"m_IsDataAdd", "True"}, {"gSelectSheet", "1"}, {"gCheckCol", "2"},
-      {"gSelectCol", "x"},     {"ColsFrozen", "3"},   {"RowsFrozen", "2"}};
-  for (const auto& [key, value] : stored) {
-    platform.Settings().SaveSetting(kApp, "P\\S", key, value);
+// Built-in screens are told by their program id; with a blank Info the id comes from its
+// own key, with a one-field Info (the user id alone) it keeps its creation value.
+TEST(SheetLifecycleTest, BuiltInScreensAreRecognisedByTheirProgramId) {
+  const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+      {"  ", "ZEL0001", "ZEL0001", true}, {"  ", "zel", "zel", true},        {"  ", "ZeLx", "ZeLx", true},
+      {"  ", "AZEL01", "AZEL01", false},  {"  ", "ze", "ze", false},         {"  ", "", "", false},
+      {"someone", "ZEL01", "Global", false},
+  };
+  for (const auto& [info, key, pgm_id, builtin] : cases) {
+    SheetFixture f(SheetFixture::Bag({{"Info", info}, {"PgmID", key}, {"MaxCols", "30"}}));
+    // Built-in screens get the column count they stored; others the default 50.
+    EXPECT_EQ(f.sheet.PgmID() + "|" + std::to_string(f.sheet.IsDataDisplay()) +
+                  std::to_string(f.sheet.IsNoRowHeaderChange()) + "|" + std::to_string(f.sheet.MaxCols()),
+              std::string(pgm_id) + (builtin ? "|11|30" : "|00|50"))
+        << key;
   }
-  ZelSheet sheet(platform);
-  sheet.ReadProperties(SheetFixture::Bag({{"Info", "D~,P~,X~,INIT~,0~,R~,S~,U"}}));
-  sheet.MaxRows(5);
-  // gSelectCol is not a number: left at its initial value.
-  EXPECT_EQ(std::to_string(sheet.IsDataAdd()) + std::to_string(sheet.gSelectSheet()) + std::to_string(sheet.gCheckCol()) +
-                std::to_string(sheet.gSelectCol()) + std::to_string(sheet.gDisCol()) +
-                std::to_string(sheet.ColsFrozen()) + std::to_string(sheet.RowsFrozen()),
-            "1120-132");
 }
 
-TEST(SheetLifecycleTest, StoredPropertiesRoundTrip) {
-  const PropertyBag in = SheetFixture::Bag({{"Appearance", "1"},
-                                            {"Info", "D~,PGM~,X~,INIT~,0~,R~,S1~,U"},
-                                            {"SheetID", "ignored on reading"},
-                                            {"IsClearHeaderInfo", "True"},
-                                            {"IsClear", "true"},
-                                            {"ServerDate", "20240301"},
-                                            {"IsSaveToFileDataOnly", "-1"},
-                                            {"IsMulti", "True"},
-                                            {"COLOR_BACKCOLOR", "255"},
-                                            {"COLOR_FORECOLOR", "16711680"},
-                                            {"COLOR_HeaderColMustInputFgColor", "65280"}});
-  SheetFixture f(in);
-  EXPECT_EQ(f.sheet.Appearance(), 1);
-  EXPECT_TRUE(f.sheet.IsClearHeaderInfo());
-  EXPECT_TRUE(f.sheet.IsClear());
-  EXPECT_TRUE(f.sheet.IsSaveToFileDataOnly());
-  // The colours: the lock colours follow the plain ones (IsSheetLock shows them); a key
-  // column's title takes the must-input colour.
-  Grid& grid = f.sheet.GetSheet();
-  f.sheet.MaxRows(1);
-  f.sheet.IsSheetLock(false);
-  EXPECT_EQ(grid.LockBackColor(), 255);
-  EXPECT_EQ(grid.LockForeColor(), 16711680);
-  f.sheet.AddItem("K", "Key", EnText, 0, 10, 0, "KEY");
-  grid.Col(1);
-  grid.Row(0);
-  EXPECT_EQ(grid.ForeColor(), 65280);
-
-  PropertyBag out;
-  f.sheet.WriteProperties(out);
-  std::string written;
-  for (const char* key : {"Appearance", "Info", "SheetID", "PgmID", "IsClearHeaderInfo", "IsClear",
-                          "ServerDate", "IsSaveToFileDataOnly"}) {
-    written += std::string(key) + "=" + out.ReadProperty(key) + " ";
-  }
-  EXPECT_EQ(written,
-            "Appearance=1 Info=D~,PGM~,X~,INIT~,0~,R~,S1~,U SheetID=S1 PgmID=PGM IsClearHeaderInfo=True "
-            "IsClear=True ServerDate=20240301 IsSaveToFileDataOnly=True ");
-  EXPECT_EQ(out.Count(), 8u);  // colours are read, never written
-  // What was written loads into the same values.
-  SheetFixture g(out);
-  EXPECT_EQ(g.sheet.Appearance(), 1);
-  EXPECT_EQ(g.sheet.SheetID(), "S1");
-  EXPECT_TRUE(g.sheet.IsSaveToFileDataOnly());
-}
-
-TEST(SheetLifecycleTest, MalformedStoredValuesKeepTheirDefaults) {
-  SheetFixture f(SheetFixture::Bag({{"Appearance", "abc"},
-                                    {"IsClear", "maybe"},
-                                    {"MaxCols", "many"},
-                                    {"COLOR_BACKCOLOR", "red"},
-                                    {"COLOR_CodeHelp", "99999999999999"},
-                                    {"Info", "D~,P~,X~,INIT~,99999~,R~,S~,U"}}));
-  EXPECT_EQ(f.sheet.Appearance(), 0);
-  EXPECT_FALSE(f.sheet.IsClear());
-  EXPECT_EQ(f.sheet.MaxCols(), 50);
-  EXPECT_EQ(Stored(f.platform, "P\\S", "Language"), "0");
-  f.sheet.MaxRows(1);
-  f.sheet.IsSheetLock(false);
-  EXPECT_EQ(f.sheet.GetSheet().LockBackColor(), 0xFFFFFF);
-}
-
-// A host store that refuses one key: the other keys are still written.
+// A host store that refuses one key.
 class RefusingBag : public PropertyBag {
  public:
   void WriteProperty(const std::string& name, const std::string& value) override {
@@ -271,33 +166,37 @@ class RefusingBag : public PropertyBag {
   }
 };
 
-TEST(SheetLifecycleTest, AFailingPropertyWriteIsSkipped) {
-  SheetFixture f;
-  RefusingBag bag;
-  f.sheet.WriteProperties(bag);
-  EXPECT_FALSE(bag.Contains("Info"));
-  EXPECT_EQ(bag.Count(), 7u);
-  EXPECT_EQ(bag.ReadProperty("SheetID"), "ZelSheet");
-}
-
-TEST(SheetLifecycleTest, ResizePlacesTheGridAndDrawsTheFrame) {
-  SheetFixture f(SheetFixture::Bag({{"COLOR_BorderColor", "123"}}));
-  f.sheet.Resize(1000, 600);
-  const ControlArea& area = f.sheet.Area();
-  EXPECT_EQ(std::to_string(area.grid_left) + "," + std::to_string(area.grid_top) + "," +
-                std::to_string(area.grid_width) + "," + std::to_string(area.grid_height),
-            "10,10,970,570");
-  EXPECT_EQ(area.drawing, (std::vector<DrawnRect>{{5, 5, 990, 590, 123}}));
-  // A second resize replaces the drawing; a tiny control gets an empty grid.
-  f.sheet.Resize(20, 20);
-  EXPECT_EQ(f.sheet.Area().drawing.size(), 1u);
-  EXPECT_EQ(f.sheet.Area().grid_width, 0);
-  f.sheet.Cls();
-  EXPECT_TRUE(f.sheet.Area().drawing.empty());
-  f.sheet.Show();
-  f.sheet.Paint();
-  f.sheet.Hide();
-  EXPECT_EQ(f.events.Joined(), "Initialize() Resize() Resize() Show() Paint() Hide()");
+TEST(SheetLifecycleTest, StoredPropertiesRoundTrip) {
+  SheetFixture f(SheetFixture::Bag({{"Appearance", "1"}, {"Info", "D~,PGM~,X~,INIT~,0~,R~,S1~,U"},
+                                    {"SheetID", "ignored on reading"}, {"IsClearHeaderInfo", "True"},
+                                    {"IsClear", "true"}, {"ServerDate", "20240301"}, {"IsSaveToFileDataOnly", "-1"},
+                                    {"IsMulti", "True"}, {"COLOR_HeaderColMustInputFgColor", "65280"}}));
+  // A key column's title takes the must-input colour.
+  f.sheet.AddItem("K", "Key", EnText, 0, 10, 0, "KEY");
+  EXPECT_EQ(Look(f.sheet.GetSheet(), 1, 0), "1/Tahoma/65280");
+  // What was written loads into a sheet that writes the same again.
+  const auto written = [](const PropertyBag& bag) {
+    std::string out;
+    for (const char* key : {"Appearance", "Info", "SheetID", "PgmID", "IsClearHeaderInfo", "IsClear", "ServerDate",
+                            "IsSaveToFileDataOnly"}) {
+      out += std::string(key) + "=" + bag.ReadProperty(key) + " ";
+    }
+    return out + std::to_string(bag.Count());
+  };
+  PropertyBag out, again;
+  f.sheet.WriteProperties(out);
+  SheetFixture g(out);
+  g.sheet.WriteProperties(again);
+  EXPECT_EQ(written(out),  // colours are read, never written
+            "Appearance=1 Info=D~,PGM~,X~,INIT~,0~,R~,S1~,U SheetID=S1 PgmID=PGM IsClearHeaderInfo=True "
+            "IsClear=True ServerDate=20240301 IsSaveToFileDataOnly=True 8");
+  EXPECT_EQ(written(again), written(out));
+  // A key the store refuses is skipped; the other keys are still written.
+  RefusingBag refusing;
+  f.sheet.WriteProperties(refusing);
+  EXPECT_EQ(std::to_string(refusing.Contains("Info")) + std::to_string(refusing.Count()) +
+                refusing.ReadProperty("SheetID"),
+            "07S1");
 }
 
 // A sink that throws must not break the sheet's own work.
@@ -309,7 +208,7 @@ class ThrowingEvents : public RecordingEvents {
   }
 };
 
-TEST(SheetLifecycleTest, DestructionSavesTheArrangementAndRaisesTerminate) {
+TEST(SheetLifecycleTest, SurfaceEventsAndDestructionSavingTheArrangement) {
   ScriptedPlatform platform;
   RecordingEvents events;
   {
@@ -317,7 +216,22 @@ TEST(SheetLifecycleTest, DestructionSavesTheArrangementAndRaisesTerminate) {
     ZelSheet sheet(platform, throwing);
     EXPECT_NO_THROW(sheet.Resize(100, 100));
     sheet.SetEventSink(&events);
-    sheet.ReadProperties(SheetFixture::Bag({{"Info", "D~,P~,X~,INIT~,0~,R~,S~,U"}}));
+    sheet.ReadProperties(SheetFixture::Bag({{"Info", "D~,P~,X~,INIT~,0~,R~,S~,U"}, {"COLOR_BorderColor", "123"}}));
+    // Resize places the grid inside a frame; a second resize replaces the drawing, a tiny
+    // control gets an empty grid.
+    sheet.Resize(1000, 600);
+    const ControlArea& area = sheet.Area();
+    EXPECT_EQ(std::to_string(area.grid_left) + "," + std::to_string(area.grid_top) + "," +
+                  std::to_string(area.grid_width) + "," + std::to_string(area.grid_height),
+              "10,10,970,570");
+    EXPECT_EQ(area.drawing, (std::vector<DrawnRect>{{5, 5, 990, 590, 123}}));
+    sheet.Resize(20, 20);
+    EXPECT_EQ(area.drawing.size() * 100 + area.grid_width, 100u);
+    sheet.Cls();
+    EXPECT_TRUE(area.drawing.empty());
+    sheet.Show();
+    sheet.Paint();
+    sheet.Hide();
     sheet.MaxRows(3);
     sheet.RowHeight(1, 10.2);
     sheet.ColWidth(2, 15.5);
@@ -327,7 +241,7 @@ TEST(SheetLifecycleTest, DestructionSavesTheArrangementAndRaisesTerminate) {
     sheet.EditModePermanent(true);
     sheet.MousePointer(vbHourglass);
   }
-  EXPECT_EQ(events.Joined(), "Terminate()");
+  EXPECT_EQ(events.Joined(), "Resize() Resize() Show() Paint() Hide() Terminate()");
   std::string saved;
   for (const char* key : {"Columns", "RowHeight", "RowsFrozen", "ColsFrozen", "EditModePermanent"}) {
     saved += Stored(platform, "P\\S", key) + " ";
@@ -336,53 +250,7 @@ TEST(SheetLifecycleTest, DestructionSavesTheArrangementAndRaisesTerminate) {
                 Stored(platform, "P\\S", "Hidden").substr(0, 8) + " " + Stored(platform, "P\\S", "Serial"),
             "50 10 1 1 -1 8,15.5,10,8, 0,0,1,0, 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,"
             "26,27,28,29,30,31,32,33,34,35,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50");
-  EXPECT_EQ(platform.Mouse().ControlPointer(), vbDefault);
-  EXPECT_EQ(platform.Mouse().ScreenPointer(), vbDefault);
-}
-
-}  // namespace
-}  // namespace zel
-
-namespace zel {
-namespace {
-
-// A settings store that has gone away: every call fails.
-class BrokenSettings : public MemorySettingsStore {
- public:
-  std::string GetSetting(const std::string&, const std::string&, const std::string&,
-                         const std::string&) override {
-    throw SettingsError("settings database is locked");
-  }
-  void SaveSetting(const std::string&, const std::string&, const std::string&,
-                   const std::string&) override {
-    throw SettingsError("settings database is locked");
-  }
-  void DeleteSection(const std::string&, const std::string&) override {
-    throw SettingsError("settings database is locked");
-  }
-};
-
-class BrokenSettingsPlatform : public testing::ScriptedPlatform {
- public:
-  SettingsStore& Settings() override { return broken_; }
-
- private:
-  BrokenSettings broken_;
-};
-
-TEST(SheetLifecycleTest, LoadingAndDestructionSkipStepsThatFail) {
-  BrokenSettingsPlatform platform;
-  testing::RecordingEvents events;
-  {
-    ZelSheet sheet(platform, events);
-    EXPECT_NO_THROW(sheet.ReadProperties(testing::SheetFixture::Bag(
-        {{"Info", "DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U"}})));
-    // Everything that needs no settings still happened.
-    EXPECT_EQ(sheet.UserID(), "U");
-    EXPECT_EQ(sheet.MaxCols(), 50);
-    EXPECT_EQ(sheet.gDisCol(), 0);
-  }
-  EXPECT_EQ(events.Joined(), "Initialize() Terminate()");
+  EXPECT_EQ(platform.Mouse().ControlPointer() * 100 + platform.Mouse().ScreenPointer(), vbDefault * 101);
 }
 
 }  // namespace

@@ -32,6 +32,20 @@ struct SheetFixture {
     return bag;
   }
 
+  // The sheet's grid; pointed at cell (col, row) so that a cell property reads in one line:
+  // `f.At(2, 0).ForeColor()`. The text shown in cell (col, row).
+  Grid& grid() { return sheet.GetSheet(); }
+  Grid& At(int32_t col, int32_t row) {
+    grid().Col(col);
+    grid().Row(row);
+    return grid();
+  }
+  std::string Text(int32_t col, int32_t row) const {
+    std::string text;
+    sheet.GetSheet().GetText(col, row, text);
+    return text;
+  }
+
   ScriptedPlatform platform;
   RecordingEvents events;
   ZelSheet sheet;

@@ -4,15 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace zel::internal {
 namespace {
 
 TEST(AccessCodeTest, ColumnAccessTable) {
-  struct Case {
-    const char* code;
-    bool is_hidden, restored;
-    const char* expected;  // lock, code-help back, must-input header, hide: 1/0 each
-  } const cases[] = {
+  const std::tuple<const char*, bool, bool, const char*> cases[] = {
+      // code, hidden by the control key, arrangement restored -> lock, code-help back,
+      // must-input header, hide
       {"", false, false, "0000"},        {"DIS", false, false, "1000"},
       {"DIS;EDT", false, false, "0000"},  // EDT wins over DIS
       {"SDIS;", false, false, "1000"},   {"NON;DIC", false, false, "0110"},
@@ -23,19 +23,17 @@ TEST(AccessCodeTest, ColumnAccessTable) {
       {"Dis;hid;key", false, false, "0000"},  // codes are case sensitive
       {"xxDISyy", false, false, "1000"},  // and found anywhere
   };
-  for (const auto& c : cases) {
-    const ColumnAccess a = EvaluateColumnAccess(c.code, c.is_hidden, c.restored);
-    const std::string got = {a.lock ? '1' : '0', a.code_help_back ? '1' : '0',
-                             a.must_input_header ? '1' : '0', a.hide ? '1' : '0'};
-    EXPECT_EQ(got, c.expected) << c.code << (c.is_hidden ? " hidden" : "") << (c.restored ? " restored" : "");
+  for (const auto& [code, hidden, restored, expected] : cases) {
+    const ColumnAccess a = EvaluateColumnAccess(code, hidden, restored);
+    const std::string got = {a.lock ? '1' : '0', a.code_help_back ? '1' : '0', a.must_input_header ? '1' : '0',
+                             a.hide ? '1' : '0'};
+    EXPECT_EQ(got, expected) << code << (hidden ? " hidden" : "") << (restored ? " restored" : "");
   }
-}
-
-TEST(AccessCodeTest, FormClassesExtendTheCode) {
-  EXPECT_EQ(ExtendAccessKey("KEY", 5, 3, 0, 9), "KEYSHID;");
-  EXPECT_EQ(ExtendAccessKey("", 0, 9, 9, 9), "");  // equal classes add nothing
-  EXPECT_EQ(ExtendAccessKey("NON;", 9, 1, 9, 1), "NON;SHID;SDIS;");
-  EXPECT_EQ(ExtendAccessKey("A", -1, 0, -1, 0), "A");  // negative classes compare as numbers
+  // The form's classes extend the code: equal classes add nothing, negative classes compare
+  // as numbers.
+  EXPECT_EQ(ExtendAccessKey("KEY", 5, 3, 0, 9) + "|" + ExtendAccessKey("", 0, 9, 9, 9) + "|" +
+                ExtendAccessKey("NON;", 9, 1, 9, 1) + "|" + ExtendAccessKey("A", -1, 0, -1, 0),
+            "KEYSHID;||NON;SHID;SDIS;|A");
 }
 
 }  // namespace

@@ -36,16 +36,15 @@ TEST(SheetLifecycleTest, NewOrMalformedPropertiesBuildTheDefaultSheet) {
   EXPECT_EQ(f.events.Joined(), "Initialize()");
   EXPECT_EQ(std::to_string(f.sheet.Appearance()) + std::to_string(f.sheet.IsClear()), "00");
   // 50 numbered columns, no rows; the language written back as 0.
-  Grid& grid = f.sheet.GetSheet();
-  EXPECT_EQ(grid.MaxCols() * 100 + grid.MaxRows() + grid.GetColItemData(50), 5050);
+  EXPECT_EQ(f.sheet.MaxCols() * 100 + f.sheet.MaxRows() + f.grid().GetColItemData(50), 5050);
   EXPECT_EQ(Stored(f.platform, "P\\S", "Language"), "0");
   // Header cells wrap, the row header's do not; Tahoma for text; a key column's title red.
   f.sheet.AddItem("K", "Key", EnText, 0, 10, 0, "KEY");
   f.sheet.MaxRows(1);
-  EXPECT_EQ(Look(grid, 1, 0) + " " + Look(grid, 0, 1) + " " + Look(grid, 1, 1).substr(0, 8),
+  EXPECT_EQ(Look(f.grid(), 1, 0) + " " + Look(f.grid(), 0, 1) + " " + Look(f.grid(), 1, 1).substr(0, 8),
             "1/Tahoma/131838 0/Tahoma/0 0/Tahoma");
   f.sheet.IsSheetLock(false);
-  EXPECT_EQ(grid.LockBackColor(), 0xFFFFFF);
+  EXPECT_EQ(f.grid().LockBackColor(), 0xFFFFFF);
 }
 
 // The eight-field record a screen normally sends, on a machine with a Korean font and a

@@ -10,15 +10,9 @@ namespace {
 using testing::SheetFixture;
 using testing::SheetProbe;
 
-Grid& At(Grid& g, int32_t col, int32_t row) {
-  g.Col(col);
-  g.Row(row);
-  return g;
-}
-
 // A cell's style, "kind/max length/multi-line/locked" (kind 1 edit, 5 static).
-std::string Style(Grid& g, int32_t col, int32_t row) {
-  At(g, col, row);
+std::string Style(SheetFixture& f, int32_t col, int32_t row) {
+  const Grid& g = f.At(col, row);
   return std::to_string(g.CellType()) + "/" + std::to_string(g.TypeMaxEditLen()) + "/" +
          std::to_string(g.TypeEditMultiLine()) + "/" + std::to_string(g.LockCells());
 }
@@ -81,7 +75,7 @@ TEST(SheetMembersTest, PassThroughsThatAddBehaviourOrLetGridErrorsThrough) {
   sheet.Info("DATE:20240101~,P1~,X~,INIT~,0~,R~,S~,U");
   sheet.MaxCols(3);
   sheet.ActiveCell(2, 4);
-  At(sheet.GetSheet(), 3, 1);
+  f.At(3, 1);
   EXPECT_EQ(sheet.Info(), "2|4|3|1|2|5|3|");
 }
 
@@ -106,36 +100,35 @@ TEST(SheetMembersTest, SCutCutsByBytesWithoutSplittingACharacter) {
 TEST(SheetMembersTest, IsSheetLockLocksEverythingAndUnlockRestoresTheLockColours) {
   SheetFixture f(SheetFixture::Bag({{"COLOR_BACKCOLOR", "111"}, {"COLOR_FORECOLOR", "222"},
                                     {"COLOR_HeaderRowBgColor", "333"}, {"COLOR_HeaderColFgColor", "444"}}));
-  Grid& grid = f.sheet.GetSheet();
+  Grid& grid = f.grid();
   f.sheet.MaxRows(2);
   f.sheet.IsSheetLock(true);
-  EXPECT_EQ(At(grid, 0, 1).BackColor(), 333);
-  EXPECT_EQ(At(grid, 2, 0).ForeColor(), 444);
-  EXPECT_TRUE(At(grid, 4, 2).LockCells());
+  EXPECT_EQ(f.At(0, 1).BackColor(), 333);
+  EXPECT_EQ(f.At(2, 0).ForeColor(), 444);
+  EXPECT_TRUE(f.At(4, 2).LockCells());
   EXPECT_EQ(grid.LockBackColor(), static_cast<Color>(0x8000000Bu));
   // Unlocking works on the current cell or block only.
   f.sheet.IsSheetLock(false);
   EXPECT_EQ(std::to_string(grid.LockCells()) + "/" + std::to_string(grid.LockBackColor()) + "/" +
                 std::to_string(grid.LockForeColor()),
             "0/111/222");
-  EXPECT_TRUE(At(grid, 3, 2).LockCells());
+  EXPECT_TRUE(f.At(3, 2).LockCells());
 }
 
 TEST(SheetMembersTest, HeaderStyleOfTheMultiRowLayout) {
   SheetFixture f(SheetFixture::Bag({{"COLOR_HeaderRowBgColor", "777"}}));
-  Grid& grid = f.sheet.GetSheet();
   f.sheet.MaxRows(2);
   f.sheet.ColHeaderRows(3);
   for (int32_t row : {-1000, -998}) {
-    At(grid, -1, row).TypeMaxEditLen(10);
-    grid.CellType(kCellStatic);
+    f.At(-1, row).TypeMaxEditLen(10);
+    f.grid().CellType(kCellStatic);
   }
   f.sheet.SetHeaderColorMult();
   // Header rows 1 and 2 get the header cell style; the first row keeps its own; the single
   // row-header column the style without line wrap, and its colours.
-  EXPECT_EQ(Style(grid, 4, -999) + " " + Style(grid, 4, -998) + " " + Style(grid, 4, 0) + " " + Style(grid, 0, 1),
+  EXPECT_EQ(Style(f, 4, -999) + " " + Style(f, 4, -998) + " " + Style(f, 4, 0) + " " + Style(f, 0, 1),
             "1/255/1/0 1/255/1/0 5/10/1/0 1/255/0/0");
-  EXPECT_EQ(At(grid, 0, 1).BackColor(), 777);
+  EXPECT_EQ(f.At(0, 1).BackColor(), 777);
 }
 
 }  // namespace

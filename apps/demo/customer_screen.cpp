@@ -92,7 +92,7 @@ void CustomerScreen::Declare(bool restored) {
     for (const ColumnWidth& w : kWidths) s.ColWidth(s.ColX(w.col), w.width);
     s.ColsFrozen(2);  // code and name stay in sight while scrolling right
   }
-  s.ColWidth(0, 4);
+  FitRowNumbers();
   tui::GridPainter::FitRowHeightsToLines(s.GetSheet());
   s.AddRowsToSheet();
 }
@@ -185,6 +185,14 @@ void CustomerScreen::GoToNewRow() {
   if (row > s.MaxRows()) s.AddRowsToSheet();
   s.ActiveCell(s.ColX(server::kCode), row);
   SetStatus("새 거래처를 입력하십시오 (거래처코드, 거래처명, 구분은 필수).");
+}
+
+void CustomerScreen::FitRowNumbers() {
+  int digits = 3;
+  for (int32_t n = sheet_->MaxRows(); n >= 1000; n /= 10) ++digits;
+  if (digits == row_digits_) return;
+  row_digits_ = digits;
+  sheet_->ColWidth(0, digits + 1);  // the last character is the grid line
 }
 
 void CustomerScreen::ToggleDeleteMark() {

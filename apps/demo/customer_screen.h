@@ -51,6 +51,10 @@ class CustomerScreen : public ZelSheetEvents {
   bool ConfirmQuit();
   // Goes to the first empty row below the data, where a new customer is typed.
   void GoToNewRow();
+  // Widens or narrows the row-number column to the largest row number (three digits at
+  // least), so that no number is cut. Cheap when nothing changed: the program calls it
+  // before each paint, whatever added or removed rows.
+  void FitRowNumbers();
   // Marks the active row for deletion, or takes the mark back.
   void ToggleDeleteMark();
   // Code help for the region of `row`. Asked for (F9, a double click): the list of regions,
@@ -78,6 +82,7 @@ class CustomerScreen : public ZelSheetEvents {
   tui::ModalHost& host_;
   std::unique_ptr<ZelSheet> sheet_;
   StatusLine status_;
+  int row_digits_ = 0;  // the digits the row-number column was last fitted to
   bool in_help_ = false;
   bool closed_ = false;
 };

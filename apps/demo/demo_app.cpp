@@ -139,6 +139,7 @@ void DemoApp::Paint(tui::ScreenBuffer& s) {
     screen_->Sheet().Resize(tw + 30, th + 30);
   }
   grid_area_ = area;
+  screen_->FitRowNumbers();
   const Grid& g = screen_->Sheet().GetSheet();
   if (g.ReDraw() || frame_.Height() != s.Height() || frame_.Width() != s.Width()) {
     tui::PaintState state;

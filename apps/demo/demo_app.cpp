@@ -36,15 +36,21 @@ constexpr int kMinHeight = 10;
 constexpr const char* kQueryLabel = " 거래처명 ";
 constexpr int kQueryWidth = 24;
 
+// The line of keys; on a narrow screen the hints of the highest `drop` go first. How to quit
+// and the menu (which holds the rest) stay longest; F6 is on the query line, find in the
+// menu, and F8 in the status line when a save fails.
 struct KeyHint {
   const char* key;
   const char* what;
+  int drop;
 };
 constexpr KeyHint kKeyHints[] = {
-    {"F5", "조회"},      {"F6", "조회조건"}, {"^S", "저장"},     {"F8", "오류목록"},
-    {"F9", "코드도움"},  {"^N", "새 행"},    {"^D", "삭제"},     {"F10", "메뉴"},
-    {"^F", "찾기"},      {"^Q", "종료"},
+    {"F5", "조회", 2},     {"F6", "조회조건", 9}, {"^S", "저장", 3},  {"F8", "오류목록", 7},
+    {"F9", "코드도움", 4}, {"^N", "새 행", 5},    {"^D", "삭제", 6},  {"F10", "메뉴", 1},
+    {"^F", "찾기", 8},     {"^Q", "종료", 0},
 };
+
+int HintWidth(const KeyHint& k) { return tui::TextWidth(k.key) + tui::TextWidth(k.what) + 3; }
 
 }  // namespace
 
@@ -114,10 +120,15 @@ void DemoApp::PaintBars(tui::ScreenBuffer& s) {
   }
   if (h >= 3) {
     s.Fill({h - 1, 0, 1, w}, kKeys);
+    int need = 1, drop = 10;
+    for (const KeyHint& k : kKeyHints) need += HintWidth(k);
+    while (need > w && drop > 0) {
+      --drop;
+      for (const KeyHint& k : kKeyHints) need -= k.drop == drop ? HintWidth(k) : 0;
+    }
     int x = 1;
     for (const KeyHint& k : kKeyHints) {
-      const int need = tui::TextWidth(k.key) + tui::TextWidth(k.what) + 3;
-      if (x + need > w) break;
+      if (k.drop >= drop || x + HintWidth(k) > w) continue;
       x += s.Put(h - 1, x, k.key, kKeyName);
       x += s.Put(h - 1, x, std::string(" ") + k.what + "  ", kKeys);
     }

@@ -251,6 +251,14 @@ void GridPainter::PaintCell(ScreenBuffer& screen, const Rect& rect, int32_t col,
     }
     case kCellPicture:
       return;
+    case kCellFloat:
+    case kCellInteger:
+    case kCellNumber:
+      // A number cut to its cell reads as another number ("123,456," for 123,456,789):
+      // one too wide shows as marks, as a spreadsheet does, until the column is widened.
+      text_ = look_.text;
+      if (!header && TextWidth(text_) > text_width) text_.assign(static_cast<size_t>(text_width), '#');
+      break;
     default:
       text_ = look_.text;
       break;

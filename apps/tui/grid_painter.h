@@ -10,7 +10,7 @@
 // cell painted there (PointToTwips), which is what the grid's own hit-testing then finds.
 //
 // Each cell shows its text cut to its width (never in the middle of a character), aligned
-// as its look says, in its colours; the last character cell of each column is the grid
+// as its look says, in its colours (a number too wide for its cell shows "#" marks instead); the last character cell of each column is the grid
 // line. Check boxes show "[x]" or "[ ]" and their caption, buttons their caption in
 // brackets, combo boxes their chosen item, spans one text over the whole span, a merged
 // run its text once. The active cell is shown reversed; the cell being edited shows the

@@ -110,6 +110,30 @@ TEST(GridPainter, PaintsTheVisiblePartCutToWidthAndPointsHitThePaintedCell) {
   EXPECT_FALSE(painter.PointToTwips(area.top - 1, area.left, tx, ty));
 }
 
+// A number wider than its cell, or than the part the area's edge leaves of it, shows "#"
+// marks: cut, it would read as another number.
+TEST(GridPainter, NumbersThatDoNotFitShowMarks) {
+  Grid g;
+  g.MaxCols(1);
+  g.MaxRows(2);
+  g.ColWidth(0, 3);
+  g.ColWidth(1, 14);
+  g.Col(1), g.Row(-1), g.CellType(kCellFloat), g.TypeHAlign(1);
+  g.SetText(1, 1, "123456789");
+  g.SetText(1, 2, "42");
+  GridPainter painter(g);
+  std::string lines;
+  for (const int width : {17, 10}) {
+    ScreenBuffer s;
+    s.Reset(3, width);
+    PaintArea(g, painter, s, Rect{0, 0, 3, width});
+    lines += s.LineText(1) + "|" + s.LineText(2) + "\n";
+  }
+  EXPECT_EQ(lines,
+            "1 │ 123456789.00│|2 │        42.00│\n"
+            "1 │#######|2 │  42.00\n");
+}
+
 // Heights in points become whole lines: the usual 10.2-point rows one line each (none left
 // out between its neighbours), a 26-point header row two.
 TEST(GridPainter, RowsFittedToLinesAreAllPainted) {

@@ -38,7 +38,7 @@ InputEvent Text(const std::string& t) { return InputEvent::TextEvent(t); }
 
 // Message boxes (by style), a menu (kMenu) at the screen's right edge, and a list (kList)
 // answer the keys a user presses.
-TEST(Dialogs, AnswerTheKeys) {
+TEST(Dialogs, AnswerTheKeysAndClicks) {
   ASSERT_TRUE(EnsureUtf8Locale());
   constexpr int32_t kMenu = -1, kList = -2;
   const std::vector<MenuItem> items = {{"찾기"}, {"-"}, {"잘라내기", false}, {"복사"}, {"붙여넣기"}};
@@ -73,26 +73,25 @@ TEST(Dialogs, AnswerTheKeys) {
     EXPECT_EQ(run(host, c.style), c.answer) << &c - cases;
     EXPECT_GE(host.LineOf(c.style == kMenu ? "붙여넣기" : c.style == kList ? "지역 코드" : "저장하겠습니까?"), 0);
   }
-  ScriptedHost none({});
-  EXPECT_EQ(RunPopupMenu(none, {{"-"}, {"x", false}}, 0, 0), -1);
   // The platform's form of a menu: hidden entries left out, the chosen entry's name back.
   ScriptedHost next({Key(kVkDown), Key(kVkReturn)});
   EXPECT_EQ(ChooseMenuEntry(next, {{"mnuA", "A"}, {"mnuHidden", "H", true, false, false}, {"mnuB", "B"}}, 0, 0, ""), "mnuB");
 
-  // A click on a button, wherever the box was drawn.
+  // A menu with nothing to choose answers without waiting; a click on a button, wherever the
+  // box was drawn.
   ScriptedHost first({});
+  EXPECT_EQ(RunPopupMenu(first, {{"-"}, {"x", false}}, 0, 0), -1);
   run(first, vbYesNo);
   InputEvent click;
-  click.kind = InputEvent::Kind::Mouse, click.mouse = InputEvent::Mouse::Press, click.button = 1;
-  click.y = first.LineOf("아니오");
+  click.mouse = InputEvent::Mouse::Press, click.button = 1, click.y = first.LineOf("아니오");
   ASSERT_GE(click.y, 0);
   const std::string line = first.shown.LineText(click.y);
-  click.x = static_cast<int>(TextWidth(line.substr(0, line.find("아니오"))));
+  click.x = static_cast<int>(TextWidth(line.substr(0, line.find("아니오")))), click.kind = InputEvent::Kind::Mouse;
   ScriptedHost clicked({click});
   EXPECT_EQ(run(clicked, vbYesNo), vbNo);
-}
 
-TEST(Dialogs, FormFieldsAndCancel) {
+  // A form: typed text, a choice, a check box and digits only in a number; Escape leaves the
+  // caller's values alone.
   Form form{"정렬", "", {{.kind = FormField::Kind::Text, .label = "찾을 내용", .text = "한"},
                          {.kind = FormField::Kind::Choice, .label = "기준", .options = {"(없음)", "코드", "이름"}},
                          {.kind = FormField::Kind::Check, .label = "색"},
@@ -105,9 +104,8 @@ TEST(Dialogs, FormFieldsAndCancel) {
   ScriptedHost host({Text("빛"), Key(kVkLeft), Text("글"), Key(kVkTab), Key(kVkRight), Key(kVkRight),
                      Key(kVkDown), Text(" "), Key(kVkDown), Text("1a2"), Key(kVkReturn)});
   ASSERT_TRUE(RunForm(host, form));
-  EXPECT_EQ(form.fields[0].text + "|" + form.fields[3].text, "한글빛|12");  // digits only in a number
-  EXPECT_EQ(form.fields[1].choice, 2);
-  EXPECT_TRUE(form.fields[2].checked);
+  const FormField* got = form.fields.data();
+  EXPECT_EQ(got[0].text + "|" + std::to_string(got[1].choice) + (got[2].checked ? "|x|" : "||") + got[3].text, "한글빛|2|x|12");
 }
 
 }  // namespace

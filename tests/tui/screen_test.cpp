@@ -51,7 +51,7 @@ void Build(Grid& g) {
   }
 }
 
-TEST(GridPainter, PaintsTheVisiblePartCutToWidthAndPointsHitThePaintedCell) {
+TEST(GridPainter, PaintsTheVisiblePartAndPointsHitThePaintedCell) {
   ASSERT_TRUE(EnsureUtf8Locale());
   Grid g;
   GridPainter painter(g);
@@ -108,6 +108,20 @@ TEST(GridPainter, PaintsTheVisiblePartCutToWidthAndPointsHitThePaintedCell) {
   EXPECT_GT(checked, 150);
   float tx = 0, ty = 0;
   EXPECT_FALSE(painter.PointToTwips(area.top - 1, area.left, tx, ty));
+
+  // Heights in points become whole lines: the usual 10.2-point rows one line each (none left
+  // out between its neighbours), a 26-point header row two.
+  Grid rows;
+  rows.MaxCols(1);
+  rows.RowHeight(0, 26);
+  rows.RowHeight(-1, 10.2);
+  rows.MaxRows(12);
+  for (int32_t r = 1; r <= 12; ++r) rows.SetText(1, r, "R" + std::to_string(r));
+  GridPainter::FitRowHeightsToLines(rows);
+  GridPainter rows_painter(rows);
+  s.Reset(12, 10);
+  PaintArea(rows, rows_painter, s, Rect{0, 0, 12, 10});
+  for (int32_t r = 1; r <= 9; ++r) EXPECT_EQ(s.LineText(r + 1), std::to_string(r) + "      │R" + std::to_string(r));
 }
 
 // A number wider than its cell, or than the part the area's edge leaves of it, shows "#"
@@ -134,24 +148,7 @@ TEST(GridPainter, NumbersThatDoNotFitShowMarks) {
             "1 │#######|2 │  42.00\n");
 }
 
-// Heights in points become whole lines: the usual 10.2-point rows one line each (none left
-// out between its neighbours), a 26-point header row two.
-TEST(GridPainter, RowsFittedToLinesAreAllPainted) {
-  Grid g;
-  g.MaxCols(1);
-  g.RowHeight(0, 26);
-  g.RowHeight(-1, 10.2);
-  g.MaxRows(12);
-  for (int32_t r = 1; r <= 12; ++r) g.SetText(1, r, "R" + std::to_string(r));
-  GridPainter::FitRowHeightsToLines(g);
-  GridPainter painter(g);
-  ScreenBuffer s;
-  s.Reset(12, 10);
-  PaintArea(g, painter, s, Rect{0, 0, 12, 10});
-  for (int32_t r = 1; r <= 9; ++r) EXPECT_EQ(s.LineText(r + 1), std::to_string(r) + "      │R" + std::to_string(r));
-}
-
-TEST(TuiText, WidthAndFitNeverSplitACharacter) {
+TEST(TuiText, WidthFitAndTheBufferNeverSplitACharacter) {
   ASSERT_TRUE(EnsureUtf8Locale());
   struct Case {
     std::string text;
@@ -172,10 +169,8 @@ TEST(TuiText, WidthAndFitNeverSplitACharacter) {
   }
   EXPECT_EQ(TextWidth("거래처 관리"), 11);
   EXPECT_EQ(DecodeUtf8("\xE3\x80", 0).code, U'\uFFFD');  // truncated sequence
-}
 
-TEST(TuiText, BufferKeepsWideCharactersWhole) {
-  ASSERT_TRUE(EnsureUtf8Locale());
+  // The buffer keeps wide characters whole.
   ScreenBuffer s;
   s.Reset(3, 6);
   EXPECT_EQ(s.Put(0, 0, "가나다라", {}), 6);  // the fourth syllable does not fit
@@ -207,7 +202,6 @@ TEST(TuiKeys, CursesNamesAndCharacters) {
       {KeyFromName("kRIT3"), kVkRight, kAlt},     {KeyFromName("KEY_DC"), kVkDelete, 0},
       {KeyFromName("KEY_NPAGE"), kVkNext, 0},     {KeyFromChar(19), VkLetter('S'), kCtrl},
       {KeyFromChar(13), kVkReturn, 0},            {KeyFromChar(127), kVkBack, 0},
-      {KeyFromChar(9), kVkTab, 0},
   };
   for (const Case& c : cases) EXPECT_TRUE(c.event.Is(c.key, c.shift)) << c.key << "/" << c.shift;
   for (const char* unknown : {"KEY_F(99)", "kUP9", "KEY_NOPE", "KEY_F(x)"}) EXPECT_EQ(KeyFromName(unknown).kind, InputEvent::Kind::None) << unknown;

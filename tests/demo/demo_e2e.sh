@@ -130,9 +130,13 @@ screen | grep -q "demo ended 0" || fail "the demo did not end cleanly"
   fail "the refused customer was written"
 
 # SIGTERM ends the program cleanly: the terminal is given back in its usual modes.
-t kill-session -t "$session"
+# The second session starts before the first is killed: killing a server's last session
+# ends the server, and a session started meanwhile can find it gone.
+first="$session"
+session="${session}_2"
 t -u new-session -d -s "$session" -x 100 -y 20 \
   "TERM=xterm-256color '$demo' --db '$work/customers.db'; echo \"ended \$?\"; stty -a | tr ' ;' '\\n\\n' | grep -xE -- '-?(icanon|echo)'; echo modes read; sleep 60"
+t kill-session -t "$first"
 wait_for "300건 조회했습니다"
 screen | grep -q "│거래처명 *║ *여신한도│" || fail "the hidden column came back"
 shell_pid="$(t display-message -p -t "$session" '#{pane_pid}')"

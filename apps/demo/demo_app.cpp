@@ -97,11 +97,15 @@ void DemoApp::PaintBars(tui::ScreenBuffer& s) {
   const int w = s.Width(), h = s.Height();
   // Title line.
   s.Fill({0, 0, 1, w}, kTitle);
-  s.Put(0, 1, "거래처 관리", kTitle);
+  s.Put(0, 1, screen_->Sheet().FormCaption(), kTitle);
   const Grid& g = screen_->Sheet().GetSheet();
-  std::string right = "행 " + std::to_string(std::max(g.ActiveRow(), 0)) + " / " +
-                      std::to_string(g.DataRowCnt()) + "   " +
-                      std::filesystem::path(options_.db_path).filename().string() + " ";
+  // Where the cursor is among the rows: on one of them, on an empty row below them, or
+  // nowhere (nothing found).
+  const int32_t row = g.ActiveRow(), rows = g.DataRowCnt();
+  std::string right = rows == 0  ? std::string("조회된 행 없음")
+                      : row > rows ? "새 행 / " + std::to_string(rows)
+                                   : "행 " + std::to_string(std::max(row, 0)) + " / " + std::to_string(rows);
+  right += "   " + std::filesystem::path(options_.db_path).filename().string() + " ";
   const int rw = tui::TextWidth(right);
   if (rw + 14 < w) s.Put(0, w - rw, right, kTitleDim);
 

@@ -151,7 +151,7 @@ int32_t RunMessageBox(ModalHost& host, const std::string& text, int32_t style,
     for (const std::string& c : captions) buttons_width += TextWidth(c) + 6;
     const int width = std::max({text_width + TextWidth(mark), buttons_width, TextWidth(title) + 4, 20}) + 4;
     const Rect area = Centred(screen, static_cast<int>(lines.size()) + 4, width);
-    const Rect inner = DrawWindow(screen, area, title.empty() ? "ZelSheet" : title, ds);
+    const Rect inner = DrawWindow(screen, area, title.empty() ? "알림" : title, ds);
     screen.Put(inner.top, inner.left, mark, mark_style);
     for (size_t i = 0; i < lines.size() && static_cast<int>(i) + 1 < inner.height; ++i) {
       screen.Put(inner.top + static_cast<int>(i), inner.left + TextWidth(mark), lines[i], ds.window,

@@ -42,7 +42,8 @@ Rect DrawWindow(ScreenBuffer& screen, const Rect& area, const std::string& title
 // between characters); line feeds break lines.
 std::vector<std::string> WrapText(const std::string& text, int width);
 
-// A message box with the buttons of `style` (MsgBoxStyle bits), its default button focused.
+// A message box with the buttons of `style` (MsgBoxStyle bits), its default button focused,
+// titled "알림" when `title` is empty.
 // Returns the button chosen (an MsgBoxResult value). Escape gives Cancel, or the only
 // button; a box with several buttons and no Cancel waits for one of them. An Interrupt
 // gives Cancel, else No, else the only button.

@@ -25,7 +25,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 fi
 
-# The demo's own build folder: no tests, no benchmarks, so a first build is quick.
+# The demo's own build folder: no tests, no benchmarks. The first build still compiles the
+# whole library, so say so before ninja's single line of progress.
+[ -x build-demo/apps/demo/zelsheet-demo ] ||
+  echo "building the demo: the first time takes several minutes ..."
 if [ ! -f build-demo/build.ninja ]; then
   cmake -S . -B build-demo -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DZEL_BUILD_TESTS=OFF -DZEL_BUILD_BENCH=OFF >/dev/null

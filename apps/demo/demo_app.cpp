@@ -154,8 +154,9 @@ void DemoApp::Paint(tui::ScreenBuffer& s) {
     screen_->Sheet().Resize(tw + 30, th + 30);
   }
   grid_area_ = area;
-  screen_->FitRowNumbers();
   const Grid& g = screen_->Sheet().GetSheet();
+  // Not in the middle of the sheet's bulk work (a Display passing the message loop).
+  if (g.ReDraw()) screen_->FitRowNumbers();
   if (g.ReDraw() || frame_.Height() != s.Height() || frame_.Width() != s.Width()) {
     tui::PaintState state;
     state.focused = focus_ == Focus::Grid;

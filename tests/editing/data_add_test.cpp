@@ -9,34 +9,23 @@
 #include "support/sheet_fixture.h"
 #include "zelsheet/zel_sheet.h"
 
-namespace zel {
+namespace zel::testing {
 namespace {
 
-using testing::RenderRange;
-using testing::RenderSheet;
-using testing::SheetFixture;
-
-// Fills rows 1.. of grid columns 1.. from `rows` (one vector of cell texts per row).
-void Fill(ZelSheet& s, const std::vector<std::vector<std::string>>& rows) {
-  Grid& g = s.GetSheet();
+// A sheet of `cols` columns and MaxRows `maxRows`, rows 1.. filled from `rows`.
+void Fill(ZelSheet& s, int32_t cols, int32_t maxRows, const std::vector<std::vector<std::string>>& rows) {
+  s.MaxCols(cols);
+  s.MaxRows(maxRows);
   for (size_t r = 0; r < rows.size(); ++r) {
-    for (size_t c = 0; c < rows[r].size(); ++c) {
-      g.SetText(static_cast<int32_t>(c + 1), static_cast<int32_t>(r + 1), rows[r][c]);
-    }
+    for (size_t c = 0; c < rows[r].size(); ++c) s.GetSheet().SetText(static_cast<int32_t>(c + 1), static_cast<int32_t>(r + 1), rows[r][c]);
   }
 }
 
-// The whole sheet as text: every row to MaxRows with its status, cells and row colour.
+// The whole sheet as text: every row to MaxRows with its status and cells, the row colours.
 std::string Picture(ZelSheet& s) {
   Grid& g = s.GetSheet();
-  std::string out = RenderSheet(s, RenderRange{1, g.MaxRows(), g.MaxCols()});
-  out += "\ncolours:";
-  for (int32_t r = 1; r <= g.MaxRows(); ++r) {
-    g.Col(-1);
-    g.Row(r);
-    out += " " + std::to_string(g.BackColor());
-  }
-  out += "\nMaxRows " + std::to_string(g.MaxRows());
+  std::string out = RenderSheet(s, RenderRange{1, g.MaxRows(), g.MaxCols()}) + "\ncolours:";
+  for (int32_t r = 1; r <= g.MaxRows(); ++r) out += " " + std::to_string((g.Col(-1), g.Row(r), g.BackColor()));
   return out;
 }
 
@@ -48,10 +37,7 @@ void RemoveRowByRow(ZelSheet& s) {
   g.Col(0);
   g.Row(-1);
   g.Text("");
-  const int32_t first = g.RowsFrozen() + 1;
-  const int32_t last = g.DataRowCnt();
-  const int32_t maxCols = g.MaxCols();
-  for (int32_t i = last; i >= first; --i) {
+  for (int32_t i = g.DataRowCnt(), maxCols = g.MaxCols(); i >= g.RowsFrozen() + 1; --i) {
     for (int32_t k = 0; k < maxCols; ++k) {
       if (s.GetRowJoin(i, "|") == s.GetRowJoin(i - 1, "|")) {
         g.Row(i);
@@ -62,81 +48,26 @@ void RemoveRowByRow(ZelSheet& s) {
   s.MaxRows(g.DataRowCnt());
 }
 
-TEST(GetRowJoin, EveryColumnFollowedBySeparator) {
-  SheetFixture f;
-  ZelSheet& s = f.sheet;
-  s.MaxCols(3);
-  s.MaxRows(2);
-  Fill(s, {{"a", "", "c"}});
-  EXPECT_EQ(s.GetRowJoin(1, "|"), "a||c|");
-  EXPECT_EQ(s.GetRowJoin(2, "~,"), "~,~,~,");
-  EXPECT_THROW(s.GetRowJoin(9, "|"), GridError);
-}
-
-TEST(DataAddRemoveRow, RemovesAdjacentDuplicatesAndClearsStatus) {
-  SheetFixture f;
-  ZelSheet& s = f.sheet;
-  s.MaxCols(2);
-  s.MaxRows(23);
-  Fill(s, {{"a", "b"}, {"a", "b"}, {"a", "c"}});
-  Grid& g = s.GetSheet();
-  g.SetText(0, 1, "U");
-  g.SetText(0, 3, "X");
-  for (int32_t r = 4; r <= 23; ++r) g.SetText(0, r, "A");
-  s.DataAddRemoveRow();
-  EXPECT_EQ(RenderSheet(s, RenderRange{1, g.MaxRows(), 2}), ".|a|b\n.|a|c");
-  EXPECT_EQ(g.MaxRows(), 2);
-}
-
-TEST(DataAddRemoveRow, FrozenRowsStayAndFirstRowMeetsTheRowAbove) {
-  SheetFixture f;
-  ZelSheet& s = f.sheet;
-  s.MaxCols(1);
-  s.MaxRows(6);
-  Fill(s, {{"x"}, {"x"}, {"x"}, {"y"}, {"y"}});
-  s.GetSheet().RowsFrozen(2);
-  s.DataAddRemoveRow();
-  // Rows 1 and 2 are frozen and stay; row 3 equals frozen row 2 and goes.
-  EXPECT_EQ(RenderSheet(s, RenderRange{1, s.GetSheet().MaxRows(), 1}), ".|x\n.|x\n.|y");
-
-  // Row 1 below the header equals the header's titles.
-  SheetFixture h;
-  ZelSheet& t = h.sheet;
-  t.MaxCols(1);
-  t.AddItem("K", "Key", EnText, 0, 10);
-  t.MaxRows(3);
-  Fill(t, {{"Key"}, {"k"}});
-  t.DataAddRemoveRow();
-  EXPECT_EQ(RenderSheet(t, RenderRange{1, t.GetSheet().MaxRows(), 1}), ".|k");
-}
-
 TEST(DataAddRemoveRow, EqualsRowByRowDeletionOnRandomSheets) {
   std::mt19937 rng(7);
   // Texts chosen so that different rows can join to the same text ("a|" + "" against
-  // "a" + "|"), and empty rows occur in the middle.
+  // "a" + "|"), and empty rows occur in the middle; runs of copies longer than MaxCols. The
+  // titles equal row 1, which the first row below no frozen row meets.
   const std::vector<std::string> texts = {"a", "b", "", "a|", "|", "가"};
-  for (int trial = 0; trial < 60; ++trial) {
-    const int32_t cols = 1 + static_cast<int32_t>(rng() % 3);
-    const int32_t rows = 1 + static_cast<int32_t>(rng() % 25);
-    const int32_t spare = static_cast<int32_t>(rng() % 4);
+  for (int trial = 0; trial < 150; ++trial) {
+    const int32_t cols = 1 + static_cast<int32_t>(rng() % 3), rows = 1 + static_cast<int32_t>(rng() % 25);
+    const int32_t spare = static_cast<int32_t>(rng() % 4), frozen = static_cast<int32_t>(rng() % 3);
     std::vector<std::vector<std::string>> data;
     for (int32_t r = 0; r < rows; ++r) {
-      if (!data.empty() && rng() % 2 == 0) {
-        data.push_back(data.back());  // an adjacent copy
-        continue;
-      }
       std::vector<std::string> row;
       for (int32_t c = 0; c < cols; ++c) row.push_back(texts[rng() % texts.size()]);
-      data.push_back(row);
+      data.push_back(!data.empty() && rng() % 2 == 0 ? data.back() : row);  // often an adjacent copy
     }
-    const int32_t frozen = static_cast<int32_t>(rng() % 3);
     SheetFixture a, b;
     for (SheetFixture* f : {&a, &b}) {
-      ZelSheet& s = f->sheet;
-      s.MaxCols(cols);
-      s.MaxRows(rows + spare);
-      Fill(s, data);
-      Grid& g = s.GetSheet();
+      Fill(f->sheet, cols, rows + spare, data);
+      Grid& g = f->sheet.GetSheet();
+      for (int32_t c = 1; c <= cols; ++c) g.SetText(c, 0, data[0][static_cast<size_t>(c - 1)]);  // titles as row 1
       g.RowsFrozen(std::min(frozen, rows));
       for (int32_t r = 1; r <= rows + spare; ++r) {
         g.SetText(0, r, r > rows ? "A" : (r % 3 == 0 ? "U" : ""));
@@ -151,52 +82,54 @@ TEST(DataAddRemoveRow, EqualsRowByRowDeletionOnRandomSheets) {
   }
 }
 
-TEST(DataAddRemoveRow, KeepsTheGridsSortSettingsAndColumns) {
+TEST(DataAddRemoveRow, KnownCasesKeepTheGridsSortSettings) {
+  // Statuses cleared and spare rows dropped; the grid's columns and sort settings stay.
   SheetFixture f;
-  ZelSheet& s = f.sheet;
-  s.MaxCols(2);
-  s.MaxRows(4);
-  Fill(s, {{"a", "1"}, {"a", "1"}, {"b", "2"}, {"b", "2"}});
-  Grid& g = s.GetSheet();
+  Fill(f.sheet, 2, 6, {{"a", "b"}, {"a", "b"}, {"a", "c"}, {"x", "x"}, {"x", "x"}});
+  Grid& g = f.sheet.GetSheet();
+  g.SetText(0, 1, "U");
+  g.SetText(0, 6, "A");
   g.SortKey(1, 2);
   g.SortKeyOrder(1, kSortDescending);
   g.SortBy(kSortByRow);
-  s.DataAddRemoveRow();
-  EXPECT_EQ(RenderSheet(s), ".|a|1\n.|b|2");
-  EXPECT_EQ(g.MaxCols(), 2);
-  EXPECT_EQ(g.SortKey(1), 2);
-  EXPECT_EQ(g.SortKeyOrder(1), kSortDescending);
+  f.sheet.DataAddRemoveRow();
+  EXPECT_EQ(RenderSheet(f.sheet, {1, g.MaxRows(), 2}), ".|a|b\n.|a|c\n.|x|x");
+  EXPECT_EQ(g.MaxCols() * 100 + g.SortKey(1) * 10 + g.SortKeyOrder(1), 200 + 20 + kSortDescending);
+
+  // GetRowJoin: every column followed by the separator; a row outside the grid fails.
+  EXPECT_EQ(f.sheet.GetRowJoin(1, "~,") + f.sheet.GetRowJoin(0, "|"), "a~,b~,||");
+  EXPECT_THROW(f.sheet.GetRowJoin(9, "|"), GridError);
+}
+
+TEST(DataAddMode, TheMenuFlipsTheProperty) {
+  SheetFixture f;
+  f.sheet.IsDataAdd(true);
+  f.sheet.mnuDataAdd_Click();  // the menu flips the property's value, not a copy of its own
+  const bool first = f.sheet.IsDataAdd();
+  f.sheet.mnuDataAdd_Click();
+  EXPECT_EQ(std::to_string(first) + std::to_string(f.sheet.IsDataAdd()), "01");
 }
 
 TEST(DataAddSort, SortsByTextColumnsInDisplayOrderBelowFrozenRows) {
   SheetFixture f;
-  ZelSheet& s = f.sheet;
-  s.MaxCols(3);
-  s.AddItem("N", "Num", EnFloat, 0, 5);
-  s.AddItem("A", "A", EnText, 0, 5);
-  s.AddItem("B", "B", EnText, 0, 5);
-  s.MaxRows(6);
-  Grid& g = s.GetSheet();
-  Fill(s, {{"9", "top", "z"}, {"1", "b", "y"}, {"2", "a", "z"}, {"3", "b", "x"}, {"4", "a", "y"}});
-  g.RowsFrozen(1);
-  s.DataAddSort(0);
+  f.sheet.AddItem("N", "Num", EnFloat, 0, 5);
+  f.sheet.AddItem("A", "A", EnText, 0, 5);
+  f.sheet.AddItem("B", "B", EnText, 0, 5);
+  Fill(f.sheet, 3, 6, {{"9", "top", "z"}, {"1", "b", "y"}, {"2", "a", "z"}, {"3", "b", "x"}, {"4", "a", "y"}});
+  f.sheet.GetSheet().RowsFrozen(1);
+  f.sheet.DataAddSort(0);
   // Keys: column 2, then column 3; the float column is no key. Row 1 is frozen.
-  EXPECT_EQ(RenderSheet(s, RenderRange{1, 5, 3}),
-            ".|9|top|z\n.|4|a|y\n.|2|a|z\n.|3|b|x\n.|1|b|y");
-}
+  EXPECT_EQ(RenderSheet(f.sheet, RenderRange{1, 5, 3}), ".|9|top|z\n.|4|a|y\n.|2|a|z\n.|3|b|x\n.|1|b|y");
 
-TEST(DataAddSort, WithoutTextColumnsNothingMoves) {
-  SheetFixture f;
-  ZelSheet& s = f.sheet;
-  s.MaxCols(1);
-  s.AddItem("N", "Num", EnCheck);
-  s.MaxRows(3);
-  Fill(s, {{"1"}, {"0"}, {"1"}});
-  s.GetSheet().SortKey(1, 1);
-  s.GetSheet().SortKeyOrder(1, kSortAscending);
-  s.DataAddSort(0);
-  EXPECT_EQ(RenderSheet(s), ".|1\n.|0\n.|1");
+  // Without text columns nothing moves.
+  SheetFixture c;
+  c.sheet.AddItem("N", "Num", EnCheck);
+  Fill(c.sheet, 1, 3, {{"1"}, {"0"}, {"1"}});
+  c.sheet.GetSheet().SortKey(1, 1);
+  c.sheet.GetSheet().SortKeyOrder(1, kSortAscending);
+  c.sheet.DataAddSort(0);
+  EXPECT_EQ(RenderSheet(c.sheet), ".|1\n.|0\n.|1");
 }
 
 }  // namespace
-}  // namespace zel
+}  // namespace zel::testing

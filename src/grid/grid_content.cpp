@@ -91,8 +91,19 @@ void Put(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot
 // instead of read back from the cell. Views go by reference here and in StoreWithFormat: as
 // the seventh argument a view travels on the stack, and reading it whole right after the
 // caller wrote it in halves stalls every write.
+inline void PutEmpty(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot) {
+  if (c.Erase(slot)) s.NoteCell(c, data_col, data_row, slot, -1);
+}
+
 inline void PutText(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
                     const std::string_view& v) {
+  // Emptying needs no storage: a cell beyond the column's array is empty already, and
+  // growing the array for it would copy (and so make resident) every cell before it, as
+  // clearing the row status of a million displayed rows once did to the status column.
+  if (v.empty()) {
+    PutEmpty(s, c, data_col, data_row, slot);
+    return;
+  }
   EnsureCell(s, c, slot);
   const bool was_empty = c.StoreText(slot, v);
   if (was_empty != v.empty()) s.NoteCell(c, data_col, data_row, slot, v.empty() ? -1 : 1);
@@ -102,10 +113,6 @@ inline void PutNumber(GridState& s, Column& c, bool data_col, int32_t data_row, 
                       double v) {
   EnsureCell(s, c, slot);
   if (c.StoreNumber(slot, v)) s.NoteCell(c, data_col, data_row, slot, 1);
-}
-
-inline void PutEmpty(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot) {
-  if (c.Erase(slot)) s.NoteCell(c, data_col, data_row, slot, -1);
 }
 
 // Whether `what` (a separator, currency or decimal text of the grid) could occur in the text

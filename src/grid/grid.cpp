@@ -33,8 +33,11 @@ void Grid::MaxRows(int32_t rows) {
   const ChangeScope change(s);
   if (rows > s.max_rows) {
     // A little room beyond the rows asked for: a screen adds its spare rows right after
-    // sizing for the data, and the row arrays should not move for them.
-    const size_t room = static_cast<size_t>(rows) + static_cast<size_t>(rows) / 64 + 64;
+    // sizing for the data, and the row arrays should not move for them. Growing rows grow
+    // the arrays by half at least: a long answer displayed part by part would otherwise
+    // copy the arrays at every part. Room never written costs address space only.
+    const size_t room = std::max(static_cast<size_t>(rows) + static_cast<size_t>(rows) / 64 + 64,
+                                 s.row_map.capacity() + s.row_map.capacity() / 2);
     if (s.row_map.capacity() < static_cast<size_t>(rows)) s.row_map.reserve(room);
     while (!s.free_slots.empty() && s.row_map.size() < static_cast<size_t>(rows)) {
       s.row_map.push_back(s.free_slots.back());

@@ -225,6 +225,17 @@ void CellArray::resize(size_t n) {
     clear();
     return;
   }
+  if (n > size_ && size_ > 0) {
+    // Growing keeps every cell where it is: the pages move, nothing is copied.
+    if (n > std::numeric_limits<size_t>::max() / sizeof(Cell)) throw std::bad_alloc();
+    const size_t bytes = n * sizeof(Cell);
+    void* grown = GrowLargeBlock(data_.get(), size_ * sizeof(Cell), bytes);
+    if (!grown) throw std::bad_alloc();
+    (void)data_.release();
+    data_ = Block(static_cast<Cell*>(grown), LargeBlockFree<Cell>{bytes});
+    size_ = n;
+    return;
+  }
   Block fresh = Allocate(n);
   if (size_ > 0) std::memcpy(fresh.get(), data_.get(), std::min(n, size_) * sizeof(Cell));
   data_ = std::move(fresh);

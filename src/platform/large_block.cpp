@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 // Under AddressSanitizer every block comes from calloc, so the sanitizer build checks
 // accesses to the big arrays too (it cannot see inside blocks mapped past it).
@@ -51,6 +52,21 @@ void FreeLargeBlock(void* block, size_t bytes) noexcept {
   ::munmap(block, AlignUp(bytes, kHugePageBytes));
 }
 
+void* GrowLargeBlock(void* block, size_t bytes, size_t new_bytes) noexcept {
+  if (block == nullptr || bytes == 0) return AllocateLargeBlock(new_bytes);
+  void* fresh = AllocateLargeBlock(new_bytes);
+  if (fresh == nullptr) return nullptr;
+  if (bytes >= kHugePageBytes && new_bytes >= kHugePageBytes) {
+    // The old pages replace the head of the fresh block, which nothing has touched; the
+    // block's zero tail (its bytes beyond `bytes`) goes with them.
+    const size_t moved = AlignUp(bytes, kHugePageBytes);
+    if (::mremap(block, moved, moved, MREMAP_MAYMOVE | MREMAP_FIXED, fresh) != MAP_FAILED) return fresh;
+  }
+  std::memcpy(fresh, block, bytes);
+  FreeLargeBlock(block, bytes);
+  return fresh;
+}
+
 void AdviseHugePages(void* data, size_t bytes) noexcept {
   if (data == nullptr) return;
   const uintptr_t from = AlignUp(reinterpret_cast<uintptr_t>(data), kHugePageBytes);
@@ -63,6 +79,15 @@ void AdviseHugePages(void* data, size_t bytes) noexcept {
 void* AllocateLargeBlock(size_t bytes) noexcept { return bytes == 0 ? nullptr : std::calloc(1, bytes); }
 
 void FreeLargeBlock(void* block, size_t) noexcept { std::free(block); }
+
+void* GrowLargeBlock(void* block, size_t bytes, size_t new_bytes) noexcept {
+  if (block == nullptr || bytes == 0) return AllocateLargeBlock(new_bytes);
+  void* fresh = AllocateLargeBlock(new_bytes);
+  if (fresh == nullptr) return nullptr;
+  std::memcpy(fresh, block, bytes);
+  std::free(block);
+  return fresh;
+}
 
 void AdviseHugePages(void*, size_t) noexcept {}
 

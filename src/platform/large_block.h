@@ -27,6 +27,14 @@ void* AllocateLargeBlock(size_t bytes) noexcept;
 // Null is ignored.
 void FreeLargeBlock(void* block, size_t bytes) noexcept;
 
+// Grows a block from AllocateLargeBlock of `bytes` bytes to `new_bytes` (not less): the
+// result holds the first `bytes` bytes of `block` and zeros after them, and `block` is given
+// back. A large block's pages move to the new place without being copied or touched, so a
+// column grown step by step costs the memory of its last size only. Returns nullptr, with
+// `block` still valid and unchanged, when the system has no memory left. The bytes of
+// `block` beyond `bytes` must be zero (as its owner never wrote them).
+void* GrowLargeBlock(void* block, size_t bytes, size_t new_bytes) noexcept;
+
 // Tells the system that [data, data + bytes) is about to be written for the first time and
 // would be best served by huge pages (the 2 MiB-aligned whole pages inside it). A hint only:
 // it changes no content, may do nothing, and is harmless on memory already in use.

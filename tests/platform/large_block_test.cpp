@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace zel::internal {
 namespace {
@@ -31,6 +32,33 @@ TEST(LargeBlock, EverySizeIsZeroedAlignedAndWritable) {
     EXPECT_EQ(a[0] + a[n - 1] + b[n - 1], 0xA5 + 0xA5 + 0x5A) << n;
     FreeLargeBlock(a, n);
     FreeLargeBlock(b, n);
+  }
+}
+
+// Growing keeps the old bytes and gives zeros after them, across every size class: small to
+// small, small to large, large to larger (the pages move) with ragged ends on both sides.
+TEST(LargeBlock, GrowingKeepsTheBytesAndZeroesTheRest) {
+  const std::pair<size_t, size_t> steps[] = {
+      {0, 100},
+      {100, 4096},
+      {4096, kHugePageBytes + 5},
+      {kHugePageBytes, kHugePageBytes},
+      {kHugePageBytes + 5, 3 * kHugePageBytes - 7},
+      {3 * kHugePageBytes - 7, 7 * kHugePageBytes + 1},
+  };
+  for (const auto& [from, to] : steps) {
+    SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to));
+    auto* old = static_cast<unsigned char*>(AllocateLargeBlock(from));
+    for (size_t i = 0; i < from; ++i) old[i] = static_cast<unsigned char>(i % 251 + 1);
+    auto* grown = static_cast<unsigned char*>(GrowLargeBlock(old, from, to));
+    ASSERT_NE(grown, nullptr);
+    size_t wrong = 0;
+    for (size_t i = 0; i < from; i += (i % 4096 == 0 ? 1 : 331)) wrong += grown[i] != i % 251 + 1;
+    for (size_t i = from; i < to; i += 997) wrong += grown[i] != 0;
+    wrong += grown[to - 1] != (to - 1 < from ? (to - 1) % 251 + 1 : 0);
+    EXPECT_EQ(wrong, 0u);
+    std::memset(grown, 0x33, to);
+    FreeLargeBlock(grown, to);
   }
 }
 

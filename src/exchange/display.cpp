@@ -62,6 +62,7 @@ struct RowPlan {
   bool color_setting = false;  // the field after the last column is the row's colour code
   bool clear_status = false;   // each written row's status becomes "" (not needed for
                                // rows created empty)
+  int64_t fresh_from = INT64_MAX;  // the first row this call created empty (appending)
   // The multi-row layout: fields go to their field records, date fields keep their dashes,
   // and each record's first row header shows its record number, or "A" with header_added.
   bool records = false;
@@ -207,7 +208,7 @@ void WriteDataRows(ZelSheet::Impl& s, std::string_view data, const std::vector<F
     }
     // Displayed rows count as unchanged. Rows this call has just created have no status
     // yet, and a million needless writes would cost as much as reading the text.
-    if (plan.clear_status) SkipStep([&] { writer.SetText(0, row, ""); });
+    if (plan.clear_status && r64 < plan.fresh_from) SkipStep([&] { writer.SetText(0, row, ""); });
     if (plan.color_setting && hasColorField) {
       SkipStep([&] { s.sheet.SetRowColor(row, text::CInt(text::Val(colorField))); });
     }
@@ -262,6 +263,7 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
   int64_t firstRow = 1;
   int64_t lastRow = 0;
   bool freshRows = false;  // the target rows were created empty by this call
+  int64_t freshFrom = INT64_MAX;  // appending: the rows from here on were created empty
   if (oneRow) {
     // One-row mode fills a data row. Row 0 and the header addresses (-1000 + n) hold the
     // column titles and -1 stands for every row, so a row below 1 is not written; a row
@@ -276,10 +278,14 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
     lastRow = rowCount;
   } else {
     const int64_t dataRows = impl_->grid.DataRowCnt();
+    const int64_t shownRows = impl_->grid.MaxRows();
     SkipStep([&] {
       const int64_t rows = dataRows + rowCount;
       if (rows > INT32_MAX) throw GridError("Display: too many rows to append");
       MaxRows(static_cast<int32_t>(rows));
+      // Only the spare rows below the data have a status to clear; the rows beyond them
+      // come new and empty.
+      if (rows > shownRows) freshFrom = shownRows + 1;
     });
     firstRow = dataRows + 1;
     lastRow = dataRows + rowCount;
@@ -296,6 +302,7 @@ bool ZelSheet::Display(const std::string& strValue, bool& bulAddData, bool bulCo
     plan.last_row = lastRow;
     plan.color_setting = bulColorSetting;
     plan.clear_status = !freshRows;
+    plan.fresh_from = freshFrom;
     WriteDataRows(*impl_, data, ColumnTargets(*impl_, combos), plan);
   });
 

@@ -79,6 +79,11 @@ TEST(Display, TheModesAndTheSpareRowsAfterThem) {
   f.sheet.IsDataAdd(false);
   EXPECT_FALSE(f.sheet.Display("", true));  // appending nothing keeps what is there
   EXPECT_EQ(shape(), "U|a|b\n.|x|d\n.|e|f\n.|g|h U..." + spare);
+  // More rows than the spare ones: the spare rows and the new rows alike show no status.
+  std::string more;
+  for (int i = 0; i < 30; ++i) more += "i~,j~,~I~";
+  EXPECT_TRUE(f.sheet.Display(more, true));
+  EXPECT_EQ(Statuses(f.sheet, 1, f.sheet.MaxRows()), "U" + std::string(33, '.') + spare);
   // A blank text empties the sheet to its spare rows, and leaves redraw alone.
   g.ReDraw(false);
   EXPECT_FALSE(f.sheet.Display("    "));

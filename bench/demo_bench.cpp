@@ -7,6 +7,8 @@
 //                 is painted again and the changed cells written          <= 5 ms
 //   cold start    a new process that opens the database, queries every customer and
 //                 Displays them, as the demo does at start                 <= 2 s
+//                 (CPU of both the screen and the server's reading thread, and wall time;
+//                 on a busy machine the wall time also counts the waits for a core)
 //   memory        that process's peak memory                              <= 2.5 x data string
 //
 // The database is built once into the temporary folder (ZEL_BENCH_DB names another file) and
@@ -238,8 +240,9 @@ int main(int argc, char** argv) {
                 name, r.key_ms, r.scrolled, Verdict(r.key_ms <= 5.0));
   }
   std::printf("  cold start: query + Display %7.2f s wall, %.2f s CPU (a new process; the database in "
-              "the page cache)   target <= 2 s   %s\n",
-              cold.seconds, cold.cpu, Verdict(cold.seconds <= 2.0 && cold.rows == kCustomers));
+              "the page cache)   target <= 2 s   CPU %s, wall %s\n",
+              cold.seconds, cold.cpu, Verdict(cold.cpu <= 2.0 && cold.rows == kCustomers),
+              Verdict(cold.seconds <= 2.0 && cold.rows == kCustomers));
   const double ratio = cold.data ? static_cast<double>(cold.peak) / static_cast<double>(cold.data) : 0;
   std::printf("  peak memory %.1f MB (%.1f MB after) = %.2f x the data string   target <= 2.5 x   %s\n",
               static_cast<double>(cold.peak) / 1e6, static_cast<double>(cold.rss) / 1e6, ratio,

@@ -36,8 +36,12 @@ constexpr const char* kSheetId = "S1";
 constexpr const char* kDefinitionDate = "20260101";
 
 // Customers per part of a query's answer: large enough that a part's Display costs little
-// beyond its rows, small enough that a part is a small share of the sheet's memory.
-constexpr int64_t kQueryPageRows = 50'000;
+// beyond its rows, small enough that the parts on their way (the server reads two ahead of
+// the one being displayed) stay a small share of the sheet's memory: about 0.5 MB each.
+constexpr int64_t kQueryPageRows = 5'000;
+
+// Empty rows kept below the data for new customers.
+constexpr int32_t kSpareRows = 20;
 
 std::string WithThousands(int64_t n) {
   std::string digits = std::to_string(n);
@@ -97,7 +101,7 @@ void CustomerScreen::Declare(bool restored) {
   }
   FitRowNumbers();
   tui::GridPainter::FitRowHeightsToLines(s.GetSheet());
-  s.AddRowsToSheet();
+  s.AddRowsToSheet(kSpareRows);
 }
 
 void CustomerScreen::SetStatus(std::string text, bool error) {
@@ -108,7 +112,11 @@ void CustomerScreen::Query(const std::string& name_part) {
   if (!SettleChanges()) return;
   const auto start = std::chrono::steady_clock::now();
   // The answer comes in parts, each displayed as it arrives (the first replaces the sheet,
-  // the next ones append), so the whole text never sits beside the filled sheet.
+  // the next ones append), so the whole text never sits beside the filled sheet. The spare
+  // rows for new customers come once, below the last part: spare rows after every part
+  // would only be overwritten by the next, their "A" marks touching the status column's
+  // memory all the way down.
+  sheet_->AddRowsToSheet(0);
   bool first = true;
   try {
     server_.QueryPages(name_part, kQueryPageRows, [&](std::string& part) {
@@ -116,10 +124,12 @@ void CustomerScreen::Query(const std::string& name_part) {
       first = false;
     });
   } catch (const server::ServerError& e) {
+    sheet_->AddRowsToSheet(kSpareRows);
     SetStatus(e.what(), true);
     return;
   }
   if (first) sheet_->Display("");  // nothing found: the sheet is emptied all the same
+  sheet_->AddRowsToSheet(kSpareRows);
   const int32_t rows = sheet_->GetSheet().DataRowCnt();
   std::string text = WithThousands(rows) + "건 조회했습니다";
   if (!name_part.empty()) text += " (거래처명에 \"" + name_part + "\")";

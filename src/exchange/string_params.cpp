@@ -161,7 +161,9 @@ void ZelSheet::sbSetStringParam(bool IsControlDownload, const std::string& m_str
   }
   const std::string_view text(m_strStringParam);
   const size_t lines = internal::CountDataRows(text);
-  const bool multi = s.flags.is_multi_sheet;
+  // Applied while the sheet loads, before the screen's first AddItem_Multi, the list is known
+  // to be a multi-row one only from the stored "IsMulti".
+  const bool multi = s.flags.is_multi_sheet || s.exchange.is_multi;
   // A list longer than the sheet widens it; the column model follows the grid.
   SkipStep([&] {
     if (!multi && lines > static_cast<size_t>(std::max(s.grid.MaxCols(), 0))) {

@@ -237,6 +237,11 @@ void ZelSheet::SetSheetDeg(int32_t& lngMaxCols) {
     s.grid.Row(-1);
     s.grid.FontName(s.identity.font_name);
   });
+  // The screen's stored string parameters define its columns before the screen declares
+  // them; a multi-row screen's declarations then keep the stored titles and access codes.
+  if (!s.exchange.string_param.empty()) {
+    SkipStep([&] { sbSetStringParam(false, s.exchange.string_param); });
+  }
   if (!s.flags.is_clear_header_info &&
       !((mode == "save" || mode == "cut" || mode == "query") && !fresh)) {
     RestoreComboLists(s);

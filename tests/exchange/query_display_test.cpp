@@ -18,13 +18,6 @@ using testing::RenderRange;
 using testing::RenderSheet;
 using testing::SheetFixture;
 
-Color RowColor(ZelSheet& sheet, int32_t row, bool back) {
-  Grid& g = sheet.GetSheet();
-  g.Col(1);
-  g.Row(row);
-  return back ? g.BackColor() : g.ForeColor();
-}
-
 // A query sheet of ten columns: four data columns (text, float, text, a locked check column)
 // and the system columns 5 to 10, as a query screen declares them.
 struct QuerySheet : SheetFixture {
@@ -88,36 +81,32 @@ TEST(DisplayQuerySheet, TotalRowByRoleCodes) {
     f.sheet.GetSheet().SetText(0, 2, "U");  // the result's names go out with the next save
     EXPECT_NE(f.sheet.GetData().find("WorkingTag~,~," + std::string(c.names)), std::string::npos) << c.codes;
     if (f.sheet.RowsFrozen() == 0) continue;
-    EXPECT_EQ(RowColor(f.sheet, 1, false), Rgb(0, 0, 255));
-    EXPECT_EQ(RowColor(f.sheet, 1, true), Rgb(255, 255, 192));
+    EXPECT_EQ(f.At(1, 1).ForeColor(), Rgb(0, 0, 255));
+    EXPECT_EQ(f.At(1, 1).BackColor(), Rgb(255, 255, 192));
   }
 }
 
 TEST(DisplayQuerySheet, RoleColumnsUnlessTheCallerNamedThem) {
-  // The arguments after the call (sheet, check, select, display), the public values, whether
-  // the system columns 5 and 6 are hidden and whether column 4 (locked when declared) is.
+  // The arguments after the call (sheet, check, select, display), the public values of the
+  // same, the system columns 5 and 6 hidden, and whether column 4 (locked when declared) is.
   auto roles = [](int32_t check, int32_t select, int32_t dis) {
     QuerySheet f;
     f.sheet.gCheckCol(9);
     int32_t sheetNo = 0;
     f.sheet.DisplayQuerySheet(QuerySheet::Result("D~,S~,~,C~,C~,", "", QuerySheet::Row({"1"})), 7, false, sheetNo,
                               check, select, dis);
-    auto nums = [](std::initializer_list<int32_t> v) {
-      std::string out;
-      for (const int32_t n : v) out += std::to_string(n) + " ";
-      return out;
-    };
     Grid& g = f.sheet.GetSheet();
     auto hidden = [&g](int32_t col) { return g.Col(col), g.ColHidden(); };
-    const std::string cols = std::string(hidden(5) ? "5" : "-") + (hidden(6) ? "6" : "-");
-    g.Col(4);
-    g.Row(1);
-    return nums({sheetNo, check, select, dis}) + "| " +
-           nums({f.sheet.gSelectSheet(), f.sheet.gCheckCol(), f.sheet.gSelectCol(), f.sheet.gDisCol()}) + "| " + cols +
-           (g.LockCells() ? " locked" : " open");
+    std::string out;
+    for (const int32_t n : {sheetNo, check, select, dis, f.sheet.gSelectSheet(), f.sheet.gCheckCol(), f.sheet.gSelectCol(),
+                            f.sheet.gDisCol()}) {
+      out += std::to_string(n) + " ";
+    }
+    out += std::string(hidden(5) ? "5" : "-") + (hidden(6) ? "6" : "-");
+    return out + (f.At(4, 1).LockCells() ? " locked" : " open");
   };
-  EXPECT_EQ(roles(-1, -1, -1), "7 4 2 1 | 7 4 2 1 | 56 open");  // the first "C" wins
-  EXPECT_EQ(roles(2, 5, 6), "0 2 5 6 | -1 9 -1 -1 | -- locked");
+  EXPECT_EQ(roles(-1, -1, -1), "7 4 2 1 7 4 2 1 56 open");  // the first "C" wins
+  EXPECT_EQ(roles(2, 5, 6), "0 2 5 6 -1 9 -1 -1 -- locked");
 }
 
 // ---- Fill modes -----------------------------------------------------------------------------
@@ -139,9 +128,9 @@ TEST(DisplayQuerySheet, FieldsByCellTypeAndRowColours) {
     f.sheet.GetSheet().Col(5);
     f.sheet.GetSheet().Row(1);
     EXPECT_EQ(f.sheet.GetSheet().CellTag(), "img/go.png");
-    EXPECT_EQ(RowColor(f.sheet, 2, true), RowColor(f.sheet, 3, true));
-    EXPECT_EQ(RowColor(f.sheet, 1, true), displayMode ? RowColor(f.sheet, 3, true) : Rgb(0, 255, 0));
-    EXPECT_EQ(RowColor(f.sheet, 1, false), displayMode ? RowColor(f.sheet, 3, false) : Rgb(255, 0, 0));
+    EXPECT_EQ(f.At(1, 2).BackColor(), f.At(1, 3).BackColor());
+    EXPECT_EQ(f.At(1, 1).BackColor(), displayMode ? f.At(1, 3).BackColor() : Rgb(0, 255, 0));
+    EXPECT_EQ(f.At(1, 1).ForeColor(), displayMode ? f.At(1, 3).ForeColor() : Rgb(255, 0, 0));
   }
 }
 

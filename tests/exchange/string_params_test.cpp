@@ -29,6 +29,18 @@ std::string ItemLine(const std::map<size_t, std::string>& at) {
   return Line(fields);
 }
 
+// GetSheetInfo of a column: "title|field name|access|default|mask|type length decimals read
+// write".
+std::string Info(ZelSheet& sheet, int32_t col) {
+  std::string title, access, def, mask, name, other;
+  int16_t type = 0, len = 0, dec = 0, rc = 0, wc = 0;
+  int32_t row = 0;
+  sheet.GetSheetInfo(title, type, col, len, dec, access, def, mask, row, other, rc, wc, other, other, other, name);
+  std::string out = title + "|" + name + "|" + access + "|" + def + "|" + mask + "|";
+  for (const int16_t n : {type, len, dec, rc, wc}) out += std::to_string(n) + " ";
+  return out;
+}
+
 struct FiveColumns : SheetFixture {
   FiveColumns() { sheet.MaxCols(5); }
 };
@@ -46,12 +58,7 @@ TEST(StringParams, QueryListDefinesTheColumns) {
   f.sheet.sbSetStringParam_Query(
       false, Line({"AMT", "Amount", "C", "2", "12", "2", "KEY", "0", "###9", "3", "4", "15", "255,255,192", "0,0,255"}) +
                  Line({"PIC", "Pic", "P", "3", "0", "0", "", "", "", "9", "9", "", "", ""}));
-  std::string title, access, def, mask, name, other;
-  int16_t type = 0, len = 0, dec = 0, rc = 0, wc = 0;
-  int32_t row = 0;
-  f.sheet.GetSheetInfo(title, type, 2, len, dec, access, def, mask, row, other, rc, wc, other, other, other, name);
-  EXPECT_EQ(title + "|" + name + "|" + access + "|" + def + "|" + mask, "Amount|AMT|KEY|0|###9");
-  EXPECT_EQ(std::vector<int>({type, len, dec, rc, wc}), std::vector<int>({EnText, 12, 2, 3, 4}));
+  EXPECT_EQ(Info(f.sheet, 2), "Amount|AMT|KEY|0|###9|1 12 2 3 4 ");
   EXPECT_EQ(f.sheet.ColWidth(2), 15);
   Grid& g = f.sheet.GetSheet();
   g.Col(2);
@@ -71,6 +78,21 @@ TEST(StringParams, ItemTableListWidensTheSheet) {
   f.sheet.sbSetStringParam(false, list + "tail~,is~,not~,a~,line");
   EXPECT_EQ(f.sheet.MaxCols(), 7);
   EXPECT_EQ(f.sheet.FieldName(7) + "|" + f.sheet.AccessKey(7) + "|" + std::to_string(f.sheet.ColType(7)), "F7|NON|2");
+}
+
+// The stored list defines the columns while the sheet loads; on a multi-row screen (the stored
+// IsMulti) the screen's own declarations then keep the stored titles and access codes.
+TEST(StringParams, StoredListAppliedAsTheSheetLoads) {
+  const std::string list = ItemLine({{1, "Stored"}, {3, "S1"}, {7, "1"}, {31, "1"}, {32, "KEY"}});
+  for (const bool multi : {false, true}) {
+    SheetFixture f(SheetFixture::Bag({{"StringParam", list}, {"IsMulti", multi ? "True" : "False"}}));
+    if (multi) {
+      f.sheet.ColHeaderRows(2);
+      f.sheet.AddCellSpan_Start(1);
+      f.sheet.AddItem_Multi(1, 0, 1, 1, 0, "SCREEN", "Screen", EnText, "", 10, 0);
+    }
+    EXPECT_EQ(Info(f.sheet, 1) + "|" + f.Text(1, multi ? -1000 : 0), "Stored|S1|KEY|||1 0 0 0 0 |Stored") << multi;
+  }
 }
 
 TEST(StringParams, BadListsSkipTheirLines) {

@@ -62,7 +62,10 @@ CustomerScreen::CustomerScreen(Platform& platform, server::CustomerServer& serve
     : platform_(platform), server_(server), host_(host) {
   sheet_ = std::make_unique<ZelSheet>(platform_, *this);
   PropertyBag bag;
-  bag.WriteProperty("Info", std::string("DATE:") + kDefinitionDate + "~," + kPgmId + "~," + kCaption +
+  // The definition's date goes in without the "DATE:" mark: with it, the sheet takes a
+  // user's first opening for a changed definition and keeps nothing arranged in that
+  // session. SheetInit below still checks the stored arrangement against the date.
+  bag.WriteProperty("Info", std::string(kDefinitionDate) + "~," + kPgmId + "~," + kCaption +
                                 "~,INIT~,1042~,11111111~," + kSheetId + "~," + user);
   bag.WriteProperty("PgmID", kPgmId);
   bag.WriteProperty("SheetID", kSheetId);

@@ -114,21 +114,17 @@ void ReadOsLanguageAndFont(ZelSheet::Impl& s) {
 void ApplyProgramUpdate(ZelSheet::Impl& s) {
   const internal::InfoRecord rec = internal::SplitInfo(s.identity.info);
   if (!rec.date_field || !internal::DateStampOf(*rec.date_field)) return;
-  if (s.identity.language == 0 || s.identity.load_mode != "INIT") return;
-  SettingsStore& store = s.platform.Settings();
-  // The first opening of the screen by this user has no stamp to compare with: no older
-  // definition left an arrangement behind, so the stamp is only recorded, and what the user
-  // arranges in this session is kept (a reset would stop the saves until the screen closes).
-  const bool first = !store.SectionExists(kApplication, s.identity.update_key);
-  if (!first) {
-    const std::string stored =
-        store.GetSetting(kApplication, s.identity.update_key, "PgmInfoUpdateTime", "");
-    if (stored == s.identity.date_stamp) return;
-    // The screen's definition changed on the server: the user's stored arrangement and
-    // layout file no longer fit it.
-    SkipStep([&] { s.sheet.sbSheetInit(); });
+  const std::string stored = s.platform.Settings().GetSetting(kApplication, s.identity.update_key,
+                                                              "PgmInfoUpdateTime", "");
+  if (stored == s.identity.date_stamp || s.identity.language == 0 ||
+      s.identity.load_mode != "INIT") {
+    return;
   }
-  store.SaveSetting(kApplication, s.identity.update_key, "PgmInfoUpdateTime", s.identity.date_stamp);
+  // The screen's definition changed on the server: the user's stored arrangement and layout
+  // file no longer fit it. No stamp stored (a user's first opening) counts as changed too.
+  SkipStep([&] { s.sheet.sbSheetInit(); });
+  s.platform.Settings().SaveSetting(kApplication, s.identity.update_key, "PgmInfoUpdateTime",
+                                    s.identity.date_stamp);
 }
 
 void ReadUserSwitches(ZelSheet::Impl& s) {

@@ -97,8 +97,8 @@ TEST(SheetLifecycleTest, LoadingReadsUserSettingsUnlessAProgramUpdateResetsThem)
       // Uploading controls loads like the initial load, but is no program update.
       {"DATE:20240105~,P~,X~,ControlsUpload~,1~,R~,S~,U", "20231201", " new ", kRead, "new|new|10"},
       {"DATE:20240105~,P~,X~,newpage~,1~,R~,S~,U", "20231201", "", kRead, "stored|stored|10"},
-      // The first opening by this user has no older arrangement to throw away.
-      {"DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U", nullptr, "", kRead, "||10"},
+      // No stamp stored (a user's first opening) differs from the stamp too.
+      {"DATE:20240105~,P~,X~,INIT~,1~,R~,S~,U", nullptr, "", kReset, "||10"},
   };
   for (const auto& [info, stamp, param, switches, params] : cases) {
     ScriptedPlatform platform;
@@ -122,7 +122,7 @@ TEST(SheetLifecycleTest, LoadingReadsUserSettingsUnlessAProgramUpdateResetsThem)
       sheet.MaxRows(rows);
       got += std::to_string(sheet.RowsFrozen());
     }
-    EXPECT_EQ(got, switches) << info << " " << stamp;
+    EXPECT_EQ(got, switches) << info << " " << (stamp ? stamp : "(none)");
     sheet.AddItem("K", "Key", EnCheck);
     sheet.GetSheet().Col(1);
     EXPECT_EQ(sheet.StringParam() + "|" + Stored(platform, "P\\S", "StringParam") + "|" +
@@ -130,7 +130,7 @@ TEST(SheetLifecycleTest, LoadingReadsUserSettingsUnlessAProgramUpdateResetsThem)
               params)
         << info;
     // A reset screen saves nothing until it is opened again; any other saves as it closes.
-    // A reset and a first opening record the new stamp.
+    // A reset records the new stamp.
     sheet_owner.reset();
     EXPECT_EQ(Stored(platform, "P\\S", "Columns") + " " + Stored(platform, "P.S", "PgmInfoUpdateTime"),
               std::string(switches == kReset ? "<none> " : "50 ") + (switches == kReset || !stamp ? "20240105" : stamp))

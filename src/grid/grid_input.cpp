@@ -70,17 +70,88 @@ int32_t StepRows(const GridState& s, int32_t r, int32_t dir, int32_t count) {
   return r;
 }
 
+// `c` when it is shown, else the nearest shown column before it, else after it (c itself
+// when every column is hidden): where the cursor goes for a hidden target.
+int32_t NearestShownCol(const GridState& s, int32_t c) {
+  if (ColShown(s, c)) return c;
+  const int32_t before = StepCol(s, c, -1);
+  return before != c ? before : StepCol(s, c, 1);
+}
+
+int32_t NearestShownRow(const GridState& s, int32_t r) {
+  if (RowShown(s, r)) return r;
+  const int32_t before = StepRow(s, r, -1);
+  return before != r ? before : StepRow(s, r, 1);
+}
+
+// Whether column `col` shows whole in the viewport at the current scroll position, whatever
+// the rows (the frozen columns always show, if they fit).
+bool ColFits(const GridState& s, int32_t col) {
+  int64_t at = 0;
+  bool found = false;
+  WalkCols(s, s.left_col, [&](int32_t c, LayoutLine::Area) {
+    if (c == col) {
+      found = true;
+      return false;
+    }
+    at += ColTwips(s, c);
+    return at < s.viewport_w;
+  });
+  const int32_t w = ColTwips(s, col);
+  return found && w > 0 && at + w <= s.viewport_w;
+}
+
+bool RowFits(const GridState& s, int32_t row) {
+  int64_t at = 0;
+  bool found = false;
+  WalkRows(s, s.top_row, [&](int32_t r, LayoutLine::Area) {
+    if (r == row) {
+      found = true;
+      return false;
+    }
+    at += RowTwips(s, r);
+    return at < s.viewport_h;
+  });
+  const int32_t h = RowTwips(s, row);
+  return found && h > 0 && at + h <= s.viewport_h;
+}
+
+// Brings scrolled-off columns back on the left while the last shown column still shows whole,
+// so that the view leaves no blank room at its right edge that they could fill; a view
+// scrolled past every shown column (they were hidden, or LeftCol was set there) comes back to
+// the last one first.
+void FillColumns(GridState& s) {
+  const int32_t last = StepCol(s, s.max_cols + 1, -1);
+  if (last > s.max_cols || last <= s.cols_frozen) return;  // no shown column scrolls
+  if (s.left_col > last) s.left_col = last;
+  while (s.left_col - 1 > s.cols_frozen && ColFits(s, last)) {
+    --s.left_col;
+    if (!ColFits(s, last)) {
+      ++s.left_col;
+      break;
+    }
+  }
+}
+
 int32_t FirstShownCol(const GridState& s) { return StepCol(s, 0, 1) == 0 ? 1 : StepCol(s, 0, 1); }
 int32_t LastShownCol(const GridState& s) {
   const int32_t c = StepCol(s, s.max_cols + 1, -1);
   return c > s.max_cols ? s.max_cols : c;
 }
 
-// Rows a page moves: those the viewport shows below the frozen ones, less one; at least 1.
-int32_t PageRows(const Grid& grid) {
-  const GridState& s = StateOf(grid);
+// Shown rows a page moves: those the viewport shows whole below the frozen ones, less one; at
+// least 1. Without a viewport every row from TopRow on counts as shown.
+int32_t PageRows(const GridState& s) {
+  if (s.viewport_h <= 0) return std::max(s.max_rows - s.top_row, 1);
   int32_t shown = 0;
-  for (int32_t r = s.top_row; r <= s.max_rows && grid.IsVisible(s.left_col, r, false); ++r) ++shown;
+  int64_t at = 0;
+  WalkRows(s, s.top_row, [&](int32_t r, LayoutLine::Area area) {
+    const int32_t h = RowTwips(s, r);
+    if (at + h > s.viewport_h) return false;
+    at += h;
+    if (area == LayoutLine::kScrolled && h > 0) ++shown;
+    return true;
+  });
   return std::max(shown - 1, 1);
 }
 
@@ -219,7 +290,7 @@ void KeyAction(Grid& grid, int16_t key, int16_t shift) {
       break;
   }
 
-  const int32_t page = (key == kPageUp || key == kPageDown) ? PageRows(grid) : 1;
+  const int32_t page = (key == kPageUp || key == kPageDown) ? PageRows(s) : 1;
   if (extend) {
     switch (key) {
       case kLeft: ExtendSelection(grid, -1, 0, 1); return;
@@ -256,9 +327,15 @@ void KeyAction(Grid& grid, int16_t key, int16_t shift) {
       MoveAndDeselect(grid, ac, r);
       return;
     }
-    case kHome:
-      MoveAndDeselect(grid, FirstShownCol(s), ctrl ? StepRow(s, 0, 1) : ar);
+    case kHome: {
+      // The row's first shown cell (the sheet's with Ctrl), and the view back at its first
+      // columns (and rows): scrolling to the cursor alone leaves the view where it is when
+      // that cell is in a frozen column.
+      const int32_t c = FirstShownCol(s), r = ctrl ? StepRow(s, 0, 1) : ar;
+      MoveAndDeselect(grid, c, r);
+      if (s.active_col == c && s.active_row == r) ScrollTo(grid, ctrl ? 1 : s.top_row, 1);
       return;
+    }
     case kEnd:
       if (ctrl) {
         MoveAndDeselect(grid, std::max(grid.DataColCnt(), 1), std::max(s.data_row_cnt, 1));
@@ -278,8 +355,9 @@ namespace internal {
 void MoveActiveCell(Grid& grid, int32_t col, int32_t row) {
   GridState& s = StateOf(grid);
   if (s.max_rows < 1 || s.max_cols < 1) return;
-  col = std::clamp(col, 1, s.max_cols);
-  row = std::clamp(row, 1, s.max_rows);
+  // The cursor never rests on a hidden column or row: the user could not see it there.
+  col = NearestShownCol(s, std::clamp(col, 1, s.max_cols));
+  row = NearestShownRow(s, std::clamp(row, 1, s.max_rows));
   const int32_t ac = s.active_col, ar = s.active_row;
   InputState& in = Input(s);
   if (col == ac && row == ar) {
@@ -327,25 +405,23 @@ void ScrollIntoView(Grid& grid, int32_t col, int32_t row) {
   GridState& s = StateOf(grid);
   if (s.viewport_w <= 0 || s.viewport_h <= 0) return;  // nothing is shown: nothing to scroll
   const int32_t oldTop = s.top_row, oldLeft = s.left_col;
-  // A shown column and row to test the other axis against.
-  const int32_t refCol = s.cols_frozen >= 1 ? 1 : s.left_col;
-  const int32_t refRow = s.rows_frozen >= 1 ? 1 : s.top_row;
-  if (row > s.rows_frozen && !grid.IsVisible(refCol, row, false)) {
+  // A hidden line has no place on the screen: its axis does not scroll for it.
+  if (row > s.rows_frozen && row <= s.max_rows && RowShown(s, row) && !RowFits(s, row)) {
     if (row < s.top_row) {
       s.top_row = row;
     } else {
       // A step or two down is the common case; beyond that, put the row at the top and
       // bring as many rows above it back as still fit.
       int32_t steps = 0;
-      while (steps < 3 && s.top_row < row && !grid.IsVisible(refCol, row, false)) {
+      while (steps < 3 && s.top_row < row && !RowFits(s, row)) {
         ++s.top_row;
         ++steps;
       }
-      if (!grid.IsVisible(refCol, row, false)) {
+      if (!RowFits(s, row)) {
         s.top_row = row;
         while (s.top_row - 1 > s.rows_frozen) {
           --s.top_row;
-          if (!grid.IsVisible(refCol, row, false)) {
+          if (!RowFits(s, row)) {
             ++s.top_row;
             break;
           }
@@ -353,20 +429,20 @@ void ScrollIntoView(Grid& grid, int32_t col, int32_t row) {
       }
     }
   }
-  if (col > s.cols_frozen && !grid.IsVisible(col, refRow, false)) {
-    if (col < s.left_col) {
-      s.left_col = col;
-    } else {
-      s.left_col = col;
+  if (col > s.cols_frozen && col <= s.max_cols && ColShown(s, col) && !ColFits(s, col)) {
+    s.left_col = col;
+    if (col > oldLeft) {
+      // Moving right: the column ends at the right edge.
       while (s.left_col - 1 > s.cols_frozen) {
         --s.left_col;
-        if (!grid.IsVisible(col, refRow, false)) {
+        if (!ColFits(s, col)) {
           ++s.left_col;
           break;
         }
       }
     }
   }
+  FillColumns(s);
   if (s.top_row != oldTop || s.left_col != oldLeft) {
     NoteAllChanged(s);
     Listen(s).TopLeftChange(oldLeft, oldTop, s.left_col, s.top_row);

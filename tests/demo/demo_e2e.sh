@@ -76,7 +76,11 @@ screen | grep -q " 1 │C0000005  │주식회사 한결상사" || fail "C000000
 # A remark for C0000005: the remark column is the tenth; the cursor starts in the first.
 keys Right Right Right Right Right Right Right Right Right
 type_text "우수 거래처"
+# Enter in the last column goes to the start of the next row, and the view back to the first
+# columns; going right again brings the remark into sight.
 keys Enter
+wait_for "행 2 / 2"
+keys Right Right Right Right Right Right Right Right Right
 wait_for "우수 거래처"
 screen | grep -q " U │C0000005" || fail "the edited row is not marked U"
 

@@ -39,7 +39,66 @@ uint64_t NumberOrder(double v) {
   return (bits & 0x8000000000000000ULL) ? ~bits : bits | 0x8000000000000000ULL;
 }
 
-Key MakeKey(const Column& c, uint32_t slot) {
+// Which text cells of a key are read as dates: none, all (a date column), or as each cell's
+// kind says.
+enum class Dates : uint8_t { kNone, kAll, kByCell };
+
+Dates DatesOf(const GridState& s, const Column& c) {
+  if (s.KindVariesByCell(c)) return Dates::kByCell;
+  return s.KindOf(c, 0) == kCellDate ? Dates::kAll : Dates::kNone;  // the slot is not read
+}
+
+enum class DateText : uint8_t { kDate, kBlank, kOther };
+
+// Reads the text of a date cell as the number yyyymmdd (yyyymm00 for a month), which sorts as
+// the dates do. Date cells keep their text as written: day first, as the grid shows dates
+// ("31-01-2024", a month "01-2024"); year first when the first part has four digits
+// ("2024-01-31"); or digits alone ("20240131", "202401"). '-', '.' and '/' separate the parts;
+// spaces around the text are ignored. A text of separators and spaces only is an unfilled
+// date (kBlank); any other text is kOther.
+DateText ReadDate(std::string_view t, uint32_t& ymd) {
+  while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+  while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+  if (t.find_first_not_of(" -./") == std::string_view::npos) return DateText::kBlank;
+  uint32_t part[3] = {};
+  size_t width[3] = {};
+  size_t n = 0;
+  for (const char ch : t) {
+    if (ch >= '0' && ch <= '9') {
+      if (width[n] == 8) return DateText::kOther;
+      part[n] = part[n] * 10 + static_cast<uint32_t>(ch - '0');
+      ++width[n];
+    } else if ((ch == '-' || ch == '.' || ch == '/') && width[n] > 0 && n < 2) {
+      ++n;
+    } else {
+      return DateText::kOther;
+    }
+  }
+  if (width[n] == 0) return DateText::kOther;
+  uint32_t y = 0, m = 0, d = 0;
+  const bool year_first = width[0] == 4;
+  if (n == 0 && width[0] == 8) {
+    y = part[0] / 10000, m = part[0] / 100 % 100, d = part[0] % 100;
+  } else if (n == 0 && width[0] == 6) {
+    y = part[0] / 100, m = part[0] % 100;
+  } else if (n == 1 && year_first && width[1] <= 2) {
+    y = part[0], m = part[1];
+  } else if (n == 1 && width[0] <= 2 && width[1] <= 4) {
+    m = part[0], y = part[1];
+  } else if (n == 2 && year_first && width[1] <= 2 && width[2] <= 2) {
+    y = part[0], m = part[1], d = part[2];
+  } else if (n == 2 && width[0] <= 2 && width[1] <= 2 && width[2] <= 4) {
+    d = part[0], m = part[1], y = part[2];
+  } else {
+    return DateText::kOther;
+  }
+  ymd = y * 10000 + m * 100 + d;
+  return DateText::kDate;
+}
+
+// A date sorts as its number, with the numbers and before the texts; an unfilled date sorts
+// with the empty cells.
+Key MakeKey(const GridState& s, const Column& c, uint32_t slot, Dates dates) {
   Key k;
   const Cell* cell = c.At(slot);
   if (!cell || cell->empty()) return k;
@@ -49,6 +108,19 @@ Key MakeKey(const Column& c, uint32_t slot) {
     return k;
   }
   const std::string_view t = c.TextView(slot);
+  if (dates == Dates::kAll || (dates == Dates::kByCell && s.KindOf(c, slot) == kCellDate)) {
+    uint32_t ymd = 0;
+    switch (ReadDate(t, ymd)) {
+      case DateText::kBlank:
+        return k;
+      case DateText::kDate:
+        k.cls = kNum;
+        k.prefix = NumberOrder(ymd);
+        return k;
+      case DateText::kOther:
+        break;
+    }
+  }
   k.cls = kText;
   k.text = t.data();
   k.len = static_cast<uint32_t>(t.size());
@@ -205,9 +277,14 @@ void SortRows(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& 
   const uint32_t n = static_cast<uint32_t>(hi - lo + 1);
   std::vector<uint32_t> old_slots(s.row_map.begin() + (lo - 1), s.row_map.begin() + (lo - 1) + n);
   std::vector<const Column*> key_cols;
-  for (const SortKeySpec& k : specs) key_cols.push_back(s.cols[static_cast<size_t>(k.key)].get());
+  std::vector<Dates> key_dates;
+  for (const SortKeySpec& k : specs) {
+    key_cols.push_back(s.cols[static_cast<size_t>(k.key)].get());
+    key_dates.push_back(DatesOf(s, *key_cols.back()));
+  }
   const std::vector<uint32_t> order = Order(
-      specs, n, [&](size_t k, uint32_t line) { return MakeKey(*key_cols[k], old_slots[line]); },
+      specs, n,
+      [&](size_t k, uint32_t line) { return MakeKey(s, *key_cols[k], old_slots[line], key_dates[k]); },
       [&](size_t k, uint32_t line) { return key_cols[k]->TextView(old_slots[line]); });
   if (whole_rows) {
     for (uint32_t i = 0; i < n; ++i) s.row_map[static_cast<size_t>(lo - 1) + i] = old_slots[order[i]];
@@ -252,7 +329,9 @@ void SortCols(GridState& s, const CellRange& r, const std::vector<SortKeySpec>& 
   for (const SortKeySpec& k : specs) key_slots.push_back(s.row_map[static_cast<size_t>(k.key - 1)]);
   const std::vector<uint32_t> order = Order(
       specs, n,
-      [&](size_t k, uint32_t line) { return MakeKey(*s.cols[static_cast<size_t>(lo) + line], key_slots[k]); },
+      [&](size_t k, uint32_t line) {
+        return MakeKey(s, *s.cols[static_cast<size_t>(lo) + line], key_slots[k], Dates::kByCell);
+      },
       [&](size_t k, uint32_t line) { return s.cols[static_cast<size_t>(lo) + line]->TextView(key_slots[k]); });
   if (whole_cols) {
     std::vector<std::unique_ptr<Column>> moved(n);

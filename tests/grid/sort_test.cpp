@@ -80,6 +80,25 @@ TEST(GridSort, NumbersCompareAsNumbersAndBeforeTexts) {
   EXPECT_TRUE(Invariants(g));
 }
 
+// Date cells hold day-first texts; they sort by the date, an unfilled one as an empty cell.
+TEST(GridSort, DateCellsSortByTheirDates) {
+  Grid g;
+  g.MaxCols(2);
+  g.MaxRows(9);
+  At(g, 1, -1).CellType(kCellDate);
+  At(g, 1, 9).CellType(kCellEdit);  // a text cell in the date column sorts as text
+  Fill(g, {{"03-11-2018", "a"}, {"  -  -    ", "b"}, {"15-10-2012", "c"}, {"11-2018", "d"}, {"?", "e"},
+           {"2021-02-08", "f"}, {"08-02-2021", "g"}, {"20120101", "h"}, {"01-01-2000", "i"}});
+  SortRows(g, -1, 1, -1, 9, {{1, kSortAscending}});
+  EXPECT_EQ(Picture(g),
+            "||\n|20120101|h\n|15-10-2012|c\n|11-2018|d\n|03-11-2018|a\n|2021-02-08|f\n|08-02-2021|g\n"
+            "|01-01-2000|i\n|?|e\n|  -  -    |b\n");
+  SortRows(g, -1, 1, -1, 9, {{1, kSortDescending}});
+  EXPECT_EQ(Picture(g),
+            "||\n|?|e\n|01-01-2000|i\n|2021-02-08|f\n|08-02-2021|g\n|03-11-2018|a\n|11-2018|d\n"
+            "|15-10-2012|c\n|20120101|h\n|  -  -    |b\n");
+}
+
 TEST(GridSort, PartialBlocksAndColumns) {
   Grid g;
   g.MaxCols(3);

@@ -436,7 +436,7 @@ struct GridModel {
   // row or cell kinds in data rows it is the newer of the column's and the sheet's setting,
   // both the first entry of their patch.
   int16_t KindOf(const Column& c, uint32_t slot) const {
-    if (!((c.cell_props | row_props) & PropBit(Prop::kKind)) || (c.cell_styles.empty() && row_styles.empty())) {
+    if (!KindVariesByCell(c)) {
       const PatchEntry* best = SheetEntry(Prop::kKind);
       const auto& own = c.style.entries();
       if (!own.empty() && own.front().prop == Prop::kKind && own.front().stamp > best->stamp) best = &own.front();
@@ -446,6 +446,11 @@ struct GridModel {
     return KindOfAny(c, slot);
   }
   int16_t KindOfAny(const Column& c, uint32_t slot) const;
+  // Whether a data row or cell may set a kind of its own in column c; when not, every data
+  // cell of c has the same kind.
+  bool KindVariesByCell(const Column& c) const {
+    return ((c.cell_props | row_props) & PropBit(Prop::kKind)) && !(c.cell_styles.empty() && row_styles.empty());
+  }
   // The kind of a cell in a header row. Header rows hold the columns' titles: a kind set for
   // whole columns or the whole sheet (a float column, say) must not turn a title into a
   // number, so only a kind set on the header row itself or on the header cell counts there;

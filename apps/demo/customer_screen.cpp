@@ -98,6 +98,11 @@ void CustomerScreen::Declare(bool restored) {
   ZelSheet& s = *sheet_;
   if (!restored) s.MaxCols(server::kCustomerColumnCount);
   for (const ColumnDescription& column : server::CustomerColumns()) AddColumn(s, column);
+  // AddItem leaves a date column's cells as text cells; as date cells they sort by the date
+  // rather than by the day-first text.
+  s.Col(s.ColX(server::kRegisteredOn));
+  s.Row(-1);
+  s.CellType(kCellDate);
   if (!restored) {
     for (const ColumnWidth& w : kWidths) s.ColWidth(s.ColX(w.col), w.width);
     s.ColsFrozen(2);  // code and name stay in sight while scrolling right

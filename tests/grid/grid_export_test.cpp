@@ -59,8 +59,7 @@ TEST(GridHtml, EscapesEverythingThatIsNotMarkup) {
             "<tr><th>&lt;b&gt;</th><th>B</th></tr>\n</thead>\n<tbody>\n"
             "<tr><td>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; &quot;q&quot;</td><td>줄1<br>줄2</td></tr>\n"
             "<tr><td>bad\xEF\xBF\xBD byte</td><td>ctlchar\ttab</td></tr>\n");
-  EXPECT_EQ(Count(html, "<script"), 0u);
-  EXPECT_EQ(Count(html, "<table"), 1u);
+  EXPECT_EQ(Count(html, "<script") * 10 + Count(html, "<table"), 1u);
 }
 
 // 4 x 4 cells "c-r", a 2 x 2 span at (1, 1), column 3 and row 3 hidden.
@@ -110,8 +109,7 @@ TEST(GridHtml, AppendRangesAndLog) {
   ASSERT_TRUE(g.ExportRangeToHTML(1, 4, 1, 4, path, false, log));
   ASSERT_TRUE(g.ExportRangeToHTML(2, 4, 2, 4, path, true, log));
   std::string html = ReadFile(path);
-  EXPECT_EQ(Count(html, "<table"), 2u);
-  EXPECT_EQ(Count(html, "</body>"), 1u);
+  EXPECT_EQ(Count(html, "<table") * 10 + Count(html, "</body>"), 21u);
   EXPECT_LT(html.find("<td>1-4</td>"), html.find("<td>2-4</td>"));
   EXPECT_LT(html.find("<td>2-4</td>"), html.find("</body>"));
 
@@ -127,8 +125,7 @@ TEST(GridHtml, AppendRangesAndLog) {
   EXPECT_FALSE(g.ExportRangeToHTML(0, 1, 1, 1, path, false, log));
   EXPECT_FALSE(g.ExportToHTML(dir.File("no/folder/x.html"), false, log));
   const std::string lines = ReadFile(log);
-  EXPECT_EQ(Count(lines, "\n"), 6u);
-  EXPECT_EQ(Count(lines, "written to"), 3u);
+  EXPECT_EQ(Count(lines, "\n") * 10 + Count(lines, "written to"), 63u);
   EXPECT_NE(lines.find("not inside the grid"), std::string::npos);
 }
 
@@ -172,18 +169,16 @@ TEST(GridWorkbook, ExportThenImportGivesTheSameTableBack) {
   ASSERT_TRUE(g.ExportToExcel(path, "데이터", ""));
   const std::string xml = ReadFile(path);
   EXPECT_EQ(xml.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n", 0), 0u);
-  EXPECT_NE(xml.find("<Worksheet ss:Name=\"데이터\">"), std::string::npos);
-  EXPECT_NE(xml.find("<Row ss:StyleID=\"zelHeader\"><Cell><Data ss:Type=\"String\">이름</Data></Cell>"
-                     "<Cell ss:Index=\"3\"><Data ss:Type=\"String\">금액</Data></Cell></Row>"),
-            std::string::npos);
-  EXPECT_NE(xml.find("<Data ss:Type=\"String\">&lt;a&gt; &amp; &quot;b&quot; &#39;c&#39;</Data>"), std::string::npos);
-  EXPECT_NE(xml.find("<Data ss:Type=\"Number\">12.5</Data>"), std::string::npos);
-  EXPECT_NE(xml.find("<Data ss:Type=\"Number\">1000000000000000</Data>"), std::string::npos);
-  EXPECT_NE(xml.find("두 줄&#10;둘째"), std::string::npos);
-  EXPECT_NE(xml.find("<Cell ss:MergeAcross=\"1\"><Data ss:Type=\"String\">병합</Data></Cell>"), std::string::npos);
-  EXPECT_NE(xml.find("ss:MergeDown=\"1\""), std::string::npos);
-  EXPECT_NE(xml.find("<Column ss:Width=\"90\"/>"), std::string::npos);
-  EXPECT_NE(xml.find("<Column ss:Width=\"48\" ss:Hidden=\"1\"/>"), std::string::npos);
+  for (const char* part :
+       {"<Worksheet ss:Name=\"데이터\">",
+        "<Row ss:StyleID=\"zelHeader\"><Cell><Data ss:Type=\"String\">이름</Data></Cell><Cell ss:Index=\"3\">"
+        "<Data ss:Type=\"String\">금액</Data></Cell></Row>",
+        "<Data ss:Type=\"String\">&lt;a&gt; &amp; &quot;b&quot; &#39;c&#39;</Data>", "<Data ss:Type=\"Number\">12.5</Data>",
+        "<Data ss:Type=\"Number\">1000000000000000</Data>", "두 줄&#10;둘째", "ss:MergeDown=\"1\"",
+        "<Cell ss:MergeAcross=\"1\"><Data ss:Type=\"String\">병합</Data></Cell>", "<Column ss:Width=\"90\"/>",
+        "<Column ss:Width=\"48\" ss:Hidden=\"1\"/>"}) {
+    EXPECT_NE(xml.find(part), std::string::npos) << part;
+  }
 
   std::vector<std::string> names{"stale"};
   EXPECT_TRUE(g.IsExcelFile(path, names));
@@ -196,16 +191,12 @@ TEST(GridWorkbook, ExportThenImportGivesTheSameTableBack) {
   At(back, 3, -1).CellType(kCellFloat);
   back.SetText(1, 1, "replaced");
   ASSERT_TRUE(back.ImportExcelSheet(path, 0, ""));
-  EXPECT_EQ(back.MaxCols(), 5);
-  EXPECT_EQ(back.MaxRows(), 5);
+  EXPECT_EQ(back.MaxCols() * 10 + back.MaxRows(), 55);
   EXPECT_EQ(Texts(back, 5, 5), Texts(g, 5, 5));
   EXPECT_EQ(back.DataRowCnt(), g.DataRowCnt());
-  int32_t ac, ar, nc, nr;
-  EXPECT_TRUE(back.GetCellSpan(2, 4, ac, ar, nc, nr));
-  EXPECT_EQ(ac, 1);
-  EXPECT_EQ(nc, 2);
-  EXPECT_TRUE(back.GetCellSpan(4, 5, ac, ar, nc, nr));
-  EXPECT_EQ(ar, 4);
+  int32_t ac, ar, nc, nr, ac2, ar2, nc2, nr2;
+  ASSERT_TRUE(back.GetCellSpan(2, 4, ac, ar, nc, nr) && back.GetCellSpan(4, 5, ac2, ar2, nc2, nr2));
+  EXPECT_EQ(std::vector<int32_t>({ac, nc, ar2}), std::vector<int32_t>({1, 2, 4}));
 }
 
 TEST(GridWorkbook, ReadsWhatSpreadsheetProgramsWrite) {
@@ -286,11 +277,8 @@ TEST(GridWorkbook, ForeignAndMalformedFilesAreRefusedAndChangeNothing) {
   // A good workbook, but no such sheet.
   WriteFile(path, head + sheet + "</Workbook>");
   EXPECT_TRUE(g.IsExcelFile(path));
-  EXPECT_FALSE(g.ImportExcelSheet(path, 1, ""));
-  EXPECT_FALSE(g.ImportExcelSheet(path, -1, ""));
-  EXPECT_FALSE(g.ImportExcelSheet(path, 0, "T"));
-  EXPECT_FALSE(g.ImportExcelSheet(dir.File("missing.xml"), 0, ""));
-  EXPECT_FALSE(g.IsExcelFile(dir.File("missing.xml")));
+  EXPECT_FALSE(g.ImportExcelSheet(path, 1, "") || g.ImportExcelSheet(path, -1, "") || g.ImportExcelSheet(path, 0, "T"));
+  EXPECT_FALSE(g.ImportExcelSheet(dir.File("missing.xml"), 0, "") || g.IsExcelFile(dir.File("missing.xml")));
   EXPECT_EQ(DumpGrid(g), before);
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "file_test_support.h"
@@ -36,14 +37,8 @@ void Back(Grid& g, int32_t col, int32_t row, Color c) { Format(g, col, row, [c](
 void Fore(Grid& g, int32_t col, int32_t row, Color c) { Format(g, col, row, [c](Grid& x) { x.ForeColor(c); }); }
 
 TEST(GridView, ColoursFollowTheLevelsInTheirOrder) {
-  struct Case {
-    const char* what;
-    std::function<void(Grid&)> setup;
-    int32_t col, row;
-    Color back, fore;
-  };
   const Color white = 0xFFFFFF, head_back = Grid().HeaderBackColor(), head_fore = Grid().HeaderForeColor();
-  const std::vector<Case> cases = {
+  const std::tuple<const char*, std::function<void(Grid&)>, int32_t, int32_t, Color, Color> cases[] = {
       {"sheet default", [](Grid&) {}, 2, 2, white, 0},
       {"column colour", [](Grid& g) { Back(g, 2, -1, kRed); }, 2, 2, kRed, 0},
       {"newer row colour over the column's", [](Grid& g) { Back(g, 2, -1, kRed), Back(g, -1, 2, kBlue); }, 2, 2, kBlue, 0},
@@ -60,17 +55,15 @@ TEST(GridView, ColoursFollowTheLevelsInTheirOrder) {
       {"the row-header column's own colour", [](Grid& g) { Fore(g, 0, -1, kGreen); }, 0, 2, head_back, kGreen},
       {"a failed row's colour reaches its row header", [](Grid& g) { Fore(g, -1, 2, kRed); }, 0, 2, head_back, kRed},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, setup, col, row, back, fore] : cases) {
     Grid g;
     g.MaxCols(3);
     g.MaxRows(4);
-    c.setup(g);
-    const CellLook look = LookOf(g, c.col, c.row);
-    EXPECT_EQ(look.back, c.back) << c.what;
-    EXPECT_EQ(look.fore, c.fore) << c.what;
-    Color back, fore;
-    g.GetEffectiveColors(c.col, c.row, back, fore);
-    EXPECT_EQ(back, look.back) << c.what << ": the engine's own member agrees";
+    setup(g);
+    const CellLook look = LookOf(g, col, row);
+    Color engine_back, engine_fore;  // the engine's own member agrees
+    g.GetEffectiveColors(col, row, engine_back, engine_fore);
+    EXPECT_EQ(std::vector<Color>({look.back, look.fore, engine_back}), std::vector<Color>({back, fore, back})) << what;
   }
 }
 
@@ -147,13 +140,13 @@ TEST(GridView, ComboItemsAreTheListThatAppliesToTheCell) {
   Format(g, 1, 2, [](Grid& x) { x.TypeComboBoxList("A\tB\t"); });
   At(g, 2, 3);
   const GridView view(g);
-  std::vector<std::string> items{"stale"};
+  std::vector<std::string> items{"stale"}, cell_list, none{"stale"};
   view.ComboItems(1, 1, items);
+  view.ComboItems(1, 2, cell_list);
+  view.ComboItems(2, 1, none);
   EXPECT_EQ(items, (std::vector<std::string>{"매출처", "매입처", "", "겸용"}));
-  view.ComboItems(1, 2, items);
-  EXPECT_EQ(items, (std::vector<std::string>{"A", "B"}));
-  view.ComboItems(2, 1, items);
-  EXPECT_TRUE(items.empty());
+  EXPECT_EQ(cell_list, (std::vector<std::string>{"A", "B"}));
+  EXPECT_TRUE(none.empty());
   EXPECT_EQ(g.Col(), 2) << "reading moved the grid's current cell";
   EXPECT_THROW(view.ComboItems(3, 1, items), GridError);
 }
@@ -169,14 +162,13 @@ TEST(GridView, OneViewFollowsEveryChangeOfTheGrid) {
     view.Cell(col, row, look);
     return look.back;
   };
-  Format(g, 2, -1, [](Grid& x) { x.BackColor(kRed); });
+  Back(g, 2, -1, kRed);
   EXPECT_EQ(back(2, 1), kRed);
-  Format(g, 2, -1, [](Grid& x) { x.BackColor(kBlue); });
+  Back(g, 2, -1, kBlue);
   EXPECT_EQ(back(2, 1), kBlue) << "a newer column format";
   g.Col(2);
-  g.Action(kActionInsertCol);
-  EXPECT_EQ(back(2, 1), 0xFFFFFF) << "a new column took the place";
-  EXPECT_EQ(back(3, 1), kBlue) << "the formatted column moved right";
+  g.Action(kActionInsertCol);  // a new column takes the place, the formatted one moves right
+  EXPECT_EQ(std::vector<Color>({back(2, 1), back(3, 1)}), std::vector<Color>({0xFFFFFF, kBlue}));
   g.Col(3);
   g.Action(kActionDeleteCol);
   EXPECT_EQ(back(3, 1), 0xFFFFFF);
@@ -184,7 +176,7 @@ TEST(GridView, OneViewFollowsEveryChangeOfTheGrid) {
   Grid saved;
   saved.MaxCols(3);
   saved.MaxRows(3);
-  Format(saved, 3, -1, [](Grid& x) { x.BackColor(kGreen); });
+  Back(saved, 3, -1, kGreen);
   ASSERT_TRUE(saved.SaveToFile(dir.File("v.sts"), false));
   ASSERT_TRUE(g.LoadFromFile(dir.File("v.sts")));
   EXPECT_EQ(back(3, 1), kGreen) << "a loaded image";
@@ -220,13 +212,13 @@ TEST(GridView, LayoutShowsFrozenLinesFirstAndLeavesHiddenOnesOut) {
   VisibleLayout layout;
   view.Layout(Chars(40, 6, 999'990, 11), layout);
   EXPECT_EQ(Indexes(layout.cols), "0@0 1@4 11@14 13@24 14@34") << "cut at the edge";
-  ASSERT_EQ(layout.rows.size(), 6u);
-  EXPECT_EQ(layout.rows[0].area, LayoutLine::kHeader);
-  EXPECT_EQ(layout.rows[1].index, 1);
-  EXPECT_EQ(layout.rows[2].area, LayoutLine::kFrozen);
-  EXPECT_EQ(layout.rows[3].index, 999'990);
-  EXPECT_EQ(layout.rows[4].index, 999'992);
-  EXPECT_EQ(layout.rows[4].area, LayoutLine::kScrolled);
+  std::string rows;  // index and area of each line
+  for (const LayoutLine& l : layout.rows) rows += std::to_string(l.index) + ":" + std::to_string(int{l.area}) + " ";
+  EXPECT_EQ(rows, "0:" + std::to_string(int{LayoutLine::kHeader}) + " 1:" + std::to_string(int{LayoutLine::kFrozen}) +
+                      " 2:" + std::to_string(int{LayoutLine::kFrozen}) + " 999990:" +
+                      std::to_string(int{LayoutLine::kScrolled}) + " 999992:" +
+                      std::to_string(int{LayoutLine::kScrolled}) + " 999993:" +
+                      std::to_string(int{LayoutLine::kScrolled}) + " ");
   EXPECT_EQ(layout.used_width, 40 * kTwipsPerCharCell);
 
   g.DisplayRowHeaders(false);
@@ -250,27 +242,21 @@ TEST(GridView, HitTestNamesWhatLiesUnderAPoint) {
   auto at = [&](int32_t charCol, int32_t line) {
     return HitTest(layout, charCol * kTwipsPerCharCell + slack, line * kTwipsPerTextLine + kTwipsPerTextLine / 2, slack);
   };
-  struct Case {
-    int32_t x, y;
-    GridHit::Part part;
-    int32_t col, row;
-  } cases[] = {
+  const std::tuple<int32_t, int32_t, GridHit::Part, int32_t, int32_t> cases[] = {
       {0, 0, GridHit::kCorner, 0, 0},     {3, 0, GridHit::kColHeader, 1, 0},
       {1, 2, GridHit::kRowHeader, 0, 2},  {8, 3, GridHit::kCell, 2, 3},
       {6, 0, GridHit::kColBorder, 1, 0},  {16, 0, GridHit::kColBorder, 3, 0},
       {20, 2, GridHit::kEmpty, -1, 2},    {4, 6, GridHit::kEmpty, 1, -1},
       {30, 2, GridHit::kOutside, -1, -1}, {-1, 2, GridHit::kOutside, -1, -1},
   };
-  for (const Case& c : cases) {
-    const GridHit hit = at(c.x, c.y);
-    EXPECT_EQ(int{hit.part}, int{c.part}) << c.x << "," << c.y;
-    EXPECT_EQ(hit.col, c.col) << c.x << "," << c.y;
-    EXPECT_EQ(hit.row, c.row) << c.x << "," << c.y;
+  for (const auto& [x, y, part, col, row] : cases) {
+    const GridHit hit = at(x, y);
+    EXPECT_EQ(std::vector<int32_t>({int{hit.part}, hit.col, hit.row}), std::vector<int32_t>({int{part}, col, row}))
+        << x << "," << y;
   }
   // A row border lies in the row-header column.
   const GridHit border = HitTest(layout, 10, 2 * kTwipsPerTextLine - 5, 20);
-  EXPECT_EQ(border.part, GridHit::kRowBorder);
-  EXPECT_EQ(border.row, 1);
+  EXPECT_EQ(std::vector<int32_t>({int{border.part}, border.row}), std::vector<int32_t>({int{GridHit::kRowBorder}, 1}));
 }
 
 struct Recorder : GridChangeListener {
@@ -288,12 +274,7 @@ struct Recorder : GridChangeListener {
 };
 
 TEST(GridView, ChangesAreToldWithTheirRowsAndColumns) {
-  struct Case {
-    const char* what;
-    std::function<void(Grid&)> change;
-    const char* told;
-  };
-  const std::vector<Case> cases = {
+  const std::tuple<const char*, std::function<void(Grid&)>, const char*> cases[] = {
       {"a cell", [](Grid& g) { g.SetText(2, 3, "x"); }, "2,3..2,3"},
       {"a block's format", [](Grid& g) { g.Col(1), g.Col2(2), g.Row(4), g.Row2(3), g.BlockMode(true), g.BackColor(kRed); },
        "1,4..2,3"},
@@ -315,19 +296,17 @@ TEST(GridView, ChangesAreToldWithTheirRowsAndColumns) {
       {"gathered into one block", [](Grid& g) { g.ReDraw(false), g.SetText(1, 2, "a"), g.SetText(3, 4, "b"), g.ReDraw(true); },
        "1,2..3,4"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, change, told] : cases) {
     Grid g;
     g.MaxCols(3);
     g.MaxRows(4);
     Recorder recorder;
     g.SetChangeListener(&recorder);
     const uint64_t before = g.ChangeCount();
-    c.change(g);
-    EXPECT_EQ(recorder.Joined(), c.told) << c.what;
-    EXPECT_EQ(g.ChangeCount() != before, *c.told != '\0') << c.what;
-    if (!recorder.seen.empty()) {
-      EXPECT_EQ(recorder.seen.back().count, g.ChangeCount()) << c.what;
-    }
+    change(g);
+    EXPECT_EQ(recorder.Joined(), told) << what;
+    EXPECT_EQ(g.ChangeCount() != before, *told != '\0') << what;
+    if (!recorder.seen.empty()) EXPECT_EQ(recorder.seen.back().count, g.ChangeCount()) << what;
   }
 }
 

@@ -86,16 +86,13 @@ TEST(GridHtml, SpansHiddenCellsAndFormats) {
   const std::string path = dir.File("t.html");
   ASSERT_TRUE(g.ExportToHTML(path, false, ""));
   EXPECT_EQ(Between(ReadFile(path), "<tbody>\n", "</tbody>"),
-            "<tr><td colspan=\"2\" rowspan=\"2\">1-1</td><td>4-1</td></tr>\n"
-            "<tr><td>4-2</td></tr>\n"
+            "<tr><td colspan=\"2\" rowspan=\"2\">1-1</td><td>4-1</td></tr>\n<tr><td>4-2</td></tr>\n"
             "<tr><td>1-4</td><td>2-4</td>"
             "<td style=\"text-align:right;background-color:#123456;font-weight:bold;\">4-4</td></tr>\n");
 
   // A range that cuts the span shows the span's text in its first cell inside the range.
   ASSERT_TRUE(g.ExportRangeToHTML(4, 4, 2, 2, path, false, ""));
-  EXPECT_EQ(Between(ReadFile(path), "<tbody>\n", "</tbody>"),
-            "<tr><td>1-1</td><td>4-2</td></tr>\n"
-            "<tr><td>2-4</td>"
+  EXPECT_EQ(Between(ReadFile(path), "<tbody>\n", "</tbody>"), "<tr><td>1-1</td><td>4-2</td></tr>\n<tr><td>2-4</td>"
             "<td style=\"text-align:right;background-color:#123456;font-weight:bold;\">4-4</td></tr>\n");
   EXPECT_EQ(Between(ReadFile(path), "<thead>\n", "</thead>"), "<tr><th>B</th><th>D</th></tr>\n");
 }
@@ -207,20 +204,15 @@ TEST(GridWorkbook, ReadsWhatSpreadsheetProgramsWrite) {
             "<!-- written by another program -->\r\n"
             "<ss:Workbook xmlns:ss=\"urn:schemas-microsoft-com:office:spreadsheet\">\r\n"
             " <ss:Worksheet ss:Name=\"First\"><ss:Table><ss:Row><ss:Cell><ss:Data ss:Type=\"String\">one"
-            "</ss:Data></ss:Cell></ss:Row></ss:Table></ss:Worksheet>\r\n"
-            " <ss:Worksheet ss:Name=\"둘째\">\r\n"
-            "  <ss:Table>\r\n"
-            "   <ss:Row ss:Index=\"2\">\r\n"
+            "</ss:Data></ss:Cell></ss:Row></ss:Table></ss:Worksheet>\r\n <ss:Worksheet ss:Name=\"둘째\">\r\n"
+            "  <ss:Table>\r\n   <ss:Row ss:Index=\"2\">\r\n"
             "    <ss:Cell ss:MergeAcross=\"1\"><ss:Data ss:Type=\"String\">a</ss:Data></ss:Cell>\r\n"
             "    <ss:Cell><ss:Data ss:Type=\"Number\">3</ss:Data></ss:Cell>\r\n"
             "    <ss:Cell ss:Index=\"6\"><ss:Data ss:Type=\"String\" "
             "xmlns=\"http://www.w3.org/TR/REC-html40\"><B>굵게</B> 보통</ss:Data>"
-            "<ss:Comment><ss:Data>not the cell's text</ss:Data></ss:Comment></ss:Cell>\r\n"
-            "   </ss:Row>\r\n"
+            "<ss:Comment><ss:Data>not the cell's text</ss:Data></ss:Comment></ss:Cell>\r\n   </ss:Row>\r\n"
             "   <ss:Row><ss:Cell><ss:Data ss:Type=\"String\"><![CDATA[<raw> & more]]></ss:Data></ss:Cell>"
-            "<ss:Cell ss:StyleID=\"s1\"/></ss:Row>\r\n"
-            "  </ss:Table>\r\n"
-            " </ss:Worksheet>\r\n"
+            "<ss:Cell ss:StyleID=\"s1\"/></ss:Row>\r\n  </ss:Table>\r\n </ss:Worksheet>\r\n"
             "</ss:Workbook>\r\n");
   Grid probe;
   std::vector<std::string> names;

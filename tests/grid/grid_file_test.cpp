@@ -461,9 +461,9 @@ TEST(GridImage, ForgedImagesWithAGoodChecksumAreCheckedPartByPart) {
     EXPECT_EQ(g.LoadFromFile(dir.File("f.sts")), loads) << what;
     std::string t;
     g.GetText(1, 1, t);
-    if (!loads) EXPECT_EQ(t, "before") << what;
-    if (loads) EXPECT_TRUE(g.ColsFrozen() <= g.MaxCols() && testing_grid::Invariants(g)) << what;
-    if (std::string(what) == "as built") EXPECT_EQ(testing_grid::Picture(g), "||\n|가|\n||\n");
+    if (!loads) { EXPECT_EQ(t, "before") << what; }
+    if (loads) { EXPECT_TRUE(g.ColsFrozen() <= g.MaxCols() && testing_grid::Invariants(g)) << what; }
+    if (std::string(what) == "as built") { EXPECT_EQ(testing_grid::Picture(g), "||\n|가|\n||\n"); }
   }
 }
 
@@ -539,12 +539,15 @@ TEST(GridLoaders, RefuseWhatAGridCannotHoldOrTheFileCannotJustify) {
   const std::string wbEnd = "</Table></Worksheet></Workbook>";
   const std::string cellX = "<Data ss:Type=\"String\">x</Data></Cell></Row>";
   enum Kind { kImage, kTab, kWorkbook };
-  // Images of 100,000,000 rows or 100,001 columns, a tab file of 100,001 fields and workbooks
-  // reaching row 100,000,000 or column 100,001 are refused in the fuzz regression inputs.
+  // An image of 100,001 columns is a fuzz regression input.
   const std::tuple<const char*, Kind, std::string, bool> cases[] = {
+      {"image of 100,000,000 empty rows", kImage, EmptyImage(100'000'000, 2), false},
       {"image of the empty rows any file may have", kImage, EmptyImage(1 << 20, 2), true},
       {"image of 100,000 columns", kImage, EmptyImage(2, Grid::kMaxColCount), true},
+      {"tab file of 100,001 fields", kTab, std::string(Grid::kMaxColCount, '\t') + "x\r\n", false},
       {"tab file of 100,000 fields", kTab, std::string(Grid::kMaxColCount - 1, '\t') + "x\r\n", true},
+      {"workbook row 100,000,000", kWorkbook, wb + "<Row ss:Index=\"100000000\"><Cell>" + cellX + wbEnd, false},
+      {"workbook cell in column 100,001", kWorkbook, wb + "<Row><Cell ss:Index=\"100001\">" + cellX + wbEnd, false},
       {"workbook cell in column 100,000", kWorkbook, wb + "<Row><Cell ss:Index=\"100000\">" + cellX + wbEnd, true},
       {"workbook merge across beyond the columns", kWorkbook,
        wb + "<Row><Cell ss:MergeAcross=\"100000\">" + cellX + wbEnd, false},
@@ -563,7 +566,7 @@ TEST(GridLoaders, RefuseWhatAGridCannotHoldOrTheFileCannotJustify) {
                         : kind == kTab ? g.LoadTabFile(path)
                                        : g.ImportExcelSheet(path, 0, "");
     EXPECT_EQ(loaded, loads) << what;
-    if (!loads) EXPECT_EQ(DumpGrid(g), before) << what;
+    if (!loads) { EXPECT_EQ(DumpGrid(g), before) << what; }
     // Whatever loaded is a grid the engine itself accepts.
     EXPECT_NO_THROW(g.MaxCols(g.MaxCols()); g.MaxRows(g.MaxRows())) << what;
   }

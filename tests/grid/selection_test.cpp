@@ -39,26 +39,24 @@ Grid Sample() {
 
 TEST(GridSelection, BlocksRowsAndTheRowWalk) {
   Grid g = Sample();
+  // The current block as "col,row..col2,row2".
+  const auto block = [&g] {
+    return std::to_string(g.SelBlockCol()) + "," + std::to_string(g.SelBlockRow()) + ".." +
+           std::to_string(g.SelBlockCol2()) + "," + std::to_string(g.SelBlockRow2());
+  };
   EXPECT_FALSE(g.IsBlockSelected());
-  EXPECT_EQ(g.SelBlockCol(), 0);
-  EXPECT_EQ(g.GetMultiSelItem(0), -1);
-
+  EXPECT_EQ(g.SelBlockCol() * 10 + g.GetMultiSelItem(0), -1);
   g.SetSelection(-1, 4, 3, 2);  // whole rows 2-4 (given bottom first)
-  EXPECT_EQ(g.SelBlockCol(), -1);
-  EXPECT_EQ(g.SelBlockCol2(), -1);
-  EXPECT_EQ(g.SelBlockRow(), 2);
-  EXPECT_EQ(g.SelBlockRow2(), 4);
-  EXPECT_TRUE(g.IsCellSelected(0, 3)) << "the row header of a selected row";
-  EXPECT_FALSE(g.IsCellSelected(0, 1));
+  EXPECT_EQ(block(), "-1,2..-1,4");
+  // The row header of a selected row is selected.
+  EXPECT_EQ(std::to_string(g.IsCellSelected(0, 3)) + std::to_string(g.IsCellSelected(0, 1)), "10");
   g.AddSelection(2, 6, 3, 6);   // a cell block
   g.AddSelection(-1, 6, -1, 6); // and row 6
-  EXPECT_EQ(g.MultiSelCount(), 3);
-  EXPECT_EQ(g.SelBlockRow(), 6);
+  EXPECT_EQ(std::to_string(g.MultiSelCount()) + " " + block(), "3 -1,6..-1,6");
   g.MultiSelIndex(1);
-  EXPECT_EQ(g.SelBlockCol(), 2);
+  EXPECT_EQ(block(), "2,6..3,6");
   EXPECT_THROW(g.MultiSelIndex(3), GridError);
-  EXPECT_FALSE(g.IsCellSelected(1, 5));
-  EXPECT_TRUE(g.IsCellSelected(3, 6));
+  EXPECT_EQ(std::to_string(g.IsCellSelected(1, 5)) + std::to_string(g.IsCellSelected(3, 6)), "01");
 
   std::vector<int32_t> walk;
   for (int32_t r = g.GetMultiSelItem(0); r != -1; r = g.GetMultiSelItem(r)) walk.push_back(r);
@@ -67,11 +65,10 @@ TEST(GridSelection, BlocksRowsAndTheRowWalk) {
   g.SelModeIndex(3);
   EXPECT_TRUE(g.SelModeSelected());
   g.SelModeSelected(false);  // splits the block 2-4
-  EXPECT_EQ(g.SelModeSelCount(), 3);
+  std::string counts = std::to_string(g.SelModeSelCount());
   g.SelModeIndex(5);
   g.SelModeSelected(true);
-  EXPECT_EQ(g.SelModeSelCount(), 4);
-
+  EXPECT_EQ(counts + std::to_string(g.SelModeSelCount()), "34");
   g.Action(kActionDeselectBlock);
   EXPECT_EQ(g.MultiSelCount(), 0);
   Block(g, 1, 1, 2, 2);
@@ -86,13 +83,10 @@ TEST(GridClipboard, WholeRowCopyPutsTheRowHeaderFirst) {
   g.AttachClipboard(&clip);
   g.SetSelection(-1, 2, -1, 3);
   g.Action(kActionClipboardCopy);
-  EXPECT_EQ(clip.text, "U\ta2\tb2\tc2\r\nA\ta3\tb3\tc3\r\n");
-  EXPECT_EQ(clip.clears, 1);
-
+  EXPECT_EQ(clip.text + std::to_string(clip.clears), "U\ta2\tb2\tc2\r\nA\ta3\tb3\tc3\r\n1");
   g.SetSelection(2, 1, 3, 2);
   g.Action(kActionClipboardCopy);
   EXPECT_EQ(clip.text, "b1\tc1\r\nb2\tc2\r\n");
-
   g.ClearSelection();
   g.SetActiveCell(3, 4);
   g.Action(kActionClipboardCopy);
@@ -108,8 +102,7 @@ TEST(GridClipboard, CutAndPasteRoundTrip) {
   EXPECT_EQ(g.DataRowCnt(), 4);
   g.SetSelection(-1, 5, -1, 5);
   g.Action(kActionClipboardPaste);  // whole rows back in, with their headers
-  EXPECT_EQ(Picture(g),
-            "|||\n|a1|b1|c1\nU|||\nA|||\n|a4|b4|c4\nU|a2|b2|c2\nA|a3|b3|c3\n");
+  EXPECT_EQ(Picture(g), "|||\n|a1|b1|c1\nU|||\nA|||\n|a4|b4|c4\nU|a2|b2|c2\nA|a3|b3|c3\n");
   EXPECT_TRUE(Invariants(g));
 
   RecordingClipboard clip;

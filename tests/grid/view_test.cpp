@@ -306,7 +306,7 @@ TEST(GridView, ChangesAreToldWithTheirRowsAndColumns) {
     change(g);
     EXPECT_EQ(recorder.Joined(), told) << what;
     EXPECT_EQ(g.ChangeCount() != before, *told != '\0') << what;
-    if (!recorder.seen.empty()) EXPECT_EQ(recorder.seen.back().count, g.ChangeCount()) << what;
+    if (!recorder.seen.empty()) { EXPECT_EQ(recorder.seen.back().count, g.ChangeCount()) << what; }
   }
 }
 

@@ -74,14 +74,13 @@ TEST_F(ColumnDefinitionTest, AccessCodesOnTheGrid) {
   sheet.AddItem("H", "Hid", EnText, 0, 10, 0, "HID");
   EXPECT_EQ(sheet.AccessKey(1) + "|" + sheet.AccessKey(2) + "|" + sheet.ControlKey(4), "KEYSHID;|SDIS;|");
   EXPECT_EQ(Hidden(5), "H...H");
-  EXPECT_TRUE(At(2, 3).LockCells());
-  EXPECT_FALSE(At(2, 0).LockCells());  // the header cell stays editable
-  EXPECT_EQ(At(2, 0).BackColor(), c.header_col_bg_color);
-  EXPECT_FALSE(At(3, 2).LockCells());
-  EXPECT_EQ(At(3, 2).BackColor(), c.code_help);
-  EXPECT_EQ(At(3, 0).ForeColor(), c.header_col_must_input_fg_color);
-  EXPECT_EQ(At(4, 4).BackColor(), c.back_color);
-  EXPECT_EQ(At(4, 0).ForeColor(), c.header_col_fg_color);
+  // Locks: the header cell stays editable.
+  EXPECT_EQ(std::vector<bool>({At(2, 3).LockCells(), At(2, 0).LockCells(), At(3, 2).LockCells()}),
+            std::vector<bool>({true, false, false}));
+  EXPECT_EQ(std::vector<Color>({At(2, 0).BackColor(), At(3, 2).BackColor(), At(4, 4).BackColor()}),
+            std::vector<Color>({c.header_col_bg_color, c.code_help, c.back_color}));
+  EXPECT_EQ(std::vector<Color>({At(3, 0).ForeColor(), At(4, 0).ForeColor()}),
+            std::vector<Color>({c.header_col_must_input_fg_color, c.header_col_fg_color}));
   // Once the user's arrangement is in place "HID" no longer hides, "SHID" still does, the
   // control key honours "HID" whatever the user chose, and no code shows a hidden column.
   SheetProbe::Columns(sheet).layout_restored = true;

@@ -76,7 +76,7 @@ TEST_F(MultiRowTest, HeaderSpansTitlesAndRecordArithmetic) {
   EXPECT_EQ(At(3, -1000).ForeColor(), g.HeaderForeColor());
   EXPECT_EQ(At(2, -999).BackColor(), g.HeaderBackColor());
   EXPECT_EQ(At(0, -998).BackColor(), g.HeaderBackColor());
-  EXPECT_EQ(std::to_string(At(4, -1).ColHidden()) + std::to_string(At(3, -1).ColHidden()), "10");
+  EXPECT_EQ(std::vector<bool>({At(4, -1).ColHidden(), At(3, -1).ColHidden()}), std::vector<bool>({true, false}));
   // Fields by place and places by field: the second record's offset 1 holds field 4; a cell
   // inside a span but not its anchor, or outside the index, has none (and no error).
   const auto n = [](int32_t v) { return std::to_string(v) + " "; };

@@ -68,7 +68,7 @@ TEST(GridLayout, HiddenRowsAndColumnsFollowTheirCells) {
   g.RowHidden(true);
   g.Row(1);
   g.Action(kActionInsertRow);
-  EXPECT_EQ(std::to_string(At(g, 1, 4).RowHidden()) + std::to_string(At(g, 1, 3).RowHidden()), "10");
+  EXPECT_EQ(std::vector<bool>({At(g, 1, 4).RowHidden(), At(g, 1, 3).RowHidden()}), std::vector<bool>({true, false}));
   // The whole-sheet setting reads back as hidden only while every column is.
   g.Col(-1);
   g.ColHidden(true);

@@ -163,6 +163,13 @@ bool AllCellsHaveData(const Grid& grid, int32_t row) {
   return true;
 }
 
+// Whole rows are selected (a row header press selects its row for the row commands) and no
+// editor is open: keys that would edit the active cell leave it alone.
+bool RowsChosen(const GridState& s) {
+  if (s.edit_mode) return false;
+  return std::any_of(s.blocks.begin(), s.blocks.end(), [](const Block& b) { return b.col == -1; });
+}
+
 int32_t IsLastRow(const GridState& s, int32_t row) { return row == s.data_row_cnt ? 1 : 0; }
 
 // Shift and an arrow: the block from the active cell to a far corner that moves.
@@ -244,6 +251,9 @@ void KeyAction(Grid& grid, int16_t key, int16_t shift) {
 
   const int32_t ac = s.active_col, ar = s.active_row;
   if (s.max_rows < 1 || s.max_cols < 1) return;
+  if (RowsChosen(s) && (key == kF2 || key == kF4 || key == kDelete || key == kBackspace || (key == kDown && alt))) {
+    return;
+  }
   switch (key) {
     case kEnter:
       CommitEdit(grid);
@@ -503,7 +513,7 @@ void Grid::InputText(std::string_view utf8) {
       default:
         break;
     }
-    if (ch < 0x20 || ch > 0xFFFF) continue;
+    if (ch < 0x20 || ch > 0xFFFF || RowsChosen(*state_)) continue;
     if (ch == ' ' && IsPressable(*state_, state_->active_col, state_->active_row)) {
       // Space on a check box or button presses it: a key of the cell, not a character.
       PressCell(*this, state_->active_col, state_->active_row);

@@ -107,6 +107,10 @@ void PressOnHeader(Grid& grid, const GridHit& hit) {
       MoveActiveCell(grid, s.active_col, hit.row);
       if (s.active_row != hit.row) return;
       if ((options & kSelectRows) != 0) {
+        // The row is chosen for the row commands, not for typing: the editor that
+        // EditModePermanent opened on the move closes, and the keys leave the cell alone
+        // until the user moves on.
+        CommitEdit(grid);
         grid.SetSelection(-1, hit.row, -1, hit.row);
         listener.SelChange(-1, hit.row, -1, hit.row, s.active_col, s.active_row);
       }
@@ -114,6 +118,7 @@ void PressOnHeader(Grid& grid, const GridHit& hit) {
       return;
     case GridHit::kCorner:
       if ((options & kSelectAll) != 0) {
+        CommitEdit(grid);
         grid.SetSelection(-1, -1, -1, -1);
         listener.SelChange(-1, -1, -1, -1, s.active_col, s.active_row);
       }

@@ -10,7 +10,7 @@ namespace {
 
 using testing_grid::At;
 
-enum : int16_t { kPgDn = 34, kEnd = 35, kHome = 36, kLeft = 37, kRight = 39, kCtrl = 2 };
+enum : int16_t { kBack = 8, kPgDn = 34, kEnd = 35, kHome = 36, kLeft = 37, kRight = 39, kDown = 40, kDel = 46, kF2 = 113, kCtrl = 2 };
 
 // Where the cursor and the view are, as "col,row top,left".
 std::string Where(const Grid& g) {
@@ -55,6 +55,34 @@ TEST(GridKeys, HiddenLastLinesNeverTakeTheCursorOrBlankTheView) {
   g.LeftCol(8);  // scrolled past every shown column: the next move fills the view again
   g.InputKeyDown(kLeft, 0);
   EXPECT_EQ(Where(g), "1,19 19,4");
+}
+
+// With the editor always open, a row header press chooses the row for the row commands:
+// the editor closes, and typing or deleting leaves the cells alone until the user moves on.
+TEST(GridKeys, RowHeaderPressTakesTheRowNotTheKeys) {
+  Grid g;
+  g.MaxCols(2);
+  g.MaxRows(4);
+  testing_grid::Fill(g, {{"a", "b"}, {"c", "d"}, {"e", "f"}});
+  g.SetViewport(g.ColWidthToTwips(40), g.RowHeightToTwips(g.RowHeight(1)) * 6);
+  At(g, -1, -1).LockCells(false);
+  g.EditModePermanent(true);
+  g.InputKeyDown(kRight, 0);
+  ASSERT_TRUE(g.EditMode());
+  int32_t x, y, w, h;
+  ASSERT_TRUE(g.GetCellPos(0, 2, x, y, w, h));
+  g.InputMouseDown(1, 0, static_cast<float>(x + w / 2), static_cast<float>(y + h / 2), 1000);
+  g.InputMouseUp(1, 0, static_cast<float>(x + w / 2), static_cast<float>(y + h / 2));
+  EXPECT_FALSE(g.EditMode());
+  EXPECT_EQ(g.SelBlockRow(), 2);
+  g.InputText("x ");
+  for (int16_t key : {kDel, kBack, kF2}) g.InputKeyDown(key, 0);
+  EXPECT_EQ(testing_grid::Picture(g, 3), "||\n|a|b\n|c|d\n|e|f\n");
+  g.InputKeyDown(kDown, 0);
+  EXPECT_TRUE(g.EditMode()) << "moving on ends the row choice";
+  EXPECT_FALSE(g.IsBlockSelected());
+  g.InputText("y\r");
+  EXPECT_EQ(testing_grid::Picture(g, 3), "||\n|a|b\n|c|d\n|e|fy\n");
 }
 
 }  // namespace

@@ -28,13 +28,8 @@ CellLook LookOf(const Grid& g, int32_t col, int32_t row) {
   return look;
 }
 
-void Format(Grid& g, int32_t col, int32_t row, const std::function<void(Grid&)>& set) {
-  At(g, col, row);
-  set(g);
-}
-
-void Back(Grid& g, int32_t col, int32_t row, Color c) { Format(g, col, row, [c](Grid& x) { x.BackColor(c); }); }
-void Fore(Grid& g, int32_t col, int32_t row, Color c) { Format(g, col, row, [c](Grid& x) { x.ForeColor(c); }); }
+void Back(Grid& g, int32_t col, int32_t row, Color c) { At(g, col, row).BackColor(c); }
+void Fore(Grid& g, int32_t col, int32_t row, Color c) { At(g, col, row).ForeColor(c); }
 
 TEST(GridView, ColoursFollowTheLevelsInTheirOrder) {
   const Color white = 0xFFFFFF, head_back = Grid().HeaderBackColor(), head_fore = Grid().HeaderForeColor();
@@ -82,22 +77,16 @@ TEST(GridView, CellShowsItsKindAndPlace) {
   Grid g;
   g.MaxCols(4);
   g.MaxRows(6);
-  Format(g, 1, -1, [](Grid& x) {
-    x.CellType(kCellCheckBox);
-    x.TypeCheckText("ok");
-    x.TypeCheckCenter(true);
-  });
-  Format(g, 2, -1, [](Grid& x) {
-    x.CellType(kCellButton);
-    x.TypeButtonText("Go");
-    x.TypeButtonColor(kRed);
-  });
-  Format(g, 3, 2, [](Grid& x) {
-    x.TypeEditPassword(true);
-    x.TypeHAlign(2);
-    x.FontBold(true);
-    x.FontName("Gulim");
-  });
+  At(g, 1, -1).CellType(kCellCheckBox);
+  g.TypeCheckText("ok");
+  g.TypeCheckCenter(true);
+  At(g, 2, -1).CellType(kCellButton);
+  g.TypeButtonText("Go");
+  g.TypeButtonColor(kRed);
+  At(g, 3, 2).TypeEditPassword(true);
+  g.TypeHAlign(2);
+  g.FontBold(true);
+  g.FontName("Gulim");
   g.SetText(1, 1, "1");
   g.SetText(1, 0, "Title");
   g.SetText(3, 2, "가나x");
@@ -133,11 +122,9 @@ TEST(GridView, ComboItemsAreTheListThatAppliesToTheCell) {
   Grid g;
   g.MaxCols(2);
   g.MaxRows(3);
-  Format(g, 1, -1, [](Grid& x) {
-    x.CellType(kCellComboBox);
-    x.TypeComboBoxList("매출처\t매입처\t\t겸용\t");
-  });
-  Format(g, 1, 2, [](Grid& x) { x.TypeComboBoxList("A\tB\t"); });
+  At(g, 1, -1).CellType(kCellComboBox);
+  g.TypeComboBoxList("매출처\t매입처\t\t겸용\t");
+  At(g, 1, 2).TypeComboBoxList("A\tB\t");
   At(g, 2, 3);
   const GridView view(g);
   std::vector<std::string> items{"stale"}, cell_list, none{"stale"};

@@ -96,6 +96,10 @@ void Terminal::Start(const char* term, FILE* out, FILE* in) {
   noecho();
   nonl();
   keypad(stdscr, TRUE);
+  // Home and End as the VT220 and tmux send them, which terminals described as xterm (tmux
+  // and screen sessions often are) do not list: without these they would arrive as text.
+  define_key("\033[1~", KEY_HOME);
+  define_key("\033[4~", KEY_END);
   set_escdelay(25);
   curs_set(0);
   if (has_colors()) {

@@ -2,6 +2,7 @@
 // copying blocks, the clipboard and sorting.
 #include <algorithm>
 
+#include "grid/internal/grid_input.h"
 #include "grid/internal/grid_ops.h"
 #include "grid/internal/grid_sort.h"
 
@@ -263,7 +264,9 @@ void Grid::Action(int32_t code) {
   int32_t first = 0, count = 0;
   switch (code) {
     case kActionActiveCell:
+      // The cell made active is brought into view, as a move by the keyboard would.
       SetActiveCell(s.col, s.row);
+      internal::ScrollIntoView(*this, s.active_col, s.active_row);
       return;
     case kActionGotoCell:
       SetActiveCell(s.col, s.row);

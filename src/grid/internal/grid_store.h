@@ -119,8 +119,6 @@ class CellStyles {
   }
   // The slot's patch to change: its own, made from its shared one or empty when it has none.
   Patch& operator[](uint32_t slot);
-  // The slot's patch to change when it has one (made its own), else null.
-  Patch* FindMutable(uint32_t slot) { return Find(slot) ? &(*this)[slot] : nullptr; }
   void erase(uint32_t slot);
   void clear() { *this = CellStyles(); }
   // Gives slot `to` what slot `from` has (nothing, a copy of its own patch, the same shared

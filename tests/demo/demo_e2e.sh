@@ -25,17 +25,21 @@ fail() {
   screen || true
   exit 1
 }
-# Waits until the screen shows `text` (at most 20 s).
-wait_for() {
-  for _ in $(seq 200); do
-    screen | grep -qF -- "$1" && return 0
+# Every check waits for the screen to come to the state it expects (at most 60 s): a frame
+# may be caught half drawn, and a loaded machine may be slow to draw it at all.
+# wait_for TEXT [WHY]: until a line holds TEXT; wait_re REGEX [WHY]: until a line matches.
+wait_until() {
+  for _ in $(seq 600); do
+    screen | grep -q "$1" -- "$2" && return 0
     sleep 0.1
   done
-  fail "the screen never showed: $1"
+  fail "${3:-the screen never showed: $2}"
 }
+wait_for() { wait_until -F "$1" "${2:-}"; }
+wait_re() { wait_until -E "$1" "${2:-}"; }
 # Waits until the screen no longer shows `text`.
 wait_gone() {
-  for _ in $(seq 200); do
+  for _ in $(seq 600); do
     screen | grep -qF -- "$1" || return 0
     sleep 0.1
   done
@@ -61,7 +65,7 @@ keys C-n
 type_text "C0000301"
 keys Tab C-Home
 wait_for "행 1 / 301"
-screen | grep -q " 2 │C0000002" || fail "the saved row was marked again"
+wait_for " 2 │C0000002" "the saved row was marked again"
 
 # Query by name (the new customer is let go): two customers hold "한결상사"; C0000005 comes
 # first.
@@ -71,7 +75,7 @@ keys Enter
 wait_for "저장하겠습니까?"
 type_text "n"
 wait_for "2건 조회했습니다"
-screen | grep -q " 1 │C0000005  │주식회사 한결상사" || fail "C0000005 is not the first row"
+wait_for " 1 │C0000005  │주식회사 한결상사" "C0000005 is not the first row"
 
 # A remark for C0000005: the remark column is the tenth; the cursor starts in the first.
 keys Right Right Right Right Right Right Right Right Right
@@ -82,7 +86,7 @@ keys Enter
 wait_for "행 2 / 2"
 keys Right Right Right Right Right Right Right Right Right
 wait_for "우수 거래처"
-screen | grep -q " U │C0000005" || fail "the edited row is not marked U"
+wait_for " U │C0000005" "the edited row is not marked U"
 
 # A new customer with a code that exists: the server must refuse it.
 keys C-n
@@ -97,12 +101,12 @@ keys C-s
 wait_for "저장시 오류가 1개 발생하였습니다"
 keys Enter
 wait_for "1건 저장, 1건 오류"
-after="$(screen)"
-echo "$after" | grep -q " 1 │C0000005  │주식회사 한결상사" || fail "the saved row is not unmarked"
-echo "$after" | grep -q " A │C0000005  │새한물산" || fail "the refused row is not pending"
+wait_for " 1 │C0000005  │주식회사 한결상사" "the saved row is not unmarked"
+wait_for " A │C0000005  │새한물산" "the refused row is not pending"
 # The refused row is red: its text is written in the failed-row colour (red, 196).
-t capture-pane -p -e -t "$session" | grep "새한물산" | grep -q $'\e\\[[0-9;]*38;5;196' ||
-  fail "the refused row is not red"
+red() { t capture-pane -p -e -t "$session" | grep "새한물산" | grep -q $'\e\\[[0-9;]*38;5;196'; }
+for _ in $(seq 100); do red && break; sleep 0.1; done
+red || fail "the refused row is not red"
 
 keys F8
 wait_for "3행: 거래처코드가 이미 있습니다: C0000005"
@@ -123,7 +127,7 @@ keys C-q
 wait_for "저장하겠습니까?"
 type_text "n"
 wait_for "demo ended"
-screen | grep -q "demo ended 0" || fail "the demo did not end cleanly"
+wait_for "demo ended 0" "the demo did not end cleanly"
 
 [ "$(db "SELECT remark FROM customers WHERE code = 'C0000005'")" = "우수 거래처" ] ||
   fail "the remark was not saved"
@@ -142,7 +146,7 @@ t -u new-session -d -s "$session" -x 100 -y 20 \
   "TERM=xterm-256color '$demo' --db '$work/customers.db'; echo \"ended \$?\"; stty -a | tr ' ;' '\\n\\n' | grep -xE -- '-?(icanon|echo)'; echo modes read; sleep 60"
 t kill-session -t "$first"
 wait_for "300건 조회했습니다"
-screen | grep -q "│거래처명 *║ *여신한도│" || fail "the hidden column came back"
+wait_re "│거래처명 *║ *여신한도│" "the hidden column came back"
 shell_pid="$(t display-message -p -t "$session" '#{pane_pid}')"
 demo_pid="$(pgrep -P "$shell_pid" | head -n 1)"
 [ -n "$demo_pid" ] || fail "no demo process"
@@ -150,5 +154,6 @@ kill -TERM "$demo_pid"
 wait_for "ended 0"
 # "ended" is printed before stty runs: wait until its lines are on the screen too.
 wait_for "modes read"
-screen | grep -qx "icanon" && screen | grep -qx "echo" || fail "the terminal modes were not restored"
+wait_re "^icanon$" "the terminal modes were not restored"
+wait_re "^echo$" "the terminal modes were not restored"
 echo "1 passed, 0 failed"

@@ -224,38 +224,6 @@ TEST(GridContent, FixedComboTakesWholeItemsOnly) {
   }
 }
 
-// Emptying a sheet keeps its cell and text storage for the next fill: texts written after
-// MaxRows(0) (short, long, and longer than a text chunk) read back, and nothing of the
-// earlier fill shows through.
-TEST(GridContent, RefillAfterEmptyingReadsBackOnlyTheNewTexts) {
-  Grid g = Small(2, 0);
-  auto longText = [](int round, int r) { return "긴 텍스트 " + std::to_string(round) + "-" + std::to_string(r) + std::string(20, 'x'); };
-  const std::string huge(3 << 20, 'h');
-  for (int round = 0; round < 3; ++round) {
-    const int32_t rows = 6000 - round * 2000;  // enough rows for the slots to be renumbered
-    g.MaxRows(0);
-    EXPECT_EQ(g.DataRowCnt(), 0);
-    g.MaxRows(rows);
-    for (int32_t r = 1; r <= rows; r += 2) {
-      g.SetText(1, r, longText(round, r));
-      g.SetText(2, r, "s" + std::to_string(r));
-    }
-    if (round == 1) g.SetText(1, 2, huge);
-    SCOPED_TRACE(round);
-    for (int32_t r = 1; r <= rows; ++r) {
-      if (r % 2 == 1) {
-        ASSERT_EQ(Text(g, 1, r), longText(round, r));
-        ASSERT_EQ(Text(g, 2, r), "s" + std::to_string(r));
-      } else {
-        ASSERT_EQ(Text(g, 1, r), round == 1 && r == 2 ? huge : "");
-        ASSERT_EQ(Text(g, 2, r), "");
-      }
-    }
-    EXPECT_EQ(g.DataRowCnt(), rows - 1);
-    EXPECT_TRUE(Invariants(g));
-  }
-}
-
 TEST(GridContent, ArraysAndClip) {
   Grid g = Small(3, 3);
   EXPECT_TRUE(g.SetArray(2, 2, {{"a", "b", "dropped"}, {"c", "d"}, {"gone"}}));

@@ -230,48 +230,31 @@ TEST(GridImage, DataOnlyKeepsContentAndLayoutAndAFullLoadKeepsItsIndexes) {
   EXPECT_EQ(counts + " " + std::to_string(full.DataRowCnt()), "21 30 21");
 }
 
-TEST(GridImage, DamagedImagesAreRefusedAndChangeNothing) {
+// Damaged, foreign and missing files are refused and leave the grid as it was.
+TEST(GridImage, DamagedForeignAndMissingFilesAreRefusedAndSavingIsAtomic) {
   TempDir dir;
   Grid src;
   FillRich(src);
   ASSERT_TRUE(src.SaveToFile(dir.File("good.sts"), false));
   const std::string good = ReadFile(dir.File("good.sts"));
-  ASSERT_GT(good.size(), 100u);
-
   Grid target;
   FillSmall(target);
   const std::string before = DumpGrid(target);
-  const std::string bad = dir.File("bad.sts");
-  int checked = 0;
+  const std::string other = dir.File("other");
   auto refused = [&](const std::string& bytes, const std::string& what) {
-    WriteFile(bad, bytes);
-    EXPECT_FALSE(target.LoadFromFile(bad)) << what;
-    if (++checked % 50 == 0) {
-      EXPECT_EQ(DumpGrid(target), before) << what;
-    }
+    WriteFile(other, bytes);
+    EXPECT_FALSE(target.LoadFromFile(other)) << what;
   };
-  for (size_t n : {size_t{0}, size_t{1}, size_t{8}, size_t{19}, size_t{20}, size_t{21}, good.size() / 2,
-                   good.size() - 5, good.size() - 4, good.size() - 1}) {
+  for (size_t n : {size_t{1}, size_t{8}, size_t{19}, size_t{20}, size_t{21}, good.size() / 2, good.size() - 4, good.size() - 1}) {
     refused(good.substr(0, n), "truncated to " + std::to_string(n));
   }
   refused(good + "x", "a byte appended");
   refused(good + good, "the image twice");
   for (size_t i = 0; i < good.size(); i += (i < 64 ? 1 : 7)) {
     for (int bit : {0, 5}) {
-      std::string flipped = good;
-      flipped[i] = static_cast<char>(flipped[i] ^ (1 << bit));
-      refused(flipped, "bit " + std::to_string(bit) + " of byte " + std::to_string(i) + " flipped");
+      refused(std::string(good).replace(i, 1, 1, static_cast<char>(good[i] ^ (1 << bit))), "byte " + std::to_string(i));
     }
   }
-  EXPECT_EQ(DumpGrid(target), before);
-}
-
-TEST(GridImage, ForeignAndMissingFilesAreRefusedAndSavingIsAtomic) {
-  TempDir dir;
-  Grid target;
-  FillSmall(target);
-  const std::string before = DumpGrid(target);
-  const std::string other = dir.File("other");
   const std::pair<std::string, std::string> cases[] = {
       {"empty file", ""},
       {"text", "이름\t값\r\n1\t2\r\n"},
@@ -279,14 +262,12 @@ TEST(GridImage, ForeignAndMissingFilesAreRefusedAndSavingIsAtomic) {
       {"our magic alone", "ZELGRID\x1A"},
       {"our magic, a future version", std::string("ZELGRID\x1A\x02\0\0\0\0\0\0\0\0\0\0\0", 20) + "\0\0\0\0"},
   };
-  for (const auto& [what, bytes] : cases) {
-    WriteFile(other, bytes);
-    EXPECT_FALSE(target.LoadFromFile(other)) << what;
-  }
+  for (const auto& [what, bytes] : cases) refused(bytes, what);
   EXPECT_FALSE(target.LoadFromFile(dir.File("missing.sts")));
   EXPECT_FALSE(target.LoadFromFile(dir.path().string()));  // a folder
   EXPECT_FALSE(target.LoadFromFile(""));
   EXPECT_EQ(DumpGrid(target), before);
+  std::filesystem::remove(dir.File("good.sts"));
   // Saving replaces a file whole and reports failure without touching what was there.
   const std::string path = dir.File("layout.sts");
   WriteFile(path, "previous contents");
@@ -573,25 +554,6 @@ TEST(GridLoaders, NamesWithANulByteAreRefused) {
   EXPECT_FALSE(g.SaveToFile(dir.File("new.bin") + std::string(1, '\0') + "x", false));
   EXPECT_FALSE(g.SaveTabFile(dir.File("new.txt") + std::string(1, '\0')));
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"real.bin", "real.txt"}));
-}
-
-// The tab reader drops a byte-order mark; a first cell starting with U+FEFF must survive.
-TEST(GridTabFile, AFirstCellStartingWithUFeffRoundTrips) {
-  TempDir dir;
-  const std::string bom = "\xEF\xBB\xBF";
-  for (const std::string& first : {bom, bom + "a", bom + bom}) {
-    Grid g;
-    g.MaxCols(2);
-    g.MaxRows(2);
-    g.SetText(1, 1, first);
-    g.SetText(2, 2, "b");
-    ASSERT_TRUE(g.SaveTabFile(dir.File("t.txt")));
-    Grid back;
-    ASSERT_TRUE(back.LoadTabFile(dir.File("t.txt")));
-    std::string t;
-    back.GetText(1, 1, t);
-    EXPECT_EQ(t + "|" + std::to_string(back.DataRowCnt()), first + "|2");
-  }
 }
 
 }  // namespace

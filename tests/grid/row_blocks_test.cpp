@@ -1,6 +1,6 @@
 // Repeating a formatted block of rows (the records of a multi-row sheet) against formatting
 // every block through the property cursor: both grids must show the same texts and spans and
-// resolve every property of every cell alike, right after the repeat and after each later
+// read every property of every cell alike, right after the repeat and after each later
 // edit that reaches the shared formats (a copied cell's or a column's format, row inserts and
 // deletes, sorting a block's cells, copied rows, a copied and a cleared block, renumbered row
 // slots, a saved and reloaded image, emptying and refilling the rows).
@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 #include <string>
-#include <variant>
 
 #include "file_test_support.h"
 #include "grid_check.h"
@@ -22,6 +20,7 @@ namespace {
 using testing_grid::At;
 using testing_grid::Block;
 using testing_grid::Invariants;
+using testing_files::DumpGrid;
 
 constexpr int32_t kCols = 4;
 constexpr int32_t kRowsPerBlock = 3;
@@ -43,28 +42,6 @@ void FormatBlock(Grid& g, int32_t first) {
   g.TypeComboBoxList("a\tb\t");
   At(g, 4, first + 2).LockCells(true);
   g.SetCellBorder(1, first + 2, kCols, first + 2, kBorderBottom, Rgb(9, 9, 9), 1);
-}
-
-// Every data cell: its text, its span and the resolved value of every property.
-std::string Dump(const Grid& g) {
-  const internal::GridState& s = internal::StateOf(g);
-  std::ostringstream out;
-  std::string text;
-  for (int32_t r = 1; r <= g.MaxRows(); ++r) {
-    const uint32_t slot = s.row_map[static_cast<size_t>(r - 1)];
-    for (int32_t c = 0; c <= g.MaxCols(); ++c) {
-      g.GetText(c, r, text);
-      int32_t ac = 0, ar = 0, nc = 0, nr = 0;
-      g.GetCellSpan(c, r, ac, ar, nc, nr);
-      out << c << ',' << r << " [" << text << "] span " << ac << ',' << ar << ' ' << nc << 'x' << nr << ':';
-      for (size_t p = 0; p < internal::kPropCount; ++p) {
-        std::visit([&out](const auto& v) { out << ' ' << v; },
-                   s.Resolve(static_cast<internal::Prop>(p), *s.cols[static_cast<size_t>(c)], slot));
-      }
-      out << '\n';
-    }
-  }
-  return out.str();
 }
 
 // `each` formats every block on its own; `repeated` formats the first and repeats it.
@@ -90,7 +67,7 @@ TEST(RepeatRowBlock, AlikeToFormattingEveryBlockThroughEveryEdit) {
   p.Fill();
   auto same = [&p](const char* after) {
     SCOPED_TRACE(after);
-    EXPECT_EQ(Dump(p.repeated), Dump(p.each));
+    EXPECT_EQ(DumpGrid(p.repeated), DumpGrid(p.each));
     EXPECT_TRUE(Invariants(p.repeated));
   };
   same("the repeat");
@@ -133,7 +110,7 @@ TEST(RepeatRowBlock, AlikeToFormattingEveryBlockThroughEveryEdit) {
   ASSERT_TRUE(p.repeated.SaveToFile(dir.File("repeated.sts"), false));
   Grid back;
   ASSERT_TRUE(back.LoadFromFile(dir.File("repeated.sts")));
-  EXPECT_EQ(Dump(back), Dump(p.each));
+  EXPECT_EQ(DumpGrid(back), DumpGrid(p.each));
   p.Both([](Grid& g) {
     g.MaxRows(0);
     g.MaxRows(kRows);

@@ -30,13 +30,10 @@ void FillRich(Grid& g) {
   g.MaxRows(30);
   g.ColHeaderRows(2);
   g.RowHeaderCols(2);
-  g.SetText(1, 0, "이름");
-  g.SetText(2, -999, "upper header");
-  g.SetText(-999, 3, "rh");
-  g.SetText(0, 2, "U");
-  g.SetText(1, 1, "가나다라마바사아자차카타파하가나다라마바사아자차카타파하");
-  g.SetText(1, 2, "ab");
-  g.SetText(1, 4, "line one\nline\ttwo");
+  const std::tuple<int32_t, int32_t, const char*> texts[] = {
+      {1, 0, "이름"}, {2, -999, "upper header"}, {-999, 3, "rh"}, {0, 2, "U"}, {1, 2, "ab"}, {1, 4, "line one\nline\ttwo"},
+      {1, 1, "가나다라마바사아자차카타파하가나다라마바사아자차카타파하"}};
+  for (const auto& [col, row, text] : texts) g.SetText(col, row, text);
 
   At(g, 2, -1).CellType(kCellFloat);
   g.TypeFloatDecimalPlaces(3);

@@ -108,14 +108,7 @@ std::string Border(const Grid& g, int32_t col, int32_t row, int16_t side) {
   return std::to_string(style) + ":" + std::to_string(c);
 }
 
-// The colours a cell is painted with, as "back/fore".
-std::string Colours(const Grid& g, int32_t col, int32_t row) {
-  Color back, fore;
-  g.GetEffectiveColors(col, row, back, fore);
-  return std::to_string(back) + "/" + std::to_string(fore);
-}
-
-TEST(GridStyle, BordersAndEffectiveColours) {
+TEST(GridStyle, BordersOutlineABlockOrSetOneSide) {
   Grid g;
   g.MaxCols(5);
   g.MaxRows(5);
@@ -132,15 +125,6 @@ TEST(GridStyle, BordersAndEffectiveColours) {
   g.CellBorderColor(Rgb(0, 255, 0));
   At(g, 1, 5).Action(kActionSetBorder);
   EXPECT_EQ(Border(g, 1, 5, kBorderBottom), "2:" + std::to_string(Rgb(0, 255, 0)));
-
-  // Alternate row colours paint cells without a colour of their own.
-  g.SetOddEvenRowColor(0xC0FFFF, 0x404040, 0xFFFFFF, 0x404040);
-  At(g, 1, 2).BackColor(Rgb(0, 0, 9));
-  const std::string grey = std::to_string(0x404040);
-  EXPECT_EQ(Colours(g, 2, 1) + " " + Colours(g, 2, 2) + " " + Colours(g, 1, 2),
-            std::to_string(0xC0FFFF) + "/" + grey + " 16777215/" + grey + " " + std::to_string(Rgb(0, 0, 9)) + "/" + grey);
-  g.SetSelection(2, 2, 2, 2);
-  EXPECT_EQ(Colours(g, 2, 2), std::to_string(g.SelBackColor()) + "/" + std::to_string(g.SelForeColor()));
 }
 
 }  // namespace

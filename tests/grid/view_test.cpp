@@ -38,6 +38,7 @@ TEST(GridView, ColoursFollowTheLevelsInTheirOrder) {
       {"column colour", [](Grid& g) { Back(g, 2, -1, kRed); }, 2, 2, kRed, 0},
       {"newer row colour over the column's", [](Grid& g) { Back(g, 2, -1, kRed), Back(g, -1, 2, kBlue); }, 2, 2, kBlue, 0},
       {"newer column colour over a cell's", [](Grid& g) { Fore(g, 2, 2, kBlue), Fore(g, 2, -1, kGreen); }, 2, 2, white, kGreen},
+      {"alternate rows, even", [](Grid& g) { g.SetOddEvenRowColor(kRed, kBlue, kGreen, kRed); }, 2, 2, kGreen, kRed},
       {"alternate rows where no level set one",
        [](Grid& g) { g.SetOddEvenRowColor(kRed, kBlue, kGreen, kRed), Back(g, 2, 3, 0xFFFFFF); }, 2, 3, white, kBlue},
       {"locked cells under protect", [](Grid& g) { g.LockBackColor(kGreen); }, 2, 2, kGreen, 0},

@@ -223,6 +223,7 @@ struct ScriptedPlatform::Services {
   internal::ScriptedClock clock;
   internal::ScriptedTools tools;
   internal::ScriptedMenus menus;
+  std::vector<std::string> changed_properties;
 };
 
 ScriptedPlatform::ScriptedPlatform() : services_(std::make_unique<Services>(*this)) {}
@@ -282,6 +283,13 @@ const std::vector<int32_t>& ScriptedPlatform::ScreenPointerHistory() const {
 }
 
 const std::string& ScriptedPlatform::TempRoot() const { return services_->folders.root; }
+
+void ScriptedPlatform::PropertyChanged(const std::string& name) {
+  services_->changed_properties.push_back(name);
+}
+const std::vector<std::string>& ScriptedPlatform::ChangedProperties() const {
+  return services_->changed_properties;
+}
 
 void ScriptedPlatform::SetShellResult(int32_t result) { services_->shell.result = result; }
 const std::vector<ShellCall>& ScriptedPlatform::ShellCalls() const {

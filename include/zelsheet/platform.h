@@ -428,6 +428,11 @@ class Platform {
   virtual CompanionTools& Tools() = 0;    // dialogs, exports, chart, print
   virtual PopupMenus& Menus() = 0;        // the context menus
 
+  // The host assigned the component's stored property `name` ("PgmID", "SheetID",
+  // "IsPostBack"): a host that keeps the component's properties (WriteProperties) knows
+  // they need writing again. Loading them (ReadProperties) tells nothing. Default: nothing.
+  virtual void PropertyChanged(const std::string& name) { (void)name; }
+
   // Shorthand for Messages().MsgBox(...), the call the sheet makes most.
   MsgBoxResult MsgBox(const std::string& text, int32_t style = vbOKOnly,
                       const std::string& title = "") {

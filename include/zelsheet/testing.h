@@ -91,6 +91,7 @@ class ScriptedPlatform : public Platform {
   Clock& Time() override;
   CompanionTools& Tools() override;
   PopupMenus& Menus() override;
+  void PropertyChanged(const std::string& name) override;
 
   // --- message boxes ---
   // Queues the answer for the next box that offers a choice (more than one button). A box
@@ -137,6 +138,9 @@ class ScriptedPlatform : public Platform {
   // dismisses.
   void QueueMenuChoice(const std::string& entry_name);
   const std::vector<MenuRecord>& MenusShown() const;
+
+  // --- stored properties the host assigned, oldest first ---
+  const std::vector<std::string>& ChangedProperties() const;
 
   // --- companion tools ---
   // T is one of: ColMergeDialog, SheetFilterDialog, SheetSettingDialog, SearchDialog,

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "exchange/internal/safe_cell_text.h"
+#include "platform/failure.h"
 #include "sheet/sheet_state.h"
 #include "text/data_string.h"
 #include "text/number.h"
@@ -38,11 +39,22 @@ void ZelSheet::AddParamNewLine() { impl_->exchange.params += internal::kRowSepar
 
 void ZelSheet::Info(const std::string& value) { impl_->identity.info = value; }
 const std::string& ZelSheet::PgmID() const { return impl_->identity.pgm_id; }
-void ZelSheet::PgmID(const std::string& value) { impl_->identity.pgm_id = value; }
+// The stored properties tell the platform they were assigned (a failing platform is passed
+// over: the value is kept either way).
+void ZelSheet::PgmID(const std::string& value) {
+  impl_->identity.pgm_id = value;
+  internal::SkipStep([&] { impl_->platform.PropertyChanged("PgmID"); });
+}
 const std::string& ZelSheet::SheetID() const { return impl_->identity.sheet_id; }
-void ZelSheet::SheetID(const std::string& value) { impl_->identity.sheet_id = value; }
+void ZelSheet::SheetID(const std::string& value) {
+  impl_->identity.sheet_id = value;
+  internal::SkipStep([&] { impl_->platform.PropertyChanged("SheetID"); });
+}
 bool ZelSheet::IsPostBack() const { return impl_->exchange.is_post_back; }
-void ZelSheet::IsPostBack(bool on) { impl_->exchange.is_post_back = on; }
+void ZelSheet::IsPostBack(bool on) {
+  impl_->exchange.is_post_back = on;
+  internal::SkipStep([&] { impl_->platform.PropertyChanged("IsPostBack"); });
+}
 const std::string& ZelSheet::StringParam() const { return impl_->exchange.string_param; }
 void ZelSheet::StringParam(const std::string& value) { impl_->exchange.string_param = value; }
 std::string ZelSheet::GetParams() const { return impl_->exchange.params; }

@@ -116,6 +116,17 @@ TEST(StringParams, BadListsSkipTheirLines) {
   EXPECT_EQ(f.sheet.MaxCols(), 5);
 }
 
+// Assigning a stored property tells the platform; loading the properties does not.
+TEST(StringParams, AssignedStoredPropertiesAreReported) {
+  SheetFixture f;
+  f.sheet.ReadProperties(SheetFixture::Bag({{"PgmID", "P0"}, {"SheetID", "S0"}}));
+  f.sheet.PgmID("P");
+  f.sheet.StringParam("x");
+  f.sheet.IsPostBack(true);
+  f.sheet.SheetID("S");
+  EXPECT_EQ(f.platform.ChangedProperties(), (std::vector<std::string>{"PgmID", "IsPostBack", "SheetID"}));
+}
+
 TEST(StringParams, ItemListDescribesEveryColumn) {
   SheetFixture f;
   f.sheet.PgmID("PGM01");

@@ -26,22 +26,11 @@ bool SameInEveryDataRow(const GridState& s, const Column& c, Prop p) {
 // The formats a write reads (kind, decimals, combo list), resolved as for slot `slot` of
 // column `c`; the list is copied into `list`, which `f` then points to.
 void ResolveWriteFormat(const GridState& s, const Column& c, uint32_t slot, WriteFormat& f, std::string& list) {
-  f = WriteFormat{};
+  f = FormatOfKind(s, c, slot, s.KindOfAny(c, slot));
   list.clear();
-  f.kind = s.KindOfAny(c, slot);
-  switch (f.kind) {
-    case kCellFloat:
-    case kCellNumber:
-      f.decimals = static_cast<int>(std::clamp<int64_t>(AsInt(s.Resolve(Prop::kFloatDec, c, slot)), 0, 15));
-      break;
-    case kCellComboBox:
-      f.combo_fixed = AsInt(s.Resolve(Prop::kComboEditable, c, slot)) == 0;
-      if (f.combo_fixed) list = AsString(s.Resolve(Prop::kComboList, c, slot));
-      f.combo_list = &list;
-      break;
-    default:
-      break;
-  }
+  if (f.kind != kCellComboBox) return;
+  if (f.combo_list != nullptr) list = *f.combo_list;
+  f.combo_list = &list;
 }
 
 }  // namespace

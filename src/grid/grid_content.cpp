@@ -262,9 +262,6 @@ std::vector<std::string_view> ComboItems(std::string_view list) {
   return items;
 }
 
-namespace {
-
-// The format of a write to (c, slot), whose kind is `kind`.
 WriteFormat FormatOfKind(const GridState& s, const Column& c, uint32_t slot, int16_t kind) {
   WriteFormat f;
   f.kind = kind;
@@ -282,6 +279,8 @@ WriteFormat FormatOfKind(const GridState& s, const Column& c, uint32_t slot, int
   }
   return f;
 }
+
+namespace {
 
 // Whether a cell of kind `kind` stores a text as it is written (no other format matters).
 bool StoresTextAsWritten(int16_t kind) {

@@ -78,6 +78,10 @@ struct WriteFormat {
   const std::string* combo_list = nullptr;  // combo kind with combo_fixed: the list
 };
 
+// The format of a write to (c, slot), whose kind is `kind`; a fixed combo list points into
+// the grid's formats.
+WriteFormat FormatOfKind(const GridState& s, const Column& c, uint32_t slot, int16_t kind);
+
 // Stores `v` into (c, slot) as SetText does for a cell whose format is `f`.
 void StoreWithFormat(GridState& s, Column& c, bool data_col, int32_t data_row, uint32_t slot,
                      const std::string_view& v, const WriteFormat& f);

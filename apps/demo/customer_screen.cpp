@@ -114,6 +114,7 @@ void CustomerScreen::Declare(bool restored) {
 
 void CustomerScreen::SetStatus(std::string text, bool error) {
   status_ = {std::move(text), error};
+  bad_date_shown_ = false;
 }
 
 void CustomerScreen::Query(const std::string& name_part) {
@@ -285,6 +286,21 @@ void CustomerScreen::ButtonClicked(int32_t Col, int32_t Row, int16_t) {
   // The sheet marks the row only when the box was clicked with the mouse; ticked with Space
   // it is as much the user's change, and must be saved as well.
   if (Col == sheet_->ColX(server::kActive) && Row >= 1) sheet_->TrackRowEdit(Row);
+}
+
+void CustomerScreen::LeaveCell(int32_t Col, int32_t Row, int32_t, int32_t, bool&) {
+  ZelSheet& s = *sheet_;
+  if (Col != s.ColX(server::kRegisteredOn) || Row < 1) return;
+  // The sheet's check has run: a date it repaired, or one nobody typed, passes a second
+  // look without change; one it refused is refused again.
+  if (s.CheckDateInput(Col, Row, EnDate)) {
+    if (bad_date_shown_) SetStatus("");
+    return;
+  }
+  std::string typed;
+  s.GetSheet().GetText(Col, Row, typed);
+  SetStatus("등록일자: 올바른 날짜가 아닙니다 (" + typed + "). 예: 20240131, 2024-1-31, 1/31", true);
+  bad_date_shown_ = true;
 }
 
 }  // namespace zel::demo

@@ -70,6 +70,9 @@ class CustomerScreen : public ZelSheetEvents {
   void ShowDic(int32_t Col, int32_t Row, int32_t NewCol, int32_t NewRow, bool& Cancel,
                bool& IsDblClick) override;
   void ButtonClicked(int32_t Col, int32_t Row, int16_t ButtonDown) override;
+  // The sheet puts the cursor back into a registration date that is no real date, and says
+  // nothing: the status line says why the cursor did not move.
+  void LeaveCell(int32_t Col, int32_t Row, int32_t NewCol, int32_t NewRow, bool& Cancel) override;
 
  private:
   // Declares the columns; the screen's own widths and frozen columns only when the user's
@@ -84,6 +87,7 @@ class CustomerScreen : public ZelSheetEvents {
   StatusLine status_;
   int row_digits_ = 0;  // the digits the row-number column was last fitted to
   bool in_help_ = false;
+  bool bad_date_shown_ = false;  // the status line tells of a refused date
   bool closed_ = false;
 };
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The demo end to end, as a person at the terminal: zelsheet-demo runs in tmux on a new
 # database; the test unticks a check box with Space and saves, queries by name, types a
-# remark into a customer, adds a customer whose code already exists, saves, reads the
-# screen back, opens the error list, hides a column and quits. Then the database must hold
-# exactly the saved changes, and the next start shows the column hidden.
+# remark into a customer, adds a customer whose code already exists (and a date that is no
+# date), saves, reads the screen back, opens the error list, hides a column and quits. Then
+# the database must hold exactly the saved changes, and the next start shows the column
+# hidden.
 #
 #   demo_e2e.sh PATH_TO_ZELSHEET_DEMO
 set -euo pipefail
@@ -96,6 +97,16 @@ keys Tab
 type_text "새한물산"
 keys Tab F4 Down Enter
 wait_for "새한물산"
+# A registration date that is no date keeps the cursor in its cell, and the status line
+# says why; a real one typed over it is written day first. (Enter closing the list of
+# 구분 moved on to 여신한도.)
+keys Tab
+type_text "20241315"
+keys Tab
+wait_for "올바른 날짜가 아닙니다 (20241315)"
+type_text "2024-1-5"
+keys Tab
+wait_for "│05-01-2024 │"
 
 keys C-s
 wait_for "저장시 오류가 1개 발생하였습니다"

@@ -35,6 +35,10 @@ int LineCount(std::string_view text) {
   return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
+bool IsNumberKind(int16_t kind) {
+  return kind == kCellFloat || kind == kCellInteger || kind == kCellNumber;
+}
+
 Align AlignOf(int16_t h_align) {
   return h_align == 1 ? Align::Right : h_align == 2 ? Align::Centre : Align::Left;
 }
@@ -259,18 +263,29 @@ void GridPainter::PaintCell(ScreenBuffer& screen, const Rect& rect, int32_t col,
       text_ = look_.text;
       if (!header && TextWidth(text_) > text_width) text_.assign(static_cast<size_t>(text_width), '#');
       break;
+    case kCellComboBox:
+      // An item is its caption, blanks and its code far to the right, out of sight: the
+      // caption alone is what may be cut.
+      text_ = look_.text.substr(0, look_.text.find("  "));
+      break;
     default:
       text_ = look_.text;
       break;
   }
   if (text_.empty()) return;
 
-  const int lines = (look_.wrap || rect.height > 1) ? std::min(LineCount(text_), rect.height) : 1;
+  const int all_lines = LineCount(text_);
+  const int lines = (look_.wrap || rect.height > 1) ? std::min(all_lines, rect.height) : 1;
   int top = rect.top;
   if (look_.v_align == 1) top = rect.bottom() - lines;
   if (look_.v_align == 2 || header) top = rect.top + (rect.height - lines) / 2;
+  // A text cut by its cell ends in a mark (numbers have theirs already); one cut by the
+  // area's edge goes on beyond it and is left as it is.
+  const bool mark_cut = line > 0 && (header || !IsNumberKind(look_.kind));
   for (int i = 0; i < lines; ++i) {
-    screen.PutAligned(top + i, rect.left, text_width, LineOf(text_, i), style, align);
+    std::string_view shown = LineOf(text_, i);
+    if (mark_cut) shown = FitWithCutMark(shown, text_width, i == lines - 1 && lines < all_lines, cut_);
+    screen.PutAligned(top + i, rect.left, text_width, shown, style, align);
   }
 }
 

@@ -9,9 +9,10 @@
 // without gaps, and a point on the screen maps back to a twip position inside the very
 // cell painted there (PointToTwips), which is what the grid's own hit-testing then finds.
 //
-// Each cell shows its text cut to its width (never in the middle of a character), aligned
-// as its look says, in its colours (a number too wide for its cell shows "#" marks instead); the last character cell of each column is the grid
-// line. Check boxes show "[x]" or "[ ]" and their caption, buttons their caption in
+// Each cell shows its text aligned as its look says, in its colours; a text too wide for its
+// cell is cut (never in the middle of a character) and ends in "…", a number too wide shows
+// "#" marks instead. A column cut by the area's edge shows what fits, unmarked. The last
+// character cell of each column is the grid line. Check boxes show "[x]" or "[ ]" and their caption, buttons their caption in
 // brackets, combo boxes their chosen item, spans one text over the whole span, a merged
 // run its text once. The active cell is shown reversed; the cell being edited shows the
 // editor's text with the terminal cursor at the caret; an open combo box shows its list
@@ -86,6 +87,7 @@ class GridPainter {
   std::vector<std::pair<int32_t, int32_t>> painted_spans_;
   std::vector<std::string> combo_items_;
   std::string text_;
+  std::string cut_;  // a line cut to its cell, with its mark
 };
 
 }  // namespace zel::tui

@@ -99,4 +99,17 @@ size_t FitWidth(std::string_view text, int width, int& used) {
   return pos;
 }
 
+std::string_view FitWithCutMark(std::string_view text, int width, bool more, std::string& buffer) {
+  if (!more && TextWidth(text) <= width) return text;
+  // Blanks at the end cut off hide nothing.
+  const size_t end = text.find_last_not_of(' ');
+  const std::string_view kept = text.substr(0, end == std::string_view::npos ? 0 : end + 1);
+  if (!more && TextWidth(kept) <= width) return kept;
+  if (width <= 0) return {};
+  int used = 0;
+  buffer.assign(text.substr(0, FitWidth(text, width - 1, used)));
+  buffer += "\u2026";
+  return buffer;
+}
+
 }  // namespace zel::tui

@@ -35,4 +35,10 @@ int TextWidth(std::string_view text);
 // The longest start of `text` that fits in `width` cells, in bytes; `used` gets its width.
 size_t FitWidth(std::string_view text, int width, int& used);
 
+// `text` as shown in `width` cells: itself when it fits (blanks at its end aside), else its
+// longest start that fits in one cell less followed by "…" (written into `buffer`), so that
+// a cut text never passes for a whole one. `more` asks for the mark even when `text` fits: something follows that is
+// not shown (the next lines of a cell one line high).
+std::string_view FitWithCutMark(std::string_view text, int width, bool more, std::string& buffer);
+
 }  // namespace zel::tui

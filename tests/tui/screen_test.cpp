@@ -59,8 +59,9 @@ TEST(GridPainter, PaintsTheVisiblePartAndPointsHitThePaintedCell) {
   s.Reset(6, 26);
   Build(g);
   PaintArea(g, painter, s, Rect{1, 1, 5, 24});
-  // The row header, the frozen key column (double line), the name cut to its six cells, the
-  // amount right-aligned, the check box column cut by the area's right edge (no line).
+  // The row header, the frozen key column (double line), the name cut with its mark, the
+  // amount right-aligned, the check box column cut by the area's right edge (no line, no
+  // mark).
   std::string lines;
   for (int y = 0; y < s.Height(); ++y) lines += s.LineText(y) + "\n";
   EXPECT_EQ(lines,
@@ -68,7 +69,7 @@ TEST(GridPainter, PaintsTheVisiblePartAndPointsHitThePaintedCell) {
             "   │거래처     │     │    \n"
             "   │코드║이름  │ 금액│사  \n"
             " 1 │K1  ║한빛  │ 1000│[x] \n"
-            " 2 │K2  ║주식회│ 2000│[ ] \n"
+            " 2 │K2  ║주식… │ 2000│[ ] \n"
             " 3 │K3  ║한빛  │ 3000│[x] \n");
   EXPECT_TRUE(s.StyleAt(3, 4).attrs & kAttrReverse);  // the active cell (1, 1)
   EXPECT_FALSE(s.StyleAt(3, 9).attrs & kAttrReverse);
@@ -168,6 +169,26 @@ TEST(TuiText, WidthFitAndTheBufferNeverSplitACharacter) {
     EXPECT_EQ(used, c.used) << c.text;
   }
   EXPECT_EQ(TextWidth("거래처 관리"), 11);
+  // A cut text ends in a mark within the width, a wide syllable that does not fit before it
+  // left out; `more` marks a text that fits.
+  struct Marked {
+    std::string text;
+    int width;
+    bool more;
+    std::string shown;
+  };
+  const Marked marked[] = {
+      {"강원특별자치도", 10, false, "강원특별…"}, {"강원특별자치도", 14, false, "강원특별자치도"},
+      {"abcdef", 5, false, "abcd…"},             {"ab", 5, true, "ab…"},
+      {"가나", 1, false, "…"},                    {"가나", 0, false, ""},
+      {"abc      ", 5, false, "abc"},
+  };
+  for (const Marked& m : marked) {
+    std::string buffer;
+    const std::string_view shown = FitWithCutMark(m.text, m.width, m.more, buffer);
+    EXPECT_EQ(shown, m.shown) << m.text << " in " << m.width;
+    EXPECT_LE(TextWidth(shown), m.width) << m.text;
+  }
   EXPECT_EQ(DecodeUtf8("\xE3\x80", 0).code, U'\uFFFD');  // truncated sequence
 
   // The buffer keeps wide characters whole.

@@ -96,7 +96,10 @@ struct SheetColumnsDialog {
 };
 
 // GetSheetFilter: ArrayValue comes back as each column's filter text ("" = no filter).
+// `hidden`: element c-1 is true when column c is hidden, so the user does not see it; a
+// dialog may leave such a column out (its filter text then stays "").
 struct SheetFilterDialog : SheetColumnsDialog {
+  std::vector<bool> hidden;
   bool operator==(const SheetFilterDialog&) const = default;
 };
 
@@ -132,6 +135,10 @@ struct FrozenDialog {
   int32_t lngMax = 0;     // column or row count
   std::string txtNumber;  // in: the frozen count; out: what the user entered
   int32_t vsbMin = 0, vsbMax = 0, vsbValue = 0;  // the spinner, as the sheet sets it up
+  // Frozen columns: each shown column's title and grid column (ItemData), left to right, for
+  // a dialog that offers the last frozen column by its title; hidden columns, which the
+  // user does not see, are not among them. Empty for rows.
+  std::vector<SortChoice> columns;
   bool operator==(const FrozenDialog&) const = default;
 };
 

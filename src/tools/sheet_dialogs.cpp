@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "grid/redraw_off.h"
@@ -29,6 +30,19 @@ constexpr int32_t kAddedRows = 20;
 template <class Dialog, class Ask>
 bool Confirmed(ZelSheet::Impl& s, Dialog& dialog, Ask ask) {
   return internal::ReadOr([&] { return ask(s.platform.Tools(), dialog); }, false);
+}
+
+// Per grid column from 1: hidden or not. The current column is left as it was.
+std::vector<bool> HiddenColumns(Grid& grid) {
+  std::vector<bool> hidden;
+  hidden.reserve(static_cast<size_t>(grid.MaxCols()));
+  const int32_t savedCol = grid.Col();
+  for (int32_t c = 1; c <= grid.MaxCols(); ++c) {
+    grid.Col(c);
+    hidden.push_back(grid.ColHidden());
+  }
+  grid.Col(savedCol);
+  return hidden;
 }
 
 std::vector<std::string> ColumnTitles(Grid& grid) {
@@ -147,6 +161,7 @@ void ZelSheet::mnuSheetFilter_Click() {
   dialog.EditMode = s.grid.EditModePermanent();
   dialog.ArrayName = ColumnTitles(s.grid);
   dialog.ArrayValue.assign(dialog.ArrayName.size(), "");
+  dialog.hidden = HiddenColumns(s.grid);
   if (!Confirmed(s, dialog, [](CompanionTools& t, SheetFilterDialog& d) {
         return t.GetSheetFilter(d);
       })) {
@@ -203,8 +218,9 @@ namespace {
 // chose, checked against `max`, or nothing when the dialog was cancelled or the answer is
 // not a count.
 std::optional<int32_t> AskFrozenCount(ZelSheet::Impl& s, const char* unit, int32_t max,
-                                      int32_t frozen) {
+                                      int32_t frozen, std::vector<SortChoice> columns = {}) {
   FrozenDialog dialog;
+  dialog.columns = std::move(columns);
   dialog.lblTitle = unit;
   dialog.lngMax = max;
   dialog.txtNumber = std::to_string(frozen);
@@ -221,8 +237,14 @@ std::optional<int32_t> AskFrozenCount(ZelSheet::Impl& s, const char* unit, int32
 
 void ZelSheet::mnuColsFrozen_Click() {
   Impl& s = *impl_;
+  std::vector<SortChoice> shown;
+  const std::vector<bool> hidden = HiddenColumns(s.grid);
+  const std::vector<std::string> titles = ColumnTitles(s.grid);
+  for (size_t i = 0; i < hidden.size(); ++i) {
+    if (!hidden[i]) shown.push_back(SortChoice{titles[i], static_cast<int32_t>(i) + 1});
+  }
   const std::optional<int32_t> n =
-      AskFrozenCount(s, "번째 열", s.grid.MaxCols(), s.grid.ColsFrozen());
+      AskFrozenCount(s, "번째 열", s.grid.MaxCols(), s.grid.ColsFrozen(), std::move(shown));
   if (!n) return;
   s.grid.ColsFrozen(0);
   s.grid.ColsFrozen(*n);

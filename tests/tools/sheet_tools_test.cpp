@@ -101,6 +101,11 @@ TEST(SheetToolsTest, FilterConfigurationSortAddAndFrozenEntries) {
   f.Answer("mnuSheet", "mnuSheetSort", sort);
   EXPECT_EQ(f.Codes(), "c3 c1 c4 c2 ");
   EXPECT_EQ(f.platform.ToolCalls<SheetSortDialog>().at(0).items.at(2).caption, "금액");  // hidden ones not offered
+  // The filter and frozen-columns dialogs are told which columns the user does not see.
+  f.Choose("mnuSheet", "mnuSheetFilter");
+  const std::vector<bool>& hidden_cols = f.platform.ToolCalls<SheetFilterDialog>().back().hidden;
+  ASSERT_GE(hidden_cols.size(), 5u);
+  EXPECT_EQ(std::vector<bool>(hidden_cols.begin(), hidden_cols.begin() + 5), (std::vector<bool>{true, false, false, true, false}));
 
   const int32_t rows = f.sheet.MaxRows();
   f.Choose("mnuSheet", "mnuSheetAdd");  // 20 spare rows, marked new
@@ -113,6 +118,12 @@ TEST(SheetToolsTest, FilterConfigurationSortAddAndFrozenEntries) {
   }
   EXPECT_EQ(f.sheet.ColsFrozen() * 10 + f.sheet.RowsFrozen(), 21);
   EXPECT_EQ(f.platform.ToolCalls<FrozenDialog>().at(1).lblTitle, "번째 행");
+  const std::vector<SortChoice>& frozen_cols = f.platform.ToolCalls<FrozenDialog>().at(0).columns;
+  ASSERT_GE(frozen_cols.size(), 3u);
+  const std::vector<SortChoice> shown{{"이름", 2}, {"금액", 3}, {"사용", 5}};
+  EXPECT_EQ(std::vector<SortChoice>(frozen_cols.begin(), frozen_cols.begin() + 3), shown);
+  EXPECT_EQ(static_cast<int32_t>(frozen_cols.size()), f.sheet.MaxCols() - 2);
+  EXPECT_TRUE(f.platform.ToolCalls<FrozenDialog>().at(1).columns.empty());
   EXPECT_EQ(f.platform.Settings().GetSetting("Praxium.Net", "\\ZelSheet", "ColsFrozen"), "2");
 }
 

@@ -70,13 +70,17 @@ bool TuiCompanionTools::GetColMerge(ColMergeDialog& d) {
 
 bool TuiCompanionTools::GetSheetFilter(SheetFilterDialog& d) {
   Form form{"필터", "열마다 찾을 값 (빈 칸: 조건 없음)", {}};
+  // Hidden columns are not offered: the user could not see what they filter.
+  std::vector<size_t> offered;
   for (size_t i = 0; i < d.ArrayName.size(); ++i) {
+    if (i < d.hidden.size() && d.hidden[i]) continue;
     form.fields.push_back({.kind = FormField::Kind::Text, .label = d.ArrayName[i],
                            .text = i < d.ArrayValue.size() ? d.ArrayValue[i] : "", .width = 24});
+    offered.push_back(i);
   }
   if (!RunForm(host_, form)) return false;
-  d.ArrayValue.resize(d.ArrayName.size());
-  for (size_t i = 0; i < form.fields.size(); ++i) d.ArrayValue[i] = form.fields[i].text;
+  d.ArrayValue.assign(d.ArrayName.size(), "");
+  for (size_t k = 0; k < offered.size(); ++k) d.ArrayValue[offered[k]] = form.fields[k].text;
   return true;
 }
 
@@ -141,6 +145,7 @@ bool TuiCompanionTools::GetSheetSort(SheetSortDialog& d) {
 }
 
 bool TuiCompanionTools::GetFrozen(FrozenDialog& d) {
+  if (!d.columns.empty()) return GetFrozenColumns(d);
   Form form{"고정", "0 에서 " + std::to_string(d.lngMax) + " 까지 (0: 고정 해제)", {}};
   form.fields.push_back({.kind = FormField::Kind::Number, .label = d.lblTitle.empty() ? "개수" : d.lblTitle,
                          .text = d.txtNumber, .width = 8});
@@ -154,6 +159,22 @@ bool TuiCompanionTools::GetFrozen(FrozenDialog& d) {
     RunMessageBox(host_, "0 에서 " + std::to_string(d.lngMax) + " 사이의 수를 넣으십시오.",
                   vbOKOnly | vbExclamation, "고정");
   }
+}
+
+bool TuiCompanionTools::GetFrozenColumns(FrozenDialog& d) {
+  // The columns by their titles, as the user sees them: the frozen ones are those up to the
+  // one chosen. The current count shows as the last shown column within it.
+  const int frozen = ToInt(d.txtNumber, 0);
+  FormField f{.kind = FormField::Kind::Choice, .label = "마지막 고정 열", .options = {"(고정 없음)"}};
+  for (const SortChoice& c : d.columns) {
+    f.options.push_back(c.caption);
+    if (c.ItemData <= frozen) f.choice = static_cast<int>(f.options.size()) - 1;
+  }
+  Form form{"열 고정", "왼쪽부터 이 열까지는 오른쪽으로 옮겨도 늘 보입니다", {f}};
+  if (!RunForm(host_, form)) return false;
+  const int chosen = form.fields[0].choice;
+  d.txtNumber = chosen <= 0 ? "0" : std::to_string(d.columns[static_cast<size_t>(chosen) - 1].ItemData);
+  return true;
 }
 
 bool TuiCompanionTools::GetSheetSeperate(SheetSeperateDialog& d) {

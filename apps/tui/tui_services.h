@@ -55,6 +55,8 @@ class TuiCompanionTools : public FileCompanionTools {
 
  private:
   ToolOutcome Tell(const ToolOutcome& outcome);
+  // The frozen columns dialog: the last frozen column chosen by its title.
+  bool GetFrozenColumns(FrozenDialog& dialog);
 
   ModalHost& host_;
   MessageBoxes& messages_;

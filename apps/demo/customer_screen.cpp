@@ -44,9 +44,13 @@ constexpr int64_t kQueryPageRows = 5'000;
 constexpr int32_t kSpareRows = 20;
 
 std::string WithThousands(int64_t n) {
-  std::string digits = std::to_string(n);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<size_t>(i), ",");
-  return digits;
+  const std::string digits = std::to_string(n);
+  std::string out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && digits[i - 1] != '-' && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
 }
 
 std::string Seconds(std::chrono::steady_clock::duration d) {
@@ -139,6 +143,7 @@ void CustomerScreen::Query(const std::string& name_part) {
   }
   if (first) sheet_->Display("");  // nothing found: the sheet is emptied all the same
   sheet_->AddRowsToSheet(kSpareRows);
+  CountShownRows();  // the new rows are all shown: a filter ends with the query
   const int32_t rows = sheet_->GetSheet().DataRowCnt();
   std::string text = WithThousands(rows) + "건 조회했습니다";
   if (!name_part.empty()) text += " (거래처명에 \"" + name_part + "\")";
@@ -231,6 +236,40 @@ void CustomerScreen::ToggleDeleteMark() {
     SetStatus(std::to_string(row) + "행을 삭제로 표시했습니다. Ctrl+S로 저장하면 지워집니다.");
   }
   g.ClearSelection();
+}
+
+int32_t CustomerScreen::CountShownRows() {
+  Grid& g = sheet_->GetSheet();
+  const int32_t rows = g.DataRowCnt(), saved = g.Row();
+  int32_t shown = 0;
+  for (int32_t r = 1; r <= rows; ++r) {
+    g.Row(r);
+    shown += g.RowHidden() ? 0 : 1;
+  }
+  g.Row(saved);
+  filtered_ = shown < rows;
+  return shown;
+}
+
+void CustomerScreen::AfterMenu(const std::string& entry) {
+  const int32_t shown = CountShownRows();
+  Grid& g = sheet_->GetSheet();
+  g.Row(g.ActiveRow());
+  if (g.ActiveRow() >= 1 && g.RowHidden()) {
+    for (int32_t r = 1; r <= g.DataRowCnt(); ++r) {
+      g.Row(r);
+      if (!g.RowHidden()) {
+        sheet_->ActiveCell(g.ActiveCol(), r);
+        break;
+      }
+    }
+  }
+  if (entry != "mnuSheetFilter") return;
+  if (filtered_) {
+    SetStatus("필터: " + WithThousands(shown) + "건이 조건에 맞습니다. F5 조회로 필터가 풀립니다.");
+  } else {
+    SetStatus("필터가 없습니다: 모든 행을 보입니다.");
+  }
 }
 
 void CustomerScreen::FillRegion(int32_t row, const std::string& code, const std::string& name) {

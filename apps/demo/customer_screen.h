@@ -57,6 +57,11 @@ class CustomerScreen : public ZelSheetEvents {
   void FitRowNumbers();
   // Marks the active row for deletion, or takes the mark back.
   void ToggleDeleteMark();
+  // After an entry of the sheet's menus (`entry` its name): the rows a filter left shown are
+  // counted, and a cursor left on a row the filter hid goes to the first one shown.
+  void AfterMenu(const std::string& entry);
+  // True while a filter hides rows (until the next query or a filter that hides none).
+  bool Filtered() const { return filtered_; }
   // Code help for the region of `row`. Asked for (F9, a double click): the list of regions,
   // the choice filling the code and the name. After the user changed the code: a known
   // code fills the name at once, an empty one empties it, anything else opens the list.
@@ -79,6 +84,8 @@ class CustomerScreen : public ZelSheetEvents {
   // stored arrangement was not `restored`.
   void Declare(bool restored);
   void FillRegion(int32_t row, const std::string& code, const std::string& name);
+  // Looks at every data row: sets `filtered_`, returns the rows shown.
+  int32_t CountShownRows();
 
   Platform& platform_;
   server::CustomerServer& server_;
@@ -88,6 +95,7 @@ class CustomerScreen : public ZelSheetEvents {
   int row_digits_ = 0;  // the digits the row-number column was last fitted to
   bool in_help_ = false;
   bool bad_date_shown_ = false;  // the status line tells of a refused date
+  bool filtered_ = false;
   bool closed_ = false;
 };
 

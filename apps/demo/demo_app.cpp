@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <utility>
 
 #include "tui/text_width.h"
 #include "tui/tui_services.h"
@@ -20,6 +21,7 @@ using tui::Style;
 // The screen's colours (0x00BBGGRR).
 const Style kTitle{0xFFFFFF, Rgb(31, 73, 125), tui::kAttrBold};
 const Style kTitleDim{Rgb(210, 220, 235), Rgb(31, 73, 125), 0};
+const Style kFilterTag{0x000000, Rgb(255, 220, 120), tui::kAttrBold};
 const Style kBar{0x000000, Rgb(230, 230, 230), 0};
 const Style kLabel{Rgb(31, 73, 125), Rgb(230, 230, 230), tui::kAttrBold};
 const Style kField{0x000000, 0xFFFFFF, tui::kAttrUnderline};
@@ -71,7 +73,8 @@ DemoApp::DemoApp(const DemoOptions& options)
   }));
   platform_->SetMenuChooser([this](const std::string&, const std::vector<PopupMenuEntry>& entries,
                                    int32_t, double, double, const std::string& default_entry) {
-    return tui::ChooseMenuEntry(*this, entries, menu_y_, menu_x_, default_entry);
+    menu_entry_ = tui::ChooseMenuEntry(*this, entries, menu_y_, menu_x_, default_entry);
+    return menu_entry_;
   });
   screen_ = std::make_unique<CustomerScreen>(*platform_, server_, *this, options_.user);
   painter_ = std::make_unique<tui::GridPainter>(screen_->Sheet().GetSheet());
@@ -108,6 +111,10 @@ void DemoApp::PaintBars(tui::ScreenBuffer& s) {
   right += "   " + std::filesystem::path(options_.db_path).filename().string() + " ";
   const int rw = tui::TextWidth(right);
   if (rw + 14 < w) s.Put(0, w - rw, right, kTitleDim);
+  // Rows a filter hid are easily taken for rows the query did not find.
+  const std::string filter = screen_->Filtered() ? " 필터 적용 중 " : "";
+  const int fw = tui::TextWidth(filter);
+  if (fw > 0 && fw + rw + 16 < w) s.Put(0, w - rw - fw - 2, filter, kFilterTag);
 
   // Query line.
   s.Fill({1, 0, 1, w}, kBar);
@@ -372,6 +379,8 @@ void DemoApp::Handle(const InputEvent& e) {
       return;
   }
   DrainSentKeys();
+  // The entry has run by now (a filter, a sort...): the screen looks at what it did.
+  if (!menu_entry_.empty()) screen_->AfterMenu(std::exchange(menu_entry_, {}));
 }
 
 int DemoApp::Run() {

@@ -70,6 +70,7 @@ class DemoApp : public tui::ModalHost {
   tui::Rect grid_area_;
   int menu_y_ = 0, menu_x_ = 0;  // where the next pop-up menu opens
   int16_t held_button_ = 0;      // the mouse button pressed in the grid and not yet released
+  std::string menu_entry_;       // the menu entry chosen while handling the current input
   bool full_redraw_ = true;
   bool quit_ = false;
 };

@@ -2,9 +2,9 @@
 # The demo end to end, as a person at the terminal: zelsheet-demo runs in tmux on a new
 # database; the test unticks a check box with Space and saves, queries by name, types a
 # remark into a customer, adds a customer whose code already exists (and a date that is no
-# date), saves, reads the screen back, opens the error list, hides a column and quits. Then
-# the database must hold exactly the saved changes, and the next start shows the column
-# hidden.
+# date), saves, reads the screen back, opens the error list, hides a column, filters the
+# rows and quits. Then the database must hold exactly the saved changes, and the next start
+# shows the column hidden.
 #
 #   demo_e2e.sh PATH_TO_ZELSHEET_DEMO
 set -euo pipefail
@@ -132,6 +132,19 @@ keys Down Down Down Down Enter
 wait_for "숨길 열에 표시하십시오"
 keys Down Down Space Enter
 wait_gone "  구분  │"
+
+# The filter offers the columns the user sees (not the hidden 구분, nor the system's own),
+# and the title line says that rows are hidden.
+keys F10
+wait_for "Sheet 설정..."
+keys Down Down Down Down Down Down Enter
+wait_for "│ 비고 "
+! screen | grep -qE "│ (구분|일련번호|버전) " || fail "the filter offers hidden columns"
+keys Down
+type_text "주식"
+keys Enter
+wait_for "필터: 1건이 조건에 맞습니다"
+wait_for "필터 적용 중"
 
 # Quitting with the refused row pending asks first; No quits without saving.
 keys C-q

@@ -30,7 +30,6 @@ constexpr ColumnWidth kWidths[] = {
 // language, the rights (copy and export allowed), the sheet and the user. The definition's
 // date also dates the user's stored column arrangement: a screen whose columns change gets
 // a new date, and arrangements of the old columns are then left alone.
-constexpr const char* kCaption = "거래처 관리";
 constexpr const char* kPgmId = "CUST001";
 constexpr const char* kSheetId = "S1";
 constexpr const char* kDefinitionDate = "20260101";
@@ -69,13 +68,13 @@ CustomerScreen::CustomerScreen(Platform& platform, server::CustomerServer& serve
   // The definition's date goes in without the "DATE:" mark: with it, the sheet takes a
   // user's first opening for a changed definition and keeps nothing arranged in that
   // session. SheetInit below still checks the stored arrangement against the date.
-  bag.WriteProperty("Info", std::string(kDefinitionDate) + "~," + kPgmId + "~," + kCaption +
+  bag.WriteProperty("Info", std::string(kDefinitionDate) + "~," + kPgmId + "~," + kScreenCaption +
                                 "~,INIT~,1042~,11111111~," + kSheetId + "~," + user);
   bag.WriteProperty("PgmID", kPgmId);
   bag.WriteProperty("SheetID", kSheetId);
   sheet_->ReadProperties(bag);
   // The window's caption, which the sheet's print takes for its title and file name.
-  sheet_->FormCaption(kCaption);
+  sheet_->FormCaption(kScreenCaption);
   // The columns as the user left them (order, widths, hidden ones), when they were stored
   // for this definition of the screen.
   Declare(sheet_->SheetInit(server::kCustomerColumnCount, kDefinitionDate));
@@ -193,7 +192,7 @@ bool CustomerScreen::SettleChanges() {
   if (sheet_->ChangedCount(20) <= 0) return true;
   // The sheet's own question (IsChangedSave) offers only Yes and No; leaving the screen or
   // replacing its rows is something the user must be able to step back from.
-  switch (platform_.MsgBox("데이터가 변경되었습니다.\n저장하겠습니까?", vbYesNoCancel | vbQuestion, kCaption)) {
+  switch (platform_.MsgBox("데이터가 변경되었습니다.\n저장하겠습니까?", vbYesNoCancel | vbQuestion, kScreenCaption)) {
     case vbYes:
       return Save();
     case vbNo:

@@ -17,6 +17,9 @@
 
 namespace zel::demo {
 
+// The screen's caption: its title line, the title of its message boxes, its exports' title.
+inline constexpr const char* kScreenCaption = "거래처 관리";
+
 struct StatusLine {
   std::string text;
   bool error = false;

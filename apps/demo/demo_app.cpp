@@ -61,7 +61,7 @@ DemoApp::DemoApp(const DemoOptions& options)
       platform_(DefaultPlatform()),
       server_(options.db_path),
       query_("", 40) {
-  platform_->SetMessageBoxes(std::make_unique<tui::TuiMessageBoxes>(*this));
+  platform_->SetMessageBoxes(std::make_unique<tui::TuiMessageBoxes>(*this, kScreenCaption));
   StandardPlatform& p = *platform_;
   platform_->SetCompanionTools(std::make_unique<tui::TuiCompanionTools>(*this, p.Messages(), [&p] {
     const std::string base = p.Folders().WindowDir();

@@ -24,7 +24,7 @@ int ToInt(const std::string& text, int fallback) {
 }  // namespace
 
 MsgBoxResult TuiMessageBoxes::MsgBox(const std::string& text, int32_t style, const std::string& title) {
-  return static_cast<MsgBoxResult>(RunMessageBox(host_, text, style, title));
+  return static_cast<MsgBoxResult>(RunMessageBox(host_, text, style, title.empty() ? default_title_ : title));
 }
 
 std::string ChooseMenuEntry(ModalHost& host, const std::vector<PopupMenuEntry>& entries, int y,

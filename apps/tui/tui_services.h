@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tui/dialogs.h"
@@ -15,14 +16,19 @@
 
 namespace zel::tui {
 
+// Message boxes as windows. A box asked for with no title (the library's "default title")
+// takes `default_title`: the program's, as a desktop message box takes the application's
+// name; "알림" when the program gives none.
 class TuiMessageBoxes : public MessageBoxes {
  public:
-  explicit TuiMessageBoxes(ModalHost& host) : host_(host) {}
+  explicit TuiMessageBoxes(ModalHost& host, std::string default_title = "")
+      : host_(host), default_title_(std::move(default_title)) {}
   MsgBoxResult MsgBox(const std::string& text, int32_t style = vbOKOnly,
                       const std::string& title = "") override;
 
  private:
   ModalHost& host_;
+  std::string default_title_;
 };
 
 // Shows `entries` as a pop-up menu at (y, x) of the screen and returns the chosen entry's

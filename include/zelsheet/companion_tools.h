@@ -79,6 +79,9 @@ struct GridTable {
 // GetColMerge: the column merge dialog. Merge columns are grid column numbers, 0 = none.
 struct ColMergeDialog {
   std::vector<std::string> column_titles;  // the grid's columns, for the dialog's lists
+  // Element c-1 is true when column c is hidden, so the user does not see it; a dialog may
+  // leave it out of its lists.
+  std::vector<bool> hidden;
   int16_t gColMerge1 = 0, gColMerge2 = 0, gColMerge3 = 0;
   bool bIsColor = false;  // colour the merge groups
   bool operator==(const ColMergeDialog&) const = default;

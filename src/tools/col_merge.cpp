@@ -158,6 +158,7 @@ void ZelSheet::mnuColMerge_Click() {
     grid.GetText(c, 0, title);
     dialog.column_titles.push_back(title);
   }
+  dialog.hidden = internal::HiddenColumns(grid);
   auto slot = [](int32_t col) { return static_cast<int16_t>(std::clamp(col, 0, 32767)); };
   dialog.gColMerge1 = slot(t.col_merge[0]);
   dialog.gColMerge2 = slot(t.col_merge[1]);

@@ -32,19 +32,6 @@ bool Confirmed(ZelSheet::Impl& s, Dialog& dialog, Ask ask) {
   return internal::ReadOr([&] { return ask(s.platform.Tools(), dialog); }, false);
 }
 
-// Per grid column from 1: hidden or not. The current column is left as it was.
-std::vector<bool> HiddenColumns(Grid& grid) {
-  std::vector<bool> hidden;
-  hidden.reserve(static_cast<size_t>(grid.MaxCols()));
-  const int32_t savedCol = grid.Col();
-  for (int32_t c = 1; c <= grid.MaxCols(); ++c) {
-    grid.Col(c);
-    hidden.push_back(grid.ColHidden());
-  }
-  grid.Col(savedCol);
-  return hidden;
-}
-
 std::vector<std::string> ColumnTitles(Grid& grid) {
   std::vector<std::string> titles;
   titles.reserve(static_cast<size_t>(grid.MaxCols()));
@@ -70,6 +57,18 @@ std::optional<int32_t> CountIn(const std::string& typed, int32_t max) {
 }  // namespace
 
 namespace internal {
+
+std::vector<bool> HiddenColumns(Grid& grid) {
+  std::vector<bool> hidden;
+  hidden.reserve(static_cast<size_t>(grid.MaxCols()));
+  const int32_t savedCol = grid.Col();
+  for (int32_t c = 1; c <= grid.MaxCols(); ++c) {
+    grid.Col(c);
+    hidden.push_back(grid.ColHidden());
+  }
+  grid.Col(savedCol);
+  return hidden;
+}
 
 bool ContainsNoCase(std::string_view hay, std::string_view upperNeedle, std::string& buffer) {
   if (upperNeedle.size() > hay.size()) return false;
@@ -161,7 +160,7 @@ void ZelSheet::mnuSheetFilter_Click() {
   dialog.EditMode = s.grid.EditModePermanent();
   dialog.ArrayName = ColumnTitles(s.grid);
   dialog.ArrayValue.assign(dialog.ArrayName.size(), "");
-  dialog.hidden = HiddenColumns(s.grid);
+  dialog.hidden = internal::HiddenColumns(s.grid);
   if (!Confirmed(s, dialog, [](CompanionTools& t, SheetFilterDialog& d) {
         return t.GetSheetFilter(d);
       })) {
@@ -238,7 +237,7 @@ std::optional<int32_t> AskFrozenCount(ZelSheet::Impl& s, const char* unit, int32
 void ZelSheet::mnuColsFrozen_Click() {
   Impl& s = *impl_;
   std::vector<SortChoice> shown;
-  const std::vector<bool> hidden = HiddenColumns(s.grid);
+  const std::vector<bool> hidden = internal::HiddenColumns(s.grid);
   const std::vector<std::string> titles = ColumnTitles(s.grid);
   for (size_t i = 0; i < hidden.size(); ++i) {
     if (!hidden[i]) shown.push_back(SortChoice{titles[i], static_cast<int32_t>(i) + 1});

@@ -37,6 +37,10 @@ bool ContainsNoCase(std::string_view hay, std::string_view upperNeedle, std::str
 // close-time save of the user's arrangement.
 void AfterArrangementDialog(ZelSheet::Impl& s);
 
+// Per grid column from 1: hidden or not (the dialogs leave out what the user does not see).
+// The grid's current column is left as it was.
+std::vector<bool> HiddenColumns(Grid& grid);
+
 // Applies the sheet's column merge state (ToolState::col_merge...); see SetColMerge.
 void ApplyColMerge(ZelSheet::Impl& s);
 

@@ -138,9 +138,14 @@ TEST(SheetToolsTest, ColumnMergeSortsGroupsMergesAndPaints) {
   EXPECT_EQ(f.Merge().substr(0, 4), "off ");
   f.sheet.SetColMerge(999, -4);
   EXPECT_FALSE(f.sheet.IsColMerge());
+  f.sheet.Col(4);
+  f.sheet.ColHidden(true);
   ColMergeDialog answer;
   answer.gColMerge1 = 1;
   f.Answer("mnuSheet", "mnuColMerge", answer);
+  const std::vector<bool>& hidden = f.platform.ToolCalls<ColMergeDialog>().at(0).hidden;
+  ASSERT_GE(hidden.size(), 5u);
+  EXPECT_EQ(std::vector<bool>(hidden.begin(), hidden.begin() + 5), (std::vector<bool>{false, false, false, true, false}));
   EXPECT_EQ(f.Codes() + f.Merge().substr(0, 3), "c1 c2 c3 c4 on ");
   f.sheet.Display("c9~,b~,1~,~,0~,~I~c0~,a~,2~,~,0~,~I~");  // new rows join the merge order
   EXPECT_EQ(f.Codes(), "c0 c9 ");

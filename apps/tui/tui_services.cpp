@@ -1,5 +1,6 @@
 #include "tui/tui_services.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "zelsheet/host_helpers.h"
@@ -50,10 +51,21 @@ TuiCompanionTools::TuiCompanionTools(ModalHost& host, MessageBoxes& messages,
     : FileCompanionTools(messages, std::move(export_folder)), host_(host), messages_(messages) {}
 
 bool TuiCompanionTools::GetColMerge(ColMergeDialog& d) {
-  const std::vector<std::string> options = WithNone(d.column_titles);
+  // The columns offered: "(없음)" (0), then those the user sees and any already chosen.
+  std::vector<int16_t> cols{0};
+  std::vector<std::string> titles;
+  for (size_t i = 0; i < d.column_titles.size() && i < 32767; ++i) {
+    const auto col = static_cast<int16_t>(i + 1);
+    const bool chosen = col == d.gColMerge1 || col == d.gColMerge2 || col == d.gColMerge3;
+    if (i < d.hidden.size() && d.hidden[i] && !chosen) continue;
+    cols.push_back(col);
+    titles.push_back(d.column_titles[i]);
+  }
+  const std::vector<std::string> options = WithNone(titles);
   auto choice = [&](const std::string& label, int16_t col) {
     FormField f{.kind = FormField::Kind::Choice, .label = label, .options = options};
-    f.choice = col >= 0 && col < static_cast<int>(options.size()) ? col : 0;
+    const auto at = std::find(cols.begin(), cols.end(), col);
+    f.choice = at == cols.end() ? 0 : static_cast<int>(at - cols.begin());
     return f;
   };
   Form form{"열 병합", "같은 값이 이어지는 행을 하나로 보일 열", {}};
@@ -61,9 +73,12 @@ bool TuiCompanionTools::GetColMerge(ColMergeDialog& d) {
                  choice("셋째 열", d.gColMerge3),
                  {.kind = FormField::Kind::Check, .label = "묶음마다 색 칠하기", .checked = d.bIsColor}};
   if (!RunForm(host_, form)) return false;
-  d.gColMerge1 = static_cast<int16_t>(form.fields[0].choice);
-  d.gColMerge2 = static_cast<int16_t>(form.fields[1].choice);
-  d.gColMerge3 = static_cast<int16_t>(form.fields[2].choice);
+  auto col_of = [&](const FormField& f) {
+    return f.choice >= 0 && f.choice < static_cast<int>(cols.size()) ? cols[static_cast<size_t>(f.choice)] : int16_t{0};
+  };
+  d.gColMerge1 = col_of(form.fields[0]);
+  d.gColMerge2 = col_of(form.fields[1]);
+  d.gColMerge3 = col_of(form.fields[2]);
   d.bIsColor = form.fields[3].checked;
   return true;
 }

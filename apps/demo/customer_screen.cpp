@@ -155,6 +155,10 @@ bool CustomerScreen::Save() {
     SetStatus("저장할 변경 내용이 없습니다.");
     return true;
   }
+  // Saving leaves no cell: a date just typed into the active cell has not been checked yet.
+  // Unchecked, its text would reach the server as another date, or as none.
+  const Grid& g = s.GetSheet();
+  if (!DateChecked(g.ActiveCol(), g.ActiveRow())) return false;
   if (!s.fnCheckNotNull()) {
     SetStatus("필수 항목을 입력한 뒤 다시 저장하십시오.", true);
     return false;
@@ -326,19 +330,24 @@ void CustomerScreen::ButtonClicked(int32_t Col, int32_t Row, int16_t) {
   if (Col == sheet_->ColX(server::kActive) && Row >= 1) sheet_->TrackRowEdit(Row);
 }
 
-void CustomerScreen::LeaveCell(int32_t Col, int32_t Row, int32_t, int32_t, bool&) {
+bool CustomerScreen::DateChecked(int32_t col, int32_t row) {
   ZelSheet& s = *sheet_;
-  if (Col != s.ColX(server::kRegisteredOn) || Row < 1) return;
-  // The sheet's check has run: a date it repaired, or one nobody typed, passes a second
-  // look without change; one it refused is refused again.
-  if (s.CheckDateInput(Col, Row, EnDate)) {
+  if (col != s.ColX(server::kRegisteredOn) || row < 1) return true;
+  if (s.CheckDateInput(col, row, EnDate)) {
     if (bad_date_shown_) SetStatus("");
-    return;
+    return true;
   }
   std::string typed;
-  s.GetSheet().GetText(Col, Row, typed);
+  s.GetSheet().GetText(col, row, typed);
   SetStatus("등록일자: 올바른 날짜가 아닙니다 (" + typed + "). 예: 20240131, 2024-1-31, 1/31", true);
   bad_date_shown_ = true;
+  return false;
+}
+
+void CustomerScreen::LeaveCell(int32_t Col, int32_t Row, int32_t, int32_t, bool&) {
+  // The sheet's check has run: a date it repaired, or one nobody typed, passes a second
+  // look without change; one it refused is refused again.
+  DateChecked(Col, Row);
 }
 
 }  // namespace zel::demo

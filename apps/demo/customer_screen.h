@@ -87,6 +87,10 @@ class CustomerScreen : public ZelSheetEvents {
   // stored arrangement was not `restored`.
   void Declare(bool restored);
   void FillRegion(int32_t row, const std::string& code, const std::string& name);
+  // The sheet's date check of grid cell (col, row) when it is a registration date: true
+  // when it passes (a typed date repaired into its day-first form); false, the status line
+  // saying why, when it is no date.
+  bool DateChecked(int32_t col, int32_t row);
   // Looks at every data row: sets `filtered_`, returns the rows shown.
   int32_t CountShownRows();
 

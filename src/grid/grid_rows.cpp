@@ -18,7 +18,7 @@ void InsertRows(GridState& s, int32_t at, int32_t count) {
   } else {
     s.RecountRows(at, s.max_rows);
   }
-  ShiftSpansForRows(s, at, k);
+  s.spans.ShiftRows(at, k, s.max_rows);
 }
 
 void DeleteRows(GridState& s, int32_t at, int32_t count) {
@@ -32,7 +32,7 @@ void DeleteRows(GridState& s, int32_t at, int32_t count) {
   } else {
     s.RecountRows(at, s.max_rows);
   }
-  ShiftSpansForRows(s, at, -k);
+  s.spans.ShiftRows(at, -k, s.max_rows);
 }
 
 void ResetColumn(GridState& s, Column& c, bool data_col) {
@@ -67,7 +67,7 @@ void InsertCols(GridState& s, int32_t at, int32_t count) {
   for (int32_t c = s.max_cols - k + 1; c <= s.max_cols; ++c) ResetColumn(s, *s.cols[static_cast<size_t>(c)], true);
   std::rotate(s.cols.begin() + at, s.cols.end() - k, s.cols.end());
   if (recount) s.RecountRows(1, s.max_rows);
-  ShiftSpansForCols(s, at, k);
+  s.spans.ShiftCols(at, k, s.max_cols);
 }
 
 void DeleteCols(GridState& s, int32_t at, int32_t count) {
@@ -77,7 +77,7 @@ void DeleteCols(GridState& s, int32_t at, int32_t count) {
   for (int32_t c = at; c < at + k; ++c) ResetColumn(s, *s.cols[static_cast<size_t>(c)], true);
   std::rotate(s.cols.begin() + at, s.cols.begin() + at + k, s.cols.end());
   if (recount) s.RecountRows(1, s.max_rows);
-  ShiftSpansForCols(s, at, -k);
+  s.spans.ShiftCols(at, -k, s.max_cols);
 }
 
 void ClipToSize(GridState& s) {
@@ -88,20 +88,7 @@ void ClipToSize(GridState& s) {
   s.top_row = std::clamp(s.top_row, 1, std::max(1, s.max_rows));
   s.left_col = std::clamp(s.left_col, 1, std::max(1, s.max_cols));
   // Spans that leave the grid are cut to it; those wholly outside go.
-  for (auto it = s.spans.begin(); it != s.spans.end();) {
-    const SpanKey& k = it->first;
-    Span& sp = it->second;
-    const int32_t row_limit = k.head_row ? s.head_rows() - 1 : s.max_rows;
-    const int32_t col_limit = k.head_col ? s.head_cols() - 1 : s.max_cols;
-    if (k.row > row_limit || k.col > col_limit) {
-      it = s.spans.erase(it);
-      continue;
-    }
-    sp.num_rows = std::min(sp.num_rows, row_limit - k.row + 1);
-    sp.num_cols = std::min(sp.num_cols, col_limit - k.col + 1);
-    ++it;
-  }
-  RebuildSpanLimits(s);
+  s.spans.Clip(s.head_rows(), s.head_cols(), s.max_rows, s.max_cols);
   // Selected blocks are cut the same way.
   std::vector<Block> kept;
   for (Block b : s.blocks) {

@@ -1,7 +1,8 @@
 // Cell spans: one cell shown over a rectangle of cells. Spans never overlap; each axis of a
 // span lies wholly in the header area or wholly in the data area.
 #include <algorithm>
-#include <climits>
+#include <optional>
+#include <utility>
 
 #include "grid/internal/grid_ops.h"
 
@@ -31,106 +32,20 @@ int32_t Addr(bool head, int32_t index) {
 
 bool Overlaps(int32_t a, int32_t an, int32_t b, int32_t bn) { return a < b + bn && b < a + an; }
 
-// Calls f(key, span) for each span of the area whose anchor row lies in [lo, hi].
-template <class F>
-void ForSpansInRows(const GridState& s, bool head_row, int32_t lo, int32_t hi, F f) {
-  auto it = s.spans.lower_bound(SpanKey{head_row, lo, false, INT_MIN});
-  for (; it != s.spans.end() && it->first.head_row == head_row && it->first.row <= hi; ++it) {
-    if (!f(it->first, it->second)) return;
-  }
-}
-
 // The span covering the cell, if any.
-const std::pair<const SpanKey, Span>* FindCovering(const GridState& s, AxisPos r, AxisPos c) {
-  const std::pair<const SpanKey, Span>* found = nullptr;
-  ForSpansInRows(s, r.head, r.index - s.max_span_rows + 1, r.index,
-                 [&](const SpanKey& k, const Span& sp) {
-                   if (k.head_col == c.head && Overlaps(k.row, sp.num_rows, r.index, 1) &&
-                       Overlaps(k.col, sp.num_cols, c.index, 1)) {
-                     found = &*s.spans.find(k);
-                     return false;
-                   }
-                   return true;
-                 });
+std::optional<std::pair<SpanKey, Span>> FindCovering(const GridState& s, AxisPos r, AxisPos c) {
+  std::optional<std::pair<SpanKey, Span>> found;
+  s.spans.ForRows(r.head, r.index - s.spans.max_rows() + 1, r.index, [&](const SpanKey& k, const Span& sp) {
+    if (k.head_col == c.head && Overlaps(k.row, sp.num_rows, r.index, 1) && Overlaps(k.col, sp.num_cols, c.index, 1)) {
+      found.emplace(k, sp);
+      return false;
+    }
+    return true;
+  });
   return found;
 }
 
 }  // namespace
-
-namespace internal {
-
-void RebuildSpanLimits(GridModel& s) {
-  s.max_span_rows = 1;
-  s.max_span_cols = 1;
-  for (const auto& [k, sp] : s.spans) {
-    s.max_span_rows = std::max(s.max_span_rows, sp.num_rows);
-    s.max_span_cols = std::max(s.max_span_cols, sp.num_cols);
-  }
-}
-
-namespace {
-
-// Moves an extent [a, a + n) on one axis for an insert (delta > 0) or delete (delta < 0) at
-// `at`. Returns false when the extent disappears.
-bool ShiftExtent(int32_t& a, int32_t& n, int32_t at, int32_t delta) {
-  if (delta > 0) {
-    if (a >= at) {
-      a += delta;
-    } else if (a + n - 1 >= at) {
-      n += delta;
-    }
-    return true;
-  }
-  const int32_t k = -delta;
-  const int32_t last = a + n - 1;
-  if (last < at) return true;
-  if (a > at + k - 1) {
-    a -= k;
-    return true;
-  }
-  const int32_t overlap = std::min(last, at + k - 1) - std::max(a, at) + 1;
-  n -= overlap;
-  a = std::min(a, at);
-  return n > 0;
-}
-
-}  // namespace
-
-void ShiftSpansForRows(GridState& s, int32_t at, int32_t delta) {
-  if (s.spans.empty()) return;
-  std::map<SpanKey, Span> moved;
-  for (const auto& [key, span] : s.spans) {
-    SpanKey k = key;
-    Span sp = span;
-    if (!k.head_row) {
-      if (!ShiftExtent(k.row, sp.num_rows, at, delta)) continue;
-      if (k.row > s.max_rows) continue;
-      sp.num_rows = std::min(sp.num_rows, s.max_rows - k.row + 1);
-    }
-    moved.emplace(k, sp);
-  }
-  s.spans.swap(moved);
-  RebuildSpanLimits(s);
-}
-
-void ShiftSpansForCols(GridState& s, int32_t at, int32_t delta) {
-  if (s.spans.empty()) return;
-  std::map<SpanKey, Span> moved;
-  for (const auto& [key, span] : s.spans) {
-    SpanKey k = key;
-    Span sp = span;
-    if (!k.head_col) {
-      if (!ShiftExtent(k.col, sp.num_cols, at, delta)) continue;
-      if (k.col > s.max_cols) continue;
-      sp.num_cols = std::min(sp.num_cols, s.max_cols - k.col + 1);
-    }
-    moved.emplace(k, sp);
-  }
-  s.spans.swap(moved);
-  RebuildSpanLimits(s);
-}
-
-}  // namespace internal
 
 bool Grid::AddCellSpan(int32_t col, int32_t row, int32_t numCols, int32_t numRows) {
   GridState& s = *state_;
@@ -153,11 +68,11 @@ bool Grid::AddCellSpan(int32_t col, int32_t row, int32_t numCols, int32_t numRow
     return false;
   }
   if (numCols == 1 && numRows == 1) {
-    s.spans.erase(key);  // the limits stay upper bounds; no need to shrink them
+    s.spans.Erase(key);  // the limits stay upper bounds; no need to shrink them
     return true;
   }
   bool clash = false;
-  ForSpansInRows(s, r.head, r.index - s.max_span_rows + 1, r.index + numRows - 1,
+  s.spans.ForRows(r.head, r.index - s.spans.max_rows() + 1, r.index + numRows - 1,
                  [&](const SpanKey& k, const Span& sp) {
                    if (k == key || k.head_col != c.head) return true;
                    if (Overlaps(k.row, sp.num_rows, r.index, numRows) &&
@@ -168,9 +83,7 @@ bool Grid::AddCellSpan(int32_t col, int32_t row, int32_t numCols, int32_t numRow
                    return true;
                  });
   if (clash) return false;
-  s.spans[key] = Span{numCols, numRows};
-  s.max_span_rows = std::max(s.max_span_rows, numRows);
-  s.max_span_cols = std::max(s.max_span_cols, numCols);
+  s.spans.Set(key, Span{numCols, numRows});
   return true;
 }
 
@@ -183,7 +96,7 @@ bool Grid::GetCellSpan(int32_t col, int32_t row, int32_t& anchorCol, int32_t& an
   anchorRow = row;
   numCols = 1;
   numRows = 1;
-  const auto* found = FindCovering(s, RowPos(row), ColPos(col));
+  const auto found = FindCovering(s, RowPos(row), ColPos(col));
   if (!found) return false;
   anchorCol = Addr(found->first.head_col, found->first.col);
   anchorRow = Addr(found->first.head_row, found->first.row);
@@ -198,7 +111,7 @@ void Grid::RemoveCellSpan(int32_t col, int32_t row) {
   (void)s.SlotOf("RemoveCellSpan", row);
   const AxisPos r = RowPos(row);
   const AxisPos c = ColPos(col);
-  s.spans.erase(SpanKey{r.head, r.index, c.head, c.index});
+  s.spans.Erase(SpanKey{r.head, r.index, c.head, c.index});
   NoteAllChanged(s, false);
 }
 

@@ -631,6 +631,7 @@ bool AnySpansOverlap(const std::map<SpanKey, Span>& spans) {
 void ReadSpans(ImageReader& r, GridModel& s) {
   const uint64_t n = r.Count(5, "span");
   const int64_t head_rows = s.head_rows(), head_cols = s.head_cols();
+  std::map<SpanKey, Span> spans;
   for (uint64_t i = 0; i < n; ++i) {
     const uint8_t f = r.U8();
     if (f & ~(kAreaHeadRow | kAreaHeadCol)) throw Refused("bad span flags");
@@ -643,12 +644,12 @@ void ReadSpans(ImageReader& r, GridModel& s) {
       throw Refused("span outside the grid");
     }
     const SpanKey key{hr, static_cast<int32_t>(row), hc, static_cast<int32_t>(col)};
-    if (!s.spans.emplace(key, Span{static_cast<int32_t>(nc), static_cast<int32_t>(nr)}).second) {
+    if (!spans.emplace(key, Span{static_cast<int32_t>(nc), static_cast<int32_t>(nr)}).second) {
       throw Refused("span given twice");
     }
   }
-  if (AnySpansOverlap(s.spans)) throw Refused("spans overlap");
-  RebuildSpanLimits(s);
+  if (AnySpansOverlap(spans)) throw Refused("spans overlap");
+  s.spans.Assign(std::move(spans));
 }
 
 // Brings the frozen counts read from the image inside the loaded size.
@@ -749,8 +750,9 @@ std::string EncodeLayoutImage(const GridModel& s, bool data_only) {
   for (const auto& c : s.cols) WriteColumn(w, s, refs, *c, data_only);
   for (const auto& c : s.extra_head_cols) WriteColumn(w, s, refs, *c, data_only);
 
-  w.Var(s.spans.size());
-  for (const auto& [k, sp] : s.spans) {
+  const std::map<SpanKey, Span> spans = s.spans.All();
+  w.Var(spans.size());
+  for (const auto& [k, sp] : spans) {
     w.U8(static_cast<uint8_t>((k.head_row ? kAreaHeadRow : 0) | (k.head_col ? kAreaHeadCol : 0)));
     w.Var(static_cast<uint64_t>(k.row));
     w.Var(static_cast<uint64_t>(k.col));

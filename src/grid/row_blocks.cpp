@@ -1,6 +1,5 @@
 #include "grid/row_blocks.h"
 
-#include <climits>
 #include <vector>
 
 #include "grid/internal/grid_ops.h"
@@ -50,22 +49,7 @@ void RepeatRowBlock(Grid& grid, int32_t first, int32_t rows, int32_t copies) {
     }
   }
 
-  // Spans of the data rows are keyed by anchor row first: the copies' spans go in order just
-  // before the first span below the blocks, each insert in constant time.
-  std::vector<std::pair<SpanKey, Span>> block;
-  for (auto it = s.spans.lower_bound(SpanKey{false, first, false, INT_MIN});
-       it != s.spans.end() && !it->first.head_row && it->first.row < to; ++it) {
-    if (it->first.row + it->second.num_rows <= to) block.emplace_back(*it);
-  }
-  if (block.empty()) return;
-  const auto below = s.spans.lower_bound(SpanKey{false, static_cast<int32_t>(last) + 1, false, INT_MIN});
-  for (int64_t start = to; start <= last; start += rows) {
-    for (const auto& [key, span] : block) {
-      SpanKey moved = key;
-      moved.row = static_cast<int32_t>(key.row + (start - first));
-      s.spans.emplace_hint(below, moved, span);
-    }
-  }
+  s.spans.RepeatBlock(first, rows, copies);
 }
 
 }  // namespace zel::internal

@@ -118,14 +118,15 @@ inline ::testing::AssertionResult Invariants(const Grid& g) {
     }
   }
   if (auto f = FormatInvariants(s, seen); !f) return f;
-  for (auto a = s.spans.begin(); a != s.spans.end(); ++a) {
+  const auto spans = s.spans.All();
+  for (auto a = spans.begin(); a != spans.end(); ++a) {
     const auto& [ka, sa] = *a;
     const int32_t row_limit = ka.head_row ? g.ColHeaderRows() - 1 : g.MaxRows();
     const int32_t col_limit = ka.head_col ? g.RowHeaderCols() - 1 : g.MaxCols();
     if (ka.row + sa.num_rows - 1 > row_limit || ka.col + sa.num_cols - 1 > col_limit) {
       return ::testing::AssertionFailure() << "span at col " << ka.col << ", row " << ka.row << " leaves the grid";
     }
-    for (auto b = std::next(a); b != s.spans.end(); ++b) {
+    for (auto b = std::next(a); b != spans.end(); ++b) {
       const auto& [kb, sb] = *b;
       if (ka.head_row != kb.head_row || ka.head_col != kb.head_col) continue;
       const bool rows = ka.row < kb.row + sb.num_rows && kb.row < ka.row + sa.num_rows;

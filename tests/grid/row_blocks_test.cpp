@@ -78,6 +78,19 @@ TEST(RepeatRowBlock, AlikeToFormattingEveryBlockThroughEveryEdit) {
          At(g, 1, 4).Action(kActionInsertRow);
          At(g, 1, 9).Action(kActionDeleteRow);
        }},
+      // Inside a block and at its first row, a span set, cut and taken away, columns
+      // inserted and deleted under the spans, the rows cut inside a block.
+      {"spans edited", [](Grid& g) {
+         At(g, 1, 22).Action(kActionInsertRow);
+         At(g, 1, 28).Action(kActionInsertRow);
+         g.AddCellSpan(1, 31, 1, 2);
+         g.RemoveCellSpan(2, 20);
+         g.RemoveCellSpan(0, 13);
+         At(g, 2, 1).Action(kActionInsertCol);
+         At(g, 1, 1).Action(kActionDeleteCol);
+         g.MaxRows(kRows - 2);
+         g.MaxRows(kRows);
+       }},
       {"two columns' cells sorted", [](Grid& g) {
          for (int32_t r = 1; r <= 20; ++r) g.SetText(2, r, std::to_string(r * 7 % 10));
          Block(g, 1, 1, 2, 20);

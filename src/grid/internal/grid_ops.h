@@ -121,11 +121,6 @@ void ClipToSize(GridState& s);
 // Empties a column's contents (keeping it in place) and fixes the data extent.
 void ResetColumn(GridState& s, Column& c, bool data_col);
 
-// ---- Spans -------------------------------------------------------------------------------
-void ShiftSpansForRows(GridState& s, int32_t at, int32_t delta);  // delta > 0 insert, < 0 delete
-void ShiftSpansForCols(GridState& s, int32_t at, int32_t delta);
-void RebuildSpanLimits(GridModel& s);
-
 // ---- Geometry ----------------------------------------------------------------------------
 // Width / height in twips of a column / row as painted: 0 when hidden.
 int32_t ColTwips(const GridState& s, int32_t col);

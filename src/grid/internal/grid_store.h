@@ -26,9 +26,7 @@
 //   rows only); data_rows is a bitmap of the logical data rows whose count is non-zero and
 //   data_row_cnt caches its highest set bit (DataRowCnt). Column::data_cells counts the
 //   non-empty data-row cells of a column (DataColCnt scans the few columns).
-// Spans are kept in logical coordinates in `spans`, an ordered map keyed by anchor; each axis
-//   is either the header area or the data area (a span never crosses from one to the other).
-//   Row and column inserts and deletes shift or resize them.
+// Spans are kept in logical coordinates in `spans` (span_table.h).
 #pragma once
 
 #include <bit>
@@ -51,6 +49,7 @@
 #include "zelsheet/grid.h"
 #include "zelsheet/grid_view.h"
 #include "grid/internal/cells.h"
+#include "grid/internal/span_table.h"
 #include "zelsheet/platform.h"
 
 namespace zel::internal {
@@ -255,20 +254,6 @@ class RowBits {
   int32_t size_ = 0;
 };
 
-// ---- Spans ------------------------------------------------------------------------------
-// One axis position: header area (index n of the header rows/columns) or data area.
-struct SpanKey {
-  bool head_row;
-  int32_t row;
-  bool head_col;
-  int32_t col;
-  auto operator<=>(const SpanKey&) const = default;
-};
-struct Span {
-  int32_t num_cols;
-  int32_t num_rows;
-};
-
 // ---- Selection --------------------------------------------------------------------------
 struct Block {
   int32_t col, row, col2, row2;  // -1 pairs for whole rows / columns
@@ -312,9 +297,7 @@ struct GridModel {
   Patch sheet_style;
   uint64_t next_stamp = 1;
   // Spans.
-  std::map<SpanKey, Span> spans;
-  int32_t max_span_rows = 1;
-  int32_t max_span_cols = 1;
+  SpanTable spans;
   // Grid-wide colours and switches.
   bool protect = true;
   Color lock_back = 0xFFFFFF, lock_fore = 0;

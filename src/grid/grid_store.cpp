@@ -93,6 +93,16 @@ void CellStyles::erase(uint32_t slot) {
   }
 }
 
+void CellStyles::KeepOnly(const std::vector<uint32_t>& slots) {
+  if (empty()) return;
+  std::vector<std::pair<uint32_t, Patch>> kept;
+  for (const uint32_t slot : slots) {
+    if (const Patch* p = Find(slot)) kept.emplace_back(slot, *p);
+  }
+  clear();
+  for (auto& [slot, p] : kept) (*this)[slot] = std::move(p);
+}
+
 void CellStyles::Copy(uint32_t from, uint32_t to) {
   if (from == to) return;
   const Patch* p = Find(from);
@@ -646,9 +656,8 @@ void GridModel::ReleaseAllDataRows() {
     Column& c = *cols[i];
     for (const uint32_t slot : row_map) c.Erase(slot);
     if (i >= 1) c.data_cells = 0;
-    if (!c.cell_styles.empty() && c.cell_props != 0) {
-      for (const uint32_t slot : row_map) c.cell_styles.erase(slot);
-    }
+    // Every slot that is not a header row's is a data row's (free slots hold nothing).
+    if (c.cell_props != 0) c.cell_styles.KeepOnly(head_slots);
     if (!c.tags.empty()) {
       for (const uint32_t slot : row_map) c.tags.erase(slot);
     }
@@ -658,9 +667,9 @@ void GridModel::ReleaseAllDataRows() {
   }
   for (auto& p : extra_head_cols) {
     Column& c = *p;
+    c.cell_styles.KeepOnly(head_slots);
     for (const uint32_t slot : row_map) {
       c.Erase(slot);
-      if (!c.cell_styles.empty()) c.cell_styles.erase(slot);
       if (!c.tags.empty()) c.tags.erase(slot);
       if (!c.notes.empty()) c.notes.erase(slot);
     }

@@ -19,22 +19,32 @@ void RepeatRowBlock(Grid& grid, int32_t first, int32_t rows, int32_t copies) {
   auto slotOf = [&s](int64_t row) { return s.row_map[static_cast<size_t>(row - 1)]; };
 
   // Values and formats, column by column; each block row's format is shared by its copies.
-  std::vector<uint32_t> targets;
-  targets.reserve(static_cast<size_t>(copies));
+  // The slots of block row o's copies are the same in every column: they are listed once.
+  std::vector<std::vector<uint32_t>> targets(static_cast<size_t>(rows));
+  auto targetsOf = [&](int32_t o) -> const std::vector<uint32_t>& {
+    std::vector<uint32_t>& t = targets[static_cast<size_t>(o)];
+    if (t.empty()) {
+      t.reserve(static_cast<size_t>(copies));
+      for (int64_t r = to + o; r <= last; r += rows) t.push_back(slotOf(r));
+    }
+    return t;
+  };
   auto repeatColumn = [&](Column& c, bool dataCol) {
     for (int32_t o = 0; o < rows; ++o) {
       const uint32_t from = slotOf(first + o);
       const bool hasValue = !c.Empty(from);
       const bool hasFormat = c.cell_styles.Find(from) != nullptr;
       if (!hasValue && !hasFormat) continue;
-      targets.clear();
-      for (int64_t r = to + o; r <= last; r += rows) {
-        const uint32_t slot = slotOf(r);
-        if (hasValue) CopyValue(s, c, dataCol, static_cast<int32_t>(r), slot, c, from);
-        targets.push_back(slot);
+      const std::vector<uint32_t>& slots = targetsOf(o);
+      if (hasValue) {
+        int64_t r = to + o;
+        for (const uint32_t slot : slots) {
+          CopyValue(s, c, dataCol, static_cast<int32_t>(r), slot, c, from);
+          r += rows;
+        }
       }
-      if (hasFormat && !c.cell_styles.ShareWith(from, targets)) {
-        for (const uint32_t slot : targets) c.cell_styles.Copy(from, slot);
+      if (hasFormat && !c.cell_styles.ShareWith(from, slots)) {
+        for (const uint32_t slot : slots) c.cell_styles.Copy(from, slot);
       }
     }
   };

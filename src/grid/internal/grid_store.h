@@ -120,6 +120,9 @@ class CellStyles {
   Patch& operator[](uint32_t slot);
   void erase(uint32_t slot);
   void clear() { *this = CellStyles(); }
+  // Keeps the patches of `slots` alone, as erasing every other slot would (a shared one
+  // becomes the slot's own).
+  void KeepOnly(const std::vector<uint32_t>& slots);
   // Gives slot `to` what slot `from` has (nothing, a copy of its own patch, the same shared
   // patch).
   void Copy(uint32_t from, uint32_t to);

@@ -112,18 +112,28 @@ const DataRowWriter::ColumnFormat& DataRowWriter::Resolve(int32_t col, const Col
   return e;
 }
 
-const WriteFormat* DataRowWriter::FormatAt(int32_t col, const Column& c, uint32_t slot) {
+inline const WriteFormat* DataRowWriter::FormatAt(int32_t col, const Column& c, uint32_t slot) {
   ColumnFormat& e = const_cast<ColumnFormat&>(FormatOf(col, c));
   if (e.uniform) return &e.format;
-  const uint16_t number = e.by_shared ? c.cell_styles.SharedNumber(slot) : 0;
+  if (!e.by_shared) return nullptr;
+  const uint16_t number = c.cell_styles.SharedNumber(slot);
   if (number == 0) return nullptr;
-  if (number > e.shared.size()) e.shared.resize(number);
-  ColumnFormat::Shared& sh = e.shared[number - 1];
-  if (!sh.resolved) {
-    ResolveWriteFormat(StateOf(grid_), c, slot, sh.format, sh.combo_list);
-    sh.resolved = true;
+  if (number <= e.shared.size() && e.shared[number - 1].resolved) return &e.shared[number - 1].format;
+  return ResolveShared(e, c, slot, number);
+}
+
+// A shared patch's format met for the first time.
+const WriteFormat* DataRowWriter::ResolveShared(ColumnFormat& e, const Column& c, uint32_t slot, uint16_t number) {
+  if (number > e.shared.size()) {
+    e.shared.resize(number);
+    // The lists moved with the entries.
+    for (ColumnFormat::Shared& moved : e.shared) {
+      if (moved.format.kind == kCellComboBox) moved.format.combo_list = &moved.combo_list;
+    }
   }
-  if (sh.format.kind == kCellComboBox) sh.format.combo_list = &sh.combo_list;  // after a resize
+  ColumnFormat::Shared& sh = e.shared[number - 1];
+  ResolveWriteFormat(StateOf(grid_), c, slot, sh.format, sh.combo_list);
+  sh.resolved = true;
   return &sh.format;
 }
 

@@ -49,6 +49,7 @@ class DataRowWriter {
   // The format a write to (col, slot) reads when it is known without resolving the cell:
   // the column's when uniform, else the one of the cell's shared patch. Null otherwise.
   const WriteFormat* FormatAt(int32_t col, const Column& c, uint32_t slot);
+  const WriteFormat* ResolveShared(ColumnFormat& e, const Column& c, uint32_t slot, uint16_t number);
   // Stores `value` as the number of a number cell; false (nothing done) for other cells and
   // for values whose text would not read back as the same number.
   bool StoreNumber(int32_t col, int32_t row, double value);

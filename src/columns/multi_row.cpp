@@ -230,63 +230,69 @@ void ZelSheet::ActiveCellX(int32_t msIndex, int32_t HeaderRow) {
 }
 
 void ZelSheet::AddRecordsToSheet(int32_t lngRecordCnt, bool IsBelowAllRows) {
-  const int32_t header_rows = impl_->grid.ColHeaderRows();
+  impl_->AddRecords(lngRecordCnt, IsBelowAllRows, 0);
+}
+
+void ZelSheet::Impl::AddRecords(int32_t lngRecordCnt, bool IsBelowAllRows, int32_t numbered) {
+  const int32_t header_rows = grid.ColHeaderRows();
   const internal::RecordPlan plan =
-      internal::PlanRecords(lngRecordCnt, impl_->editing.spare_rows, impl_->grid.MaxRows(),
-                            impl_->grid.DataRowCnt(), IsBelowAllRows, header_rows);
-  impl_->editing.spare_rows = plan.spare_records;
-  const int32_t old_rows = impl_->grid.MaxRows();
-  impl_->grid.MaxRows(plan.max_rows);
-  const int32_t max_rows = impl_->grid.MaxRows();
-  const int32_t max_cols = impl_->grid.MaxCols();
-  const TypeSheetColor& colors = impl_->settings.colors;
+      internal::PlanRecords(lngRecordCnt, editing.spare_rows, grid.MaxRows(), grid.DataRowCnt(),
+                            IsBelowAllRows, header_rows);
+  editing.spare_rows = plan.spare_records;
+  const int32_t old_rows = grid.MaxRows();
+  grid.MaxRows(plan.max_rows);
+  const int32_t max_rows = grid.MaxRows();
+  const int32_t max_cols = grid.MaxCols();
+  const TypeSheetColor& colors = settings.colors;
 
   // A record is spanned, formatted and marked "A"; a line under every record but the last
   // separates the records.
   auto lined = [&](int64_t r64) { return r64 + header_rows < max_rows; };
+  // The first `numbered` new records get their header from the caller.
+  const int64_t marked_from = plan.first_row + int64_t{std::max(numbered, 0)} * header_rows;
   auto formatRecord = [&](int64_t r64) {
     const auto r = static_cast<int32_t>(r64);
-    impl_->grid.AddCellSpan(0, r, 1, header_rows);
-    impl_->grid.SetText(0, r, "A");
-    for (int32_t i = 1; i <= impl_->columns.counter; ++i) {
-      const FieldRecord& field = impl_->columns.Field(i);
+    grid.AddCellSpan(0, r, 1, header_rows);
+    if (r64 >= marked_from) grid.SetText(0, r, "A");
+    for (int32_t i = 1; i <= columns.counter; ++i) {
+      const FieldRecord& field = columns.Field(i);
       const int32_t row = CheckedAdd(r, field.row);
-      if (!impl_->flags.is_no_add_cell_span) {
-        impl_->grid.AddCellSpan(field.col, row, field.col_span, field.row_span);
+      if (!flags.is_no_add_cell_span) {
+        grid.AddCellSpan(field.col, row, field.col_span, field.row_span);
       }
-      impl_->grid.Col(field.col);
-      impl_->grid.Row(row);
+      grid.Col(field.col);
+      grid.Row(row);
       if (const auto format = internal::FieldCellFormat(field.cell_type, field.max_length,
                                                         field.dec_length, field.list,
                                                         field.mask)) {
-        internal::ApplyCellFormat(impl_->grid, *format);
+        internal::ApplyCellFormat(grid, *format);
       }
-      impl_->grid.TypeHAlign(static_cast<int16_t>(field.h_align));
-      impl_->grid.TypeVAlign(static_cast<int16_t>(field.v_align));
+      grid.TypeHAlign(static_cast<int16_t>(field.h_align));
+      grid.TypeVAlign(static_cast<int16_t>(field.v_align));
 
       const internal::FieldAccess access = internal::EvaluateFieldAccess(field.access_key);
       if (!access.applies) continue;
       switch (access.paint) {
         case internal::FieldAccess::Paint::kLocked:
-          impl_->grid.LockCells(true);
-          impl_->grid.BackColor(colors.lock_back_color);
-          impl_->grid.ForeColor(colors.lock_fore_color);
+          grid.LockCells(true);
+          grid.BackColor(colors.lock_back_color);
+          grid.ForeColor(colors.lock_fore_color);
           break;
         case internal::FieldAccess::Paint::kCodeHelp:
-          impl_->grid.BackColor(colors.code_help);
-          impl_->grid.ForeColor(colors.fore_color);
+          grid.BackColor(colors.code_help);
+          grid.ForeColor(colors.fore_color);
           break;
         case internal::FieldAccess::Paint::kNormal:
         case internal::FieldAccess::Paint::kNone:
-          impl_->grid.BackColor(colors.back_color);
+          grid.BackColor(colors.back_color);
           break;
       }
-      if (access.unlock) impl_->grid.LockCells(false);
+      if (access.unlock) grid.LockCells(false);
     }
     if (lined(r64)) {
       const int32_t last_row = static_cast<int32_t>(r64 + header_rows - 1);
-      impl_->grid.SetCellBorder(1, last_row, max_cols, last_row, internal::kRecordBorderIndex,
-                                internal::kRecordBorderColor, internal::kRecordBorderStyle);
+      grid.SetCellBorder(1, last_row, max_cols, last_row, internal::kRecordBorderIndex,
+                         internal::kRecordBorderColor, internal::kRecordBorderStyle);
     }
   };
 
@@ -299,9 +305,16 @@ void ZelSheet::AddRecordsToSheet(int32_t lngRecordCnt, bool IsBelowAllRows) {
   if (r64 <= max_rows && lined(r64)) {
     formatRecord(r64);
     const int64_t copies = (max_rows - r64 - header_rows - 1) / header_rows;
-    internal::RepeatRowBlock(impl_->grid, static_cast<int32_t>(r64), header_rows,
+    internal::RepeatRowBlock(grid, static_cast<int32_t>(r64), header_rows,
                              static_cast<int32_t>(copies));
-    r64 += (copies + 1) * header_rows;
+    const int64_t end = r64 + (copies + 1) * header_rows;
+    // A numbered first record repeats no "A": the records after the numbered ones get theirs.
+    if (r64 < marked_from) {
+      for (int64_t q = std::max(marked_from, r64 + header_rows); q < end; q += header_rows) {
+        grid.SetText(0, static_cast<int32_t>(q), "A");
+      }
+    }
+    r64 = end;
   }
   for (; r64 <= max_rows; r64 += header_rows) formatRecord(r64);
 }

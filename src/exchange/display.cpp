@@ -337,15 +337,16 @@ bool ZelSheet::Display_Multi(const std::string& strValue, bool IsRowHeaderADD, b
   SkipStep([&] { s.grid.ReDraw(false); });
   if (!IsDataAppend) SkipStep([&] { MaxRows(0); });
 
-  // Room for the new records and the spare ones after them; every new record is spanned,
-  // formatted and marked "A" by the record formatter. An append keeps every record it finds.
-  // The room is asked for once, so the sheet's spare-record count stays what it was.
+  // Room for the new records and the spare ones after them; every new record is spanned and
+  // formatted by the record formatter, and the spare ones are marked "A" (the records get
+  // their numbers below). An append keeps every record it finds. The room is asked for once,
+  // so the sheet's spare-record count stays what it was.
   const int64_t count = static_cast<int64_t>(std::min<size_t>(records, INT32_MAX));
   const int32_t spare = s.editing.spare_rows == -1 ? 20 : s.editing.spare_rows;
   SkipStep([&] {
     const int64_t room = count + spare;
     if (room > INT32_MAX) throw GridError("Display_Multi: too many records");
-    AddRowsToSheet(static_cast<int32_t>(room));
+    s.AddRecords(static_cast<int32_t>(room), false, IsRowHeaderADD ? 0 : static_cast<int32_t>(count));
   });
   s.editing.spare_rows = spare;
 

@@ -209,6 +209,10 @@ struct ZelSheet::Impl {
   // What the display members ask of the tools (src/tools): the column merge applied again
   // after new rows came in, when merge columns are set. Grid errors reach the caller.
   void ReapplyColMerge();
+  // What Display_Multi asks of the multi-row layout (src/columns): AddRecordsToSheet, where
+  // the first `numbered` new records are left without their "A" because the caller writes
+  // their numbers there.
+  void AddRecords(int32_t lngRecordCnt, bool IsBelowAllRows, int32_t numbered);
 
   ZelSheet& sheet;  // the sheet this is the state of: its public members
   Platform& platform;

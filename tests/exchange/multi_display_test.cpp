@@ -40,7 +40,9 @@ TEST(DisplayMulti, RecordsTakeTheirBlocksAndNumbers) {
   EXPECT_TRUE(f.sheet.Display_Multi(kThree));
   EXPECT_EQ(RenderSheet(f.sheet, RenderRange{1, 6, 2}),
             "1|K1|one\n.|1.5|31-01-2024\n2|K2|two\n.|2.0|1---0-2024\n3|K3|three\n.|0.0|");
-  EXPECT_EQ(f.sheet.MaxRows(), 2 * (3 + 20));  // the spare records follow
+  EXPECT_EQ(f.sheet.MaxRows(), 2 * (3 + 20));  // the spare records follow, marked new
+  EXPECT_EQ(RenderSheet(f.sheet, RenderRange{7, 9, 1}), "A|\n.|\nA|");
+  EXPECT_EQ(RenderSheet(f.sheet, RenderRange{45, 46, 1}), "A|\n.|");
   // Display is Display_Multi in this layout; IsRowHeaderADD marks the records added.
   EXPECT_TRUE(f.sheet.Display("K9~,nine~,~I~"));  // the empty piece after "nine~," is Qty
   EXPECT_EQ(RenderSheet(f.sheet), "1|K9|nine\n.|0.0|");

@@ -163,27 +163,44 @@ void CellStyles::Renumber(const std::vector<uint32_t>& new_of) {
 }
 
 bool CellStyles::ShareWith(uint32_t from, const std::vector<uint32_t>& slots) {
-  uint16_t number = from < shared_of_.size() ? shared_of_[from] : 0;
-  if (number == 0) {
-    auto it = own_.find(from);
-    if (it == own_.end() || shared_.size() >= std::numeric_limits<uint16_t>::max()) return false;
-    shared_.push_back(std::move(it->second));
-    own_.erase(it);
-    number = static_cast<uint16_t>(shared_.size());
-    if (from >= shared_of_.size()) shared_of_.resize(from + 1, 0);
-    shared_of_[from] = number;
-    ++shared_slots_;
+  return Find(from) != nullptr && ShareBlock({from}, slots);
+}
+
+bool CellStyles::ShareBlock(const std::vector<uint32_t>& from, const std::vector<uint32_t>& slots) {
+  if (from.empty()) return true;
+  // Each source's shared patch; an own patch becomes a shared one (all of them or none).
+  auto ownPatch = [this](uint32_t slot) { return SharedNumber(slot) == 0 && MayOwn(slot) ? own_.find(slot) : own_.end(); };
+  size_t needed = 0;
+  for (const uint32_t f : from) needed += ownPatch(f) != own_.end() ? 1 : 0;
+  if (shared_.size() + needed > std::numeric_limits<uint16_t>::max()) return false;
+  std::vector<uint16_t> number(from.size(), 0);
+  for (size_t k = 0; k < from.size(); ++k) {
+    if (const auto it = ownPatch(from[k]); it != own_.end()) {
+      shared_.push_back(std::move(it->second));
+      own_.erase(it);
+      if (from[k] >= shared_of_.size()) shared_of_.resize(from[k] + 1, 0);
+      shared_of_[from[k]] = static_cast<uint16_t>(shared_.size());
+      ++shared_slots_;
+    }
+    number[k] = SharedNumber(from[k]);
   }
+  // One pass over the slots, whose sources come round in turn.
   uint32_t top = 0;
   for (const uint32_t slot : slots) top = std::max(top, slot);
-  if (top >= shared_of_.size()) shared_of_.resize(std::max<size_t>(top + 1, shared_of_.size() * 3 / 2), 0);
+  if (top >= shared_of_.size()) shared_of_.resize(std::max<size_t>(size_t{top} + 1, shared_of_.size() * 3 / 2), 0);
   const bool owning = !own_.empty();
+  size_t tagged = 0;
+  size_t k = 0;
   for (const uint32_t slot : slots) {
+    const uint16_t n = number[k];
+    k = k + 1 == number.size() ? 0 : k + 1;
+    if (n == 0) continue;
     if (owning && MayOwn(slot)) own_.erase(slot);
     uint16_t& tag = shared_of_[slot];
-    shared_slots_ += tag == 0 ? 1 : 0;
-    tag = number;
+    tagged += tag == 0 ? 1 : 0;
+    tag = n;
   }
+  shared_slots_ += tagged;
   return true;
 }
 

@@ -19,33 +19,24 @@ void RepeatRowBlock(Grid& grid, int32_t first, int32_t rows, int32_t copies) {
   auto slotOf = [&s](int64_t row) { return s.row_map[static_cast<size_t>(row - 1)]; };
 
   // Values and formats, column by column; each block row's format is shared by its copies.
-  // The slots of block row o's copies are the same in every column: they are listed once.
-  std::vector<std::vector<uint32_t>> targets(static_cast<size_t>(rows));
-  auto targetsOf = [&](int32_t o) -> const std::vector<uint32_t>& {
-    std::vector<uint32_t>& t = targets[static_cast<size_t>(o)];
-    if (t.empty()) {
-      t.reserve(static_cast<size_t>(copies));
-      for (int64_t r = to + o; r <= last; r += rows) t.push_back(slotOf(r));
-    }
-    return t;
-  };
+  // The copies' slots are listed once, in row order: row to + i copies block row i % rows.
+  std::vector<uint32_t> sources(static_cast<size_t>(rows));
+  for (int32_t o = 0; o < rows; ++o) sources[static_cast<size_t>(o)] = slotOf(first + o);
+  std::vector<uint32_t> slots;
+  slots.reserve(static_cast<size_t>(last - to + 1));
+  for (int64_t r = to; r <= last; ++r) slots.push_back(slotOf(r));
   auto repeatColumn = [&](Column& c, bool dataCol) {
+    bool formatted = false;
     for (int32_t o = 0; o < rows; ++o) {
-      const uint32_t from = slotOf(first + o);
-      const bool hasValue = !c.Empty(from);
-      const bool hasFormat = c.cell_styles.Find(from) != nullptr;
-      if (!hasValue && !hasFormat) continue;
-      const std::vector<uint32_t>& slots = targetsOf(o);
-      if (hasValue) {
-        int64_t r = to + o;
-        for (const uint32_t slot : slots) {
-          CopyValue(s, c, dataCol, static_cast<int32_t>(r), slot, c, from);
-          r += rows;
-        }
+      const uint32_t from = sources[static_cast<size_t>(o)];
+      formatted = formatted || c.cell_styles.Find(from) != nullptr;
+      if (c.Empty(from)) continue;
+      for (auto i = static_cast<size_t>(o); i < slots.size(); i += static_cast<size_t>(rows)) {
+        CopyValue(s, c, dataCol, static_cast<int32_t>(to + static_cast<int64_t>(i)), slots[i], c, from);
       }
-      if (hasFormat && !c.cell_styles.ShareWith(from, slots)) {
-        for (const uint32_t slot : slots) c.cell_styles.Copy(from, slot);
-      }
+    }
+    if (formatted && !c.cell_styles.ShareBlock(sources, slots)) {
+      for (size_t i = 0; i < slots.size(); ++i) c.cell_styles.Copy(sources[i % sources.size()], slots[i]);
     }
   };
   for (size_t i = 0; i < s.cols.size(); ++i) repeatColumn(*s.cols[i], i >= 1);

@@ -148,6 +148,10 @@ class CellStyles {
   // patch, and `from`'s own patch becomes that shared one. False, with nothing changed, when
   // `from` has no patch or no more patches can be shared (the caller then copies).
   bool ShareWith(uint32_t from, const std::vector<uint32_t>& slots);
+  // ShareWith for a block of sources at once: slots[i] shares the patch of
+  // from[i % from.size()], and is left as it is when that source has none. False, with
+  // nothing changed, when no more patches can be shared.
+  bool ShareBlock(const std::vector<uint32_t>& from, const std::vector<uint32_t>& slots);
 
  private:
   void Untag(uint32_t slot);

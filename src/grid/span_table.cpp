@@ -38,12 +38,6 @@ SpanKey DataRowBound(int64_t row) {
 
 }  // namespace
 
-size_t SpanTable::size() const {
-  size_t n = singles_.size();
-  for (const Run& run : runs_) n += run.block.size() * static_cast<size_t>(run.count);
-  return n;
-}
-
 std::map<SpanKey, Span> SpanTable::All() const {
   std::map<SpanKey, Span> all = singles_;
   for (const Run& run : runs_) {

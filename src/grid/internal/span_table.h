@@ -36,8 +36,6 @@ struct Span {
 class SpanTable {
  public:
   bool empty() const { return singles_.empty() && runs_.empty(); }
-  // The number of spans, every block of a run counted.
-  size_t size() const;
   // Upper bounds of the rows and columns any span covers (a search by anchor looks this far
   // above and to the left of a cell).
   int32_t max_rows() const { return max_rows_; }

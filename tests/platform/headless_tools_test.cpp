@@ -5,6 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/internal/headless_tools.h"
 #include "support/read_file.h"
@@ -14,6 +17,13 @@ namespace zel {
 namespace {
 
 using testing::ReadAll;
+
+GridTable Table(std::vector<std::string> titles, std::vector<std::vector<std::string>> rows) {
+  GridTable t;
+  t.titles = std::move(titles);
+  t.rows = std::move(rows);
+  return t;
+}
 
 // Headless tools whose message boxes are the scripted platform's, exporting into its
 // temporary folder.
@@ -37,7 +47,7 @@ TEST(HeadlessCompanionTools, ListsAndFiguresGoToTheMessageBoxes) {
 
 TEST(HeadlessCompanionTools, ExportsAndPrintsWriteTextFiles) {
   Fixture f;
-  const GridTable grid{{"코드", "이름", "금액"}, {{"A01", "홍길동", "1,000"}, {"A02", "tab\there", ""}, {"A03"}}};
+  const GridTable grid = Table({"코드", "이름", "금액"}, {{"A01", "홍길동", "1,000"}, {"A02", "tab\there", ""}, {"A03"}});
   std::string info3 = "거래처 목록", doc = f.p.TempRoot() + "/chosen.tsv", header = "Head/er", empty;
   const ToolOutcome out = f.tools.SendToExcel(info3, grid);
   ASSERT_TRUE(out.done) << out.message;
@@ -50,7 +60,7 @@ TEST(HeadlessCompanionTools, ExportsAndPrintsWriteTextFiles) {
   EXPECT_EQ(f.tools.SendExcel("PGM001", empty, empty, grid, empty).path, f.folder + "/PGM001.tsv");
 
   // The print lines columns up, counting a wide character twice.
-  const ToolOutcome print = f.tools.sbPrint({{"코드", "name"}, {{"A1", "홍길동"}, {"LONGER", "x"}}}, "PGM001");
+  const ToolOutcome print = f.tools.sbPrint(Table({"코드", "name"}, {{"A1", "홍길동"}, {"LONGER", "x"}}), "PGM001");
   EXPECT_EQ(print.path, f.folder + "/PGM001.print.txt");
   EXPECT_EQ(ReadAll(print.path), "PGM001\n\n코드    name\nA1      홍길동\nLONGER  x\n");
 }
@@ -66,7 +76,7 @@ TEST(HeadlessCompanionTools, ExportFailuresAndChartsAreReportedNotThrown) {
   const ToolOutcome b = blocked.sbPrint({}, "t");
   EXPECT_FALSE(b.done);
   EXPECT_NE(b.message.find("blocker"), std::string::npos);
-  EXPECT_FALSE(nowhere.sbShowChart({{"a"}, {}}, 10, 10).done);
+  EXPECT_FALSE(nowhere.sbShowChart(Table({"a"}, {}), 10, 10).done);
   ASSERT_EQ(p.Boxes().size(), 1u);
   EXPECT_EQ(p.Boxes()[0].icon, vbInformation);
 }

@@ -94,7 +94,10 @@ TEST(StandardPlatform, ReadsTheNamedValuesFileMakesItsFoldersAndTakesTheHostsBox
   p.Tools().ShowErrorMsg(list);
   EXPECT_EQ(seen.texts, (std::vector<std::string>{"q?", "errors"}));
   // Exports land under the window folder.
-  EXPECT_EQ(p.Tools().SendToExcel(info3, GridTable{{"a"}, {{"1"}}}).path, win + "/Praxium.Net/Export/list.tsv");
+  GridTable table;
+  table.titles = {"a"};
+  table.rows = {{"1"}};
+  EXPECT_EQ(p.Tools().SendToExcel(info3, table).path, win + "/Praxium.Net/Export/list.tsv");
 
   // Menus: dismissed without a host chooser; the chooser's answer only when it names an
   // entry that can be chosen.

@@ -163,10 +163,10 @@ void CellStyles::Renumber(const std::vector<uint32_t>& new_of) {
 }
 
 bool CellStyles::ShareWith(uint32_t from, const std::vector<uint32_t>& slots) {
-  return Find(from) != nullptr && ShareBlock({from}, slots);
+  return Find(from) != nullptr && ShareBlock({from}, SlotRun{&slots});
 }
 
-bool CellStyles::ShareBlock(const std::vector<uint32_t>& from, const std::vector<uint32_t>& slots) {
+bool CellStyles::ShareBlock(const std::vector<uint32_t>& from, const SlotRun& slots) {
   if (from.empty()) return true;
   // Each source's shared patch; an own patch becomes a shared one (all of them or none).
   auto ownPatch = [this](uint32_t slot) { return SharedNumber(slot) == 0 && MayOwn(slot) ? own_.find(slot) : own_.end(); };
@@ -184,21 +184,31 @@ bool CellStyles::ShareBlock(const std::vector<uint32_t>& from, const std::vector
     }
     number[k] = SharedNumber(from[k]);
   }
-  // One pass over the slots, whose sources come round in turn.
-  uint32_t top = 0;
-  for (const uint32_t slot : slots) top = std::max(top, slot);
+  // Each source's copies in turn, in one pass over the slots.
+  if (slots.size() == 0) return true;
+  const uint32_t top = slots.list != nullptr ? *std::max_element(slots.list->begin(), slots.list->end())
+                                             : slots.first + static_cast<uint32_t>(slots.count - 1);
   if (top >= shared_of_.size()) shared_of_.resize(std::max<size_t>(size_t{top} + 1, shared_of_.size() * 3 / 2), 0);
   const bool owning = !own_.empty();
+  const size_t period = number.size();
+  uint16_t* const tags = shared_of_.data();
   size_t tagged = 0;
-  size_t k = 0;
-  for (const uint32_t slot : slots) {
-    const uint16_t n = number[k];
-    k = k + 1 == number.size() ? 0 : k + 1;
-    if (n == 0) continue;
-    if (owning && MayOwn(slot)) own_.erase(slot);
-    uint16_t& tag = shared_of_[slot];
-    tagged += tag == 0 ? 1 : 0;
-    tag = n;
+  auto tagAll = [&](auto slotAt) {
+    for (size_t o = 0; o < period; ++o) {
+      const uint16_t n = number[o];
+      if (n == 0) continue;
+      for (size_t i = o; i < slots.size(); i += period) {
+        const uint32_t slot = slotAt(i);
+        if (owning && MayOwn(slot)) own_.erase(slot);
+        tagged += tags[slot] == 0 ? 1 : 0;
+        tags[slot] = n;
+      }
+    }
+  };
+  if (slots.list != nullptr) {
+    tagAll([&list = *slots.list](size_t i) { return list[i]; });
+  } else {
+    tagAll([first = slots.first](size_t i) { return first + static_cast<uint32_t>(i); });
   }
   shared_slots_ += tagged;
   return true;

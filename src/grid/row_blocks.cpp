@@ -19,12 +19,22 @@ void RepeatRowBlock(Grid& grid, int32_t first, int32_t rows, int32_t copies) {
   auto slotOf = [&s](int64_t row) { return s.row_map[static_cast<size_t>(row - 1)]; };
 
   // Values and formats, column by column; each block row's format is shared by its copies.
-  // The copies' slots are listed once, in row order: row to + i copies block row i % rows.
+  // The copies' slots in row order: row to + i copies block row i % rows.
   std::vector<uint32_t> sources(static_cast<size_t>(rows));
   for (int32_t o = 0; o < rows; ++o) sources[static_cast<size_t>(o)] = slotOf(first + o);
-  std::vector<uint32_t> slots;
-  slots.reserve(static_cast<size_t>(last - to + 1));
-  for (int64_t r = to; r <= last; ++r) slots.push_back(slotOf(r));
+  // Rows that came in order have their slots in a row (the usual case after MaxRows): the
+  // list is not needed then.
+  const auto count = static_cast<size_t>(last - to + 1);
+  std::vector<uint32_t> list;
+  SlotRun slots{nullptr, slotOf(to), count};
+  for (int64_t r = to + 1; r <= last; ++r) {
+    if (slotOf(r) != slots.first + static_cast<uint32_t>(r - to)) {
+      list.reserve(count);
+      for (int64_t q = to; q <= last; ++q) list.push_back(slotOf(q));
+      slots.list = &list;
+      break;
+    }
+  }
   auto repeatColumn = [&](Column& c, bool dataCol) {
     bool formatted = false;
     for (int32_t o = 0; o < rows; ++o) {

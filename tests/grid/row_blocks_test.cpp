@@ -125,6 +125,7 @@ TEST(RepeatRowBlock, AlikeToFormattingEveryBlockThroughEveryEdit) {
   ASSERT_TRUE(back.LoadFromFile(dir.File("repeated.sts")));
   EXPECT_EQ(DumpGrid(back), DumpGrid(p.each));
   p.Both([](Grid& g) {
+    At(g, 1, 2).Action(kActionDeleteRow);  // the refilled rows' slots then come out of order
     g.MaxRows(0);
     g.MaxRows(kRows);
   });

@@ -105,6 +105,16 @@ const PropValue& DefaultProp(Prop p);
 // 16-bit number in an array by slot, so repeating a record's formats costs an array write per
 // cell and no allocation. Changing a shared slot's patch gives the slot its own copy first,
 // so to every reader a slot's patch is its own.
+// Slots in a given order: a list, or `count` slots in a row from `first` on (the rows of a
+// grid that grew in order).
+struct SlotRun {
+  const std::vector<uint32_t>* list = nullptr;
+  uint32_t first = 0;
+  size_t count = 0;
+  size_t size() const { return list != nullptr ? list->size() : count; }
+  uint32_t operator[](size_t i) const { return list != nullptr ? (*list)[i] : first + static_cast<uint32_t>(i); }
+};
+
 class CellStyles {
  public:
   bool empty() const { return own_.empty() && shared_slots_ == 0; }
@@ -151,7 +161,7 @@ class CellStyles {
   // ShareWith for a block of sources at once: slots[i] shares the patch of
   // from[i % from.size()], and is left as it is when that source has none. False, with
   // nothing changed, when no more patches can be shared.
-  bool ShareBlock(const std::vector<uint32_t>& from, const std::vector<uint32_t>& slots);
+  bool ShareBlock(const std::vector<uint32_t>& from, const SlotRun& slots);
 
  private:
   void Untag(uint32_t slot);

@@ -175,8 +175,8 @@ int main(int argc, char** argv) {
     m.AddCellSpan_End();
   }
   Register("MultiScan", [&] { benchmark::DoNotOptimize(ScanSeparators(multiRows)); }, 5);
-  Register("MultiDisplay", [&] { multiPlain.sheet.Display(multiRows); }, 3);
-  Register("Display_Multi", [&] { multiSheet.sheet.Display_Multi(multiRows); }, 3);
+  Register("MultiDisplay", [&] { multiPlain.sheet.Display(multiRows); }, 5);
+  Register("Display_Multi", [&] { multiSheet.sheet.Display_Multi(multiRows); }, 5);
 
   // ---- Matrix: 10,000 keys x 100 values ----
   std::vector<int16_t> matrixTypes = {zel::EnFloat, zel::EnText};  // the row total, the key

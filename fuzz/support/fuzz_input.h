@@ -84,4 +84,15 @@ inline std::string Shown(std::string_view s) {
   return out;
 }
 
+// Runs a call the library may refuse by throwing E; whether it went through.
+template <class E, class Call>
+bool Try(Call call) {
+  try {
+    call();
+    return true;
+  } catch (const E&) {
+    return false;
+  }
+}
+
 }  // namespace zel::fuzz

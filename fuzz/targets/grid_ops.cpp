@@ -15,6 +15,7 @@
 using zel::Grid;
 using zel::GridError;
 using zel::fuzz::Check;
+using zel::fuzz::Try;
 
 namespace {
 
@@ -76,17 +77,6 @@ int64_t Linear(int32_t a, int32_t heads) {
   return a;
 }
 
-// Runs a grid call that may be refused; returns whether it went through.
-template <class Call>
-bool Try(Call call) {
-  try {
-    call();
-    return true;
-  } catch (const GridError&) {
-    return false;
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -104,14 +94,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         name = "MaxRows";
         const uint8_t pick = in.Byte();
         const int32_t n = pick < 8 ? (pick % 2 ? -1 : Grid::kMaxDims + 1) : static_cast<int32_t>(pick % 80);
-        if (Try([&] { g.MaxRows(n); })) m.Resize(n, m.cols);
+        if (Try<GridError>([&] { g.MaxRows(n); })) m.Resize(n, m.cols);
         break;
       }
       case 1: {
         name = "MaxCols";
         const uint8_t pick = in.Byte();
         const int32_t n = pick < 8 ? (pick % 2 ? INT32_MIN : Grid::kMaxColCount + 1) : static_cast<int32_t>(pick % 12);
-        if (Try([&] { g.MaxCols(n); })) m.Resize(m.rows, n);
+        if (Try<GridError>([&] { g.MaxCols(n); })) m.Resize(m.rows, n);
         break;
       }
       case 2:
@@ -119,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         name = "SetText";
         const int32_t c = in.Index(12), r = in.Index(80);
         const std::string t = in.Text(12);
-        const bool done = Try([&] { g.SetText(c, r, t); });
+        const bool done = Try<GridError>([&] { g.SetText(c, r, t); });
         if (m.Inside(c, r)) {
           Check(done, "SetText refused a cell inside the grid");
           m.At(c, r) = t;
@@ -137,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         g.Row(r);
         g.Row2(r2);
         g.BlockMode(block);
-        const bool done = Try([&] { g.Action(op == 4 ? zel::kActionInsertRow : zel::kActionDeleteRow); });
+        const bool done = Try<GridError>([&] { g.Action(op == 4 ? zel::kActionInsertRow : zel::kActionDeleteRow); });
         g.BlockMode(false);
         const int64_t lo = std::min(r, r2), hi = std::max(r, r2);
         if (!done) break;
@@ -162,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         g.Col(c);
         g.Col2(c2);
         g.BlockMode(block);
-        const bool done = Try([&] { g.Action(op == 6 ? zel::kActionInsertCol : zel::kActionDeleteCol); });
+        const bool done = Try<GridError>([&] { g.Action(op == 6 ? zel::kActionInsertCol : zel::kActionDeleteCol); });
         g.BlockMode(false);
         const int64_t lo = std::min(c, c2), hi = std::max(c, c2);
         if (!done) break;
@@ -187,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         g.Row(r);
         g.Row2(r2);
         g.BlockMode(true);
-        const bool done = Try([&] { g.Action(zel::kActionClearText); });
+        const bool done = Try<GridError>([&] { g.Action(zel::kActionClearText); });
         g.BlockMode(false);
         if (!done) break;
         auto span = [](int32_t a, int32_t b, int32_t max) {
@@ -204,19 +194,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 9: {  // frozen counts and header rows: no effect on the data cells
         name = "frozen and headers";
         const int32_t n = in.Index(90);
-        Try([&] { g.RowsFrozen(n); });
-        Try([&] { g.ColsFrozen(in.Index(12)); });
-        Try([&] { g.ColHeaderRows(in.Index(4)); });
-        Try([&] { g.SetText(in.Index(12), -1000 + static_cast<int32_t>(in.Range(0, 4)), in.Text(4)); });
+        Try<GridError>([&] { g.RowsFrozen(n); });
+        Try<GridError>([&] { g.ColsFrozen(in.Index(12)); });
+        Try<GridError>([&] { g.ColHeaderRows(in.Index(4)); });
+        Try<GridError>([&] { g.SetText(in.Index(12), -1000 + static_cast<int32_t>(in.Range(0, 4)), in.Text(4)); });
         break;
       }
       case 10: {  // spans and borders: no effect on the texts
         name = "spans and borders";
         const int32_t c = in.Index(12), r = in.Index(80), nc = in.Index(4), nr = in.Index(4);
         switch (in.Byte() % 3) {
-          case 0: Try([&] { g.AddCellSpan(c, r, nc, nr); }); break;
-          case 1: Try([&] { g.RemoveCellSpan(c, r); }); break;
-          default: Try([&] { g.SetCellBorder(c, r, nc, nr, static_cast<int16_t>(in.Byte() % 40), 0xFF, 1); }); break;
+          case 0: Try<GridError>([&] { g.AddCellSpan(c, r, nc, nr); }); break;
+          case 1: Try<GridError>([&] { g.RemoveCellSpan(c, r); }); break;
+          default: Try<GridError>([&] { g.SetCellBorder(c, r, nc, nr, static_cast<int16_t>(in.Byte() % 40), 0xFF, 1); }); break;
         }
         break;
       }
@@ -228,7 +218,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           row.resize(1 + in.Byte() % 3);
           for (auto& t : row) t = in.Text(3);
         }
-        if (!Try([&] { g.SetArray(c, r, values); })) break;
+        if (!Try<GridError>([&] { g.SetArray(c, r, values); })) break;
         const int64_t c0 = Linear(c, g.RowHeaderCols()), r0 = Linear(r, g.ColHeaderRows());
         for (size_t i = 0; i < values.size(); ++i) {
           for (size_t j = 0; j < values[i].size(); ++j) {
@@ -242,7 +232,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         name = "GetArray";
         const int32_t c = in.Index(12), r = in.Index(80);
         std::vector<std::vector<std::string>> out(2, std::vector<std::string>(2, "stale"));
-        if (!Try([&] { g.GetArray(c, r, out); })) break;
+        if (!Try<GridError>([&] { g.GetArray(c, r, out); })) break;
         const int64_t c0 = Linear(c, g.RowHeaderCols()), r0 = Linear(r, g.ColHeaderRows());
         for (size_t i = 0; i < 2; ++i) {
           for (size_t j = 0; j < 2; ++j) {

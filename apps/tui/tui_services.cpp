@@ -194,13 +194,17 @@ bool TuiCompanionTools::GetFrozenColumns(FrozenDialog& d) {
 
 bool TuiCompanionTools::GetSheetSeperate(SheetSeperateDialog& d) {
   Form form{"행 나누기", "나눌 열에 표시하십시오", {}};
+  // Hidden columns are not offered: the user could not see what is halved.
+  std::vector<size_t> offered;
   for (size_t i = 0; i < d.titles.size(); ++i) {
+    if (i < d.hidden.size() && d.hidden[i]) continue;
     form.fields.push_back({.kind = FormField::Kind::Check, .label = d.titles[i],
                            .checked = i < d.ticked.size() && d.ticked[i]});
+    offered.push_back(i);
   }
   if (!RunForm(host_, form)) return false;
   d.ticked.assign(d.titles.size(), false);
-  for (size_t i = 0; i < form.fields.size(); ++i) d.ticked[i] = form.fields[i].checked;
+  for (size_t k = 0; k < offered.size(); ++k) d.ticked[offered[k]] = form.fields[k].checked;
   return true;
 }
 

@@ -156,6 +156,9 @@ struct SheetSeperateDialog {
   std::string varParentName;  // PgmID
   std::string varSheetName;   // SheetID
   std::vector<std::string> titles;  // element c-1: title of column c
+  // Element c-1 is true when column c is hidden, so the user does not see it; a dialog may
+  // leave it out (it then stays unticked).
+  std::vector<bool> hidden;
   std::vector<bool> ticked;         // out: element c-1 true when column c was ticked
   bool operator==(const SheetSeperateDialog&) const = default;
 };

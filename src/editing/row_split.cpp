@@ -18,11 +18,16 @@ void ZelSheet::mnuSeparate_Click() {
   dialog.varSheetName = impl_->identity.sheet_id;
   const int32_t cols = grid.MaxCols();
   dialog.titles.reserve(static_cast<size_t>(cols));
+  dialog.hidden.reserve(static_cast<size_t>(cols));
+  const int32_t savedCol = grid.Col();
   for (int32_t c = 1; c <= cols; ++c) {
     std::string title;
     grid.GetText(c, 0, title);
     dialog.titles.push_back(std::move(title));
+    grid.Col(c);
+    dialog.hidden.push_back(grid.ColHidden());
   }
+  grid.Col(savedCol);
   dialog.ticked.assign(static_cast<size_t>(cols), false);
   if (!impl_->platform.Tools().GetSheetSeperate(dialog)) return;
 

@@ -3,6 +3,7 @@
 // row marks) and the row operations (cut, line insert, row split, clearing, pasted text).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -199,6 +200,8 @@ TEST(RowOperations, LineInsertRowSplitAndScreenClear) {
   s.sheet.AddItem("AMT", "금액", EnFloat, 0, 12, 1);
   s.sheet.Display("a~,1000~,~I~b~,31~,~I~c~,8~,~I~");
   s.sheet.GetSheet().SetSelection(-1, 2, -1, 3);
+  s.sheet.Col(1);
+  s.sheet.ColHidden(true);  // the dialog is told, to leave it out
   SheetSeperateDialog answer;
   answer.ticked = {false, true};
   s.platform.ConfirmDialog(answer);
@@ -206,6 +209,8 @@ TEST(RowOperations, LineInsertRowSplitAndScreenClear) {
   s.sheet.PopupMenu("mnuEdit");
   s.sheet.mnuSeparate_Click();  // cancelled
   EXPECT_EQ(s.platform.ToolCalls<SheetSeperateDialog>().at(0).titles.at(1), "금액");
+  const std::vector<bool>& hidden = s.platform.ToolCalls<SheetSeperateDialog>().at(0).hidden;
+  EXPECT_EQ(std::vector<bool>(hidden.begin(), hidden.begin() + std::min<size_t>(2, hidden.size())), (std::vector<bool>{true, false}));
   EXPECT_EQ(s.sheet.CellText(2, 1) + " " + s.sheet.CellText(2, 2) + " " + s.sheet.CellText(2, 3), "1000 15.5 4");
   EXPECT_EQ(s.sheet.ActiveRow(), 3);
 }
